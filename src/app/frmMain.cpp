@@ -1,0 +1,328 @@
+#include "app/frmMain.h"
+
+#include <stdexcept>
+
+#include "store/record.h"
+
+namespace app {
+
+std::pair<std::string, int> splitControlName(std::string_view name) {
+  size_t open = name.find('(');
+  if (open == std::string_view::npos || name.back() != ')') return {std::string(name), -1};
+  int index = 0;
+  for (char c : name.substr(open + 1, name.size() - open - 2)) {
+    if (c < '0' || c > '9') return {std::string(name), -1};
+    index = index * 10 + (c - '0');
+  }
+  return {std::string(name.substr(0, open)), index};
+}
+
+frmMain::frmMain(ui::Dialogs& d, const ui::Clock& c) : dialogs(d), clock(c) {
+  ui::buildMainForm(form);
+  onClick("cmdOwari", [this](int) {
+    // Quitting: close every help window of ours, then the window; nothing is left to save.
+    dialogs.closeHelp();
+    Ended = true;
+  });
+  wirePages(*this);
+  wireWeight(*this);
+  wireAnalysis(*this);
+  wireSetup(*this);
+  wireDiary(*this);
+  wireNotes(*this);
+  wireBody(*this);
+}
+
+// ---------------------------------------------------------------- start-up
+
+void frmMain::Form_Load() {
+  try {
+    RunStartup();
+  } catch (const std::exception& e) {
+    // The diary cannot run on files it cannot read: say which and what, then end.
+    dialogs.MsgBox(std::string(e.what()) + "\n\nプログラムを終了します。", "起動エラー", ui::Icon::Error,
+                   ui::Buttons::OK);
+    Ended = true;
+  }
+}
+
+void frmMain::RunStartup() {
+  HelpFileName = "ZorvelHelp.html";
+  Loading = true;
+  ShowPage(*this);
+  ReferenceDate = clock.today();
+  form("VScroll1").setValue(365);
+  form("txtDate").setText(store::formatDate(ReferenceDate));
+  Weight.resetExtremes();
+  analysis.MaxAverageWeight = 0;
+  analysis.MinAverageWeight = 999.9f;
+  ClearDisplay();
+
+  profile::LoadProfile(Profile, form);
+  SetUpGridHeaders(*this);
+  LoadWeightLog(*this);
+  LoadIntradayWeightLog(*this);
+  LoadBodyFatLog(*this);
+  LoadStepLog(*this);
+  LoadMemoTitles(*this);
+  LoadTrainingTitles(*this);
+  BuildCalendarMonth(*this);
+  ShowAchievementRate(*this);
+  ShowWeightProgress(*this);
+  ShowObesityGrade(*this);
+  AnalyseNutrition(*this);
+  ShowWeightTable(*this);
+  ShowLossMilestones(*this);
+  ShowRunningAverage(*this);
+  ShowWeightRanking(*this);
+  DrawWeightChart(*this);
+  DrawIntradayWeightChart(*this);
+  DrawBodyFatCharts(*this);
+  DrawStepChart(*this);
+  LoadMemoLists(*this);
+  LoadTrainingLogs(*this);
+  LoadCalorieItems(*this);
+  LoadNutritionAdvice(*this);
+  LoadDayDiary(*this);
+
+  const std::string day = SelectedDateText();
+  form("lblTai_Date").setCaption(day + "の体重");
+  form("lblShi_Date").setCaption(day + "の体脂肪率");
+  form("lblHosu_Date").setCaption(day + "の歩数");
+  READ_SETTEI();
+  form("fraMain").setVisible(true);
+  SetCheck("chkHelp", HelpTourOn == 1 ? 1 : 0);  // its handler does nothing while loading
+  profile::CheckSampleMode(Profile, SampleMode);
+  Loading = false;
+  form.setFocus("cmdMain");
+  HelpText = MainPageHelpText();
+  DSP_HELP(*this);
+}
+
+void frmMain::READ_SETTEI() {
+  store::RecordReader r(kSettingsFile);
+  r.skipField();
+  HelpTourOn = r.readInt16();
+}
+
+void frmMain::ClearDisplay() {
+  for (const char* name : {"lblStDate", "lblNowDate", "lblDate_Sa", "lblStTaijyu", "lblNowTaijyu", "lblTaijyu_Sa",
+                           "lblStShibou", "lblNowShibou", "lblShibou_Sa", "lblStBmi", "lblNowBmi", "lblBmi_Sa",
+                           "lblTai_Zougen", "lblHiman", "lblTai", "lblHyojun(0)", "lblHyojun(1)", "lblTani(0)",
+                           "lblTani(1)", "lblTani(2)", "lblTani(3)", "Label9(10)", "Label9(11)", "Label9(12)",
+                           "Label9(13)", "Label9(14)", "Label9(25)", "Label9(28)", "Label9(30)", "Label5(0)",
+                           "Label5(1)", "lblMHyouka", "lblHyouka"})
+    form(name).setCaption("");
+  for (int i = 0; i <= 10; ++i) form("Label7", i).setCaption("");
+
+  for (int i = 1; i <= 4; ++i) form("List5", i).clearItems();
+  for (int i = 0; i <= 2; ++i) form("List8", i).clearItems();
+  for (const char* name : {"List6", "List7", "List9"}) form(name).clearItems();
+
+  for (int i = 0; i <= 10; ++i) {
+    form("shpEiyoK", i).setWidth(0);
+    form("Check1", i).setValue(0);
+  }
+
+  for (const char* name : {"lblTotal_Hosuu", "lblTotal_M", "lblMax_Hosuu", "lblMax_M", "lblMin_Hosuu", "lblMin_M"})
+    form(name).setCaption("");
+  for (const char* name : {"shpBar1000K", "shpBar100K", "shpBar10K", "shpJikanK", "shpTaiK"}) form(name).setWidth(0);
+
+  for (int i = 1; i <= 6; ++i) {
+    ui::Control& bar = form("shpBarK", i);
+    const ui::Control& back = form("shpBarB", i);
+    bar.setHeight(0);
+    bar.setTop(back.top() + back.height() - bar.height());
+  }
+
+  const std::pair<const char*, int> charts[] = {
+      {"MSChart2", body.FatCount}, {"MSChart3", body.StepCount}, {"MSChart4", body.FatMassCount},
+      {"MSChart5", body.IntradayCount}};
+  for (const auto& [name, count] : charts) {
+    ui::Control& chart = form(name);
+    for (int row = 1; row <= count; ++row) chart.setChartValue(row, 1, "0");
+    chart.setChartRowCount(0);
+  }
+
+  const std::string day = SelectedDateText();
+  form("lblTai_Date").setCaption(day + "の体重");
+  form("lblShi_Date").setCaption(day + "の体脂肪率");
+  form("lblHosu_Date").setCaption(day + "の歩数");
+
+  for (const char* name : {"txtInpTaijyu", "txtInpShibou", "txtInpHosuu"}) form(name).setText("");
+
+  for (int i = 1; i <= 6; ++i) {
+    form("lstKin", i).clearItems();
+    form("lblTotal", i).setCaption("0");
+    form("txtKin", i).setText("");
+  }
+}
+
+// ---------------------------------------------------------------- events
+
+void frmMain::guarded(const std::function<void()>& work) {
+  if (Ended) return;
+  try {
+    work();
+  } catch (const std::exception& e) {
+    form.setBusy(false);
+    ShowFailure(e);
+  }
+}
+
+void frmMain::ShowFailure(const std::exception& e) {
+  dialogs.MsgBox(e.what(), "エラー", ui::Icon::Error, ui::Buttons::OK);
+}
+
+void frmMain::WithHourglass(const std::function<void()>& work) {
+  form.setBusy(true);
+  work();
+  form.setBusy(false);
+}
+
+bool frmMain::raise(const IndexMap& map, const std::string& control) {
+  auto [base, index] = splitControlName(control);
+  auto it = map.find(base);
+  if (it == map.end()) return false;
+  it->second(index);
+  return true;
+}
+
+void frmMain::Click(const std::string& control) {
+  guarded([&] {
+    ui::Control& c = form(control);
+    if (c.kind() == ui::Kind::CheckBox) {
+      c.setValue(c.value() ? 0 : 1);
+    } else if (c.kind() == ui::Kind::OptionButton) {
+      auto [base, index] = splitControlName(control);
+      for (const auto& other : form.controls())
+        if (other->kind() == ui::Kind::OptionButton && splitControlName(other->name()).first == base)
+          other->setValue(other.get() == &c ? 1 : 0);
+    }
+    raise(click_, control);
+  });
+}
+
+void frmMain::SetCheck(const std::string& control, int value) {
+  guarded([&] {
+    ui::Control& c = form(control);
+    if (c.value() == value) return;
+    c.setValue(value);
+    raise(click_, control);
+  });
+}
+
+void frmMain::DblClick(const std::string& control) {
+  guarded([&] { raise(dblClick_, control); });
+}
+void frmMain::MouseUp(const std::string& control) {
+  guarded([&] { raise(mouseUp_, control); });
+}
+
+void frmMain::SetFocus(const std::string& control) {
+  form.setFocus(control);
+  raise(gotFocus_, control);
+}
+
+void frmMain::UserFocus(const std::string& control) {
+  guarded([&] {
+    if (form.focus() == control) return;
+    SetFocus(control);
+  });
+}
+
+void frmMain::TypeChar(const std::string& control, const std::string& ch) {
+  guarded([&] {
+    ui::Control& c = form(control);
+    std::string key = ch;
+    auto [base, index] = splitControlName(control);
+    if (auto it = keyPress_.find(base); it != keyPress_.end()) it->second(index, key);
+    if (!key.empty() && key != "\r" && !Ended) c.setText(c.text() + key);
+  });
+}
+
+void frmMain::PressEnter(const std::string& control) { TypeChar(control, "\r"); }
+
+void frmMain::SetText(const std::string& control, const std::string& text) {
+  guarded([&] { form(control).setText(text); });
+}
+
+void frmMain::Scroll(const std::string& control, int value) {
+  guarded([&] {
+    ui::Control& c = form(control);
+    int before = c.value();
+    c.setValue(value);
+    if (c.value() != before) raise(change_, control);
+  });
+}
+
+void frmMain::ScrollTrack(const std::string& control, int value) {
+  guarded([&] {
+    ui::Control& c = form(control);
+    c.setValue(value);
+    raise(scroll_, control);
+  });
+}
+
+void frmMain::Select(const std::string& control, int index) {
+  guarded([&] {
+    form(control).setListIndex(index);
+    raise(click_, control);
+  });
+}
+
+void frmMain::Drag(const std::string& source, int index, const std::string& target) {
+  guarded([&] {
+    form(source).setListIndex(index);
+    raise(click_, source);
+    raise(mouseDown_, source);
+    if (Ended) return;
+    auto [base, tIndex] = splitControlName(target);
+    if (auto it = dragDrop_.find(base); it != dragDrop_.end()) it->second(tIndex, source);
+  });
+}
+
+void frmMain::CloseWindow() { Ended = true; }
+
+// ---------------------------------------------------------------- dump
+
+std::string frmMain::DumpState() const {
+  StateDump d;
+  d.add("ReferenceDate", store::formatDate(ReferenceDate));
+  d.add("SampleMode", SampleMode);
+  d.add("Loading", Loading);
+  d.add("HelpTourOn", static_cast<int>(HelpTourOn));
+  d.add("HelpText", HelpText);
+  StateDump p;
+  p.add("ProfileName", Profile.ProfileName);
+  p.add("ProfileHeight", Profile.ProfileHeight);
+  p.add("TargetWeight", Profile.TargetWeight);
+  p.add("TargetPeriod", static_cast<int>(Profile.TargetPeriod));
+  p.add("TargetRate", Profile.TargetRate);
+  p.add("TargetCalories", static_cast<int>(Profile.TargetCalories));
+  p.add("FatAxisMax", Profile.FatAxisMax);
+  p.add("FatAxisMin", Profile.FatAxisMin);
+  p.add("StepAxisMax", static_cast<int>(Profile.StepAxisMax));
+  p.add("StepAxisMin", static_cast<int>(Profile.StepAxisMin));
+  p.add("StepLength", Profile.StepLength);
+  d.addRaw("Profile", p.json());
+  d.add("WeightCount", Weight.WeightCount);
+  d.add("WeightDate", Weight.WeightDate);
+  d.add("WeightKg", Weight.WeightKg);
+  d.add("MinWeight", Weight.MinWeight);
+  if (Weight.MinWeightDate)
+    d.add("MinWeightDate", store::formatDate(*Weight.MinWeightDate));
+  else
+    d.addNull("MinWeightDate");
+  d.add("MaxWeight", Weight.MaxWeight);
+  dumpPages(*this, d);
+  dumpWeight(*this, d);
+  dumpAnalysis(*this, d);
+  dumpSetup(*this, d);
+  dumpDiary(*this, d);
+  dumpNotes(*this, d);
+  dumpBody(*this, d);
+  return d.json();
+}
+
+}  // namespace app

@@ -1,0 +1,13 @@
+#include "app/part_diary.h"
+
+#include "app/frmMain.h"
+
+namespace app {
+
+void LoadCalorieItems(frmMain&) {}
+void LoadDayDiary(frmMain&) {}
+void wireDiary(frmMain&) {}
+
+void dumpDiary(const frmMain&, StateDump&) {}
+
+}  // namespace app

@@ -1,0 +1,20 @@
+#pragma once
+// The calorie item lists, the daily diary and the date selector.
+#include <optional>
+
+namespace app {
+class frmMain;
+class StateDump;
+
+struct DiaryPart {
+  int IntakeTotal = 0;
+  int ExerciseTotal = 0;
+  std::optional<int> DragSourceList;
+};
+
+void LoadCalorieItems(frmMain& m);
+void LoadDayDiary(frmMain& m);
+void wireDiary(frmMain& m);
+void dumpDiary(const frmMain& m, StateDump& d);
+
+}  // namespace app

@@ -1,0 +1,23 @@
+#pragma once
+// The weight entry, the progress summary and forecast, BMI and the obesity grade.
+#include <string>
+
+namespace app {
+class frmMain;
+class StateDump;
+
+struct WeightPart {
+  float CurrentBmi = 0;
+  float PointerBmi = 0;
+  std::string GradeText;
+  bool SliderSetByProgram = false;
+};
+
+void LoadWeightLog(frmMain& m);
+void ShowWeightProgress(frmMain& m);  // also runs the body-fat and walking summaries
+void ShowObesityGrade(frmMain& m);
+void SimulateBmi(frmMain& m);
+void wireWeight(frmMain& m);
+void dumpWeight(const frmMain& m, StateDump& d);
+
+}  // namespace app

@@ -1,0 +1,517 @@
+#include "drive/driver.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
+#include <deque>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "app/frmMain.h"
+#include "app/state_dump.h"
+#include "store/numbers.h"
+
+namespace drive {
+namespace {
+
+using app::jsonString;
+
+// Not a std::exception, so the core's own failure boxes never swallow it.
+struct NoAnswer {
+  std::string dialogJson;
+};
+struct ScriptError {
+  std::string message;
+};
+
+struct QueuedAnswer {
+  enum Kind { Msg, Input, InputCancel } kind;
+  ui::Answer answer = ui::Answer::OK;
+  std::string text;
+};
+
+const char* iconName(ui::Icon i) {
+  switch (i) {
+    case ui::Icon::Information: return "information";
+    case ui::Icon::Warning: return "warning";
+    case ui::Icon::Error: return "error";
+    case ui::Icon::Question: return "question";
+    case ui::Icon::None: return "none";
+  }
+  return "none";
+}
+const char* buttonsName(ui::Buttons b) {
+  switch (b) {
+    case ui::Buttons::OK: return "OK";
+    case ui::Buttons::OKCancel: return "OKCancel";
+    case ui::Buttons::YesNo: return "YesNo";
+  }
+  return "OK";
+}
+const char* answerName(ui::Answer a) {
+  switch (a) {
+    case ui::Answer::OK: return "OK";
+    case ui::Answer::Cancel: return "Cancel";
+    case ui::Answer::Yes: return "Yes";
+    case ui::Answer::No: return "No";
+  }
+  return "OK";
+}
+
+class ScriptDialogs : public ui::Dialogs {
+ public:
+  std::deque<QueuedAnswer> queue;
+  std::vector<std::string> shown;  // JSON of every box since the last dump
+
+  ui::Answer MsgBox(const std::string& text, const std::string& title, ui::Icon icon, ui::Buttons buttons) override {
+    std::string head = "{\"kind\":\"msgbox\",\"title\":" + jsonString(title) + ",\"text\":" + jsonString(text) +
+                       ",\"icon\":\"" + iconName(icon) + "\",\"buttons\":\"" + buttonsName(buttons) + "\"";
+    if (queue.empty() || queue.front().kind != QueuedAnswer::Msg) {
+      if (buttons == ui::Buttons::OK && queue.empty()) {
+        shown.push_back(head + ",\"answer\":\"OK\",\"auto\":true}");
+        return ui::Answer::OK;
+      }
+      if (buttons == ui::Buttons::OK && queue.front().kind != QueuedAnswer::Msg) {
+        // An OK-only box never takes an answer meant for an input box.
+        shown.push_back(head + ",\"answer\":\"OK\",\"auto\":true}");
+        return ui::Answer::OK;
+      }
+      throw NoAnswer{head + "}"};
+    }
+    ui::Answer a = queue.front().answer;
+    bool fits = (buttons == ui::Buttons::OK && a == ui::Answer::OK) ||
+                (buttons == ui::Buttons::OKCancel && (a == ui::Answer::OK || a == ui::Answer::Cancel)) ||
+                (buttons == ui::Buttons::YesNo && (a == ui::Answer::Yes || a == ui::Answer::No));
+    if (!fits) throw NoAnswer{head + ",\"queued\":\"" + answerName(a) + "\"}"};
+    queue.pop_front();
+    shown.push_back(head + ",\"answer\":\"" + answerName(a) + "\"}");
+    return a;
+  }
+
+  std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText) override {
+    std::string head = "{\"kind\":\"input\",\"title\":" + jsonString(title) + ",\"prompt\":" + jsonString(prompt) +
+                       ",\"default\":" + jsonString(defaultText);
+    if (queue.empty() || queue.front().kind == QueuedAnswer::Msg) throw NoAnswer{head + "}"};
+    QueuedAnswer q = queue.front();
+    queue.pop_front();
+    if (q.kind == QueuedAnswer::InputCancel) {
+      shown.push_back(head + ",\"answer\":null}");
+      return std::nullopt;
+    }
+    shown.push_back(head + ",\"answer\":" + jsonString(q.text) + "}");
+    return q.text;
+  }
+
+  void showHelp(const std::string& fileName) override {
+    shown.push_back("{\"kind\":\"help\",\"file\":" + jsonString(fileName) + "}");
+  }
+  void closeHelp() override {}
+};
+
+class ScriptClock : public ui::Clock {
+ public:
+  std::optional<store::DateTime> fixed;
+  store::DateTime now() const override {
+    if (fixed) return *fixed;
+    std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return {store::makeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday), tm.tm_hour, tm.tm_min, tm.tm_sec};
+  }
+};
+
+std::string colorJson(std::optional<ui::Color> c) {
+  if (!c) return "null";
+  char b[16];
+  std::snprintf(b, sizeof b, "\"#%06X\"", *c & 0xFFFFFF);
+  return b;
+}
+
+std::string alignName(ui::Align a) {
+  switch (a) {
+    case ui::Align::Left: return "\"left\"";
+    case ui::Align::Center: return "\"center\"";
+    case ui::Align::Right: return "\"right\"";
+  }
+  return "\"left\"";
+}
+
+std::string controlJson(const ui::Control& c) {
+  app::StateDump d;
+  switch (c.kind()) {
+    case ui::Kind::Label:
+    case ui::Kind::Frame:
+    case ui::Kind::CommandButton:
+      d.add("caption", c.caption());
+      d.add("visible", c.visible());
+      d.addRaw("backColor", colorJson(c.backColor()));
+      d.add("toolTip", c.toolTip());
+      if (c.foreColor()) d.addRaw("foreColor", colorJson(c.foreColor()));
+      d.add("left", c.left());
+      d.add("top", c.top());
+      d.add("width", c.width());
+      d.add("height", c.height());
+      break;
+    case ui::Kind::CheckBox:
+    case ui::Kind::OptionButton:
+      d.add("caption", c.caption());
+      d.add("value", c.value());
+      d.add("visible", c.visible());
+      if (!c.toolTip().empty()) d.add("toolTip", c.toolTip());
+      break;
+    case ui::Kind::TextBox:
+      d.add("text", c.text());
+      d.add("visible", c.visible());
+      d.add("toolTip", c.toolTip());
+      break;
+    case ui::Kind::ListBox:
+      d.add("items", c.items());
+      d.add("listIndex", c.listIndex());
+      d.add("topIndex", c.topIndex());
+      d.add("visible", c.visible());
+      break;
+    case ui::Kind::Grid: {
+      const auto& g = c.grid();
+      d.add("rows", g.rows);
+      d.add("cols", g.cols);
+      std::string cells = "[";
+      for (int r = 0; r < g.rows; ++r) {
+        if (r) cells += ',';
+        cells += "[";
+        for (int k = 0; k < g.cols; ++k) {
+          if (k) cells += ',';
+          cells += jsonString(g.cells[r][k]);
+        }
+        cells += "]";
+      }
+      d.addRaw("cells", cells + "]");
+      d.add("topRow", g.topRow);
+      d.add("colWidths", g.colWidths);
+      std::string al = "[", hal = "[";
+      for (int k = 0; k < g.cols; ++k) {
+        if (k) al += ',', hal += ',';
+        al += alignName(g.dataAlign[k]);
+        hal += alignName(g.headerAlign[k]);
+      }
+      d.addRaw("colAlignments", al + "]");
+      d.addRaw("headerAlignments", hal + "]");
+      d.add("fontSize", g.fontSize);
+      break;
+    }
+    case ui::Kind::Chart: {
+      const auto& ch = c.chart();
+      d.add("rowCount", ch.rowCount);
+      d.add("columnCount", ch.columnCount);
+      std::string data = "[";
+      for (int r = 0; r < ch.rowCount; ++r) {
+        if (r) data += ',';
+        data += "[";
+        for (int k = 0; k < ch.columnCount; ++k) {
+          if (k) data += ',';
+          data += jsonString(ch.data[r][k].value_or(""));
+        }
+        data += "]";
+      }
+      d.addRaw("data", data + "]");
+      std::string vis = "[";
+      for (size_t k = 0; k < ch.seriesVisible.size(); ++k) vis += std::string(k ? "," : "") + (ch.seriesVisible[k] ? "true" : "false");
+      d.addRaw("seriesVisible", vis + "]");
+      if (ch.axisMin) d.add("axisMin", *ch.axisMin); else d.addNull("axisMin");
+      if (ch.axisMax) d.add("axisMax", *ch.axisMax); else d.addNull("axisMax");
+      d.add("width", c.width());
+      d.add("height", c.height());
+      d.add("visible", c.visible());
+      break;
+    }
+    case ui::Kind::Shape:
+    case ui::Kind::Image:
+      d.add("left", c.left());
+      d.add("top", c.top());
+      d.add("width", c.width());
+      d.add("height", c.height());
+      d.addRaw("fillColor", colorJson(c.fillColor()));
+      d.add("visible", c.visible());
+      break;
+    case ui::Kind::ScrollBar:
+      d.add("value", c.value());
+      d.add("min", c.min());
+      d.add("max", c.max());
+      break;
+  }
+  return d.json();
+}
+
+// Reads a UTF-8 JSON string literal starting at s[0] == '"'.
+std::string parseJsonString(std::string_view s) {
+  std::string out;
+  size_t i = 1;
+  auto putCode = [&out](uint32_t cp) {
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      out += static_cast<char>(0xC0 | (cp >> 6));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      out += static_cast<char>(0xE0 | (cp >> 12));
+      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (cp >> 18));
+      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  };
+  auto hex4 = [&](size_t at) -> uint32_t {
+    if (at + 4 > s.size()) throw ScriptError{"bad \\u escape"};
+    return static_cast<uint32_t>(std::stoul(std::string(s.substr(at, 4)), nullptr, 16));
+  };
+  while (i < s.size() && s[i] != '"') {
+    char c = s[i++];
+    if (c != '\\') {
+      out += c;
+      continue;
+    }
+    if (i >= s.size()) break;
+    char e = s[i++];
+    switch (e) {
+      case 'n': out += '\n'; break;
+      case 'r': out += '\r'; break;
+      case 't': out += '\t'; break;
+      case 'b': out += '\b'; break;
+      case 'f': out += '\f'; break;
+      case '/': out += '/'; break;
+      case '\\': out += '\\'; break;
+      case '"': out += '"'; break;
+      case 'u': {
+        uint32_t cp = hex4(i);
+        i += 4;
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 6 <= s.size() && s[i] == '\\' && s[i + 1] == 'u') {
+          uint32_t lo = hex4(i + 2);
+          i += 6;
+          cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
+        }
+        putCode(cp);
+        break;
+      }
+      default: throw ScriptError{"bad escape in JSON string"};
+    }
+  }
+  if (i >= s.size()) throw ScriptError{"unterminated JSON string"};
+  if (i + 1 != s.size()) throw ScriptError{"text after the JSON string"};
+  return out;
+}
+
+std::string textArg(std::string_view rest) {
+  if (!rest.empty() && rest[0] == '"') return parseJsonString(rest);
+  return std::string(rest);
+}
+
+std::vector<std::string> utf8Chars(const std::string& s) {
+  std::vector<std::string> out;
+  for (size_t i = 0; i < s.size();) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
+    out.push_back(s.substr(i, n));
+    i += n;
+  }
+  return out;
+}
+
+int intArg(const std::string& s) {
+  if (s.empty()) throw ScriptError{"a number is missing"};
+  size_t used = 0;
+  int v = 0;
+  try {
+    v = std::stoi(s, &used);
+  } catch (...) {
+    throw ScriptError{"not a number: " + s};
+  }
+  if (used != s.size()) throw ScriptError{"not a number: " + s};
+  return v;
+}
+
+class Session {
+ public:
+  Session(std::ostream& out) : out_(out) {}
+
+  // Runs one script line; returns false when the line asks nothing (blank or comment).
+  void run(const std::string& rawLine) {
+    std::string line = rawLine;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t firstNonBlank = line.find_first_not_of(" \t");
+    if (firstNonBlank == std::string::npos || line[firstNonBlank] == '#') return;
+    line = line.substr(firstNonBlank);
+    size_t sp = line.find(' ');
+    std::string cmd = line.substr(0, sp);
+    std::string rest = sp == std::string::npos ? "" : line.substr(sp + 1);
+    auto word = [&](std::string& r) {
+      size_t s = r.find(' ');
+      std::string w = r.substr(0, s);
+      r = s == std::string::npos ? "" : r.substr(s + 1);
+      return w;
+    };
+
+    if (cmd == "clock") {
+      std::string d = word(rest), t = rest;
+      auto date = store::parseDate(d);
+      int h, m, s;
+      char extra;
+      if (!date || std::sscanf(t.c_str(), "%d:%d:%d%c", &h, &m, &s, &extra) != 3 || h < 0 || h > 23 || m < 0 ||
+          m > 59 || s < 0 || s > 59)
+        throw ScriptError{"clock wants YYYY/MM/DD hh:nn:ss"};
+      clock_.fixed = store::DateTime{*date, h, m, s};
+    } else if (cmd == "start") {
+      if (main_) throw ScriptError{"start given twice"};
+      main_ = std::make_unique<app::frmMain>(dialogs_, clock_);
+      main_->Form_Load();
+    } else if (cmd == "answer") {
+      QueuedAnswer q{QueuedAnswer::Msg, ui::Answer::OK, {}};
+      if (rest == "OK") q.answer = ui::Answer::OK;
+      else if (rest == "Cancel") q.answer = ui::Answer::Cancel;
+      else if (rest == "Yes") q.answer = ui::Answer::Yes;
+      else if (rest == "No") q.answer = ui::Answer::No;
+      else throw ScriptError{"answer wants OK, Cancel, Yes or No"};
+      dialogs_.queue.push_back(q);
+    } else if (cmd == "input") {
+      dialogs_.queue.push_back({QueuedAnswer::Input, ui::Answer::OK, textArg(rest)});
+    } else if (cmd == "input-cancel") {
+      dialogs_.queue.push_back({QueuedAnswer::InputCancel, ui::Answer::Cancel, {}});
+    } else if (cmd == "dump") {
+      dump(rest);
+    } else {
+      event(cmd, rest, word);
+    }
+  }
+
+  bool answersLeft() const { return !dialogs_.queue.empty(); }
+
+  void printNoAnswer(const NoAnswer& n) {
+    out_ << "{\"error\":\"no answer queued\",\"dialog\":" << n.dialogJson << "}\n";
+    out_.flush();
+  }
+
+ private:
+  template <typename Word>
+  void event(const std::string& cmd, std::string rest, Word word) {
+    if (!main_) throw ScriptError{"'" + cmd + "' before start"};
+    app::frmMain& m = *main_;
+    auto control = [&](const std::string& name) -> std::string {
+      if (!m.form.has(name)) throw ScriptError{"unknown control: " + name};
+      return name;
+    };
+    if (cmd == "click") {
+      std::string c = control(rest);
+      m.Click(c);
+    } else if (cmd == "quit") {
+      m.Click("cmdOwari");
+    } else if (cmd == "check") {
+      std::string c = control(word(rest));
+      int v = intArg(rest);
+      if (v != 0 && v != 1) throw ScriptError{"check wants 0 or 1"};
+      m.SetCheck(c, v);
+    } else if (cmd == "dblclick") {
+      m.DblClick(control(rest));
+    } else if (cmd == "mouseup") {
+      m.MouseUp(control(rest));
+    } else if (cmd == "focus") {
+      m.UserFocus(control(rest));
+    } else if (cmd == "type") {
+      std::string c = control(word(rest));
+      for (const auto& ch : utf8Chars(textArg(rest))) m.TypeChar(c, ch);
+    } else if (cmd == "settext") {
+      std::string c = control(word(rest));
+      m.SetText(c, textArg(rest));
+    } else if (cmd == "enter") {
+      m.PressEnter(control(rest));
+    } else if (cmd == "scroll") {
+      std::string c = control(word(rest));
+      m.Scroll(c, intArg(rest));
+    } else if (cmd == "select") {
+      std::string c = control(word(rest));
+      m.Select(c, intArg(rest));
+    } else if (cmd == "drag") {
+      std::string s = control(word(rest));
+      int index = intArg(word(rest));
+      std::string t = control(rest);
+      m.Drag(s, index, t);
+    } else {
+      throw ScriptError{"unknown command: " + cmd};
+    }
+  }
+
+  void dump(const std::string& rest) {
+    std::string dialogs = "[";
+    for (size_t i = 0; i < dialogs_.shown.size(); ++i) dialogs += (i ? "," : "") + dialogs_.shown[i];
+    dialogs += "]";
+    dialogs_.shown.clear();
+    std::string controls = "{";
+    bool first = true;
+    auto addControl = [&](const ui::Control& c) {
+      controls += (first ? "" : ",") + jsonString(c.name()) + ":" + controlJson(c);
+      first = false;
+    };
+    if (main_) {
+      std::istringstream names(rest);
+      std::string name;
+      bool any = false;
+      while (names >> name) {
+        any = true;
+        const ui::Control* c = main_->form.find(name);
+        if (!c) throw ScriptError{"unknown control: " + name};
+        addControl(*c);
+      }
+      if (!any)
+        for (const auto& c : main_->form.controls()) addControl(*c);
+    }
+    controls += "}";
+    std::string focus = main_ ? jsonString(main_->form.focus()) : "null";
+    std::string state = main_ ? main_->DumpState() : "{}";
+    bool ended = main_ && main_->ended();
+    out_ << "{\"dialogs\":" << dialogs << ",\"controls\":" << controls << ",\"focus\":" << focus
+         << ",\"state\":" << state << ",\"ended\":" << (ended ? "true" : "false") << "}\n";
+    out_.flush();
+  }
+
+  std::ostream& out_;
+  ScriptDialogs dialogs_;
+  ScriptClock clock_;
+  std::unique_ptr<app::frmMain> main_;
+};
+
+}  // namespace
+
+int runScript(const std::string& dataFolder, std::istream& script, std::ostream& out, std::ostream& err) {
+  if (::chdir(dataFolder.c_str()) != 0) {
+    err << "zorvel-drive: cannot enter " << dataFolder << "\n";
+    return 2;
+  }
+  Session session(out);
+  std::string line;
+  int lineNo = 0;
+  while (std::getline(script, line)) {
+    ++lineNo;
+    try {
+      session.run(line);
+    } catch (const ScriptError& e) {
+      err << "zorvel-drive: line " << lineNo << ": " << e.message << "\n";
+      return 2;
+    } catch (const NoAnswer& n) {
+      session.printNoAnswer(n);
+      err << "zorvel-drive: line " << lineNo << ": a box needed an answer and none was queued\n";
+      return 3;
+    }
+  }
+  if (session.answersLeft()) {
+    err << "zorvel-drive: answers were left unused\n";
+    return 4;
+  }
+  return 0;
+}
+
+}  // namespace drive

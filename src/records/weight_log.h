@@ -1,0 +1,33 @@
+#pragma once
+// The weight log 体重.txt: one weight per day, held in memory as the WeightSeries.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/dates.h"
+
+namespace records {
+
+inline constexpr const char* kWeightFile = "体重.txt";
+
+struct WeightSeries {
+  std::vector<std::string> WeightDate;  // date field exactly as read
+  std::vector<float> WeightKg;
+  int WeightCount = 0;
+  float MinWeight = 999.9f;
+  std::optional<store::Date> MinWeightDate;
+  float MaxWeight = 0;
+
+  // The extremes as at start-up and after a new start, before the first load.
+  void resetExtremes() {
+    MinWeight = 999.9f;
+    MinWeightDate.reset();
+    MaxWeight = 0;
+  }
+};
+
+// Reads 体重.txt into the series; the extremes are only lowered or raised, never reset here.
+// Throws store::StoreError on a missing or damaged file.
+void LoadWeightLog(WeightSeries& s);
+
+}  // namespace records

@@ -1,0 +1,69 @@
+#include "store/dates.h"
+
+#include <cstdio>
+
+namespace store {
+using namespace std::chrono;
+
+Date makeDate(int y, unsigned m, unsigned d) { return sys_days{year{y} / month{m} / day{d}}; }
+int yearOf(Date d) { return static_cast<int>(year_month_day{d}.year()); }
+unsigned monthOf(Date d) { return static_cast<unsigned>(year_month_day{d}.month()); }
+unsigned dayOf(Date d) { return static_cast<unsigned>(year_month_day{d}.day()); }
+unsigned weekdayOf(Date d) { return weekday{d}.c_encoding(); }
+
+std::string formatDate(Date d) {
+  char b[32];
+  std::snprintf(b, sizeof b, "%04d/%02u/%02u", yearOf(d), monthOf(d), dayOf(d));
+  return b;
+}
+std::string formatYYMMDD(Date d) {
+  char b[32];
+  std::snprintf(b, sizeof b, "%02d/%02u/%02u", ((yearOf(d) % 100) + 100) % 100, monthOf(d), dayOf(d));
+  return b;
+}
+std::string formatDigits8(Date d) {
+  char b[32];
+  std::snprintf(b, sizeof b, "%04d%02u%02u", yearOf(d), monthOf(d), dayOf(d));
+  return b;
+}
+std::string formatTime(const DateTime& t) {
+  char b[32];
+  std::snprintf(b, sizeof b, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+  return b;
+}
+
+std::optional<Date> parseDate(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  int parts[3] = {0, 0, 0};
+  int idx = 0, digits = 0;
+  for (char c : s) {
+    if (c >= '0' && c <= '9') {
+      if (++digits > 4) return std::nullopt;
+      parts[idx] = parts[idx] * 10 + (c - '0');
+    } else if ((c == '/' || c == '-' || c == '.') && digits > 0 && idx < 2) {
+      ++idx;
+      digits = 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (idx != 2 || digits == 0) return std::nullopt;
+  year_month_day ymd{year{parts[0]}, month{static_cast<unsigned>(parts[1])}, day{static_cast<unsigned>(parts[2])}};
+  if (!ymd.ok()) return std::nullopt;
+  return sys_days{ymd};
+}
+
+unsigned daysInMonth(int y, unsigned m) {
+  return static_cast<unsigned>(year_month_day_last{year{y}, month_day_last{month{m}}}.day());
+}
+
+Date addMonths(Date d, int months) {
+  year_month_day ymd{d};
+  year_month ym = year_month{ymd.year(), ymd.month()} + std::chrono::months{months};
+  unsigned last = daysInMonth(static_cast<int>(ym.year()), static_cast<unsigned>(ym.month()));
+  unsigned dd = std::min(static_cast<unsigned>(ymd.day()), last);
+  return sys_days{ym / day{dd}};
+}
+
+}  // namespace store

@@ -1,0 +1,34 @@
+#pragma once
+// Numbers as the diary reads, rounds and shows them.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace store {
+
+// The leading-number parse of typed text: leading blanks skipped, the longest leading number
+// taken, anything after it ignored; no number at all gives 0.
+double Val(std::string_view text);
+
+// A number field of a data file: blanks around it allowed, empty reads as 0, ".7" as 0.7.
+// Anything else (letters, two points) gives nullopt.
+std::optional<double> parseNumberField(std::string_view field);
+
+// Whole-number rounding with halves going to the even neighbour (2.5 -> 2, 3.5 -> 4).
+double roundHalfEven(double v);
+
+// Shortest decimal form of a single-precision value, at most 7 significant digits, no exponent,
+// trailing zeros and point dropped: 65 -> "65", 65.3f -> "65.3", 1.685f -> "1.685".
+std::string shortestSingle(float v);
+// The same for a double-precision value with at most 15 significant digits.
+std::string shortestDouble(double v);
+
+// A small display formatter: digit placeholders ("0", "#"), one decimal point, "%" multiplies
+// by 100, everything else literal ("0.0Kg", "0日後 ( ", "00.0"). Rounds half away from zero on
+// the value's decimal digits. A result that rounds to zero is shown without a minus sign.
+std::string formatNumber(double v, std::string_view pattern);
+
+// True when `text` is a finite number suitable for display (not inf or nan).
+bool isFinite(double v);
+
+}  // namespace store

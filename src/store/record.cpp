@@ -1,0 +1,242 @@
+#include "store/record.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "store/cp932.h"
+#include "store/numbers.h"
+
+namespace store {
+namespace {
+
+std::string quoteName(const std::string& f) { return "「" + f + "」"; }
+
+std::string readBytes(const std::string& fileName) {
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) throw StoreError(fileName, quoteName(fileName) + "が見つかりません。");
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  if (in.bad()) throw StoreError(fileName, quoteName(fileName) + "を読み込めませんでした。");
+  return ss.str();
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+std::string encodeLines(const std::string& fileName, const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const auto& l : lines) {
+    try {
+      bytes += utf8ToCp932(l);
+    } catch (const EncodingError& e) {
+      throw StoreError(fileName, quoteName(fileName) + "に書き込めません: " + e.what());
+    }
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+[[noreturn]] void writeFailed(const std::string& fileName, int err) {
+  throw StoreError(fileName, quoteName(fileName) + "に書き込めませんでした。(" + std::strerror(err) + ")");
+}
+
+void writeAll(int fd, const std::string& bytes, const std::string& fileName) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      ::close(fd);
+      writeFailed(fileName, err);
+    }
+    done += static_cast<size_t>(n);
+  }
+}
+
+void rewriteBytes(const std::string& fileName, const std::string& bytes) {
+  std::string tmp = fileName + ".tmp~";
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) writeFailed(fileName, errno);
+  try {
+    writeAll(fd, bytes, fileName);
+  } catch (...) {
+    ::unlink(tmp.c_str());
+    throw;
+  }
+  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    int err = errno;
+    ::unlink(tmp.c_str());
+    writeFailed(fileName, err);
+  }
+  if (::rename(tmp.c_str(), fileName.c_str()) != 0) {
+    int err = errno;
+    ::unlink(tmp.c_str());
+    writeFailed(fileName, err);
+  }
+}
+
+}  // namespace
+
+// ---- reading ----
+
+RecordReader::RecordReader(const std::string& fileName) : fileName_(fileName) {
+  std::string bytes = readBytes(fileName);
+  try {
+    data_ = cp932ToUtf8(bytes);
+  } catch (const EncodingError& e) {
+    throw StoreError(fileName, quoteName(fileName) + "を読み込めません: " + e.what());
+  }
+}
+
+RecordReader::RecordReader(const std::string& fileName, std::string utf8Contents)
+    : fileName_(fileName), data_(std::move(utf8Contents)) {}
+
+bool RecordReader::atEnd() const {
+  for (size_t i = pos_; i < data_.size(); ++i)
+    if (!isBlank(data_[i]) && !isLineEnd(data_[i]) && data_[i] != '\x1a') return false;
+  return true;
+}
+
+void RecordReader::fail(const std::string& what) const {
+  throw StoreError(fileName_, quoteName(fileName_) + "の " + std::to_string(fieldLine_) + " 行目: " + what);
+}
+
+RecordReader::RawField RecordReader::next() {
+  while (pos_ < data_.size() && isBlank(data_[pos_])) ++pos_;
+  fieldLine_ = lineNo_;
+  if (pos_ >= data_.size()) fail("データが途中で終わっています。");
+  RawField f;
+  if (data_[pos_] == '"') {
+    f.quoted = true;
+    size_t close = data_.find('"', pos_ + 1);
+    if (close == std::string::npos) close = data_.size();
+    f.text = data_.substr(pos_ + 1, close - pos_ - 1);
+    for (char c : f.text)
+      if (c == '\n') ++lineNo_;
+    pos_ = std::min(close + 1, data_.size());
+    while (pos_ < data_.size() && data_[pos_] != ',' && !isLineEnd(data_[pos_])) ++pos_;
+  } else {
+    size_t end = pos_;
+    while (end < data_.size() && data_[end] != ',' && !isLineEnd(data_[end])) ++end;
+    f.text = data_.substr(pos_, end - pos_);
+    while (!f.text.empty() && isBlank(f.text.back())) f.text.pop_back();
+    pos_ = end;
+  }
+  // The separator: a comma, or one line end (CR LF, LF or CR).
+  if (pos_ < data_.size()) {
+    if (data_[pos_] == ',') {
+      ++pos_;
+    } else if (data_[pos_] == '\r') {
+      ++pos_;
+      if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
+      ++lineNo_;
+    } else if (data_[pos_] == '\n') {
+      ++pos_;
+      ++lineNo_;
+    }
+  }
+  return f;
+}
+
+std::string RecordReader::readText() { return next().text; }
+
+void RecordReader::skipField() { next(); }
+
+double RecordReader::readNumber(double lo, double hi, const char* kind) {
+  RawField f = next();
+  auto v = parseNumberField(f.text);
+  if (!v) fail("数値の欄に「" + f.text + "」とあります。");
+  if (!(*v >= lo && *v <= hi)) fail(std::string(kind) + "の範囲を超えた数値「" + f.text + "」があります。");
+  return *v;
+}
+
+float RecordReader::readSingle() { return static_cast<float>(readNumber(-3.4e38, 3.4e38, "数値")); }
+double RecordReader::readDouble() { return readNumber(-1.7e308, 1.7e308, "数値"); }
+int16_t RecordReader::readInt16() {
+  return static_cast<int16_t>(roundHalfEven(readNumber(-32768.5, 32767.5, "整数 (-32768～32767)")));
+}
+int32_t RecordReader::readInt32() {
+  return static_cast<int32_t>(roundHalfEven(readNumber(-2147483648.5, 2147483647.5, "整数")));
+}
+
+// ---- writing ----
+
+void Record::separator() {
+  if (!first_) line_ += ',';
+  first_ = false;
+}
+Record& Record::text(std::string_view value) {
+  separator();
+  line_ += '"';
+  line_ += value;
+  line_ += '"';
+  return *this;
+}
+Record& Record::single(float value) {
+  separator();
+  line_ += shortestSingle(value);
+  return *this;
+}
+Record& Record::dbl(double value) {
+  separator();
+  line_ += shortestDouble(value);
+  return *this;
+}
+Record& Record::int16(int16_t value) {
+  separator();
+  line_ += std::to_string(value);
+  return *this;
+}
+Record& Record::int32(int32_t value) {
+  separator();
+  line_ += std::to_string(value);
+  return *this;
+}
+
+static std::vector<std::string> linesOf(const std::vector<Record>& records) {
+  std::vector<std::string> lines;
+  lines.reserve(records.size());
+  for (const auto& r : records) lines.push_back(r.line());
+  return lines;
+}
+
+void rewriteRecords(const std::string& fileName, const std::vector<Record>& records) {
+  rewriteBytes(fileName, encodeLines(fileName, linesOf(records)));
+}
+
+void rewriteLines(const std::string& fileName, const std::vector<std::string>& lines) {
+  rewriteBytes(fileName, encodeLines(fileName, lines));
+}
+
+void appendRecords(const std::string& fileName, const std::vector<Record>& records) {
+  std::string bytes = encodeLines(fileName, linesOf(records));  // encode all before touching the file
+  int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) writeFailed(fileName, errno);
+  writeAll(fd, bytes, fileName);
+  if (::fsync(fd) != 0 || ::close(fd) != 0) writeFailed(fileName, errno);
+}
+
+std::string readAllText(const std::string& fileName) {
+  std::string bytes = readBytes(fileName);
+  try {
+    return cp932ToUtf8(bytes);
+  } catch (const EncodingError& e) {
+    throw StoreError(fileName, quoteName(fileName) + "を読み込めません: " + e.what());
+  }
+}
+
+bool fileExists(const std::string& fileName) {
+  struct stat st {};
+  return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace store

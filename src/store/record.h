@@ -1,0 +1,88 @@
+#pragma once
+// The one record syntax of every data file: comma-separated fields, texts in double quotes
+// (no escape), bare numbers with "." as decimal point, CR LF after each record, CP932 on disk.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace store {
+
+// Any failure to read or write a data file; the message is Japanese and names the file.
+class StoreError : public std::runtime_error {
+ public:
+  StoreError(std::string file, const std::string& message)
+      : std::runtime_error(message), file_(std::move(file)) {}
+  const std::string& file() const { return file_; }
+
+ private:
+  std::string file_;
+};
+
+// Reads fields one after another; a line end separates fields exactly like a comma.
+class RecordReader {
+ public:
+  // Opens and decodes the whole file; a missing or undecodable file is a StoreError.
+  explicit RecordReader(const std::string& fileName);
+  // Reads from text already in memory (UTF-8); `fileName` is used in messages only.
+  RecordReader(const std::string& fileName, std::string utf8Contents);
+
+  // True when nothing but line ends and blanks is left.
+  bool atEnd() const;
+
+  std::string readText();
+  float readSingle();
+  double readDouble();
+  int16_t readInt16();
+  int32_t readInt32();
+  void skipField();  // a label field, read and thrown away
+
+  // 1-based line of the field read last, for messages.
+  int line() const { return fieldLine_; }
+  const std::string& fileName() const { return fileName_; }
+
+ private:
+  struct RawField {
+    std::string text;
+    bool quoted = false;
+  };
+  RawField next();
+  double readNumber(double lo, double hi, const char* kind);
+  [[noreturn]] void fail(const std::string& what) const;
+
+  std::string fileName_;
+  std::string data_;
+  size_t pos_ = 0;
+  int lineNo_ = 1;
+  int fieldLine_ = 0;
+};
+
+// One record to be written: fields joined by commas.
+class Record {
+ public:
+  Record& text(std::string_view value);
+  Record& single(float value);
+  Record& dbl(double value);
+  Record& int16(int16_t value);
+  Record& int32(int32_t value);
+  // The record's line in UTF-8, without the CR LF.
+  const std::string& line() const { return line_; }
+
+ private:
+  void separator();
+  std::string line_;
+  bool first_ = true;
+};
+
+// Rewrite: a temporary file in the same folder, flushed to disk, renamed over the old one.
+void rewriteRecords(const std::string& fileName, const std::vector<Record>& records);
+// Append: open, write whole records, flush, close. Creates the file when missing.
+void appendRecords(const std::string& fileName, const std::vector<Record>& records);
+// Plain text lines (CR LF after each), rewritten atomically like records.
+void rewriteLines(const std::string& fileName, const std::vector<std::string>& lines);
+// The whole file decoded to UTF-8; a missing or undecodable file is a StoreError.
+std::string readAllText(const std::string& fileName);
+bool fileExists(const std::string& fileName);
+
+}  // namespace store

@@ -1,0 +1,187 @@
+#include "ui/control.h"
+
+#include <algorithm>
+
+namespace ui {
+
+const char* kindName(Kind k) {
+  switch (k) {
+    case Kind::Label: return "Label";
+    case Kind::Frame: return "Frame";
+    case Kind::CommandButton: return "CommandButton";
+    case Kind::CheckBox: return "CheckBox";
+    case Kind::OptionButton: return "OptionButton";
+    case Kind::TextBox: return "TextBox";
+    case Kind::ListBox: return "ListBox";
+    case Kind::Grid: return "Grid";
+    case Kind::Chart: return "Chart";
+    case Kind::Shape: return "Shape";
+    case Kind::Image: return "Image";
+    case Kind::ScrollBar: return "ScrollBar";
+  }
+  return "?";
+}
+
+Control::Control(std::string name, Kind kind, std::string parent)
+    : name_(std::move(name)), kind_(kind), parent_(std::move(parent)) {}
+
+#define SET_FIELD(field, v) \
+  do {                      \
+    if (field != (v)) {     \
+      field = (v);          \
+      touch();              \
+    }                       \
+  } while (0)
+
+void Control::setLeft(int v) { SET_FIELD(left_, v); }
+void Control::setTop(int v) { SET_FIELD(top_, v); }
+void Control::setWidth(int v) { SET_FIELD(width_, std::max(0, v)); }
+void Control::setHeight(int v) { SET_FIELD(height_, std::max(0, v)); }
+void Control::setGeometry(int l, int t, int w, int h) {
+  setLeft(l);
+  setTop(t);
+  setWidth(w);
+  setHeight(h);
+}
+void Control::setVisible(bool v) { SET_FIELD(visible_, v); }
+void Control::setEnabled(bool v) { SET_FIELD(enabled_, v); }
+void Control::setCaption(const std::string& v) { SET_FIELD(caption_, v); }
+void Control::setText(const std::string& v) { SET_FIELD(text_, v); }
+void Control::setToolTip(const std::string& v) { SET_FIELD(toolTip_, v); }
+void Control::setBackColor(std::optional<Color> c) { SET_FIELD(backColor_, c); }
+void Control::setForeColor(std::optional<Color> c) { SET_FIELD(foreColor_, c); }
+void Control::setFillColor(Color c) { SET_FIELD(fillColor_, c); }
+void Control::setPicture(const std::string& p) { SET_FIELD(picture_, p); }
+void Control::setValue(int v) {
+  if (kind_ == Kind::ScrollBar) v = std::clamp(v, min_, max_);
+  SET_FIELD(value_, v);
+}
+void Control::setRange(int mn, int mx, int sc, int lc) {
+  min_ = mn;
+  max_ = mx;
+  smallChange_ = sc;
+  largeChange_ = lc;
+  value_ = std::clamp(value_, mn, mx);
+  touch();
+}
+
+void Control::addItem(const std::string& item) {
+  items_.push_back(item);
+  touch();
+}
+void Control::removeItem(int index) {
+  if (index < 0 || index >= listCount()) return;
+  items_.erase(items_.begin() + index);
+  if (listIndex_ >= listCount()) listIndex_ = -1;
+  else if (listIndex_ == index) listIndex_ = -1;
+  else if (listIndex_ > index) --listIndex_;
+  topIndex_ = std::clamp(topIndex_, 0, std::max(0, listCount() - 1));
+  touch();
+}
+void Control::clearItems() {
+  if (items_.empty() && listIndex_ == -1 && topIndex_ == 0) return;
+  items_.clear();
+  listIndex_ = -1;
+  topIndex_ = 0;
+  touch();
+}
+void Control::setListIndex(int i) {
+  if (i < -1 || i >= listCount()) i = -1;
+  SET_FIELD(listIndex_, i);
+}
+void Control::setTopIndex(int i) { SET_FIELD(topIndex_, std::clamp(i, 0, std::max(0, listCount() - 1))); }
+
+void Control::setGridRows(int rows) {
+  rows = std::max(1, rows);
+  if (rows == grid_.rows) return;
+  grid_.rows = rows;
+  grid_.cells.resize(rows, std::vector<std::string>(grid_.cols));
+  if (grid_.topRow >= rows) grid_.topRow = std::max(1, std::min(grid_.topRow, rows - 1));
+  touch();
+}
+void Control::setGridCols(int cols) {
+  cols = std::max(1, cols);
+  if (cols == grid_.cols) return;
+  grid_.cols = cols;
+  for (auto& r : grid_.cells) r.resize(cols);
+  grid_.colWidths.resize(cols, 1000);
+  grid_.dataAlign.resize(cols, Align::Right);
+  grid_.headerAlign.resize(cols, Align::Center);
+  touch();
+}
+void Control::setCell(int row, int col, const std::string& text) {
+  if (row < 0 || row >= grid_.rows || col < 0 || col >= grid_.cols) return;
+  SET_FIELD(grid_.cells[row][col], text);
+}
+const std::string& Control::cell(int row, int col) const {
+  static const std::string empty;
+  if (row < 0 || row >= grid_.rows || col < 0 || col >= grid_.cols) return empty;
+  return grid_.cells[row][col];
+}
+void Control::setColWidth(int col, int twips) {
+  if (col < 0 || col >= grid_.cols) return;
+  SET_FIELD(grid_.colWidths[col], twips);
+}
+void Control::setColAlignment(int col, Align header, Align data) {
+  if (col < 0 || col >= grid_.cols) return;
+  SET_FIELD(grid_.headerAlign[col], header);
+  SET_FIELD(grid_.dataAlign[col], data);
+}
+void Control::setFontSize(int size) { SET_FIELD(grid_.fontSize, size); }
+bool Control::setTopRow(int row) {
+  if (row < 1 || row >= grid_.rows) return false;
+  SET_FIELD(grid_.topRow, row);
+  return true;
+}
+
+void Control::setChartColumnCount(int n) {
+  n = std::max(1, n);
+  if (n == chart_.columnCount) return;
+  chart_.columnCount = n;
+  for (auto& r : chart_.data) r.resize(n);
+  chart_.seriesVisible.resize(n, true);
+  chart_.column = std::min(chart_.column, n);
+  touch();
+}
+void Control::setChartRowCount(int n) {
+  n = std::max(0, n);
+  if (n == chart_.rowCount) return;
+  chart_.rowCount = n;
+  chart_.data.resize(n, std::vector<std::optional<std::string>>(chart_.columnCount));
+  touch();
+}
+void Control::selectChartCell(int row, int column) {
+  chart_.row = row;
+  chart_.column = column;
+}
+void Control::setChartData(const std::string& decimalText) { setChartValue(chart_.row, chart_.column, decimalText); }
+void Control::setChartValue(int row, int column, const std::string& decimalText) {
+  chart_.row = row;
+  chart_.column = column;
+  if (row < 1 || row > chart_.rowCount || column < 1 || column > chart_.columnCount) return;
+  auto& cell = chart_.data[row - 1][column - 1];
+  if (cell == decimalText) return;
+  cell = decimalText;
+  touch();
+}
+void Control::setSeriesVisible(int column, bool shown) {
+  if (column < 1 || column > chart_.columnCount) return;
+  if (chart_.seriesVisible[column - 1] == shown) return;
+  chart_.seriesVisible[column - 1] = shown;
+  touch();
+}
+void Control::setAxisLimits(double mn, double mx) {
+  if (!(mn < mx)) return;
+  if (chart_.axisMin == mn && chart_.axisMax == mx) return;
+  chart_.axisMin = mn;
+  chart_.axisMax = mx;
+  touch();
+}
+void Control::setAxisAuto() {
+  if (!chart_.axisMin && !chart_.axisMax) return;
+  chart_.axisMin.reset();
+  chart_.axisMax.reset();
+  touch();
+}
+
+}  // namespace ui

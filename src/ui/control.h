@@ -1,0 +1,146 @@
+#pragma once
+// One control of the main window, headless: the properties the logic reads and writes.
+// Every setter that changes something moves the change counter, so the GUI refreshes only
+// controls that changed.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+enum class Kind { Label, Frame, CommandButton, CheckBox, OptionButton, TextBox, ListBox, Grid, Chart, Shape, Image, ScrollBar };
+
+const char* kindName(Kind k);
+
+using Color = uint32_t;  // 0xRRGGBB
+
+enum class Align { Left, Center, Right };
+
+struct GridModel {
+  int rows = 1;  // including the fixed header row 0
+  int cols = 1;
+  std::vector<std::vector<std::string>> cells{std::vector<std::string>(1)};
+  std::vector<int> colWidths{1000};  // twips
+  std::vector<Align> dataAlign{Align::Right};
+  std::vector<Align> headerAlign{Align::Center};
+  int topRow = 1;
+  int fontSize = 11;
+};
+
+struct ChartModel {
+  int rowCount = 0;
+  int columnCount = 1;
+  // data[row-1][column-1]; nullopt for a cell never written.
+  std::vector<std::vector<std::optional<std::string>>> data;
+  std::vector<bool> seriesVisible{true};
+  int row = 1, column = 1;  // the selected cell
+  std::optional<double> axisMin, axisMax;  // nullopt: automatic
+};
+
+class Control {
+ public:
+  Control(std::string name, Kind kind, std::string parent);
+
+  const std::string& name() const { return name_; }
+  Kind kind() const { return kind_; }
+  const std::string& parent() const { return parent_; }  // containing frame, "" for the window
+  uint64_t changes() const { return changes_; }
+
+  // Geometry in twips.
+  int left() const { return left_; }
+  int top() const { return top_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void setLeft(int v);
+  void setTop(int v);
+  void setWidth(int v);
+  void setHeight(int v);
+  void setGeometry(int left, int top, int width, int height);
+
+  bool visible() const { return visible_; }
+  void setVisible(bool v);
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool v);
+
+  const std::string& caption() const { return caption_; }
+  void setCaption(const std::string& v);
+  const std::string& text() const { return text_; }
+  void setText(const std::string& v);
+  const std::string& toolTip() const { return toolTip_; }
+  void setToolTip(const std::string& v);
+  std::optional<Color> backColor() const { return backColor_; }
+  void setBackColor(std::optional<Color> c);
+  std::optional<Color> foreColor() const { return foreColor_; }
+  void setForeColor(std::optional<Color> c);
+  Color fillColor() const { return fillColor_; }
+  void setFillColor(Color c);
+  // Picture shown by an Image or a picture button (a name the GUI knows how to draw).
+  const std::string& picture() const { return picture_; }
+  void setPicture(const std::string& p);
+
+  // CheckBox 0/1, OptionButton 0/1 (selected), ScrollBar position.
+  int value() const { return value_; }
+  void setValue(int v);
+  int min() const { return min_; }
+  int max() const { return max_; }
+  int smallChange() const { return smallChange_; }
+  int largeChange() const { return largeChange_; }
+  void setRange(int min, int max, int smallChange = 1, int largeChange = 1);
+
+  // ListBox.
+  const std::vector<std::string>& items() const { return items_; }
+  void addItem(const std::string& item);
+  void removeItem(int index);
+  void clearItems();
+  int listIndex() const { return listIndex_; }
+  void setListIndex(int i);
+  int topIndex() const { return topIndex_; }
+  void setTopIndex(int i);
+  int listCount() const { return static_cast<int>(items_.size()); }
+
+  // Grid (table control).
+  const GridModel& grid() const { return grid_; }
+  void setGridRows(int rows);
+  void setGridCols(int cols);
+  void setCell(int row, int col, const std::string& text);
+  const std::string& cell(int row, int col) const;
+  void setColWidth(int col, int twips);
+  void setColAlignment(int col, Align header, Align data);
+  void setFontSize(int size);
+  // Scrolls so that `row` is the top visible row; false (and nothing changes) when the grid is
+  // too short for it.
+  bool setTopRow(int row);
+
+  // Chart.
+  const ChartModel& chart() const { return chart_; }
+  void setChartColumnCount(int n);
+  void setChartRowCount(int n);
+  void selectChartCell(int row, int column);
+  void setChartData(const std::string& decimalText);  // at the selected cell
+  void setChartValue(int row, int column, const std::string& decimalText);
+  void setSeriesVisible(int column, bool shown);
+  // Ignored (the last good limits stay) unless min < max.
+  void setAxisLimits(double min, double max);
+  void setAxisAuto();
+
+ private:
+  void touch() { ++changes_; }
+
+  std::string name_;
+  Kind kind_;
+  std::string parent_;
+  uint64_t changes_ = 0;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true, enabled_ = true;
+  std::string caption_, text_, toolTip_, picture_;
+  std::optional<Color> backColor_, foreColor_;
+  Color fillColor_ = 0;
+  int value_ = 0, min_ = 0, max_ = 0, smallChange_ = 1, largeChange_ = 1;
+  std::vector<std::string> items_;
+  int listIndex_ = -1, topIndex_ = 0;
+  GridModel grid_;
+  ChartModel chart_;
+};
+
+}  // namespace ui

@@ -1,0 +1,36 @@
+#pragma once
+// Modal boxes and the clock: the only ways the core meets the user and the time.
+#include <optional>
+#include <string>
+
+#include "store/dates.h"
+
+namespace ui {
+
+enum class Icon { None, Information, Warning, Error, Question };
+enum class Buttons { OK, OKCancel, YesNo };
+enum class Answer { OK, Cancel, Yes, No };
+
+// The title of a box the program gives no title of its own.
+inline constexpr const char* kDefaultTitle = "Zorvel";
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual Answer MsgBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) = 0;
+  // nullopt when cancelled.
+  virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                              const std::string& defaultText) = 0;
+  // Shows the help file; closing every help window is closeHelp().
+  virtual void showHelp(const std::string& fileName) = 0;
+  virtual void closeHelp() = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual store::DateTime now() const = 0;
+  store::Date today() const { return now().date; }
+};
+
+}  // namespace ui

@@ -1,0 +1,59 @@
+#pragma once
+// The headless main window: every control by its name, in creation order.
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/control.h"
+
+namespace ui {
+
+class Form {
+ public:
+  Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  Control& add(const std::string& name, Kind kind, const std::string& parent = {});
+  // By full name, "lblStDate" or "Label9(25)"; throws std::out_of_range for an unknown name.
+  Control& operator()(std::string_view name);
+  const Control& operator()(std::string_view name) const;
+  // An element of a control array: ("Label9", 25).
+  Control& operator()(std::string_view base, int index);
+  const Control& operator()(std::string_view base, int index) const;
+  Control* find(std::string_view name);
+  bool has(std::string_view name) const;
+
+  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+
+  const std::string& title() const { return title_; }
+
+  // Focus: the name of the control that has it.
+  const std::string& focus() const { return focus_; }
+  void setFocus(const std::string& name);
+  uint64_t focusChanges() const { return focusChanges_; }
+
+  // The hourglass pointer during long recomputes.
+  bool busy() const { return busy_; }
+  void setBusy(bool b) { busy_ = b; }
+
+ private:
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::map<std::string, Control*, std::less<>> byName_;
+  std::string title_;
+  std::string focus_;
+  uint64_t focusChanges_ = 0;
+  bool busy_ = false;
+};
+
+std::string arrayName(std::string_view base, int index);
+
+// Creates every control of the main window with its kind, parent, fixed captions and tooltips,
+// and lays them out (twips).
+void buildMainForm(Form& form);
+// Geometry of every control; kept apart from the control list so the layout can be read alone.
+void layoutMainForm(Form& form);
+
+}  // namespace ui

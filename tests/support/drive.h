@@ -1,0 +1,21 @@
+#pragma once
+// Runs zorvel-drive on a folder with a script and parses its JSON Lines output.
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct DriveResult {
+  int exitCode = 0;
+  std::vector<nlohmann::json> dumps;  // one per `dump` (and the error object on exit 3)
+  std::string stderrText;
+
+  const nlohmann::json& last() const { return dumps.back(); }
+  // The dialogs of dump i.
+  const nlohmann::json& dialogs(size_t i) const { return dumps.at(i).at("dialogs"); }
+};
+
+DriveResult runDrive(const std::string& folder, const std::string& script);
+
+}  // namespace testing_support
