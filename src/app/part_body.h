@@ -12,6 +12,10 @@ struct BodyPart {
   int FatMassCount = 0;
   int StepCount = 0;
   int IntradayCount = 0;
+  // Walking totals.
+  double TotalSteps = 0;
+  int MaxSteps = 0;
+  int MinSteps = 100000;
 };
 
 void LoadIntradayWeightLog(frmMain& m);

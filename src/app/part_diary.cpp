@@ -6,6 +6,7 @@ namespace app {
 
 void LoadCalorieItems(frmMain&) {}
 void LoadDayDiary(frmMain&) {}
+void ShowCalorieBalance(frmMain&) {}
 void wireDiary(frmMain&) {}
 
 void dumpDiary(const frmMain&, StateDump&) {}

@@ -13,6 +13,8 @@ struct DiaryPart {
 };
 
 void LoadCalorieItems(frmMain& m);
+// The day's calorie figures (Label9 15, 16, 17, 22) from the lists of the day shown.
+void ShowCalorieBalance(frmMain& m);
 void LoadDayDiary(frmMain& m);
 void wireDiary(frmMain& m);
 void dumpDiary(const frmMain& m, StateDump& d);

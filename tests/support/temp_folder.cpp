@@ -61,7 +61,9 @@ void TempFolder::writeMinimalDiary(const std::string& name, int helpTour) const 
                                   "\"\r\n\"身長\",170\r\n\"目標体重\",60\r\n\"目標期間\",100\r\n\"目標達成率\",70\r\n"
                                   "\"目標ｶﾛﾘｰ\",1800\r\n\"体脂肪率Ｙ軸MAX\",30\r\n\"体脂肪率Ｙ軸MIN\",10\r\n"
                                   "\"歩数Ｙ軸MAX\",20000\r\n\"歩数Ｙ軸MIN\",0\r\n\"一歩換算\",0.7\r\n");
-  for (const char* log : {"体重.txt", "連続体重.txt", "体脂肪率.txt", "歩数.txt", "栄養.txt"}) writeBytes(log, "");
+  // Every other file start-up reads, as an empty diary has it.
+  for (const auto& e : fs::directory_iterator(ZORVEL_TEST_DATA_DIR "/minimal"))
+    fs::copy_file(e.path(), fs::path(path_) / e.path().filename(), fs::copy_options::overwrite_existing);
 }
 
 }  // namespace testing_support
