@@ -7,3 +7,11 @@ foreach(f ${files})
     file(COPY_FILE ${SRC}/${f} ${DST}/${f})
   endif()
 endforeach()
+
+# The help file is the program's own, not the user's: always the delivered one.
+if(DEFINED HELP AND EXISTS ${HELP})
+  file(GLOB help_files ${HELP}/*)
+  foreach(f ${help_files})
+    file(COPY ${f} DESTINATION ${DST})
+  endforeach()
+endif()
