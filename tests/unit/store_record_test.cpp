@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "store/cp932.h"
+#include "store/record.h"
+#include "support/temp_folder.h"
+
+using store::Record;
+using store::RecordReader;
+using store::StoreError;
+using testing_support::TempFolder;
+
+namespace {
+
+// Runs a test body inside the folder, as the program does: files by bare name.
+class InFolder {
+ public:
+  explicit InFolder(const TempFolder& dir) {
+    char buf[4096];
+    old_ = getcwd(buf, sizeof buf);
+    EXPECT_EQ(chdir(dir.path().c_str()), 0);
+  }
+  ~InFolder() { (void)!chdir(old_.c_str()); }
+
+ private:
+  std::string old_;
+};
+
+RecordReader fromText(const std::string& text) { return RecordReader("テスト.txt", text); }
+
+}  // namespace
+
+TEST(RecordReader, ReadsTextAndNumberOfAWeightLine) {
+  auto r = fromText("\"2004/05/01\",65.5\r\n");
+  EXPECT_EQ(r.readText(), "2004/05/01");
+  EXPECT_FLOAT_EQ(r.readSingle(), 65.5f);
+  EXPECT_TRUE(r.atEnd());
+}
+
+TEST(RecordReader, LineEndSeparatesFieldsLikeAComma) {
+  // Records are counted by fields: a record split over lines still reads.
+  auto r = fromText("\"a\"\r\n1,\"b\",2\r\n");
+  EXPECT_EQ(r.readText(), "a");
+  EXPECT_EQ(r.readInt16(), 1);
+  EXPECT_EQ(r.readText(), "b");
+  EXPECT_EQ(r.readInt32(), 2);
+  EXPECT_TRUE(r.atEnd());
+}
+
+TEST(RecordReader, LastLineWithoutLineEndAndEmptyFile) {
+  auto r = fromText("\"2004/05/01\",65\r\n\"2004/05/02\",64.5");
+  r.readText();
+  r.readSingle();
+  EXPECT_FALSE(r.atEnd());
+  EXPECT_EQ(r.readText(), "2004/05/02");
+  EXPECT_FLOAT_EQ(r.readSingle(), 64.5f);
+  EXPECT_TRUE(r.atEnd());
+  EXPECT_TRUE(fromText("").atEnd());
+}
+
+TEST(RecordReader, NumberForms) {
+  auto r = fromText("\"一歩換算\",.7\r\n\"一歩換算\",0.7\r\n,\r\n -3 ,  12.25\r\n");
+  r.skipField();
+  float a = r.readSingle();
+  r.skipField();
+  EXPECT_EQ(a, r.readSingle());  // .7 and 0.7 are the same value
+  EXPECT_FLOAT_EQ(a, 0.7f);
+  EXPECT_EQ(r.readInt16(), 0);  // empty field reads as 0
+  EXPECT_EQ(r.readInt16(), 0);
+  EXPECT_EQ(r.readInt16(), -3);  // blanks around a bare field are skipped
+  EXPECT_DOUBLE_EQ(r.readDouble(), 12.25);
+}
+
+TEST(RecordReader, QuotedTextKeepsCommasAndSkipsToSeparator) {
+  auto r = fromText("  \"a,b\"junk,\"\"\r\nplain text,\"x\"\r\n");
+  EXPECT_EQ(r.readText(), "a,b");
+  EXPECT_EQ(r.readText(), "");
+  EXPECT_EQ(r.readText(), "plain text");
+  EXPECT_EQ(r.readText(), "x");
+}
+
+TEST(RecordReader, WrongFormNamesFileAndLine) {
+  auto r = fromText("\"2004/05/01\",65\r\n\"2004/05/02\",abc\r\n");
+  r.readText();
+  r.readSingle();
+  r.readText();
+  try {
+    r.readSingle();
+    FAIL() << "letters read as a number";
+  } catch (const StoreError& e) {
+    std::string m = e.what();
+    EXPECT_NE(m.find("テスト.txt"), std::string::npos) << m;
+    EXPECT_NE(m.find("2 行目"), std::string::npos) << m;
+    EXPECT_NE(m.find("abc"), std::string::npos) << m;
+  }
+}
+
+TEST(RecordReader, ReadingPastTheEndAndOutOfRangeIntegersAreErrors) {
+  auto r = fromText("\"氏名\"\r\n");
+  r.skipField();
+  EXPECT_THROW(r.readText(), StoreError);
+  auto big = fromText("40000\r\n");
+  EXPECT_THROW(big.readInt16(), StoreError);
+  auto ok = fromText("40000\r\n");
+  EXPECT_EQ(ok.readInt32(), 40000);
+}
+
+TEST(RecordWriter, FieldsAsTheyAreWritten) {
+  Record r;
+  r.text("2004/05/01").single(65.5f).int16(-3).int32(40000).single(65.0f).single(168.5f).text("");
+  EXPECT_EQ(r.line(), "\"2004/05/01\",65.5,-3,40000,65,168.5,\"\"");
+  EXPECT_EQ(Record().single(65.3f).line(), "65.3");
+  EXPECT_EQ(Record().single(0.7f).line(), "0.7");
+  EXPECT_EQ(Record().dbl(65.25).line(), "65.25");
+}
+
+TEST(StoreFiles, AppendCreatesAndRoundTripsEveryFieldType) {
+  TempFolder dir;
+  InFolder in(dir);
+  store::appendRecords("体重.txt", {Record().text("2004/05/01").single(65.3f)});
+  store::appendRecords("体重.txt", {Record().text("ｶﾛﾘｰ①～").int16(-32768).int32(2147483647).dbl(0.200000000000003)});
+  EXPECT_EQ(dir.readBytes("体重.txt"),
+            store::utf8ToCp932("\"2004/05/01\",65.3\r\n\"ｶﾛﾘｰ①～\",-32768,2147483647,0.200000000000003\r\n"));
+  RecordReader r("体重.txt");
+  EXPECT_EQ(r.readText(), "2004/05/01");
+  EXPECT_EQ(r.readSingle(), 65.3f);
+  EXPECT_EQ(r.readText(), "ｶﾛﾘｰ①～");
+  EXPECT_EQ(r.readInt16(), -32768);
+  EXPECT_EQ(r.readInt32(), 2147483647);
+  EXPECT_DOUBLE_EQ(r.readDouble(), 0.200000000000003);
+  EXPECT_TRUE(r.atEnd());
+}
+
+TEST(StoreFiles, KnownCp932Bytes) {
+  TempFolder dir;
+  InFolder in(dir);
+  store::rewriteRecords("設定.txt", {Record().text("ヘルプツアー").int16(1)});
+  // "ヘルプツアー" in CP932, then ,1 CR LF.
+  EXPECT_EQ(dir.readBytes("設定.txt"), std::string("\"\x83\x77\x83\x8B\x83\x76\x83\x63\x83\x41\x81\x5B\",1\r\n"));
+  EXPECT_TRUE(dir.exists("設定.txt"));  // file name itself in UTF-8 on disk
+}
+
+TEST(StoreFiles, RewriteIsAtomicAndLeavesNoTemporaryFile) {
+  TempFolder dir;
+  InFolder in(dir);
+  store::rewriteRecords("ﾘｽﾄ題目.txt", {Record().text("old")});
+  store::rewriteRecords("ﾘｽﾄ題目.txt", {Record().text("new"), Record().text("two")});
+  EXPECT_EQ(dir.readUtf8("ﾘｽﾄ題目.txt"), "\"new\"\r\n\"two\"\r\n");
+  EXPECT_EQ(dir.list().size(), 1u);
+}
+
+TEST(StoreFiles, UnencodableTextIsNeverWrittenInPart) {
+  TempFolder dir;
+  InFolder in(dir);
+  store::rewriteRecords("memo.txt", {Record().text("keep")});
+  try {
+    store::rewriteRecords("memo.txt", {Record().text("ok"), Record().text("smile 😀")});
+    FAIL();
+  } catch (const StoreError& e) {
+    EXPECT_NE(std::string(e.what()).find("😀"), std::string::npos);
+  }
+  EXPECT_THROW(store::appendRecords("memo.txt", {Record().text("ok"), Record().text("😀")}), StoreError);
+  EXPECT_EQ(dir.readUtf8("memo.txt"), "\"keep\"\r\n");
+  EXPECT_EQ(dir.list().size(), 1u);
+}
+
+TEST(StoreFiles, FailedRewriteKeepsTheOldContent) {
+  TempFolder dir;
+  InFolder in(dir);
+  store::rewriteRecords("a.txt", {Record().text("keep")});
+  // A directory where the temporary file would go makes the write fail, even for root.
+  ASSERT_EQ(mkdir("a.txt.tmp~", 0755), 0);
+  EXPECT_THROW(store::rewriteRecords("a.txt", {Record().text("new")}), StoreError);
+  EXPECT_EQ(dir.readUtf8("a.txt"), "\"keep\"\r\n");
+  // Renaming over a directory fails too, and leaves nothing behind.
+  rmdir("a.txt.tmp~");
+  ASSERT_EQ(mkdir("b.txt", 0755), 0);
+  EXPECT_THROW(store::rewriteRecords("b.txt", {Record().text("x")}), StoreError);
+  EXPECT_FALSE(dir.exists("b.txt.tmp~"));
+}
+
+TEST(StoreFiles, MissingAndUndecodableFilesNameTheFile) {
+  TempFolder dir;
+  InFolder in(dir);
+  try {
+    RecordReader r("ない.txt");
+    FAIL();
+  } catch (const StoreError& e) {
+    EXPECT_NE(std::string(e.what()).find("ない.txt"), std::string::npos);
+    EXPECT_EQ(e.file(), "ない.txt");
+  }
+  dir.writeBytes("bad.txt", "\"\x81\"\r\n");  // a lead byte with no trail byte
+  EXPECT_THROW(RecordReader r("bad.txt"), StoreError);
+}
+
+TEST(Cp932, FirstUnencodableCharacter) {
+  EXPECT_FALSE(store::firstUnencodable("体重ﾌﾟﾗｲﾍﾞｰﾄ①～ABC").has_value());
+  EXPECT_EQ(store::firstUnencodable("ab😀c🍣").value_or(""), "😀");
+  EXPECT_EQ(store::cp932ToUtf8(store::utf8ToCp932("Ｑ＆Ｚ")), "Ｑ＆Ｚ");
+}
