@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "ui/form.h"
+
+using ui::Control;
+using ui::Form;
+using ui::Kind;
+
+TEST(FormModel, EveryControlOfTheWindowExistsWithItsKind) {
+  Form f;
+  ui::buildMainForm(f);
+  EXPECT_EQ(f.title(), "今度こそ勝利をげっちゅー！");
+  const std::pair<const char*, Kind> some[] = {{"cmdMain", Kind::CommandButton}, {"cmdSettei", Kind::CommandButton},
+                                               {"chkHelp", Kind::CheckBox},      {"txtDate", Kind::TextBox},
+                                               {"VScroll1", Kind::ScrollBar},    {"MSChart1", Kind::Chart},
+                                               {"MSChart5", Kind::Chart},        {"msgB4", Kind::Grid},
+                                               {"msgSuiList", Kind::Grid},       {"cmdMono(36)", Kind::CommandButton},
+                                               {"Label9(30)", Kind::Label},      {"Label9(22)", Kind::Label},
+                                               {"shpBarK(6)", Kind::Shape},      {"Check1(10)", Kind::CheckBox},
+                                               {"List10(2)", Kind::ListBox},     {"List5(4)", Kind::ListBox},
+                                               {"fraDaimoku(4)", Kind::Frame},   {"Option3(1)", Kind::OptionButton},
+                                               {"txtPriData(5)", Kind::TextBox}, {"HScroll1", Kind::ScrollBar},
+                                               {"Image4(1)", Kind::Image},       {"Shape2(5)", Kind::Shape},
+                                               {"txtDiary", Kind::TextBox},      {"Label16(3)", Kind::Label}};
+  for (const auto& [name, kind] : some) {
+    ASSERT_TRUE(f.has(name)) << name;
+    EXPECT_EQ(f(name).kind(), kind) << name;
+  }
+  EXPECT_EQ(f("cmdMain").caption(), "メイン");
+  EXPECT_EQ(f("Command1", 6).caption(), "土");
+  EXPECT_EQ(f("chkHelp").toolTip(), "ヘルプツアーのＯｎ／Ｏｆｆです");
+  EXPECT_EQ(f("HScroll1").min(), 170);
+  EXPECT_EQ(f("HScroll1").max(), 320);
+  EXPECT_EQ(f("VScroll1").max(), 365);
+  EXPECT_THROW(f("noSuchControl"), std::out_of_range);
+}
+
+TEST(GridModel, RowsHeaderCellsAndTopRow) {
+  Control g("msgB1", Kind::Grid, "");
+  g.setGridCols(4);
+  g.setGridRows(3);
+  g.setCell(0, 0, "日数");
+  g.setCell(2, 3, "-1.0Kg");
+  EXPECT_EQ(g.cell(2, 3), "-1.0Kg");
+  EXPECT_TRUE(g.setTopRow(2));
+  EXPECT_FALSE(g.setTopRow(3));  // too short: fails quietly, nothing changes
+  EXPECT_EQ(g.grid().topRow, 2);
+  g.setGridRows(1);  // back to the header row alone
+  EXPECT_EQ(g.grid().rows, 1);
+  EXPECT_EQ(g.cell(0, 0), "日数");
+  EXPECT_EQ(g.cell(2, 3), "");
+  g.setGridRows(3);
+  EXPECT_EQ(g.cell(2, 3), "");  // new rows are empty
+  g.setColWidth(1, 1500);
+  g.setColAlignment(1, ui::Align::Center, ui::Align::Right);
+  EXPECT_EQ(g.grid().colWidths[1], 1500);
+  EXPECT_EQ(g.grid().fontSize, 11);
+}
+
+TEST(ChartModel, CellsSeriesAndLimits) {
+  Control c("MSChart1", Kind::Chart, "");
+  c.setChartColumnCount(4);
+  c.setChartRowCount(2);
+  c.setChartValue(1, 1, "70");
+  c.selectChartCell(2, 3);
+  c.setChartData("80.5");
+  EXPECT_EQ(c.chart().data[0][0].value(), "70");
+  EXPECT_FALSE(c.chart().data[0][1].has_value());  // never written
+  EXPECT_EQ(c.chart().data[1][2].value(), "80.5");
+  c.setSeriesVisible(2, false);
+  EXPECT_FALSE(c.chart().seriesVisible[1]);
+  c.setAxisLimits(60, 71);
+  c.setAxisLimits(70, 70);  // not min < max: ignored, the last good limits stay
+  EXPECT_EQ(c.chart().axisMin.value(), 60);
+  EXPECT_EQ(c.chart().axisMax.value(), 71);
+  c.setChartRowCount(0);
+  EXPECT_TRUE(c.chart().data.empty());
+}
+
+TEST(ChangeCounter, MovesOnlyOnRealChanges) {
+  Control l("lblStDate", Kind::Label, "");
+  auto before = l.changes();
+  l.setCaption("");
+  EXPECT_EQ(l.changes(), before);
+  l.setCaption("2024/01/01");
+  EXPECT_GT(l.changes(), before);
+  before = l.changes();
+  l.setCaption("2024/01/01");
+  EXPECT_EQ(l.changes(), before);
+}
