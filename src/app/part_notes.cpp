@@ -1,17 +1,319 @@
 #include "app/part_notes.h"
 
+#include <array>
+
 #include "app/frmMain.h"
+#include "memo/memo.h"
+#include "nutrition/nutrition.h"
+#include "store/cp932.h"
+#include "store/numbers.h"
+#include "store/record.h"
+#include "training/training.h"
 
 namespace app {
 
-void LoadMemoTitles(frmMain&) {}
-void LoadTrainingTitles(frmMain&) {}
-void AnalyseNutrition(frmMain&) {}
-void LoadMemoLists(frmMain&) {}
-void LoadTrainingLogs(frmMain&) {}
-void LoadNutritionAdvice(frmMain&) {}
-void wireNotes(frmMain&) {}
+namespace {
 
-void dumpNotes(const frmMain&, StateDump&) {}
+const char* const kMessageTitle = "メッセージ";
+
+std::string listPrompt(int index, const char* rest) { return "ﾘｽﾄ " + std::to_string(index) + rest; }
+
+// A double quote would end the text early when the file is read back, and the files cannot
+// hold characters outside CP932: refuse such a text before anything changes.
+bool refuseUnstorable(frmMain& m, const std::string& text) {
+  std::string message;
+  if (text.find('"') != std::string::npos)
+    message = "「\"」（ダブルクォーテーション）は使えません。\n別の文字にして入力し直して下さい。";
+  else if (auto c = store::firstUnencodable(text))
+    message = "「" + *c + "」は保存できない文字です。\n別の文字にして入力し直して下さい。";
+  else
+    return false;
+  m.dialogs.MsgBox(message, kMessageTitle, ui::Icon::Warning, ui::Buttons::OK);
+  return true;
+}
+
+// ---------------------------------------------------------------- nutrition
+
+void Command3_Click(frmMain& m) {
+  if (m.SampleMode) {
+    profile::ShowSampleModeRefusal(m.dialogs);
+    return;
+  }
+  std::array<bool, nutrition::kGroupCount> ticked{};
+  bool any = false;
+  for (int g = 0; g < nutrition::kGroupCount; ++g) {
+    ticked[g] = m.form("Check1", g).value() == 1;
+    any = any || ticked[g];
+  }
+  if (!any && m.dialogs.MsgBox("何もチェックされていませんが保存してよろしいですか？", ui::kDefaultTitle,
+                               ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
+    return;
+  try {
+    nutrition::appendNutritionRecord(m.SelectedDateText(), ticked);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  AnalyseNutrition(m);
+}
+
+// ---------------------------------------------------------------- training
+
+ui::Control& trainingFrame(frmMain& m, int i) { return m.form("fraKin", i); }
+
+// Redraws exercise i's progress bar from the total shown and its target.
+void UpdateTrainingBar(frmMain& m, int i) {
+  const ui::Control& back = m.form("shpBarB", i);
+  int percent = training::barPercent(store::Val(m.form("lblTotal", i).caption()), m.notes.TrainingTarget[i - 1]);
+  auto g = training::barGeometry(percent, back.top(), back.height());
+  ui::Control& bar = m.form("shpBarK", i);
+  bar.setHeight(g.height);
+  bar.setTop(g.top);
+}
+
+void ShowTrainingTotal(frmMain& m, int i) {
+  m.form("lblTotal", i).setCaption(training::numberText(m.notes.TrainingTotal[i - 1]));
+}
+
+void scrollToEnd(ui::Control& list) {
+  if (list.listCount() > 0) list.setTopIndex(list.listCount() - 1);
+}
+
+void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
+  if (m.SampleMode) {
+    profile::ShowSampleModeRefusal(m.dialogs);
+    return;
+  }
+  if (key != "\r") return;
+  key.clear();
+  ui::Control& box = m.form("txtKin", i);
+  const std::string typed = box.text();
+  if (auto refusal = training::countRefusal(typed)) {
+    m.dialogs.MsgBox(*refusal, kMessageTitle, ui::Icon::Error, ui::Buttons::OK);
+    return;
+  }
+  training::TrainingEntry entry{store::formatDate(m.clock.today()), store::Val(typed)};
+  try {
+    training::appendEntry(training::logFileName(i), entry);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  ui::Control& list = m.form("lstKin", i);
+  list.addItem(training::entryLine(entry));
+  scrollToEnd(list);
+  m.notes.TrainingTotal[i - 1] += entry.count;
+  ShowTrainingTotal(m, i);
+  UpdateTrainingBar(m, i);
+  box.setText("");
+}
+
+std::vector<training::ExerciseTitle> currentTitles(const frmMain& m) {
+  std::vector<training::ExerciseTitle> titles(training::kExerciseCount);
+  for (int k = 0; k < training::kExerciseCount; ++k) titles[k] = {m.notes.TrainingTitle[k], m.notes.TrainingTarget[k]};
+  return titles;
+}
+
+void refuseTarget(frmMain& m, const char* what) {
+  m.dialogs.MsgBox(std::string(what) + "は 0 より大きい数値で入力して下さい", kMessageTitle, ui::Icon::Error,
+                   ui::Buttons::OK);
+}
+
+void fraKin_DblClick(frmMain& m, int i) {
+  auto title = m.dialogs.InputBox(listPrompt(i, " の題目を入力して下さい"), "題目変更", "");
+  if (!title || title->empty() || refuseUnstorable(m, *title)) return;
+  std::string& memoryTitle = m.notes.TrainingTitle[i - 1];
+  const std::string oldTitle = memoryTitle;
+  // Taken at once: a cancelled target leaves it in memory only, for the next rewrite.
+  memoryTitle = *title;
+
+  auto answer = m.dialogs.InputBox(listPrompt(i, " の目標数を入力して下さい"), "目標数変更", "");
+  if (!answer || answer->empty()) return;
+  auto target = store::parseNumberField(*answer);
+  if (!target || !(*target > 0) || !store::isFinite(*target)) {
+    memoryTitle = oldTitle;
+    refuseTarget(m, "目標数");
+    return;
+  }
+  double& memoryTarget = m.notes.TrainingTarget[i - 1];
+  const double oldTarget = memoryTarget;
+  memoryTarget = *target;
+  try {
+    training::writeTitles(currentTitles(m));
+  } catch (const store::StoreError& e) {
+    memoryTitle = oldTitle;
+    memoryTarget = oldTarget;
+    m.ShowFailure(e);
+    return;
+  }
+  trainingFrame(m, i).setCaption(training::frameCaption(memoryTitle, memoryTarget));
+  try {
+    training::emptyLog(training::logFileName(i));
+  } catch (const store::StoreError& e) {
+    // The history stays on disk, so it stays on screen too.
+    m.ShowFailure(e);
+    UpdateTrainingBar(m, i);
+    return;
+  }
+  m.form("lstKin", i).clearItems();
+  m.form("shpBarK", i).setHeight(0);
+  const ui::Control& back = m.form("shpBarB", i);
+  m.form("shpBarK", i).setTop(back.top() + back.height());
+  m.form("lblTotal", i).setCaption("0");
+  m.notes.TrainingTotal[i - 1] = 0;
+}
+
+void lblTotal_DblClick(frmMain& m, int i) {
+  auto answer = m.dialogs.InputBox(listPrompt(i, " の目標値を入力して下さい"), "目標値変更", "");
+  if (!answer || answer->empty()) return;
+  double target = store::Val(*answer);
+  if (!(target > 0) || !store::isFinite(target)) {
+    refuseTarget(m, "目標値");
+    return;
+  }
+  double& memoryTarget = m.notes.TrainingTarget[i - 1];
+  const double oldTarget = memoryTarget;
+  memoryTarget = target;
+  try {
+    training::writeTitles(currentTitles(m));
+  } catch (const store::StoreError& e) {
+    memoryTarget = oldTarget;
+    m.ShowFailure(e);
+    return;
+  }
+  trainingFrame(m, i).setCaption(training::frameCaption(m.notes.TrainingTitle[i - 1], target, true));
+  UpdateTrainingBar(m, i);
+}
+
+// ---------------------------------------------------------------- memo lists
+
+void List5_MouseUp(frmMain& m, int i) {
+  // The focus handler has already refused; a click must not add to the sample data.
+  if (m.SampleMode) return;
+  auto answer = m.dialogs.InputBox(listPrompt(i, " に登録する内容を入力して下さい"), "新規リスト登録", "");
+  if (!answer || answer->empty() || refuseUnstorable(m, *answer)) return;
+  std::string note = i == memo::kDatedList ? memo::datedNote(m.SelectedDateText(), *answer) : *answer;
+  try {
+    memo::appendNote(memo::listFileName(i), note);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  ui::Control& list = m.form("List5", i);
+  list.addItem(note);
+  scrollToEnd(list);
+}
+
+void fraDaimoku_DblClick(frmMain& m, int i) {
+  auto title = m.dialogs.InputBox(listPrompt(i, " の題目を入力して下さい"), "題目変更", "");
+  if (!title || title->empty() || refuseUnstorable(m, *title)) return;
+  std::vector<std::string> titles;
+  for (int k = 1; k <= memo::kListCount; ++k) titles.push_back(k == i ? *title : m.form("fraDaimoku", k).caption());
+  try {
+    memo::writeTitles(titles);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  m.form("fraDaimoku", i).setCaption(*title);
+}
+
+void List5_GotFocus(frmMain& m) {
+  if (!m.SampleMode) return;
+  profile::ShowSampleModeRefusal(m.dialogs);
+  m.SetFocus("cmdMain");
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- start-up
+
+void LoadMemoTitles(frmMain& m) {
+  auto titles = memo::readTitles();
+  for (int i = 1; i <= memo::kListCount; ++i) m.form("fraDaimoku", i).setCaption(titles[i - 1]);
+}
+
+void LoadTrainingTitles(frmMain& m) {
+  auto titles = training::readTitles();
+  for (int i = 1; i <= training::kExerciseCount; ++i) {
+    m.notes.TrainingTitle[i - 1] = titles[i - 1].title;
+    m.notes.TrainingTarget[i - 1] = titles[i - 1].target;
+    trainingFrame(m, i).setCaption(training::frameCaption(titles[i - 1].title, titles[i - 1].target));
+  }
+}
+
+void AnalyseNutrition(frmMain& m) {
+  ui::Control& history = m.form("List6");
+  ui::Control& lacking = m.form("List7");
+  history.clearItems();
+  lacking.clearItems();
+  auto records = nutrition::readNutritionLog();
+  for (const auto& r : records) history.addItem(nutrition::historyLine(r));
+  auto shares = nutrition::analyse(records, m.notes.NutritionShowAll);
+  // Without records the bars and figures keep what they showed.
+  if (!shares) return;
+  for (int g = 0; g < nutrition::kGroupCount; ++g) {
+    float percent = shares->percent[g];
+    ui::Control& bar = m.form("shpEiyoK", g);
+    bar.setWidth(nutrition::barWidth(m.form("shpEiyoB", g).width(), percent));
+    bar.setFillColor(nutrition::barColour(percent));
+    m.form("Label7", g).setCaption(nutrition::percentText(percent));
+    if (nutrition::isDeficient(percent)) lacking.addItem(m.form("Check1", g).caption());
+  }
+  scrollToEnd(history);
+  if (lacking.listCount() == 0) lacking.addItem(nutrition::kNothingLacking);
+}
+
+void LoadMemoLists(frmMain& m) {
+  for (int i = 1; i <= memo::kListCount; ++i) {
+    ui::Control& list = m.form("List5", i);
+    for (auto& note : memo::readNotes(memo::listFileName(i))) list.addItem(note);
+  }
+  scrollToEnd(m.form("List5", memo::kDatedList));
+}
+
+void LoadTrainingLogs(frmMain& m) {
+  for (double& total : m.notes.TrainingTotal) total = 0;
+  for (int i = 1; i <= training::kExerciseCount; ++i) {
+    ui::Control& list = m.form("lstKin", i);
+    for (const auto& e : training::readLog(training::logFileName(i))) {
+      list.addItem(training::entryLine(e));
+      m.notes.TrainingTotal[i - 1] += e.count;
+    }
+    ShowTrainingTotal(m, i);
+    if (list.listCount() > 0) {
+      scrollToEnd(list);
+      UpdateTrainingBar(m, i);
+    }
+  }
+}
+
+void LoadNutritionAdvice(frmMain& m) {
+  ui::Control& list = m.form("List11");
+  for (const auto& line : nutrition::adviceLines()) list.addItem(line);
+}
+
+// ---------------------------------------------------------------- events
+
+void wireNotes(frmMain& m) {
+  m.onClick("Command3", [&m](int) { Command3_Click(m); });
+  m.onClick("Option3", [&m](int index) {
+    m.notes.NutritionShowAll = index != 0;
+    AnalyseNutrition(m);
+  });
+  m.onKeyPress("txtKin", [&m](int index, std::string& key) { txtKin_KeyPress(m, index, key); });
+  m.onDblClick("fraKin", [&m](int index) { fraKin_DblClick(m, index); });
+  m.onDblClick("lblTotal", [&m](int index) { lblTotal_DblClick(m, index); });
+  m.onMouseUp("List5", [&m](int index) { List5_MouseUp(m, index); });
+  m.onDblClick("fraDaimoku", [&m](int index) { fraDaimoku_DblClick(m, index); });
+  m.onGotFocus("List5", [&m](int) { List5_GotFocus(m); });
+}
+
+void dumpNotes(const frmMain& m, StateDump& d) {
+  d.add("TrainingTitle", m.notes.TrainingTitle);
+  d.add("TrainingTarget", m.notes.TrainingTarget);
+  d.add("TrainingTotal", m.notes.TrainingTotal);
+  d.add("NutritionShowAll", m.notes.NutritionShowAll);
+}
 
 }  // namespace app

@@ -8,9 +8,10 @@ class frmMain;
 class StateDump;
 
 struct NotesPart {
+  // Index 0 to 5 hold exercises 1 to 6.
   std::vector<std::string> TrainingTitle = std::vector<std::string>(6);
-  std::vector<int> TrainingTarget = std::vector<int>(6, 0);
-  std::vector<int> TrainingTotal = std::vector<int>(6, 0);
+  std::vector<double> TrainingTarget = std::vector<double>(6, 0);
+  std::vector<double> TrainingTotal = std::vector<double>(6, 0);
   bool NutritionShowAll = false;
 };
 

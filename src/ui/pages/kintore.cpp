@@ -15,9 +15,10 @@ void buildKintorePage(Form& f) {
     std::string q = fr.name();
     place(f, idx("lstKin", i), Kind::ListBox, q, 90, 300, 1500, 6600);
     decoration(f, idx("lblKinInCap", i), q, 90, 7050, 600, 330, "入力");
-    place(f, idx("txtKin", i), Kind::TextBox, q, 690, 7000, 900, 375).setToolTip("入力後リターンキーを入力して下さい");
+    place(f, idx("txtKin", i), Kind::TextBox, q, 690, 7000, 900, 375).setToolTip("入力後Ｅｎｔｅｒキー");
     decoration(f, idx("lblKinTotalCap", i), q, 90, 7500, 600, 330, "合計");
-    place(f, idx("lblTotal", i), Kind::Label, q, 690, 7500, 900, 330).setToolTip("ダブルクリックで目標値を変更できます");
+    place(f, idx("lblTotal", i), Kind::Label, q, 690, 7500, 900, 330)
+        .setToolTip("ダブルクリックで目標値を変更できます");
     place(f, idx("shpBarB", i), Kind::Shape, q, 1750, 300, 500, 8400).setFillColor(0xFFFFFF);
     place(f, idx("shpBarK", i), Kind::Shape, q, 1750, 8700, 500, 0).setFillColor(0xFF8000);
   }
