@@ -3,20 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "records/body_fat.h"
+#include "records/intraday.h"
+#include "records/steps.h"
+
 namespace app {
 class frmMain;
 class StateDump;
 
-struct BodyPart {
-  int FatCount = 0;
-  int FatMassCount = 0;
-  int StepCount = 0;
-  int IntradayCount = 0;
-  // Walking totals.
-  double TotalSteps = 0;
-  int MaxSteps = 0;
-  int MinSteps = 100000;
-};
+// The three series with their counts (FatCount, FatMassCount, StepCount, IntradayCount) and the
+// walking totals (TotalSteps, MaxSteps, MinSteps) under the names the rest of the window uses.
+struct BodyPart : records::BodyFatSeries, records::StepSeries, records::IntradaySeries {};
 
 void LoadIntradayWeightLog(frmMain& m);
 void LoadBodyFatLog(frmMain& m);

@@ -1,0 +1,47 @@
+#include "records/intraday.h"
+
+#include <cstdio>
+
+#include "records/body_fat.h"
+
+namespace records {
+
+namespace {
+
+// "7:5:3" or "07:05:03" as HH:NN:SS; anything else as it is.
+std::string listTime(const std::string& t) {
+  int h = 0, n = 0, s = 0;
+  char rest = 0;
+  if (std::sscanf(t.c_str(), "%d:%d:%d%c", &h, &n, &s, &rest) != 3 || h < 0 || h > 23 || n < 0 || n > 59 || s < 0 ||
+      s > 59)
+    return t;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", h, n, s);
+  return buf;
+}
+
+}  // namespace
+
+IntradaySeries ReadIntradayWeightLog() {
+  IntradaySeries s;
+  store::RecordReader r(kIntradayFile);
+  while (!r.atEnd()) {
+    s.IntradayDate.push_back(r.readText());
+    s.IntradayTime.push_back(r.readText());
+    s.IntradayWeightKg.push_back(r.readSingle());
+    ++s.IntradayCount;
+  }
+  return s;
+}
+
+store::Record IntradayRecord(const store::DateTime& now, double kg) {
+  store::Record rec;
+  rec.text(store::formatDate(now.date)).text(store::formatTime(now)).dbl(kg);
+  return rec;
+}
+
+std::vector<std::string> IntradayListCells(const IntradaySeries& s, int i) {
+  return {ListDate(s.IntradayDate[i]), listTime(s.IntradayTime[i]), FormatSingle(s.IntradayWeightKg[i], "0.0Kg")};
+}
+
+}  // namespace records
