@@ -1,0 +1,86 @@
+#pragma once
+// The main window, built from the form model: one widget per control, placed at the control's
+// geometry (15 twips to the pixel). Events go into frmMain; afterwards every widget whose control
+// changed is brought up to date.
+#include <QMainWindow>
+#include <QPoint>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/frmMain.h"
+
+namespace ui::qt {
+
+inline constexpr int kTwipsPerPixel = 15;
+int toPixels(int twips);
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(app::frmMain& m, QWidget* parent = nullptr);
+
+  // Brings every widget whose control changed since the last refresh up to date, then the focus
+  // and the hourglass. Returns how many widgets were rewritten.
+  int refresh();
+  // The widget of a control ("cmdMain", "Label9(25)"); null for an unknown name.
+  QWidget* widget(const std::string& name) const;
+  app::frmMain& model() { return m_; }
+
+ signals:
+  // The program has ended (quit button or close box): the application should quit.
+  void quitRequested();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct Entry {
+    Control* control = nullptr;
+    QWidget* widget = nullptr;
+    uint64_t seen = 0;
+    bool dirty = true;
+    // What was last drawn, so a move or a resize does not rebuild a table or a chart.
+    std::optional<GridModel> grid;
+    std::optional<ChartModel> chart;
+    QRect geometry;
+  };
+
+  void build();
+  QWidget* create(Entry& e, QWidget* parent);
+  void connectEvents(size_t index);
+  void apply(Entry& e);
+  void applyGrid(Entry& e);
+  void applyChart(Entry& e);
+  void applyList(Entry& e);
+  void applyFocus();
+  void applyBusy();
+
+  // Runs one event into the model, then refreshes; ends the program when the event ended it.
+  void forward(const std::function<void()>& event);
+  void finish();
+  void typeText(Entry& e, const QString& text);
+  void markOptionGroupDirty(const std::string& name);
+  Entry* entryOf(QObject* object);
+  bool listEvent(Entry& e, QEvent* event);
+  void startListDrag(Entry& e, int row);
+
+  app::frmMain& m_;
+  QWidget* canvas_ = nullptr;
+  std::vector<Entry> entries_;
+  std::map<std::string, size_t, std::less<>> byName_;
+  std::map<QObject*, size_t> byObject_;  // widgets and their viewports
+  uint64_t focusSeen_ = 0;
+  bool busyShown_ = false;
+  int applying_ = 0;  // > 0 while the window writes to its widgets: nothing is echoed back
+  bool finishing_ = false;
+  // A press on a list entry: a click when released, a drag when the mouse moves away.
+  int pressRow_ = -1;
+  QPoint pressPos_;
+  bool swallowRelease_ = false;
+};
+
+}  // namespace ui::qt

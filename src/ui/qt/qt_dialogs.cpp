@@ -1,0 +1,162 @@
+#include "ui/qt/qt_dialogs.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace ui::qt {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QMessageBox::Icon qtIcon(Icon icon) {
+  switch (icon) {
+    case Icon::None: return QMessageBox::NoIcon;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Warning: return QMessageBox::Warning;
+    case Icon::Error: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// A box over a window that is not shown yet (a start-up error) stands on its own.
+QWidget* visibleOwner(QWidget* owner) { return owner && owner->isVisible() ? owner : nullptr; }
+
+}  // namespace
+
+void QtDialogs::prepareModal() {
+  if (beforeModal_) beforeModal_();
+}
+
+Answer QtDialogs::MsgBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) {
+  prepareModal();
+  QMessageBox box(qtIcon(icon), q(title), q(text), QMessageBox::NoButton, visibleOwner(owner_));
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* ok = nullptr;
+  QPushButton* cancel = nullptr;
+  QPushButton* yes = nullptr;
+  QPushButton* no = nullptr;
+  switch (buttons) {
+    case Buttons::OK:
+      ok = box.addButton("OK", QMessageBox::AcceptRole);
+      box.setEscapeButton(ok);
+      break;
+    case Buttons::OKCancel:
+      ok = box.addButton("OK", QMessageBox::AcceptRole);
+      cancel = box.addButton("キャンセル", QMessageBox::RejectRole);
+      box.setEscapeButton(cancel);
+      break;
+    case Buttons::YesNo:
+      yes = box.addButton("はい", QMessageBox::YesRole);
+      no = box.addButton("いいえ", QMessageBox::NoRole);
+      box.setEscapeButton(no);
+      break;
+  }
+  box.setDefaultButton(ok ? ok : yes);
+  // The hourglass belongs to the work, not to the question.
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  box.exec();
+  QApplication::restoreOverrideCursor();
+  QAbstractButton* clicked = box.clickedButton();
+  if (buttons == Buttons::YesNo) return clicked == yes ? Answer::Yes : Answer::No;
+  if (buttons == Buttons::OKCancel) return clicked == ok ? Answer::OK : Answer::Cancel;
+  return Answer::OK;
+}
+
+std::optional<std::string> QtDialogs::InputBox(const std::string& prompt, const std::string& title,
+                                               const std::string& defaultText) {
+  prepareModal();
+  QInputDialog dialog(visibleOwner(owner_));
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setWindowTitle(q(title));
+  dialog.setLabelText(q(prompt));
+  dialog.setTextValue(q(defaultText));
+  dialog.setOkButtonText("OK");
+  dialog.setCancelButtonText("キャンセル");
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  const int result = dialog.exec();
+  QApplication::restoreOverrideCursor();
+  if (result != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue().toStdString();
+}
+
+void QtDialogs::showHelp(const std::string& fileName) {
+  const QString name = q(fileName);
+  for (auto& w : help_) {
+    auto* help = qobject_cast<HelpWindow*>(w.data());
+    if (help && help->fileName() == name) {
+      help->show();
+      help->raise();
+      help->activateWindow();
+      return;
+    }
+  }
+  auto* help = new HelpWindow(name);
+  help->setAttribute(Qt::WA_DeleteOnClose);
+  help_.emplace_back(help);
+  help->show();
+}
+
+void QtDialogs::closeHelp() {
+  for (auto& w : help_)
+    if (w) w->close();
+  help_.clear();
+}
+
+std::vector<QWidget*> QtDialogs::openHelpWindows() const {
+  std::vector<QWidget*> out;
+  for (const auto& w : help_)
+    if (w && w->isVisible()) out.push_back(w.data());
+  return out;
+}
+
+store::DateTime QtClock::now() const {
+  const QDateTime t = QDateTime::currentDateTime();
+  const QDate d = t.date();
+  const QTime tm = t.time();
+  store::DateTime out;
+  out.date = store::makeDate(d.year(), static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
+  out.hour = tm.hour();
+  out.minute = tm.minute();
+  out.second = tm.second();
+  return out;
+}
+
+HelpWindow::HelpWindow(const QString& fileName, QWidget* parent)
+    : QWidget(parent, Qt::Window), fileName_(fileName), browser_(new QTextBrowser(this)) {
+  setObjectName("helpWindow");
+  setWindowTitle(QString("%1 - ヘルプ").arg(fileName));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browser_);
+  browser_->setOpenExternalLinks(false);
+  resize(640, 560);
+
+  const QFileInfo info(QDir::current(), fileName);
+  QFile file(info.absoluteFilePath());
+  if (!file.open(QIODevice::ReadOnly)) {
+    browser_->setPlainText(
+        QString("ヘルプファイル「%1」が見つかりません。\n\nプログラムのフォルダ（%2）に置いてください。")
+            .arg(fileName, QDir::toNativeSeparators(info.absolutePath())));
+    return;
+  }
+  const QByteArray bytes = file.readAll();
+  // The file says its own character set; without one it is UTF-8.
+  QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+  if (!decoder.isValid()) decoder = QStringDecoder(QStringDecoder::Utf8);
+  QString html = decoder.decode(bytes);
+  browser_->setSearchPaths({info.absolutePath()});
+  browser_->setHtml(html);
+}
+
+}  // namespace ui::qt

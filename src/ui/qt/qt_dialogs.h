@@ -1,0 +1,57 @@
+#pragma once
+// Message boxes, input boxes, the help window and the clock for the real program.
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/dialogs.h"
+
+class QTextBrowser;
+
+namespace ui::qt {
+
+class QtDialogs : public Dialogs {
+ public:
+  Answer MsgBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) override;
+  std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText) override;
+  void showHelp(const std::string& fileName) override;
+  void closeHelp() override;
+
+  // The window boxes belong to (centred over it); may stay null.
+  void setOwner(QWidget* owner) { owner_ = owner; }
+  // Runs before every modal box, so the window shows the state the box talks about.
+  void setBeforeModal(std::function<void()> hook) { beforeModal_ = std::move(hook); }
+
+  // Help windows still open (for tests).
+  std::vector<QWidget*> openHelpWindows() const;
+
+ private:
+  void prepareModal();
+
+  QPointer<QWidget> owner_;
+  std::function<void()> beforeModal_;
+  std::vector<QPointer<QWidget>> help_;
+};
+
+class QtClock : public Clock {
+ public:
+  store::DateTime now() const override;
+};
+
+// The in-program help viewer: one HTML file from the program folder.
+class HelpWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit HelpWindow(const QString& fileName, QWidget* parent = nullptr);
+  const QString& fileName() const { return fileName_; }
+  QTextBrowser* browser() const { return browser_; }
+
+ private:
+  QString fileName_;
+  QTextBrowser* browser_;
+};
+
+}  // namespace ui::qt

@@ -1,0 +1,522 @@
+#include "ui/qt/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QValueAxis>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/frmMain.h"
+#include "support/temp_folder.h"
+#include "ui/qt/chart_fill.h"
+#include "ui/qt/pictures.h"
+#include "ui/qt/qt_dialogs.h"
+
+using testing_support::TempFolder;
+using ui::qt::MainWindow;
+using ui::qt::toPixels;
+
+namespace {
+
+QApplication& application() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "zorvel_qt_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+class ScriptedDialogs : public ui::Dialogs {
+ public:
+  ui::Answer MsgBox(const std::string& text, const std::string&, ui::Icon, ui::Buttons buttons) override {
+    boxes.push_back(text);
+    return buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::OK;
+  }
+  std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  void showHelp(const std::string&) override { ++helpShown; }
+  void closeHelp() override { ++helpClosed; }
+
+  std::vector<std::string> boxes;
+  int helpShown = 0, helpClosed = 0;
+};
+
+class FixedClock : public ui::Clock {
+ public:
+  store::DateTime now() const override { return {store::makeDate(2004, 5, 1), 9, 0, 0}; }
+};
+
+void sendKey(QWidget* w, int key, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QCoreApplication::sendEvent(w, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QCoreApplication::sendEvent(w, &release);
+}
+
+void typeInto(QWidget* w, const QString& text) {
+  for (QChar c : text) sendKey(w, c.toUpper().unicode(), QString(c));
+}
+
+void mouse(QWidget* target, QEvent::Type type, QPoint pos) {
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent e(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &e);
+}
+
+const char* const kPages[][2] = {{"cmdMain", "fraMain"},    {"cmdTaijyu", "fraTaijyu"},   {"cmdSuii", "fraShibou"},
+                                 {"cmdManpo", "fraManpo"},  {"cmdKintore", "fraKintore"}, {"cmdEiyo", "fraEiyo"},
+                                 {"cmdDiary", "fraDiary"},  {"cmdMemo", "fraMemo"},       {"cmdBunseki", "fraBunseki"},
+                                 {"cmdSettei", "fraSettei"}};
+
+// The window on a minimal diary in a temporary program folder, started as the program starts it.
+class QtWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    application();
+    dir.writeMinimalDiary();
+    previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    m = std::make_unique<app::frmMain>(dialogs, clock);
+    window = std::make_unique<MainWindow>(*m);
+    m->Form_Load();
+    ASSERT_FALSE(m->ended()) << (dialogs.boxes.empty() ? "" : dialogs.boxes.back());
+    window->refresh();
+    window->show();
+  }
+  void TearDown() override {
+    window.reset();
+    m.reset();
+    std::filesystem::current_path(previous);
+  }
+
+  template <class W>
+  W* find(const std::string& name) {
+    auto* w = qobject_cast<W*>(window->widget(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+
+  void expectOnlyPageVisible(const std::string& page) {
+    for (const auto& p : kPages) {
+      EXPECT_EQ(window->widget(p[1])->isVisible(), page == p[1]) << p[1] << " while " << page << " is shown";
+      EXPECT_EQ(m->form(p[1]).visible(), page == p[1]) << p[1];
+    }
+  }
+
+  TempFolder dir;
+  std::filesystem::path previous;
+  ScriptedDialogs dialogs;
+  FixedClock clock;
+  std::unique_ptr<app::frmMain> m;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(QtWindow, StartsShowingTheModel) {
+  EXPECT_EQ(window->windowTitle(), QString("今度こそ勝利をげっちゅー！"));
+  const char* captions[] = {"メイン", "体重", "体脂肪", "歩数計", "筋トレ", "栄養", "日記", "メモ", "分析", "設定"};
+  for (size_t i = 0; i < std::size(kPages); ++i) {
+    auto* button = find<QPushButton>(kPages[i][0]);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->text(), QString(captions[i]));
+    EXPECT_TRUE(button->isVisible());
+  }
+  EXPECT_EQ(find<QPushButton>("cmdOwari")->text(), QString("終了"));
+  EXPECT_EQ(find<QLineEdit>("txtDate")->text(), QString("2004/05/01"));
+  EXPECT_TRUE(find<QLineEdit>("txtDate")->isReadOnly());
+  EXPECT_EQ(find<QLabel>("lblTai_Date")->text(), QString("2004/05/01の体重"));
+  EXPECT_EQ(find<QScrollBar>("VScroll1")->value(), 365);
+  EXPECT_EQ(find<QScrollBar>("VScroll1")->orientation(), Qt::Vertical);
+  EXPECT_EQ(find<QScrollBar>("HScroll1")->orientation(), Qt::Horizontal);
+
+  auto* tour = find<QCheckBox>("chkHelp");
+  EXPECT_FALSE(tour->isChecked());
+  EXPECT_FALSE(tour->icon().isNull());
+  EXPECT_EQ(tour->toolTip(), QString("ヘルプツアーのＯｎ／Ｏｆｆです"));
+  expectOnlyPageVisible("fraMain");
+
+  // Every control has its widget, named after it, at its place.
+  for (const auto& c : m->form.controls()) {
+    QWidget* w = window->widget(c->name());
+    ASSERT_NE(w, nullptr) << c->name();
+    EXPECT_EQ(w->objectName().toStdString(), c->name());
+    EXPECT_EQ(w->geometry(),
+              QRect(toPixels(c->left()), toPixels(c->top()), toPixels(c->width()), toPixels(c->height())))
+        << c->name();
+  }
+  EXPECT_EQ(window->refresh(), 0) << "nothing changed since the last refresh";
+}
+
+TEST_F(QtWindow, PageButtonsShowTheirPageOnly) {
+  for (const auto& p : kPages) {
+    find<QPushButton>(p[0])->click();
+    expectOnlyPageVisible(p[1]);
+  }
+  find<QPushButton>("cmdMain")->click();
+  expectOnlyPageVisible("fraMain");
+}
+
+TEST_F(QtWindow, RefreshRewritesOnlyWidgetsWhoseControlChanged) {
+  auto* start = find<QLabel>("lblStDate");
+  auto* now = find<QLabel>("lblNowDate");
+  start->setText("stale");
+
+  m->form("lblNowDate").setCaption("2004/05/01");
+  EXPECT_EQ(window->refresh(), 1);
+  EXPECT_EQ(now->text(), QString("2004/05/01"));
+  EXPECT_EQ(start->text(), QString("stale")) << "an unchanged control's widget is left alone";
+
+  ui::Control& shape = m->form("shpTaiK");
+  shape.setGeometry(600, 300, 1500, 150);
+  m->form("lblNowDate").setBackColor(0x00ff00);
+  m->form("lblNowDate").setCaption("a\r\nb");
+  EXPECT_EQ(window->refresh(), 2);
+  EXPECT_EQ(window->widget("shpTaiK")->geometry(), QRect(40, 20, 100, 10));
+  EXPECT_EQ(now->text(), QString("a\nb"));
+  EXPECT_TRUE(now->autoFillBackground());
+  EXPECT_EQ(now->palette().color(QPalette::Window), QColor(0, 255, 0));
+
+  m->form("lblNowDate").setVisible(false);
+  window->refresh();
+  EXPECT_FALSE(now->isVisible());
+}
+
+TEST_F(QtWindow, TypingGoesThroughTheModel) {
+  auto* edit = find<QLineEdit>("txtInpTaijyu");
+  typeInto(edit, "65.3");
+  EXPECT_EQ(m->form("txtInpTaijyu").text(), "65.3");
+  EXPECT_EQ(edit->text(), QString("65.3"));
+
+  // Typed at the cursor, not at the end.
+  edit->setCursorPosition(0);
+  typeInto(edit, "1");
+  EXPECT_EQ(m->form("txtInpTaijyu").text(), "165.3");
+  EXPECT_EQ(edit->cursorPosition(), 1);
+
+  // Keys that edit without a character (here Backspace) reach the model as the new text.
+  edit->setCursorPosition(edit->text().size());
+  sendKey(edit, Qt::Key_Backspace, "\b");
+  EXPECT_EQ(m->form("txtInpTaijyu").text(), "165.");
+  EXPECT_EQ(edit->text(), QString("165."));
+
+  // Committed input-method text arrives as typed characters.
+  m->SetText("txtPriData(0)", "");
+  window->refresh();
+  auto* name = find<QLineEdit>("txtPriData(0)");
+  QInputMethodEvent ime;
+  ime.setCommitString("山田");
+  QCoreApplication::sendEvent(name, &ime);
+  EXPECT_EQ(m->form("txtPriData(0)").text(), "山田");
+  EXPECT_EQ(name->text(), QString("山田"));
+}
+
+TEST_F(QtWindow, CheckBoxesAndOptionsFollowTheModel) {
+  auto* check = find<QCheckBox>("Check4");
+  const int before = m->form("Check4").value();
+  check->click();
+  EXPECT_EQ(m->form("Check4").value(), before ? 0 : 1) << "toggled once, by the model";
+  EXPECT_EQ(check->isChecked(), m->form("Check4").value() != 0);
+  check->click();
+  EXPECT_EQ(m->form("Check4").value(), before);
+  EXPECT_EQ(check->isChecked(), before != 0);
+
+  find<QPushButton>("cmdBunseki")->click();
+  auto* first = find<QRadioButton>("Option1(0)");
+  auto* second = find<QRadioButton>("Option1(1)");
+  second->click();
+  EXPECT_EQ(m->form("Option1(1)").value(), 1);
+  EXPECT_EQ(m->form("Option1(0)").value(), 0);
+  EXPECT_TRUE(second->isChecked());
+  EXPECT_FALSE(first->isChecked());
+  second->click();  // a selected option stays selected
+  EXPECT_TRUE(second->isChecked());
+  first->click();
+  EXPECT_TRUE(first->isChecked());
+  EXPECT_FALSE(second->isChecked());
+  EXPECT_EQ(m->form("Option1(0)").value(), 1);
+  // Another group is not touched.
+  EXPECT_EQ(find<QRadioButton>("Option2(0)")->isChecked(), m->form("Option2(0)").value() != 0);
+}
+
+TEST_F(QtWindow, GridShowsHeaderRowColumnsAndTopRow) {
+  find<QPushButton>("cmdBunseki")->click();
+  ui::Control& grid = m->form("msgB1");
+  grid.setGridCols(2);
+  grid.setGridRows(201);
+  grid.setCell(0, 0, "日付");
+  grid.setCell(0, 1, "体重");
+  for (int r = 1; r <= 200; ++r) {
+    grid.setCell(r, 0, "row" + std::to_string(r));
+    grid.setCell(r, 1, std::to_string(60 + r));
+  }
+  grid.setColWidth(0, 1500);
+  grid.setColAlignment(1, ui::Align::Center, ui::Align::Right);
+  ASSERT_TRUE(grid.setTopRow(30));
+  window->refresh();
+
+  auto* table = find<QTableWidget>("msgB1");
+  EXPECT_EQ(table->columnCount(), 2);
+  EXPECT_EQ(table->rowCount(), 200);
+  EXPECT_EQ(table->horizontalHeaderItem(0)->text(), QString("日付"));
+  EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QString("体重"));
+  EXPECT_EQ(table->item(0, 0)->text(), QString("row1"));
+  EXPECT_EQ(table->item(199, 1)->text(), QString("260"));
+  EXPECT_EQ(table->columnWidth(0), 100);
+  EXPECT_EQ(table->item(0, 1)->textAlignment(), static_cast<int>(Qt::AlignRight | Qt::AlignVCenter));
+  EXPECT_EQ(table->horizontalHeaderItem(1)->textAlignment(), static_cast<int>(Qt::AlignHCenter | Qt::AlignVCenter));
+  EXPECT_EQ(table->rowAt(0), 29) << "model row 30 is the first visible data row";
+
+  grid.setGridRows(3);
+  window->refresh();
+  EXPECT_EQ(table->rowCount(), 2);
+}
+
+TEST(ChartFill, UnwrittenCellsAreGapsAndHiddenSeriesAreNotDrawn) {
+  application();
+  ui::ChartModel model;
+  model.columnCount = 3;
+  model.rowCount = 6;
+  model.seriesVisible = {true, true, false};
+  model.data.assign(6, std::vector<std::optional<std::string>>(3));
+  for (int r : {0, 1, 3, 4, 5}) model.data[r][0] = std::to_string(60 + r);
+  model.data[2][1] = "55.5";
+  for (int r = 0; r < 6; ++r) model.data[r][2] = "1";
+
+  QChart chart;
+  ui::qt::fillChart(chart, model, {"体重推移", "移動平均", "進度確認"});
+  std::vector<int> lineSizes;
+  int scatter = 0;
+  for (QAbstractSeries* s : chart.series()) {
+    EXPECT_NE(s->name(), QString("進度確認")) << "a hidden column is not drawn";
+    if (auto* line = qobject_cast<QLineSeries*>(s); line && s->type() == QAbstractSeries::SeriesTypeLine) {
+      EXPECT_EQ(s->name(), QString("体重推移"));
+      lineSizes.push_back(static_cast<int>(line->count()));
+    } else if (auto* points = qobject_cast<QScatterSeries*>(s)) {
+      EXPECT_EQ(s->name(), QString("移動平均"));
+      ASSERT_EQ(points->count(), 1);
+      EXPECT_EQ(points->at(0), QPointF(3, 55.5));
+      ++scatter;
+    }
+  }
+  EXPECT_EQ(lineSizes, (std::vector<int>{2, 3})) << "rows 1-2 and 4-6, broken at the unwritten row 3";
+  EXPECT_EQ(scatter, 1);
+
+  auto axisRange = [&] {
+    auto* y = qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
+    return std::make_pair(y->min(), y->max());
+  };
+  auto [lo, hi] = axisRange();
+  EXPECT_LE(lo, 55.5);
+  EXPECT_GE(hi, 65);
+
+  model.axisMin = 10;
+  model.axisMax = 30;
+  ui::qt::fillChart(chart, model);
+  EXPECT_EQ(axisRange(), std::make_pair(10.0, 30.0));
+
+  model.rowCount = 0;
+  model.data.clear();
+  ui::qt::fillChart(chart, model);
+  for (QAbstractSeries* s : chart.series()) EXPECT_EQ(static_cast<QXYSeries*>(s)->count(), 0);
+}
+
+TEST_F(QtWindow, ChartWidgetFollowsTheModel) {
+  ui::Control& chart = m->form("MSChart5");
+  chart.setChartColumnCount(1);
+  chart.setChartRowCount(3);
+  chart.setChartValue(1, 1, "60");
+  chart.setChartValue(2, 1, "61");
+  chart.setChartValue(3, 1, "62");
+  window->refresh();
+  auto* view = find<QChartView>("MSChart5");
+  ASSERT_EQ(view->chart()->series().size(), 1);
+  EXPECT_EQ(static_cast<QXYSeries*>(view->chart()->series()[0])->count(), 3);
+
+  // A double-click reaches the model; whatever it does to the size, the widget follows.
+  auto* main = find<QChartView>("MSChart1");
+  mouse(main->viewport(), QEvent::MouseButtonDblClick, QPoint(20, 20));
+  const ui::Control& c = m->form("MSChart1");
+  EXPECT_EQ(main->geometry(), QRect(toPixels(c.left()), toPixels(c.top()), toPixels(c.width()), toPixels(c.height())));
+}
+
+TEST_F(QtWindow, ListClicksSelectAndDropsReachTheModel) {
+  find<QPushButton>("cmdMemo")->click();
+  ui::Control& memo = m->form("List5(1)");
+  memo.clearItems();
+  for (const char* item : {"一", "二", "三"}) memo.addItem(item);
+  window->refresh();
+  auto* list = find<QListWidget>("List5(1)");
+  ASSERT_EQ(list->count(), 3);
+  const QPoint at = list->visualItemRect(list->item(1)).center();
+  mouse(list->viewport(), QEvent::MouseButtonPress, at);
+  mouse(list->viewport(), QEvent::MouseButtonRelease, at);
+  EXPECT_EQ(m->form("List5(1)").listIndex(), 1);
+  EXPECT_EQ(list->currentRow(), 1);
+
+  m->form("List5(1)").setListIndex(-1);
+  window->refresh();
+  EXPECT_TRUE(list->selectedItems().isEmpty());
+
+  // A drop names its source list and row.
+  find<QPushButton>("cmdDiary")->click();
+  ui::Control& source = m->form("List10(0)");
+  if (source.listCount() == 0) source.addItem("ごはん _ 250");
+  window->refresh();
+  auto* target = find<QListWidget>("List8(0)");
+  QMimeData mime;
+  mime.setData("application/x-zorvel-list-entry", "List10(0)\n0");
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target->viewport(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target->viewport(), &drop);
+  EXPECT_EQ(m->form("List10(0)").listIndex(), 0);
+  EXPECT_EQ(target->count(), m->form("List8(0)").listCount());
+}
+
+TEST_F(QtWindow, ModelFocusMovesQtFocusWithoutRaisingGotFocus) {
+  m->SetFocus("txtInpTaijyu");
+  window->refresh();
+  EXPECT_EQ(window->focusWidget(), window->widget("txtInpTaijyu"));
+  EXPECT_EQ(m->form.focus(), "txtInpTaijyu");
+}
+
+TEST_F(QtWindow, QuitButtonEndsTheProgram) {
+  bool quit = false;
+  QObject::connect(window.get(), &MainWindow::quitRequested, [&] { quit = true; });
+  find<QPushButton>("cmdOwari")->click();
+  EXPECT_TRUE(m->ended());
+  EXPECT_TRUE(quit);
+  EXPECT_GE(dialogs.helpClosed, 1);
+  EXPECT_FALSE(window->isVisible());
+  // Nothing reaches the model after the end.
+  find<QPushButton>("cmdTaijyu")->click();
+  EXPECT_FALSE(m->form("fraTaijyu").visible());
+}
+
+// ---------------------------------------------------------------- boxes and help
+
+// Answers the next modal box from inside its own event loop.
+template <class Box, class Act>
+void whenShown(Act act) {
+  QTimer::singleShot(0, [act] {
+    auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    act(box);
+  });
+}
+
+QAbstractButton* buttonWithText(QMessageBox* box, const QString& text) {
+  for (QAbstractButton* b : box->buttons())
+    if (b->text() == text) return b;
+  return nullptr;
+}
+
+TEST(QtDialogs, MessageBoxesHaveJapaneseButtonsAndReportTheAnswer) {
+  application();
+  ui::qt::QtDialogs dialogs;
+  QStringList texts;
+  whenShown<QMessageBox>([&texts](QMessageBox* box) {
+    texts.clear();
+    for (QAbstractButton* b : box->buttons()) texts << b->text();
+    EXPECT_EQ(box->text(), QString("消しますか？"));
+    EXPECT_EQ(box->windowTitle(), QString("確認"));
+    EXPECT_EQ(box->icon(), QMessageBox::Question);
+    buttonWithText(box, "いいえ")->click();
+  });
+  EXPECT_EQ(dialogs.MsgBox("消しますか？", "確認", ui::Icon::Question, ui::Buttons::YesNo), ui::Answer::No);
+  texts.sort();
+  EXPECT_EQ(texts, QStringList({"いいえ", "はい"}));
+
+  whenShown<QMessageBox>([](QMessageBox* box) { buttonWithText(box, "はい")->click(); });
+  EXPECT_EQ(dialogs.MsgBox("?", "t", ui::Icon::Question, ui::Buttons::YesNo), ui::Answer::Yes);
+
+  whenShown<QMessageBox>([](QMessageBox* box) {
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    buttonWithText(box, "キャンセル")->click();
+  });
+  EXPECT_EQ(dialogs.MsgBox("!", "t", ui::Icon::Warning, ui::Buttons::OKCancel), ui::Answer::Cancel);
+
+  whenShown<QMessageBox>([](QMessageBox* box) {
+    EXPECT_EQ(box->buttons().size(), 1);
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    buttonWithText(box, "OK")->click();
+  });
+  EXPECT_EQ(dialogs.MsgBox("x", "エラー", ui::Icon::Error, ui::Buttons::OK), ui::Answer::OK);
+}
+
+TEST(QtDialogs, InputBoxReturnsTheTextOrNothing) {
+  application();
+  ui::qt::QtDialogs dialogs;
+  whenShown<QInputDialog>([](QInputDialog* box) {
+    EXPECT_EQ(box->labelText(), QString("題目を入力してください"));
+    EXPECT_EQ(box->textValue(), QString("腹筋"));
+    box->setTextValue("背筋");
+    box->accept();
+  });
+  EXPECT_EQ(dialogs.InputBox("題目を入力してください", "題目", "腹筋"), std::optional<std::string>("背筋"));
+  whenShown<QInputDialog>([](QInputDialog* box) { box->reject(); });
+  EXPECT_EQ(dialogs.InputBox("p", "t", "d"), std::nullopt);
+}
+
+TEST(QtDialogs, HelpWindowShowsTheFileOrSaysItIsMissing) {
+  application();
+  TempFolder dir;
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  std::ofstream(dir.file("help.html"))
+      << "<html><head><meta charset=\"utf-8\"></head><body><h1>使い方</h1></body></html>";
+
+  ui::qt::QtDialogs dialogs;
+  dialogs.showHelp("help.html");
+  dialogs.showHelp("help.html");  // the same file is not opened twice
+  auto open = dialogs.openHelpWindows();
+  ASSERT_EQ(open.size(), 1u);
+  EXPECT_TRUE(open[0]->findChild<QTextBrowser*>()->toPlainText().contains("使い方"));
+
+  dialogs.showHelp("missing.html");
+  open = dialogs.openHelpWindows();
+  ASSERT_EQ(open.size(), 2u);
+  EXPECT_TRUE(open[1]->findChild<QTextBrowser*>()->toPlainText().contains("見つかりません"));
+
+  dialogs.closeHelp();
+  EXPECT_TRUE(dialogs.openHelpWindows().empty());
+  std::filesystem::current_path(previous);
+}
+
+TEST(Pictures, KnownNamesDrawAndUnknownNamesDoNot) {
+  application();
+  for (const char* name : {"pointer", "smile", "sulky", "arrowLeft", "arrowRight"}) {
+    const QImage image = ui::qt::pictureIcon(name, 24).pixmap(24, 24).toImage();
+    ASSERT_FALSE(image.isNull()) << name;
+    int painted = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) painted += qAlpha(image.pixel(x, y)) > 0;
+    EXPECT_GT(painted, 24) << name;
+  }
+  EXPECT_TRUE(ui::qt::pictureIcon("nothing", 24).isNull());
+}
+
+}  // namespace
