@@ -10,8 +10,12 @@ struct PagesPart {};
 
 // The main page's help-tour text, set at start-up.
 std::string MainPageHelpText();
+// The help-tour text of the page a button shows; "" for the main page, which has none of its own.
+std::string PageHelpText(const std::string& button);
 void ShowPage(frmMain& m);
 void DSP_HELP(frmMain& m);
+void chkHelp_Click(frmMain& m);
+void cmdHelp_Click(frmMain& m);
 void wirePages(frmMain& m);
 void dumpPages(const frmMain& m, StateDump& d);
 

@@ -1,15 +1,254 @@
 #include "app/part_weight.h"
 
 #include "app/frmMain.h"
+#include "profile/bmi.h"
+#include "progress/weight_progress.h"
+#include "records/weight_entry.h"
+#include "store/numbers.h"
+#include "store/record.h"
 
 namespace app {
+namespace {
+
+constexpr int kMainTwipsPerBmi = 246;
+constexpr int kSetteiTwipsPerBmi = 500;
+// Above this a typed weight is a slip of the keyboard, and it would not fit the series' extremes.
+constexpr float kHighestWeight = 999.9f;
+
+void showGrade(ui::Control& label, const profile::ObesityGrade& g) {
+  label.setBackColor(g.color);
+  label.setCaption(g.name);
+}
+
+void blankGrade(ui::Control& label) {
+  label.setBackColor(std::nullopt);
+  label.setCaption("");
+}
+
+void message(frmMain& m, const std::string& text, const std::string& title, ui::Icon icon) {
+  m.dialogs.MsgBox(text, title, icon, ui::Buttons::OK);
+}
+
+// Everything that follows a change of the weight log, in this order.
+void recomputeAfterWeightEntry(frmMain& m) {
+  LoadWeightLog(m);
+  ShowWeightProgress(m);
+  ShowObesityGrade(m);
+  ShowWeightTable(m);
+  ShowLossMilestones(m);
+  ShowRunningAverage(m);
+  ShowWeightRanking(m);
+  DrawWeightChart(m);
+}
+
+}  // namespace
 
 void LoadWeightLog(frmMain& m) { records::LoadWeightLog(m.Weight); }
-void ShowWeightProgress(frmMain&) {}
-void ShowObesityGrade(frmMain&) {}
-void SimulateBmi(frmMain&) {}
-void wireWeight(frmMain&) {}
 
-void dumpWeight(const frmMain&, StateDump&) {}
+void ShowWeightProgress(frmMain& m) {
+  ui::Form& f = m.form;
+  if (m.Weight.WeightCount > 0) {
+    const progress::WeightProgress p = progress::computeWeightProgress(
+        m.Weight, {m.Profile.ProfileHeight, m.Profile.TargetWeight, m.Profile.TargetPeriod, m.ReferenceDate});
+    f("lblStDate").setCaption(p.stDate);
+    f("lblNowDate").setCaption(p.nowDate);
+    f("lblDate_Sa").setCaption(p.dateSa);
+    f("lblStTaijyu").setCaption(p.stTaijyu);
+    f("lblNowTaijyu").setCaption(p.nowTaijyu);
+    f("lblTaijyu_Sa").setCaption(p.taijyuSa);
+    f("lblTaijyu_Zou").setCaption(p.taijyuZou);
+    f("lblTai_Zougen").setCaption(p.taiZougen);
+    f("Label6", 2).setCaption(p.daysElapsed);
+
+    const int periodBar = f("shpJikanB").width();
+    f("shpJikanK").setWidth(p.periodPercent ? periodBar * *p.periodPercent / 100 : 0);
+    f("lblKikanT").setCaption(p.periodPercent ? std::to_string(*p.periodPercent) + "%" : "");
+
+    if (m.body.FatCount == 0)
+      for (const char* name : {"lblStShibou", "lblNowShibou", "lblShibou_Sa"}) f(name).setCaption("0.0");
+
+    f("lblStBmi").setCaption(p.stBmi);
+    f("lblNowBmi").setCaption(p.nowBmi);
+    f("lblBmi_Sa").setCaption(p.bmiSa);
+    f("lblBmi_Zou").setCaption(p.bmiZou);
+
+    f("Label9", 10).setCaption(p.lossGain);
+    f("Label9", 11).setCaption(p.daysLeft);
+    f("Label9", 12).setCaption(p.kgLeft);
+    f("Label6", 4).setCaption(p.targetLeft);
+
+    const int targetBar = f("shpTaiB").width();
+    f("shpTaiK").setWidth(p.targetPercent ? targetBar * *p.targetPercent / 100 : 0);
+    f("lblTaiT").setCaption(p.targetPercent ? std::to_string(*p.targetPercent) + "%" : "");
+
+    f("Label6", 1).setCaption(p.obesity);
+    f("Label9", 28).setCaption(p.weightText);
+    f("Label9", 30).setCaption(p.heightText);
+
+    if (p.todayWeight) f("txtInpTaijyu").setText(*p.todayWeight);
+    ShowCalorieBalance(m);
+    if (p.forecast) f("Label9", 13).setCaption(*p.forecast);
+    if (p.best) f("Label9", 14).setCaption(*p.best);
+  }
+  if (m.body.FatCount != 0) ShowBodyFatProgress(m);
+  if (m.body.StepCount != 0) ShowWalkingProgress(m);
+}
+
+void ShowObesityGrade(frmMain& m) {
+  const records::WeightSeries& s = m.Weight;
+  if (s.WeightCount == 0) return;
+  ui::Form& f = m.form;
+  WeightPart& w = m.weight;
+  const std::optional<float> bmi = profile::bmiOf(s.WeightKg[s.WeightCount - 1], m.Profile.ProfileHeight);
+  if (!bmi) {
+    // No height, no BMI: its figures stay blank and the pointers where they were.
+    w.CurrentBmi = 0;
+    w.GradeText.clear();
+    for (const char* name : {"Label6(0)", "Label9(25)", "lblHyojun(0)", "lblHyojun(1)", "lblHiman"})
+      f(name).setCaption("");
+    f("lblTai").setCaption(f("Label9", 28).caption());
+    blankGrade(f("lblMHyouka"));
+    blankGrade(f("lblHyouka"));
+    return;
+  }
+  w.CurrentBmi = *bmi;
+  w.PointerBmi = profile::clampToScale(*bmi);
+  f("Image1").setLeft(profile::pointerLeft(f("Shape1", 2).left(), w.PointerBmi, kMainTwipsPerBmi));
+  f("Image2").setLeft(profile::pointerLeft(f("Shape2", 2).left(), w.PointerBmi, kSetteiTwipsPerBmi));
+
+  w.SliderSetByProgram = true;
+  f("HScroll1").setValue(profile::sliderValueOf(w.PointerBmi));
+  SimulateBmi(m);
+  w.SliderSetByProgram = false;
+
+  const profile::ObesityGrade grade = profile::gradeOf(w.CurrentBmi);
+  w.GradeText = grade.name;
+  const std::string shown = store::formatNumber(w.CurrentBmi, "0.0");
+  f("Label6", 0).setCaption(shown);
+  f("Label9", 25).setCaption(shown);
+  showGrade(f("lblMHyouka"), grade);
+  showGrade(f("lblHyouka"), grade);
+}
+
+void SimulateBmi(frmMain& m) {
+  if (m.Weight.WeightCount == 0) return;
+  ui::Form& f = m.form;
+  WeightPart& w = m.weight;
+  const float height = m.Profile.ProfileHeight;
+  w.PointerBmi = static_cast<float>(f("HScroll1").value() / 10.0);
+  const std::string shownBmi = store::formatNumber(w.PointerBmi, "0.0");
+  if (!w.SliderSetByProgram) {
+    const std::optional<double> simulated = profile::weightAtBmi(height, w.PointerBmi);
+    f("Label9", 25).setCaption(shownBmi);
+    f("Label9", 28).setCaption(simulated ? store::formatNumber(*simulated, "0.0") : "");
+  }
+  f("Image2").setLeft(profile::pointerLeft(f("Shape2", 2).left(), w.PointerBmi, kSetteiTwipsPerBmi));
+
+  const profile::ObesityGrade grade = profile::gradeOf(w.PointerBmi);
+  w.GradeText = grade.name;
+  f("Label9", 25).setCaption(shownBmi);
+  showGrade(f("lblHyouka"), grade);
+
+  const std::optional<double> standard = profile::standardWeight(height);
+  const std::string standardText = standard ? store::formatNumber(*standard, "00.0") : "";
+  f("lblHyojun", 0).setCaption(standardText);
+  f("lblHyojun", 1).setCaption(standardText);
+  f("lblTai").setCaption(f("Label9", 28).caption());
+  f("lblHiman")
+      .setCaption(
+          profile::obesityDegreeText(f("lblTai").caption(), f("lblHyojun", 0).caption(), f("lblHyojun", 1).caption()));
+}
+
+void txtInpTaijyu_GotFocus(frmMain& m) {
+  if (!m.SampleMode) return;
+  profile::ShowSampleModeRefusal(m.dialogs);
+  m.SetFocus("cmdMain");
+}
+
+void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
+  if (key != "\r") return;
+  // The focus refusal is the usual guard; Enter is checked too so the sample data never grows.
+  if (m.SampleMode) {
+    profile::ShowSampleModeRefusal(m.dialogs);
+    m.SetFocus("cmdMain");
+    return;
+  }
+  const std::string text = m.form("txtInpTaijyu").text();
+  if (text.empty()) {
+    message(m, "入力がまだのようです", "メッセージ", ui::Icon::Error);
+    return;
+  }
+  const double value = store::Val(text);
+  if (value <= 0) {
+    message(m, "０以下か文字が入力されたようです", "メッセージ", ui::Icon::Error);
+    return;
+  }
+  if (value > kHighestWeight) {
+    message(m, "体重が大きすぎます。999.9Kg以下で入力してください", "メッセージ", ui::Icon::Error);
+    return;
+  }
+  records::WeightSeries& s = m.Weight;
+  if (s.WeightCount >= records::kWeightLimit) {
+    message(m, records::dataLimitMessage(), records::kDataLimitTitle, ui::Icon::Warning);
+    return;
+  }
+  const std::string dateText = m.SelectedDateText();
+  const std::optional<store::Date> day = store::parseDate(dateText);
+  if (!day) {
+    message(m, "日付(" + dateText + ")が正しくありません", "メッセージ", ui::Icon::Error);
+    return;
+  }
+  const float kg = static_cast<float>(value);
+  const bool first = s.WeightCount == 0;
+  std::vector<store::Record> added;
+  if (first) {
+    added.push_back(store::Record().text(store::formatDate(*day)).single(kg));
+  } else {
+    const store::Date last = s.WeightDay.back();
+    const int gap = static_cast<int>((*day - last).count());
+    if (gap <= 0) {
+      message(m, records::notAfterLastMessage(s.WeightDate.back()), ui::kDefaultTitle, ui::Icon::Error);
+      return;
+    }
+    if (gap >= 2) {
+      if (records::exceedsLimit(s.WeightCount, gap)) {
+        message(m, records::dataLimitMessage(), records::kDataLimitTitle, ui::Icon::Warning);
+        return;
+      }
+      if (m.dialogs.MsgBox(records::gapFillQuestion(last, *day, s.WeightKg.back()), records::kGapFillTitle,
+                           ui::Icon::Question, ui::Buttons::YesNo) != ui::Answer::Yes)
+        return;
+    }
+    added = records::recordsForEntry(last, s.WeightKg.back(), gap, store::formatDate(*day), kg);
+  }
+  try {
+    store::appendRecords(records::kWeightFile, added);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  if (!first) {
+    if (std::optional<std::string> best = records::bestRecordMessage(kg, s.MinWeight)) {
+      const bool beaten = kg < s.MinWeight;
+      message(m, *best, ui::kDefaultTitle, ui::Icon::Information);
+      if (beaten) ShowLossMilestones(m);
+    }
+  }
+  m.WithHourglass([&m] { recomputeAfterWeightEntry(m); });
+}
+
+void wireWeight(frmMain& m) {
+  m.onGotFocus("txtInpTaijyu", [&m](int) { txtInpTaijyu_GotFocus(m); });
+  m.onKeyPress("txtInpTaijyu", [&m](int, std::string& key) { txtInpTaijyu_KeyPress(m, key); });
+  m.onChange("HScroll1", [&m](int) { SimulateBmi(m); });
+  m.onScroll("HScroll1", [&m](int) { SimulateBmi(m); });
+}
+
+void dumpWeight(const frmMain& m, StateDump& d) {
+  d.add("CurrentBmi", m.weight.CurrentBmi);
+  d.add("PointerBmi", m.weight.PointerBmi);
+  d.add("GradeText", m.weight.GradeText);
+  d.add("SliderSetByProgram", m.weight.SliderSetByProgram);
+}
 
 }  // namespace app

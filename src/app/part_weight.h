@@ -17,6 +17,8 @@ void LoadWeightLog(frmMain& m);
 void ShowWeightProgress(frmMain& m);  // also runs the body-fat and walking summaries
 void ShowObesityGrade(frmMain& m);
 void SimulateBmi(frmMain& m);
+void txtInpTaijyu_GotFocus(frmMain& m);
+void txtInpTaijyu_KeyPress(frmMain& m, std::string& key);
 void wireWeight(frmMain& m);
 void dumpWeight(const frmMain& m, StateDump& d);
 

@@ -6,18 +6,26 @@ namespace records {
 
 void LoadWeightLog(WeightSeries& s) {
   s.WeightDate.clear();
+  s.WeightDay.clear();
   s.WeightKg.clear();
   s.WeightCount = 0;
   store::RecordReader r(kWeightFile);
   while (!r.atEnd()) {
     std::string date = r.readText();
+    // Every figure counts days between records: a date we cannot read must stop the load here,
+    // naming the line, rather than turn into nonsense further on.
+    std::optional<store::Date> day = store::parseDate(date);
+    if (!day)
+      throw store::StoreError(kWeightFile, std::string("「") + kWeightFile + "」の " + std::to_string(r.line()) +
+                                               " 行目: 日付「" + date + "」が読めません。");
     float kg = r.readSingle();
     if (kg > s.MaxWeight) s.MaxWeight = kg;
     if (kg < s.MinWeight) {
       s.MinWeight = kg;
-      s.MinWeightDate = store::parseDate(date);
+      s.MinWeightDate = day;
     }
     s.WeightDate.push_back(std::move(date));
+    s.WeightDay.push_back(*day);
     s.WeightKg.push_back(kg);
     ++s.WeightCount;
   }

@@ -12,6 +12,7 @@ inline constexpr const char* kWeightFile = "体重.txt";
 
 struct WeightSeries {
   std::vector<std::string> WeightDate;  // date field exactly as read
+  std::vector<store::Date> WeightDay;   // the same dates, parsed
   std::vector<float> WeightKg;
   int WeightCount = 0;
   float MinWeight = 999.9f;
@@ -27,7 +28,7 @@ struct WeightSeries {
 };
 
 // Reads 体重.txt into the series; the extremes are only lowered or raised, never reset here.
-// Throws store::StoreError on a missing or damaged file.
+// Throws store::StoreError on a missing or damaged file, a date field that is no date among it.
 void LoadWeightLog(WeightSeries& s);
 
 }  // namespace records

@@ -64,17 +64,27 @@ void buildMainProgress(Form& f) {
   decoration(f, "lblMainHimanCap", p, x0 + 1700, sy, 900, rh, "肥満度");
   place(f, "Label6(1)", Kind::Label, p, x0 + 2600, sy, 1000, rh);
   place(f, "lblMHyouka", Kind::Label, p, x0 + 3700, sy, 2400, rh);
-  const Color scale[6] = {0xC0C0FF, 0xC0FFFF, 0xC0FFC0, 0xFFFFC0, 0xFFC0FF, 0xFFC0C0};
-  // 246 twips per BMI unit from 17 to 32; index 2 starts at BMI 20.
-  const double bounds[7] = {17, 17, 20, 24, 26.4, 30, 32};
-  int scaleLeft = x0 + 240;
-  for (int i = 0; i < 6; ++i) {
-    int l = scaleLeft + static_cast<int>((bounds[i] - 17) * 246);
-    int w = std::max(120, static_cast<int>((bounds[i + 1] - bounds[i]) * 246));
-    if (i == 0) l -= 120;
-    place(f, "Shape1(" + std::to_string(i) + ")", Kind::Shape, p, l, sy + rh + 360, w, 240).setFillColor(scale[i]);
+  // The scale runs 246 twips per BMI unit from 17 to 32. Shape1(2) starts at BMI 24: the
+  // pointer is placed from its left edge, and the pointer's tip is the middle of its 480 twips.
+  const int scaleLeft = x0 + 360, scaleTop = sy + rh + 360;
+  struct Segment {
+    int index;
+    double from, to;
+    Color color;
+  };
+  const Segment segments[6] = {{5, 16.5, 17, 0xC0C0FF}, {0, 17, 20, 0xC0FFFF},   {1, 20, 24, 0xC0FFC0},
+                               {2, 24, 26.4, 0xFFFFC0}, {3, 26.4, 30, 0xFFC0FF}, {4, 30, 32.5, 0xFFC0C0}};
+  auto at = [&](double bmi) { return scaleLeft + static_cast<int>((bmi - 17) * 246); };
+  for (const Segment& g : segments)
+    place(f, "Shape1(" + std::to_string(g.index) + ")", Kind::Shape, p, at(g.from), scaleTop, at(g.to) - at(g.from),
+          200)
+        .setFillColor(g.color);
+  for (double b : {17.0, 20.0, 24.0, 26.4, 30.0, 32.0}) {
+    std::string text = b == 26.4 ? "26.4" : std::to_string(static_cast<int>(b));
+    decoration(f, "lblMainBmiScale" + std::to_string(static_cast<int>(b * 10)), p,
+               at(b) - 60 * static_cast<int>(text.size()), scaleTop + 210, 600, 250, text);
   }
-  Control& ptr = place(f, "Image1", Kind::Image, p, scaleLeft, sy + rh + 60, 240, 300);
+  Control& ptr = place(f, "Image1", Kind::Image, p, at(17) - 240, scaleTop - 300, 480, 300);
   ptr.setPicture("pointer");
 }
 

@@ -14,22 +14,28 @@ void buildSetteiBmi(Form& f) {
   place(f, "Label9(28)", Kind::Label, p, x0 + 6100, 600, 900, 330);
   decoration(f, "lblSetteiHeightCap", p, x0 + 7100, 600, 1300, 330, "身長（ｍ）");
   place(f, "Label9(30)", Kind::Label, p, x0 + 8400, 600, 900, 330);
-  const Color scale[6] = {0xC0C0FF, 0xC0FFFF, 0xC0FFC0, 0xFFFFC0, 0xFFC0FF, 0xFFC0C0};
-  const double bounds[7] = {17, 17, 20, 24, 26.4, 30, 32};
-  int scaleLeft = x0 + 600;  // 500 twips per BMI unit from 17
-  for (int i = 0; i < 6; ++i) {
-    int l = scaleLeft + static_cast<int>((bounds[i] - 17) * 500);
-    int w = std::max(240, static_cast<int>((bounds[i + 1] - bounds[i]) * 500));
-    if (i == 0) l -= 240;
-    place(f, "Shape2(" + std::to_string(i) + ")", Kind::Shape, p, l, 1500, w, 300).setFillColor(scale[i]);
-  }
-  place(f, "Image2", Kind::Image, p, scaleLeft, 1150, 240, 330).setPicture("pointer");
-  Control& s = place(f, "HScroll1", Kind::ScrollBar, p, scaleLeft, 1900, 7500, 300);
+  // 500 twips per BMI unit from 17 to 32; Shape2(2) starts at BMI 24 and the pointer's tip is the
+  // middle of its 480 twips, as on the main page. The slider runs under the same scale.
+  const int scaleLeft = x0 + 1000, scaleTop = 1500;
+  struct Segment {
+    int index;
+    double from, to;
+    Color color;
+  };
+  const Segment segments[6] = {{5, 16.6, 17, 0xC0C0FF}, {0, 17, 20, 0xC0FFFF},   {1, 20, 24, 0xC0FFC0},
+                               {2, 24, 26.4, 0xFFFFC0}, {3, 26.4, 30, 0xFFC0FF}, {4, 30, 32.4, 0xFFC0C0}};
+  auto at = [&](double bmi) { return scaleLeft + static_cast<int>((bmi - 17) * 500); };
+  for (const Segment& g : segments)
+    place(f, "Shape2(" + std::to_string(g.index) + ")", Kind::Shape, p, at(g.from), scaleTop, at(g.to) - at(g.from),
+          300)
+        .setFillColor(g.color);
+  place(f, "Image2", Kind::Image, p, at(17) - 240, scaleTop - 360, 480, 360).setPicture("pointer");
+  // The thumb's middle follows the value; the ends of the track are left for the arrow buttons.
+  Control& s = place(f, "HScroll1", Kind::ScrollBar, p, at(17) - 480, scaleTop + 400, at(32) - at(17) + 960, 300);
   s.setRange(170, 320, 1, 10);
   s.setValue(170);
   for (int b = 17; b <= 32; ++b)
-    decoration(f, "lblBmiScale" + std::to_string(b), p, scaleLeft + (b - 17) * 500 - 200, 2250, 400, 300,
-               std::to_string(b));
+    decoration(f, "lblBmiScale" + std::to_string(b), p, at(b) - 120, scaleTop + 750, 400, 300, std::to_string(b));
   // (体重 － 標準体重) ÷ 標準体重 ×１００ = 肥満度
   int fy = 3000;
   decoration(f, "lblFormula0", p, x0, fy, 9800, 330,
