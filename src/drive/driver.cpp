@@ -70,18 +70,13 @@ class ScriptDialogs : public ui::Dialogs {
   ui::Answer MsgBox(const std::string& text, const std::string& title, ui::Icon icon, ui::Buttons buttons) override {
     std::string head = "{\"kind\":\"msgbox\",\"title\":" + jsonString(title) + ",\"text\":" + jsonString(text) +
                        ",\"icon\":\"" + iconName(icon) + "\",\"buttons\":\"" + buttonsName(buttons) + "\"";
-    if (queue.empty() || queue.front().kind != QueuedAnswer::Msg) {
-      if (buttons == ui::Buttons::OK && queue.empty()) {
-        shown.push_back(head + ",\"answer\":\"OK\",\"auto\":true}");
-        return ui::Answer::OK;
-      }
-      if (buttons == ui::Buttons::OK && queue.front().kind != QueuedAnswer::Msg) {
-        // An OK-only box never takes an answer meant for an input box.
-        shown.push_back(head + ",\"answer\":\"OK\",\"auto\":true}");
-        return ui::Answer::OK;
-      }
-      throw NoAnswer{head + "}"};
+    bool queuedMsg = !queue.empty() && queue.front().kind == QueuedAnswer::Msg;
+    if (buttons == ui::Buttons::OK && !(queuedMsg && queue.front().answer == ui::Answer::OK)) {
+      // An OK-only box takes a queued OK when one is next; otherwise it answers itself.
+      shown.push_back(head + ",\"answer\":\"OK\",\"auto\":true}");
+      return ui::Answer::OK;
     }
+    if (!queuedMsg) throw NoAnswer{head + "}"};
     ui::Answer a = queue.front().answer;
     bool fits = (buttons == ui::Buttons::OK && a == ui::Answer::OK) ||
                 (buttons == ui::Buttons::OKCancel && (a == ui::Answer::OK || a == ui::Answer::Cancel)) ||
@@ -219,10 +214,17 @@ std::string controlJson(const ui::Control& c) {
       }
       d.addRaw("data", data + "]");
       std::string vis = "[";
-      for (size_t k = 0; k < ch.seriesVisible.size(); ++k) vis += std::string(k ? "," : "") + (ch.seriesVisible[k] ? "true" : "false");
+      for (size_t k = 0; k < ch.seriesVisible.size(); ++k)
+        vis += std::string(k ? "," : "") + (ch.seriesVisible[k] ? "true" : "false");
       d.addRaw("seriesVisible", vis + "]");
-      if (ch.axisMin) d.add("axisMin", *ch.axisMin); else d.addNull("axisMin");
-      if (ch.axisMax) d.add("axisMax", *ch.axisMax); else d.addNull("axisMax");
+      if (ch.axisMin)
+        d.add("axisMin", *ch.axisMin);
+      else
+        d.addNull("axisMin");
+      if (ch.axisMax)
+        d.add("axisMax", *ch.axisMax);
+      else
+        d.addNull("axisMax");
       d.add("width", c.width());
       d.add("height", c.height());
       d.add("visible", c.visible());
@@ -372,11 +374,16 @@ class Session {
       main_->Form_Load();
     } else if (cmd == "answer") {
       QueuedAnswer q{QueuedAnswer::Msg, ui::Answer::OK, {}};
-      if (rest == "OK") q.answer = ui::Answer::OK;
-      else if (rest == "Cancel") q.answer = ui::Answer::Cancel;
-      else if (rest == "Yes") q.answer = ui::Answer::Yes;
-      else if (rest == "No") q.answer = ui::Answer::No;
-      else throw ScriptError{"answer wants OK, Cancel, Yes or No"};
+      if (rest == "OK")
+        q.answer = ui::Answer::OK;
+      else if (rest == "Cancel")
+        q.answer = ui::Answer::Cancel;
+      else if (rest == "Yes")
+        q.answer = ui::Answer::Yes;
+      else if (rest == "No")
+        q.answer = ui::Answer::No;
+      else
+        throw ScriptError{"answer wants OK, Cancel, Yes or No"};
       dialogs_.queue.push_back(q);
     } else if (cmd == "input") {
       dialogs_.queue.push_back({QueuedAnswer::Input, ui::Answer::OK, textArg(rest)});
