@@ -114,6 +114,8 @@ void fillChart(QChart& chart, const ChartModel& model, const std::vector<QString
     yAxis->setRange(lo, hi);
     yAxis->applyNiceNumbers();
   }
+  // Steps read best without decimals, kilograms and percentages with one.
+  yAxis->setLabelFormat(yAxis->max() - yAxis->min() >= 100 ? "%.0f" : "%.1f");
   chart.legend()->setVisible(model.columnCount > 1);
 }
 

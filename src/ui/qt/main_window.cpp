@@ -21,6 +21,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStringView>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTableWidget>
 
 #include "ui/qt/chart_fill.h"
@@ -114,6 +116,44 @@ class PictureWidget : public QWidget {
   std::string picture_;
 };
 
+// Check boxes; one with a picture is drawn as a toggle button showing it (pressed while checked).
+class PictureCheckBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+  void setPicture(const std::string& name) {
+    if (name != picture_) {
+      picture_ = name;
+      update();
+    }
+  }
+
+ protected:
+  bool hitButton(const QPoint& pos) const override {
+    return picture_.empty() ? QCheckBox::hitButton(pos) : rect().contains(pos);
+  }
+  void paintEvent(QPaintEvent* event) override {
+    if (picture_.empty()) return QCheckBox::paintEvent(event);
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.state |= (isChecked() || isDown()) ? (QStyle::State_On | QStyle::State_Sunken) : QStyle::State_Raised;
+    p.drawPrimitive(QStyle::PE_PanelButtonCommand, option);
+    if (hasFocus()) {
+      QStyleOptionFocusRect focus;
+      focus.initFrom(this);
+      focus.rect = rect().adjusted(3, 3, -3, -3);
+      p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+    // Off is shown faded, so the state reads at a glance.
+    p.setOpacity(isChecked() ? 1.0 : 0.45);
+    const QRectF box = QRectF(rect()).adjusted(4, 4, -4, -4).translated(isChecked() ? 1 : 0, isChecked() ? 1 : 0);
+    drawPicture(p, box, picture_);
+  }
+
+ private:
+  std::string picture_;
+};
+
 }  // namespace
 
 MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), m_(m) {
@@ -188,7 +228,7 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
       return new QGroupBox(parent);
     }
     case Kind::CommandButton: return new QPushButton(parent);
-    case Kind::CheckBox: return new QCheckBox(parent);
+    case Kind::CheckBox: return new PictureCheckBox(parent);
     case Kind::OptionButton: {
       auto* w = new QRadioButton(parent);
       // The model keeps one option of a group selected; Qt must not decide on its own.
@@ -222,6 +262,8 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
       w->verticalHeader()->setVisible(false);
       w->horizontalHeader()->setHighlightSections(false);
       w->setWordWrap(false);
+      // Whole rows, as the newest-row-on-top scrolling expects.
+      w->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
       return w;
     }
     case Kind::Chart: {
@@ -624,11 +666,7 @@ void MainWindow::apply(Entry& e) {
       auto* box = static_cast<QCheckBox*>(w);
       box->setText(display(c.caption()).replace("&", "&&"));
       box->setChecked(c.value() != 0);
-      if (!c.picture().empty()) {
-        const int side = std::max(8, std::min(geometry.width() - 22, geometry.height()) - 4);
-        box->setIcon(pictureIcon(c.picture(), side));
-        box->setIconSize(QSize(side, side));
-      }
+      static_cast<PictureCheckBox*>(box)->setPicture(c.picture());
       colours(QPalette::Window, QPalette::WindowText);
       break;
     }
