@@ -106,12 +106,12 @@ void frmMain::READ_SETTEI() {
 }
 
 void frmMain::ClearDisplay() {
-  for (const char* name : {"lblStDate", "lblNowDate", "lblDate_Sa", "lblStTaijyu", "lblNowTaijyu", "lblTaijyu_Sa",
-                           "lblStShibou", "lblNowShibou", "lblShibou_Sa", "lblStBmi", "lblNowBmi", "lblBmi_Sa",
-                           "lblTai_Zougen", "lblHiman", "lblTai", "lblHyojun(0)", "lblHyojun(1)", "lblTani(0)",
-                           "lblTani(1)", "lblTani(2)", "lblTani(3)", "Label9(10)", "Label9(11)", "Label9(12)",
-                           "Label9(13)", "Label9(14)", "Label9(25)", "Label9(28)", "Label9(30)", "Label5(0)",
-                           "Label5(1)", "lblMHyouka", "lblHyouka"})
+  for (const char* name :
+       {"lblStDate",    "lblNowDate",   "lblDate_Sa",   "lblStTaijyu", "lblNowTaijyu", "lblTaijyu_Sa",  "lblStShibou",
+        "lblNowShibou", "lblShibou_Sa", "lblStBmi",     "lblNowBmi",   "lblBmi_Sa",    "lblTai_Zougen", "lblHiman",
+        "lblTai",       "lblHyojun(0)", "lblHyojun(1)", "lblTani(0)",  "lblTani(1)",   "lblTani(2)",    "lblTani(3)",
+        "Label9(10)",   "Label9(11)",   "Label9(12)",   "Label9(13)",  "Label9(14)",   "Label9(25)",    "Label9(28)",
+        "Label9(30)",   "Label5(0)",    "Label5(1)",    "lblMHyouka",  "lblHyouka"})
     form(name).setCaption("");
   for (int i = 0; i <= 10; ++i) form("Label7", i).setCaption("");
 
@@ -135,9 +135,10 @@ void frmMain::ClearDisplay() {
     bar.setTop(back.top() + back.height() - bar.height());
   }
 
-  const std::pair<const char*, int> charts[] = {
-      {"MSChart2", body.FatCount}, {"MSChart3", body.StepCount}, {"MSChart4", body.FatMassCount},
-      {"MSChart5", body.IntradayCount}};
+  const std::pair<const char*, int> charts[] = {{"MSChart2", body.FatCount},
+                                                {"MSChart3", body.StepCount},
+                                                {"MSChart4", body.FatMassCount},
+                                                {"MSChart5", body.IntradayCount}};
   for (const auto& [name, count] : charts) {
     ui::Control& chart = form(name);
     for (int row = 1; row <= count; ++row) chart.setChartValue(row, 1, "0");

@@ -40,12 +40,12 @@ class frmMain {
   void SetCheck(const std::string& control, int value);  // click raised only on a change
   void DblClick(const std::string& control);
   void MouseUp(const std::string& control);
-  void UserFocus(const std::string& control);                  // the user moved the focus there
+  void UserFocus(const std::string& control);                        // the user moved the focus there
   void TypeChar(const std::string& control, const std::string& ch);  // KeyPress, then the text
-  void PressEnter(const std::string& control);                 // KeyPress 13
+  void PressEnter(const std::string& control);                       // KeyPress 13
   void SetText(const std::string& control, const std::string& text);
-  void Scroll(const std::string& control, int value);          // change raised only on a change
-  void ScrollTrack(const std::string& control, int value);     // thumb being dragged
+  void Scroll(const std::string& control, int value);       // change raised only on a change
+  void ScrollTrack(const std::string& control, int value);  // thumb being dragged
   void Select(const std::string& control, int index);
   void Drag(const std::string& source, int index, const std::string& target);
   void CloseWindow();  // the window's close box: ends without closing the help viewer

@@ -6,8 +6,8 @@
 namespace profile {
 
 namespace {
-const char* const kLabels[11] = {"氏名",     "身長",           "目標体重",         "目標期間",
-                                 "目標達成率", "目標ｶﾛﾘｰ",       "体脂肪率Ｙ軸MAX", "体脂肪率Ｙ軸MIN",
+const char* const kLabels[11] = {"氏名",        "身長",        "目標体重",        "目標期間",
+                                 "目標達成率",  "目標ｶﾛﾘｰ",    "体脂肪率Ｙ軸MAX", "体脂肪率Ｙ軸MIN",
                                  "歩数Ｙ軸MAX", "歩数Ｙ軸MIN", "一歩換算"};
 }
 
@@ -86,7 +86,8 @@ void CheckSampleMode(const Profile& p, bool& SampleMode) {
 
 void ShowSampleModeRefusal(ui::Dialogs& dialogs) {
   dialogs.MsgBox(
-      "現在はサンプルモードになっています。\n\n設定ボタンで開く画面でご自分のダイエットデータにしてからお試しください。\n\n",
+      "現在はサンプルモードになっています。\n\n設定ボタンで開く画面でご自分のダイエットデータにしてからお試しください。"
+      "\n\n",
       "サンプルモードでの制約", ui::Icon::Warning, ui::Buttons::OK);
 }
 

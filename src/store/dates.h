@@ -21,9 +21,9 @@ unsigned dayOf(Date d);
 // 0 = Sunday … 6 = Saturday.
 unsigned weekdayOf(Date d);
 
-std::string formatDate(Date d);      // "2004/05/01"
-std::string formatYYMMDD(Date d);    // "04/05/01"
-std::string formatDigits8(Date d);   // "20040501"
+std::string formatDate(Date d);             // "2004/05/01"
+std::string formatYYMMDD(Date d);           // "04/05/01"
+std::string formatDigits8(Date d);          // "20040501"
 std::string formatTime(const DateTime& t);  // "07:15:30"
 
 // Reads a date written Y/M/D (also with "-" or "."; month and day of one or two digits).

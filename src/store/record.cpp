@@ -1,6 +1,7 @@
 #include "store/record.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,7 +10,6 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 #include "store/cp932.h"
 #include "store/numbers.h"

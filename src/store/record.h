@@ -12,8 +12,7 @@ namespace store {
 // Any failure to read or write a data file; the message is Japanese and names the file.
 class StoreError : public std::runtime_error {
  public:
-  StoreError(std::string file, const std::string& message)
-      : std::runtime_error(message), file_(std::move(file)) {}
+  StoreError(std::string file, const std::string& message) : std::runtime_error(message), file_(std::move(file)) {}
   const std::string& file() const { return file_; }
 
  private:

@@ -72,9 +72,12 @@ void Control::addItem(const std::string& item) {
 void Control::removeItem(int index) {
   if (index < 0 || index >= listCount()) return;
   items_.erase(items_.begin() + index);
-  if (listIndex_ >= listCount()) listIndex_ = -1;
-  else if (listIndex_ == index) listIndex_ = -1;
-  else if (listIndex_ > index) --listIndex_;
+  if (listIndex_ >= listCount())
+    listIndex_ = -1;
+  else if (listIndex_ == index)
+    listIndex_ = -1;
+  else if (listIndex_ > index)
+    --listIndex_;
   topIndex_ = std::clamp(topIndex_, 0, std::max(0, listCount() - 1));
   touch();
 }

@@ -9,7 +9,20 @@
 
 namespace ui {
 
-enum class Kind { Label, Frame, CommandButton, CheckBox, OptionButton, TextBox, ListBox, Grid, Chart, Shape, Image, ScrollBar };
+enum class Kind {
+  Label,
+  Frame,
+  CommandButton,
+  CheckBox,
+  OptionButton,
+  TextBox,
+  ListBox,
+  Grid,
+  Chart,
+  Shape,
+  Image,
+  ScrollBar
+};
 
 const char* kindName(Kind k);
 
@@ -34,7 +47,7 @@ struct ChartModel {
   // data[row-1][column-1]; nullopt for a cell never written.
   std::vector<std::vector<std::optional<std::string>>> data;
   std::vector<bool> seriesVisible{true};
-  int row = 1, column = 1;  // the selected cell
+  int row = 1, column = 1;                 // the selected cell
   std::optional<double> axisMin, axisMax;  // nullopt: automatic
 };
 

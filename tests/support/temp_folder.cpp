@@ -58,9 +58,9 @@ void TempFolder::copySample() const {
 void TempFolder::writeMinimalDiary(const std::string& name, int helpTour) const {
   writeCp932("設定.txt", "\"ヘルプツアー\"," + std::to_string(helpTour) + "\r\n");
   writeCp932("ﾌﾟﾗｲﾍﾞｰﾄ.txt", "\"氏名\",\"" + name +
-                                  "\"\r\n\"身長\",170\r\n\"目標体重\",60\r\n\"目標期間\",100\r\n\"目標達成率\",70\r\n"
-                                  "\"目標ｶﾛﾘｰ\",1800\r\n\"体脂肪率Ｙ軸MAX\",30\r\n\"体脂肪率Ｙ軸MIN\",10\r\n"
-                                  "\"歩数Ｙ軸MAX\",20000\r\n\"歩数Ｙ軸MIN\",0\r\n\"一歩換算\",0.7\r\n");
+                                 "\"\r\n\"身長\",170\r\n\"目標体重\",60\r\n\"目標期間\",100\r\n\"目標達成率\",70\r\n"
+                                 "\"目標ｶﾛﾘｰ\",1800\r\n\"体脂肪率Ｙ軸MAX\",30\r\n\"体脂肪率Ｙ軸MIN\",10\r\n"
+                                 "\"歩数Ｙ軸MAX\",20000\r\n\"歩数Ｙ軸MIN\",0\r\n\"一歩換算\",0.7\r\n");
   // Every other file start-up reads, as an empty diary has it.
   for (const auto& e : fs::directory_iterator(ZORVEL_TEST_DATA_DIR "/minimal"))
     fs::copy_file(e.path(), fs::path(path_) / e.path().filename(), fs::copy_options::overwrite_existing);
