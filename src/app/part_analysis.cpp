@@ -1,17 +1,282 @@
 #include "app/part_analysis.h"
 
+#include <algorithm>
+
+#include "analysis/decimal_kg.h"
+#include "analysis/ranking.h"
+#include "analysis/weight_table.h"
 #include "app/frmMain.h"
+#include "charts/weight_chart.h"
+#include "progress/milestones.h"
+#include "progress/running_average.h"
 
 namespace app {
+namespace {
 
-void SetUpGridHeaders(frmMain&) {}
-void ShowWeightTable(frmMain&) {}
-void ShowLossMilestones(frmMain&) {}
-void ShowRunningAverage(frmMain&) {}
-void ShowWeightRanking(frmMain&) {}
-void DrawWeightChart(frmMain&) {}
-void wireAnalysis(frmMain&) {}
+struct Column {
+  const char* header;
+  int width;
+};
 
-void dumpAnalysis(const frmMain&, StateDump&) {}
+struct TableHeaders {
+  const char* grid;
+  std::vector<Column> columns;
+};
+
+const std::vector<TableHeaders>& allTables() {
+  static const std::vector<TableHeaders> tables = {
+      {"msgB1", {{"日数", 1150}, {"日付", 1500}, {"体重", 1165}, {"初日差", 1160}}},
+      {"msgB2", {{"区切り", 1150}, {"日付", 1500}, {"達成", 1165}, {"経過", 1160}}},
+      {"msgB3", {{"日数", 1150}, {"体重", 1150}, {"平均体重", 1520}, {"差", 1150}}},
+      {"msgB4", {{"順位", 1150}, {"体重範囲", 2000}, {"累積", 910}, {"差", 910}}},
+      {"msgTaiList", {{"日付", 1190}, {"時間", 1050}, {"体重", 1020}}},
+      {"msgShiList", {{"日付", 1190}, {"体脂肪率", 1025}}},
+      {"msgSuiList",
+       {{"日付", 1490},
+        {"体重", 1120},
+        {"体脂肪率", 1200},
+        {"脂肪換算値", 1400},
+        {"初日増減", 1200},
+        {"前日増減", 1200}}},
+      {"msgHosuList", {{"日付", 1190}, {"歩数", 1170}}},
+  };
+  return tables;
+}
+
+int recordCount(const frmMain& m) {
+  return std::min({std::max(0, m.Weight.WeightCount), static_cast<int>(m.Weight.WeightKg.size()),
+                   static_cast<int>(m.Weight.WeightDate.size())});
+}
+
+ui::Control& weightChart(frmMain& m) { return m.form("MSChart1"); }
+
+// The axis of the daily-weight views: the target weight up to the top weight.
+void setWeightAxis(frmMain& m) {
+  weightChart(m).setAxisLimits(charts::weightAxisBottom(m.Profile.TargetWeight),
+                               charts::weightAxisTop(m.Weight.MaxWeight));
+}
+
+void showHelp(frmMain& m, const std::string& text) {
+  m.HelpText = text;
+  DSP_HELP(m);
+}
+
+// ---- the four view switches under the chart; ticking one of the first three clears the
+// running-average view and the other way round, each through the cleared box's own handler.
+
+void Check3_Click(frmMain& m) {
+  ui::Control& chart = weightChart(m);
+  if (m.form("Check3").value() == 1) {
+    chart.setSeriesVisible(charts::kDailyWeight, true);
+    setWeightAxis(m);
+    chart.setSeriesVisible(charts::kRunningAverage, false);
+    m.SetCheck("Check6", 0);
+    showHelp(m, "日々の体重推移グラフです\r\n");
+  } else {
+    chart.setSeriesVisible(charts::kDailyWeight, false);
+  }
+}
+
+void Check4_Click(frmMain& m) {
+  ui::Control& chart = weightChart(m);
+  const bool ticked = m.form("Check4").value() == 1;
+  const bool enough = recordCount(m) >= 10;
+  if (!ticked && !enough) return;
+  if (!enough) {
+    m.dialogs.MsgBox("移動平均表示には１０日分以上のデータが必要です", "データ数不足", ui::Icon::Information,
+                     ui::Buttons::OK);
+    return;
+  }
+  if (ticked) {
+    chart.setSeriesVisible(charts::kMovingAverage, true);
+    setWeightAxis(m);
+    chart.setSeriesVisible(charts::kRunningAverage, false);
+    m.SetCheck("Check6", 0);
+    showHelp(m, "移動平均値を表示しています。\r\n突発的な凸凹がとれ全体的な推移が把握できます。\r\n");
+  } else {
+    chart.setSeriesVisible(charts::kMovingAverage, false);
+  }
+}
+
+void Check5_Click(frmMain& m) {
+  ui::Control& chart = weightChart(m);
+  if (m.form("Check5").value() == 1) {
+    chart.setSeriesVisible(charts::kProgressLine, true);
+    setWeightAxis(m);
+    chart.setSeriesVisible(charts::kRunningAverage, false);
+    m.SetCheck("Check6", 0);
+    showHelp(m,
+             "ダイエットスタートから目標期間までを直線で結びます。\r\nダイエットの進度状況を相対的に把握できます｡ "
+             "\r\n");
+  } else {
+    chart.setSeriesVisible(charts::kProgressLine, false);
+  }
+}
+
+void Check6_Click(frmMain& m) {
+  ui::Control& chart = weightChart(m);
+  if (m.form("Check6").value() == 1) {
+    chart.setSeriesVisible(charts::kRunningAverage, true);
+    chart.setAxisLimits(analysis::decimalOf(m.analysis.MinAverageWeight) - 0.05,
+                        analysis::decimalOf(m.analysis.MaxAverageWeight));
+    chart.setSeriesVisible(charts::kDailyWeight, false);
+    chart.setSeriesVisible(charts::kMovingAverage, false);
+    chart.setSeriesVisible(charts::kProgressLine, false);
+    m.SetCheck("Check3", 0);
+    m.SetCheck("Check4", 0);
+    m.SetCheck("Check5", 0);
+    showHelp(m,
+             "体重の平均値の推移を表示しています。\r\n体重の停滞期でもこの値は下がっていきますので励みになるはず"
+             "です。 \r\n");
+  } else {
+    chart.setSeriesVisible(charts::kRunningAverage, false);
+  }
+}
+
+// Enlarges the chart in two steps and back; the right edge stays where it is so the chart grows
+// over the progress figures instead of out of the page.
+void MSChart1_DblClick(frmMain& m) {
+  ui::Control& chart = weightChart(m);
+  const int right = chart.left() + chart.width();
+  int step = m.analysis.ChartEnlargeStep;
+  const charts::ChartSize size = charts::enlargeWeightChart(step, {chart.width(), chart.height()});
+  m.analysis.ChartEnlargeStep = static_cast<int16_t>(step);
+  chart.setWidth(size.width);
+  chart.setHeight(size.height);
+  chart.setLeft(std::max(0, right - size.width));
+}
+
+}  // namespace
+
+void SetUpGridHeaders(frmMain& m) {
+  for (const TableHeaders& t : allTables()) {
+    ui::Control& grid = m.form(t.grid);
+    grid.setFontSize(11);
+    grid.setGridRows(1);
+    grid.setGridCols(static_cast<int>(t.columns.size()));
+    for (size_t c = 0; c < t.columns.size(); ++c) {
+      const int col = static_cast<int>(c);
+      grid.setCell(0, col, t.columns[c].header);
+      grid.setColWidth(col, t.columns[c].width);
+    }
+    for (size_t c = 0; c < t.columns.size(); ++c)
+      grid.setColAlignment(static_cast<int>(c), ui::Align::Center, ui::Align::Right);
+  }
+}
+
+void ShowWeightTable(frmMain& m) {
+  const int n = recordCount(m);
+  if (n == 0) return;
+  const auto mode = m.form("Option1", 0).value() == 1 ? analysis::DiffMode::PreviousDay : analysis::DiffMode::FirstDay;
+  ui::Control& grid = m.form("msgB1");
+  grid.setCell(0, 3, analysis::diffHeader(mode));
+  grid.setGridRows(n + 1);
+  const auto rows = analysis::weightTableRows(m.Weight, mode);
+  for (size_t i = 0; i < rows.size(); ++i)
+    for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(i) + 1, c, rows[i][c]);
+  grid.setTopRow(n);  // a table too short to scroll stays as it is
+}
+
+void ShowWeightRanking(frmMain& m) {
+  const int n = recordCount(m);
+  if (n == 0) return;
+  const float step = m.form("Option2", 0).value() == 1 ? 1.0f : 0.5f;
+  m.form("fraB4").setCaption(analysis::rankingCaption(step));
+  std::vector<analysis::Band> bands = analysis::makeBands(m.Weight.MinWeight, m.Weight.MaxWeight, step);
+  if (bands.empty()) return;
+  analysis::countAndRank(bands, m.Weight.WeightKg, n, step);
+  ui::Control& grid = m.form("msgB4");
+  grid.setGridRows(static_cast<int>(bands.size()));
+  const auto rows = analysis::rankingRows(bands, step);
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const int r = static_cast<int>(k) + 1;
+    grid.setCell(r, 0, rows[k].rank);
+    grid.setCell(r, 1, rows[k].range);
+    grid.setCell(r, 2, rows[k].count);
+    if (rows[k].gap) grid.setCell(r, 3, *rows[k].gap);
+  }
+  grid.setGridRows(static_cast<int>(rows.size()) + 1);
+}
+
+void ShowLossMilestones(frmMain& m) {
+  if (recordCount(m) == 0) return;
+  const progress::LossMilestones ms = progress::computeLossMilestones(m.Weight);
+  ui::Control& grid = m.form("msgB2");
+  const int c = static_cast<int>(ms.rows.size());
+  grid.setGridRows(c + 1);
+  for (int k = 1; k <= c; ++k) {
+    // A milestone counted only through rounding is never reached; its row is left blank.
+    const progress::MilestoneRow& row = ms.rows[k - 1];
+    grid.setCell(k, 0, row.label);
+    grid.setCell(k, 1, row.date);
+    grid.setCell(k, 2, row.sinceStart);
+    grid.setCell(k, 3, row.sincePrevious);
+  }
+  if (c == 0) return;
+  grid.setTopRow(c);
+  if (auto line = progress::bestLossLine(m.Weight, ms.bestLoss)) m.form("Label5", 0).setCaption(*line);
+}
+
+void ShowRunningAverage(frmMain& m) {
+  const int n = recordCount(m);
+  if (n == 0) return;
+  const progress::RunningAverage ra = progress::computeRunningAverage(m.Weight.WeightKg, n);
+  AnalysisPart& a = m.analysis;
+  if (a.AverageWeight.size() < ra.average.size()) a.AverageWeight.resize(ra.average.size());
+  for (size_t i = 0; i < ra.average.size(); ++i) {
+    const float v = ra.average[i];
+    a.AverageWeight[i] = v;
+    if (v > a.MaxAverageWeight) a.MaxAverageWeight = v;
+    if (v < a.MinAverageWeight) a.MinAverageWeight = v;
+  }
+  ui::Control& grid = m.form("msgB3");
+  grid.setGridRows(n + 1);
+  for (size_t i = 0; i < ra.rows.size(); ++i)
+    for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(i) + 1, c, ra.rows[i][c]);
+  grid.setTopRow(n);
+  if (n >= 2) m.form("Label5", 1).setCaption(progress::streakLine(ra.streak));
+}
+
+void DrawWeightChart(frmMain& m) {
+  ui::Control& chart = weightChart(m);
+  const int period = m.Profile.TargetPeriod;
+  chart.setChartColumnCount(4);
+  // A period below 1 (a hand-edited profile) has no rows and no slope: the chart stays empty.
+  chart.setChartRowCount(std::max(0, period));
+  const int n = recordCount(m);
+  if (n == 0) return;
+  if (n == 1) {
+    m.dialogs.MsgBox("体重グラフは２日目から表示されます", ui::kDefaultTitle, ui::Icon::None, ui::Buttons::OK);
+    return;
+  }
+  if (period < 1) return;
+  for (const charts::ChartCell& cell :
+       charts::weightChartCells(m.Weight.WeightKg, n, m.analysis.AverageWeight, m.Profile.TargetWeight, period))
+    chart.setChartValue(cell.row, cell.column, cell.text);
+  setWeightAxis(m);
+  chart.setSeriesVisible(charts::kMovingAverage, false);
+  chart.setSeriesVisible(charts::kProgressLine, false);
+  chart.setSeriesVisible(charts::kRunningAverage, false);
+  chart.setSeriesVisible(charts::kDailyWeight, true);
+}
+
+void wireAnalysis(frmMain& m) {
+  m.onClick("Option1", [&m](int) { ShowWeightTable(m); });
+  m.onClick("Option2", [&m](int) { ShowWeightRanking(m); });
+  m.onClick("Check3", [&m](int) { Check3_Click(m); });
+  m.onClick("Check4", [&m](int) { Check4_Click(m); });
+  m.onClick("Check5", [&m](int) { Check5_Click(m); });
+  m.onClick("Check6", [&m](int) { Check6_Click(m); });
+  m.onDblClick("MSChart1", [&m](int) { MSChart1_DblClick(m); });
+}
+
+void dumpAnalysis(const frmMain& m, StateDump& d) {
+  const AnalysisPart& a = m.analysis;
+  const size_t n = std::min(static_cast<size_t>(std::max(0, m.Weight.WeightCount)), a.AverageWeight.size());
+  d.add("AverageWeight", std::vector<float>(a.AverageWeight.begin(), a.AverageWeight.begin() + n));
+  d.add("MaxAverageWeight", a.MaxAverageWeight);
+  d.add("MinAverageWeight", a.MinAverageWeight);
+  d.add("ChartEnlargeStep", static_cast<int>(a.ChartEnlargeStep));
+}
 
 }  // namespace app

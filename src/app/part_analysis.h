@@ -1,5 +1,6 @@
 #pragma once
 // Analysis tables, ranking, milestones, running average and the weight chart.
+#include <cstdint>
 #include <vector>
 
 namespace app {
@@ -7,9 +8,12 @@ class frmMain;
 class StateDump;
 
 struct AnalysisPart {
+  // Running average of the weight log; slots past WeightCount keep older values.
   std::vector<float> AverageWeight;
   float MaxAverageWeight = 0;
   float MinAverageWeight = 999.9f;
+  // Double-click enlargement of the weight chart: 0 normal, 1 taller, 2 taller and wider.
+  int16_t ChartEnlargeStep = 0;
 };
 
 void SetUpGridHeaders(frmMain& m);

@@ -1,0 +1,59 @@
+#include "charts/weight_chart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "store/numbers.h"
+
+namespace charts {
+
+std::vector<ChartCell> weightChartCells(const std::vector<float>& weights, int count, const std::vector<float>& average,
+                                        float targetWeight, int targetPeriod) {
+  std::vector<ChartCell> cells;
+  const size_t n = std::min(static_cast<size_t>(std::max(0, count)), weights.size());
+  if (n == 0 || targetPeriod < 1) return cells;
+  const float slope = (weights[0] - targetWeight) / static_cast<float>(targetPeriod);
+  float progress = weights[0];
+  for (size_t i = 0; i < static_cast<size_t>(targetPeriod); ++i) {
+    const int row = static_cast<int>(i) + 1;
+    if (i < n) {
+      cells.push_back({row, kDailyWeight, store::shortestSingle(weights[i])});
+      if (i < average.size()) cells.push_back({row, kRunningAverage, store::shortestSingle(average[i])});
+      if (i >= 9) {
+        float sum = 0;
+        for (size_t j = i - 9; j <= i; ++j) sum += weights[j];
+        cells.push_back({row, kMovingAverage, store::shortestSingle(sum / 10.0f)});
+      }
+    }
+    cells.push_back({row, kProgressLine, store::shortestSingle(progress)});
+    progress -= slope;
+  }
+  return cells;
+}
+
+namespace {
+
+// Floor to a whole number, kept within int for a hand-edited file with absurd weights.
+int floorToInt(float v) {
+  if (std::isnan(v)) return 0;
+  return static_cast<int>(std::clamp(std::floor(static_cast<double>(v)), -1e9, 1e9));
+}
+
+}  // namespace
+
+int weightAxisTop(float maxWeight) {
+  const float top = maxWeight + 0.9f;  // single precision: 70.1f + 0.9f rounds to 71
+  return floorToInt(top);
+}
+
+int weightAxisBottom(float targetWeight) { return floorToInt(targetWeight); }
+
+ChartSize enlargeWeightChart(int& step, ChartSize current) {
+  switch (step) {
+    case 0: step = 1; return {current.width, 7200};
+    case 1: step = 2; return {11415, current.height};
+    default: step = 0; return kWeightChartNormal;
+  }
+}
+
+}  // namespace charts

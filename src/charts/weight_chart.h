@@ -1,0 +1,37 @@
+#pragma once
+// The weight chart's data table: four series over the rows of the target period, and the
+// vertical-axis limits and enlargement sizes of the chart.
+#include <string>
+#include <vector>
+
+namespace charts {
+
+enum WeightSeriesColumn { kDailyWeight = 1, kMovingAverage = 2, kProgressLine = 3, kRunningAverage = 4 };
+
+struct ChartCell {
+  int row = 0;     // from 1
+  int column = 0;  // series, from 1
+  std::string text;
+};
+
+// The cells to write, in order: for every row of the target period the daily weight, the
+// running average and (from the tenth record on) the mean of the last ten weights while records
+// last, and the progress line from the first weight down towards the target on every row.
+// Records past the target period are not charted; a period below 1 gives no cell.
+std::vector<ChartCell> weightChartCells(const std::vector<float>& weights, int count, const std::vector<float>& average,
+                                        float targetWeight, int targetPeriod);
+
+// Int(maxWeight + 0.9) in single precision: 70.0 and 70.05 give 70, 70.1 gives 71.
+int weightAxisTop(float maxWeight);
+// Int(targetWeight).
+int weightAxisBottom(float targetWeight);
+
+struct ChartSize {
+  int width = 0, height = 0;
+};
+inline constexpr ChartSize kWeightChartNormal{7590, 5190};
+
+// One double-click: the size after it, moving `step` through 0 → 1 → 2 → 0.
+ChartSize enlargeWeightChart(int& step, ChartSize current);
+
+}  // namespace charts
