@@ -373,6 +373,7 @@ TEST_F(QtWindow, ListClicksSelectAndDropsReachTheModel) {
   auto* list = find<QListWidget>("List5(1)");
   ASSERT_EQ(list->count(), 3);
   const QPoint at = list->visualItemRect(list->item(1)).center();
+  list->setFocus(Qt::MouseFocusReason);  // as a real press does before the press arrives
   mouse(list->viewport(), QEvent::MouseButtonPress, at);
   mouse(list->viewport(), QEvent::MouseButtonRelease, at);
   EXPECT_EQ(m->form("List5(1)").listIndex(), 1);
@@ -399,11 +400,29 @@ TEST_F(QtWindow, ListClicksSelectAndDropsReachTheModel) {
   EXPECT_EQ(target->count(), m->form("List8(0)").listCount());
 }
 
-TEST_F(QtWindow, ModelFocusMovesQtFocusWithoutRaisingGotFocus) {
+TEST_F(QtWindow, FocusMovesOneWayOrTheOther) {
   m->SetFocus("txtInpTaijyu");
+  const uint64_t moves = m->form.focusChanges();
   window->refresh();
   EXPECT_EQ(window->focusWidget(), window->widget("txtInpTaijyu"));
+  EXPECT_EQ(m->form.focusChanges(), moves) << "moving the Qt focus raised GotFocus again";
+
+  auto focusIn = [](QWidget* w, Qt::FocusReason reason) {
+    QFocusEvent e(QEvent::FocusIn, reason);
+    QCoreApplication::sendEvent(w, &e);
+  };
+  // Focus the program moves, or a closing box gives back, is not the user's.
+  focusIn(window->widget("txtInpShibou"), Qt::OtherFocusReason);
+  focusIn(window->widget("txtInpTaijyu"), Qt::ActiveWindowFocusReason);
   EXPECT_EQ(m->form.focus(), "txtInpTaijyu");
+  EXPECT_EQ(m->form.focusChanges(), moves);
+  // A click, a Tab, or a click that activates the window on another control is.
+  focusIn(window->widget("cmdTaijyu"), Qt::MouseFocusReason);
+  EXPECT_EQ(m->form.focus(), "cmdTaijyu");
+  focusIn(window->widget("cmdSuii"), Qt::TabFocusReason);
+  EXPECT_EQ(m->form.focus(), "cmdSuii");
+  focusIn(window->widget("cmdManpo"), Qt::ActiveWindowFocusReason);
+  EXPECT_EQ(m->form.focus(), "cmdManpo");
 }
 
 TEST_F(QtWindow, QuitButtonEndsTheProgram) {
@@ -417,6 +436,15 @@ TEST_F(QtWindow, QuitButtonEndsTheProgram) {
   // Nothing reaches the model after the end.
   find<QPushButton>("cmdTaijyu")->click();
   EXPECT_FALSE(m->form("fraTaijyu").visible());
+}
+
+TEST_F(QtWindow, CloseBoxEndsWithoutAskingTheHelpToClose) {
+  bool quit = false;
+  QObject::connect(window.get(), &MainWindow::quitRequested, [&] { quit = true; });
+  window->close();
+  EXPECT_TRUE(m->ended());
+  EXPECT_TRUE(quit);
+  EXPECT_EQ(dialogs.helpClosed, 0);
 }
 
 // ---------------------------------------------------------------- boxes and help

@@ -381,11 +381,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const Kind kind = e.control->kind();
 
   if (event->type() == QEvent::FocusIn && watched == e.widget) {
-    // Only the user's own moves raise GotFocus; focus moved by the program or by a closing box does not.
+    // Only the user's own moves raise GotFocus; focus moved by the program or given back by a closing
+    // box does not. A click into an inactive window arrives as its activation, on another control.
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    if (!applying_ && (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
-                       reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason))
-      forward([this, name] { m_.UserFocus(name); });
+    const bool byUser = reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+                        reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason ||
+                        (reason == Qt::ActiveWindowFocusReason && m_.form.focus() != name);
+    if (!applying_ && byUser) forward([this, name] { m_.UserFocus(name); });
     return false;
   }
 
@@ -464,10 +466,12 @@ bool MainWindow::listEvent(Entry& e, QEvent* event) {
       if (me->button() != Qt::LeftButton) return false;
       const QModelIndex index = list->indexAt(me->position().toPoint());
       if (!index.isValid()) return false;
+      // Qt has given the list the focus before the press arrives; when the model refused it (sample
+      // mode), the press goes no further.
+      if (list->window()->focusWidget() != list) return true;
       // Decided on release (a click) or on moving away (a drag), so the model sees one or the other.
       pressRow_ = index.row();
       pressPos_ = me->position().toPoint();
-      if (!list->hasFocus()) list->setFocus(Qt::MouseFocusReason);
       return true;
     }
     case QEvent::MouseMove: {
@@ -567,8 +571,16 @@ void MainWindow::typeText(Entry& e, const QString& text) {
 }
 
 void MainWindow::forward(const std::function<void()>& event) {
-  if (m_.ended() || finishing_) return;
-  event();
+  // A handler runs to its end before the next event; only timers (a held scroll arrow) could
+  // reach the window while one of its boxes is up.
+  if (m_.ended() || finishing_ || inEvent_) return;
+  {
+    struct Running {
+      bool& flag;
+      ~Running() { flag = false; }
+    } running{inEvent_ = true};
+    event();
+  }
   refresh();
   if (m_.ended()) finish();
 }

@@ -77,6 +77,7 @@ class MainWindow : public QMainWindow {
   bool busyShown_ = false;
   int applying_ = 0;  // > 0 while the window writes to its widgets: nothing is echoed back
   bool finishing_ = false;
+  bool inEvent_ = false;
   // A press on a list entry: a click when released, a drag when the mouse moves away.
   int pressRow_ = -1;
   QPoint pressPos_;
