@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScatterSeries>
@@ -44,8 +45,9 @@ QApplication& application() {
   static int argc = 1;
   static char name[] = "zorvel_qt_tests";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: tearing Qt down among the other statics at exit is not safe.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 class ScriptedDialogs : public ui::Dialogs {
@@ -233,6 +235,41 @@ TEST_F(QtWindow, TypingGoesThroughTheModel) {
   QCoreApplication::sendEvent(name, &ime);
   EXPECT_EQ(m->form("txtPriData(0)").text(), "山田");
   EXPECT_EQ(name->text(), QString("山田"));
+}
+
+TEST_F(QtWindow, DiaryTextKeepsItsLineBreaksAsCrLf) {
+  find<QPushButton>("cmdDiary")->click();
+  auto* diary = find<QPlainTextEdit>("txtDiary");
+  diary->setPlainText("朝は晴れ\n夜は雨");
+  EXPECT_EQ(m->form("txtDiary").text(), "朝は晴れ\r\n夜は雨");
+  m->SetText("txtDiary", "一行目\r\n二行目");
+  window->refresh();
+  EXPECT_EQ(diary->toPlainText(), QString("一行目\n二行目"));
+}
+
+TEST_F(QtWindow, ScrollBarsReportArrowsAtOnceAndThumbDragsAsTheyGo) {
+  auto* date = find<QScrollBar>("VScroll1");
+  date->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(m->form("VScroll1").value(), 364);
+
+  // The date selector acts when its thumb is let go.
+  date->setSliderDown(true);
+  date->setValue(360);
+  EXPECT_EQ(m->form("VScroll1").value(), 364);
+  date->setSliderDown(false);
+  EXPECT_EQ(m->form("VScroll1").value(), 360);
+
+  // The BMI slider follows its thumb.
+  find<QPushButton>("cmdSettei")->click();
+  auto* bmi = find<QScrollBar>("HScroll1");
+  const ui::Control& model = m->form("HScroll1");
+  const int target = model.value() == 200 ? 210 : 200;
+  bmi->setSliderDown(true);
+  bmi->setValue(target);
+  EXPECT_EQ(model.value(), target);
+  bmi->setSliderDown(false);
+  EXPECT_EQ(model.value(), target);
+  EXPECT_EQ(bmi->value(), target);
 }
 
 TEST_F(QtWindow, CheckBoxesAndOptionsFollowTheModel) {
