@@ -16,8 +16,9 @@ void buildShibouPage(Form& f) {
   place(f, "Check2", Kind::CheckBox, p, 8200, 9060, 2600, 375, "脂肪量換算表示へ");
   Control& fr = place(f, "fraSuii", Kind::Frame, p, 3300, 600, 11700, 8400, "脂肪量の推移");
   fr.setVisible(false);
-  place(f, "msgSuiList", Kind::Grid, "fraSuii", 120, 300, 6300, 7950);
-  place(f, "MSChart4", Kind::Chart, "fraSuii", 6500, 300, 5100, 7950);
+  // Wide enough for all six columns without a horizontal scroll bar.
+  place(f, "msgSuiList", Kind::Grid, "fraSuii", 120, 300, 7950, 7950);
+  place(f, "MSChart4", Kind::Chart, "fraSuii", 8150, 300, 3450, 7950);
 }
 
 }  // namespace ui::pages
