@@ -56,13 +56,14 @@ class ScriptedDialogs : public ui::Dialogs {
     boxes.push_back(text);
     return buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::OK;
   }
-  std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
+  std::optional<std::string> InputBox(const std::string& prompt, const std::string&, const std::string&) override {
+    inputs.push_back(prompt);
     return std::nullopt;
   }
   void showHelp(const std::string&) override { ++helpShown; }
   void closeHelp() override { ++helpClosed; }
 
-  std::vector<std::string> boxes;
+  std::vector<std::string> boxes, inputs;
   int helpShown = 0, helpClosed = 0;
 };
 
@@ -437,6 +438,25 @@ TEST_F(QtWindow, ListClicksSelectAndDropsReachTheModel) {
   EXPECT_EQ(target->count(), m->form("List8(0)").listCount());
 }
 
+TEST_F(QtWindow, FramesAndLabelsTakeDoubleClicks) {
+  auto doubleClick = [](QWidget* w) {
+    const QPoint at(w->width() / 2, w->height() / 2);
+    mouse(w, QEvent::MouseButtonPress, at);
+    mouse(w, QEvent::MouseButtonRelease, at);
+    mouse(w, QEvent::MouseButtonDblClick, at);
+    mouse(w, QEvent::MouseButtonRelease, at);
+  };
+  find<QPushButton>("cmdMemo")->click();
+  size_t asked = dialogs.inputs.size() + dialogs.boxes.size();
+  doubleClick(window->widget("fraDaimoku(1)"));
+  EXPECT_GT(dialogs.inputs.size() + dialogs.boxes.size(), asked) << "the memo title double-click was not raised";
+
+  find<QPushButton>("cmdKintore")->click();
+  asked = dialogs.inputs.size() + dialogs.boxes.size();
+  doubleClick(window->widget("lblTotal(1)"));
+  EXPECT_GT(dialogs.inputs.size() + dialogs.boxes.size(), asked) << "the training total double-click was not raised";
+}
+
 TEST_F(QtWindow, FocusMovesOneWayOrTheOther) {
   m->SetFocus("txtInpTaijyu");
   const uint64_t moves = m->form.focusChanges();
@@ -533,6 +553,30 @@ TEST(QtDialogs, MessageBoxesHaveJapaneseButtonsAndReportTheAnswer) {
     buttonWithText(box, "OK")->click();
   });
   EXPECT_EQ(dialogs.MsgBox("x", "エラー", ui::Icon::Error, ui::Buttons::OK), ui::Answer::OK);
+}
+
+TEST(QtDialogs, BoxesFindTheWindowUpToDate) {
+  application();
+  ui::qt::QtDialogs dialogs;
+  FixedClock clock;
+  app::frmMain m(dialogs, clock);
+  auto window = std::make_unique<MainWindow>(m);
+  m.form("lblStDate").setCaption("2004/04/01");
+  whenShown<QMessageBox>([&window](QMessageBox* box) {
+    EXPECT_EQ(qobject_cast<QLabel*>(window->widget("lblStDate"))->text(), QString("2004/04/01"));
+    EXPECT_TRUE(window->isVisible()) << "a box after the main page is up stands over the window";
+    EXPECT_EQ(box->parentWidget(), window.get());
+    buttonWithText(box, "OK")->click();
+  });
+  dialogs.MsgBox("ようこそ", "ヘルプツアー", ui::Icon::Information, ui::Buttons::OK);
+
+  // Once the window is gone the boxes stand on their own.
+  window.reset();
+  whenShown<QMessageBox>([](QMessageBox* box) {
+    EXPECT_EQ(box->parentWidget(), nullptr);
+    buttonWithText(box, "OK")->click();
+  });
+  dialogs.MsgBox("x", "t", ui::Icon::None, ui::Buttons::OK);
 }
 
 TEST(QtDialogs, InputBoxReturnsTheTextOrNothing) {

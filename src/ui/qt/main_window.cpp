@@ -170,6 +170,14 @@ MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), 
   }
 }
 
+MainWindow::~MainWindow() {
+  // The boxes may outlive the window; they must not call back into it.
+  if (auto* dialogs = dynamic_cast<QtDialogs*>(&m_.dialogs)) {
+    dialogs->setBeforeModal({});
+    dialogs->setOwner(nullptr);
+  }
+}
+
 // ---------------------------------------------------------------- building
 
 void MainWindow::build() {

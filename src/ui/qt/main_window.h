@@ -21,6 +21,7 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   explicit MainWindow(app::frmMain& m, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Brings every widget whose control changed since the last refresh up to date, then the focus
   // and the hourglass. Returns how many widgets were rewritten.
