@@ -20,7 +20,6 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStringView>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTableWidget>
