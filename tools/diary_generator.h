@@ -192,8 +192,11 @@ inline void writeCalorieItems(const std::vector<CalorieItem>& items) {
 }
 
 inline std::string monthFileName(int year, unsigned month) {
-  std::string mm = (month < 10 ? "0" : "") + std::to_string(month);
-  return std::to_string(year) + "年" + mm + "月.txt";
+  std::string name = std::to_string(year) + "年";
+  if (month < 10) name += '0';
+  name += std::to_string(month);
+  name += "月.txt";
+  return name;
 }
 
 // One month of the lazy calendar; marks[day - 1] is 0 none, 1 green, 2 red.
