@@ -1,14 +1,200 @@
 #include "app/part_diary.h"
 
 #include "app/frmMain.h"
+#include "diary/calorie_items.h"
+#include "diary/day_diary.h"
+#include "store/cp932.h"
+#include "store/record.h"
 
 namespace app {
+namespace {
 
-void LoadCalorieItems(frmMain&) {}
-void LoadDayDiary(frmMain&) {}
-void ShowCalorieBalance(frmMain&) {}
-void wireDiary(frmMain&) {}
+constexpr const char* kTooLarge = "カロリーの合計または収支が -32768～32767 の範囲を超えるため、この操作はできません。";
+constexpr ui::Color kWarningRed = 0xFF0000;
 
-void dumpDiary(const frmMain&, StateDump&) {}
+ui::Control& dayList(frmMain& m, int list) {
+  return list == diary::kExerciseList ? m.form("List9") : m.form("List8", list);
+}
+
+void warn(frmMain& m, const std::string& text, const std::string& title) {
+  m.dialogs.MsgBox(text, title, ui::Icon::Warning, ui::Buttons::OK);
+}
+
+void refuseInSampleMode(frmMain& m) {
+  if (!m.SampleMode) return;
+  profile::ShowSampleModeRefusal(m.dialogs);
+  m.SetFocus("cmdMain");
+}
+
+// Adds `calories` to the day's intake or exercise when every figure still fits; false after
+// telling the user why not.
+bool checkedChange(frmMain& m, int list, int calories) {
+  diary::CalorieBalance next{m.diary.IntakeTotal, m.diary.ExerciseTotal, m.Profile.TargetCalories};
+  (list == diary::kExerciseList ? next.exercise : next.intake) += calories;
+  if (next.fits()) return true;
+  warn(m, kTooLarge, "カロリー計算");
+  return false;
+}
+
+void addToDay(frmMain& m, int list, const std::string& entry, int calories) {
+  if (!checkedChange(m, list, calories)) return;
+  dayList(m, list).addItem(entry);
+  ShowCalorieBalance(m);
+}
+
+// ---- registered items
+
+void Command2_Click(frmMain& m, int index) {
+  auto name = m.dialogs.InputBox(m.form("Command2", index).caption() + "リストに登録する名称を入力してください",
+                                 "名称入力", "");
+  if (!name || name->empty()) return;
+  if (auto problem = diary::itemNameProblem(*name)) return warn(m, *problem, "名称入力");
+  auto answer = m.dialogs.InputBox("カロリー数を入力してださい(半角英数で)", "カロリー入力", "");
+  if (!answer || answer->empty()) return;
+  auto calories = diary::caloriesFromAnswer(*answer);
+  if (!calories) return warn(m, diary::kCaloriesOutOfRange, "カロリー入力");
+  try {
+    diary::appendCalorieItem(index, *name, *calories);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  ui::Control& list = m.form("List10", index);
+  list.addItem(diary::CalorieItemEntry(*name, *calories));
+  list.setTopIndex(list.listCount() - 1);
+}
+
+// ---- the day's lists
+
+void DirectEntry(frmMain& m, int list, const char* prompt, const char* title) {
+  auto name = m.dialogs.InputBox(prompt, title, "");
+  if (!name || name->empty()) return;
+  if (auto problem = diary::itemNameProblem(*name)) return warn(m, *problem, title);
+  auto answer = m.dialogs.InputBox("カロリー数を入力してださい(半角英数で)\r\n\r\n（必ずしも入力する必要はありません）",
+                                   "カロリー入力", "");
+  int16_t calories = 0;
+  if (answer && !answer->empty()) {
+    auto typed = diary::caloriesFromAnswer(*answer);
+    if (!typed) return warn(m, diary::kCaloriesOutOfRange, "カロリー入力");
+    calories = *typed;
+  }
+  addToDay(m, list, diary::CalorieItemEntry(*name, calories), calories);
+}
+
+// A drop onto meal list `list` (0..2) or the exercise list. Only the registered lists are drag
+// sources; the entry comes from the list clicked last, as its selection.
+void DayList_DragDrop(frmMain& m, int list, const std::string& source) {
+  if (splitControlName(source).first != "List10" || !m.diary.DragSourceList) return;
+  int from = *m.diary.DragSourceList;
+  bool exerciseItem = from == diary::kExerciseItems;
+  if (exerciseItem != (list == diary::kExerciseList)) return;
+  const ui::Control& src = m.form("List10", from);
+  if (src.listIndex() < 0) return;
+  const std::string entry = src.items()[src.listIndex()];
+  auto calories = diary::entryCalories(entry);
+  if (!calories) return;
+  addToDay(m, list, entry, *calories);
+}
+
+void DayList_DblClick(frmMain& m, int list) {
+  ui::Control& c = dayList(m, list);
+  if (c.listIndex() < 0) return;
+  auto calories = diary::entryCalories(c.items()[c.listIndex()]).value_or(0);
+  if (!checkedChange(m, list, -calories)) return;
+  c.removeItem(c.listIndex());
+  ShowCalorieBalance(m);
+}
+
+void cmdHozon_Click(frmMain& m) {
+  const std::string comment = m.form("txtDiary").text();
+  if (auto bad = store::firstUnencodable(comment))
+    return warn(m, "日記に保存できない文字「" + *bad + "」が含まれています。", "保存できません");
+  diary::DayLists lists;
+  for (int i = 0; i < diary::kDayLists; ++i) lists[i] = dayList(m, i).items();
+  try {
+    diary::writeDayDiary(m.SelectedDateText(), lists, comment);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  m.dialogs.MsgBox("保存しました", "保存終了", ui::Icon::Information, ui::Buttons::OK);
+}
+
+// ---- date selector
+
+void VScroll1_Change(frmMain& m) {
+  const int v = m.form("VScroll1").value();
+  const store::Date day = m.ReferenceDate - std::chrono::days(365 - v);
+  const std::string text = store::formatDate(day);
+  m.form("txtDate").setText(text);
+  m.form("lblTai_Date").setCaption(text + "の体重");
+  m.form("lblShi_Date").setCaption(text + "の体脂肪率");
+  m.form("lblHosu_Date").setCaption(text + "の歩数");
+  LoadDayDiary(m);
+}
+
+}  // namespace
+
+void LoadCalorieItems(frmMain& m) {
+  for (const auto& item : diary::readCalorieItems()) m.form("List10", item.list).addItem(item.entry);
+}
+
+void ShowCalorieBalance(frmMain& m) {
+  // The totals always describe the lists on screen, also after the display was cleared.
+  diary::CalorieBalance b{0, 0, m.Profile.TargetCalories};
+  for (int list = 0; list < diary::kDayLists; ++list)
+    for (const auto& entry : dayList(m, list).items())
+      (list == diary::kExerciseList ? b.exercise : b.intake) += diary::entryCalories(entry).value_or(0);
+  m.diary.IntakeTotal = b.intake;
+  m.diary.ExerciseTotal = b.exercise;
+  m.form("Label9", 15).setCaption(std::to_string(b.intake));
+  m.form("Label9", 16).setCaption(std::to_string(b.exercise));
+  m.form("Label9", 17).setCaption(std::to_string(b.balance()));
+  m.form("Label9", 22).setCaption(diary::differenceText(b.difference()));
+  // The heading turns red while the balance is below the target, as the target's prompt says.
+  m.form("Label16", 3).setForeColor(b.difference() < 0 ? std::optional<ui::Color>(kWarningRed) : std::nullopt);
+}
+
+void LoadDayDiary(frmMain& m) {
+  diary::DayDiary day = diary::readDayDiary(m.SelectedDateText());
+  for (int list = 0; list < diary::kDayLists; ++list) {
+    ui::Control& c = dayList(m, list);
+    c.clearItems();
+    for (const auto& entry : day.lists[list]) c.addItem(entry);
+  }
+  ShowCalorieBalance(m);
+  m.form("txtDiary").setText(day.comment);
+}
+
+void wireDiary(frmMain& m) {
+  m.onClick("Command2", [&m](int i) { Command2_Click(m, i); });
+  m.onClick("List10", [&m](int i) { m.diary.DragSourceList = i; });
+  m.onGotFocus("List10", [&m](int) { refuseInSampleMode(m); });
+  m.onGotFocus("txtDiary", [&m](int) { refuseInSampleMode(m); });
+
+  m.onClick("cmdAsa", [&m](int) { DirectEntry(m, 0, "朝に食した品目を入力してください", "品目入力"); });
+  m.onClick("cmdHiru", [&m](int) { DirectEntry(m, 1, "昼に食した品目を入力してください", "品目入力"); });
+  m.onClick("cmdYoru", [&m](int) { DirectEntry(m, 2, "夜に食した品目を入力してください", "品目入力"); });
+  m.onClick("cmdUndo",
+            [&m](int) { DirectEntry(m, diary::kExerciseList, "実施した運動名を入力してください", "運動入力"); });
+  m.onDragDrop("List8", [&m](int i, const std::string& source) { DayList_DragDrop(m, i, source); });
+  m.onDragDrop("List9", [&m](int, const std::string& source) { DayList_DragDrop(m, diary::kExerciseList, source); });
+  m.onDblClick("List8", [&m](int i) { DayList_DblClick(m, i); });
+  m.onDblClick("List9", [&m](int) { DayList_DblClick(m, diary::kExerciseList); });
+  m.onClick("cmdHozon", [&m](int) { cmdHozon_Click(m); });
+
+  m.onChange("VScroll1", [&m](int) { VScroll1_Change(m); });
+  // The date is chosen with the scroll bar only.
+  m.onKeyPress("txtDate", [](int, std::string& key) { key.clear(); });
+}
+
+void dumpDiary(const frmMain& m, StateDump& d) {
+  d.add("IntakeTotal", m.diary.IntakeTotal);
+  d.add("ExerciseTotal", m.diary.ExerciseTotal);
+  if (m.diary.DragSourceList)
+    d.add("DragSourceList", *m.diary.DragSourceList);
+  else
+    d.addNull("DragSourceList");
+}
 
 }  // namespace app

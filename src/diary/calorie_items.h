@@ -1,0 +1,47 @@
+#pragma once
+// Registered food, drink and exercise items, and the entry text every diary list shows:
+// the item name, " _ " and the calories.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace diary {
+
+inline constexpr const char* kCalorieItemsFile = "ｶﾛﾘｰ.txt";
+inline constexpr int kItemLists = 3;  // food, drink, exercise
+inline constexpr int kExerciseItems = 2;
+
+std::string CalorieItemEntry(std::string_view name, int calories);
+// The calories written at the end of an entry; nullopt when the text has no separator or no
+// 16-bit whole number after it. The separator is taken from the right, so a name from an old
+// or hand-edited file that holds "_" still reads.
+std::optional<int> entryCalories(std::string_view entry);
+// The item name: the text before the separator (the whole text when it has none).
+std::string entryName(std::string_view entry);
+
+// Why a typed item name cannot be stored, as a message for the user; nullopt when it can.
+// A quote would end the text field early and "_" would be mistaken for the separator.
+std::optional<std::string> itemNameProblem(std::string_view name);
+
+// A typed calorie answer: its leading number rounded to a whole number, halves to the even
+// neighbour; nullopt when the result does not fit in 16 bits.
+std::optional<int16_t> caloriesFromAnswer(std::string_view answer);
+inline constexpr const char* kCaloriesOutOfRange = "カロリー数は -32768 から 32767 までの数値で入力してください。";
+
+// "ﾘｽﾄ1" for list 0 and so on; the list of a key, nullopt for any other key.
+std::string itemListKey(int list);
+std::optional<int> itemListOfKey(std::string_view key);
+
+struct RegisteredItem {
+  int list = 0;
+  std::string entry;
+};
+// Every item of ｶﾛﾘｰ.txt in file order. Throws store::StoreError on a missing or damaged file.
+std::vector<RegisteredItem> readCalorieItems(const std::string& fileName = kCalorieItemsFile);
+// Appends one item; throws store::StoreError when the file cannot be written.
+void appendCalorieItem(int list, std::string_view name, int16_t calories,
+                       const std::string& fileName = kCalorieItemsFile);
+
+}  // namespace diary

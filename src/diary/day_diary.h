@@ -1,0 +1,55 @@
+#pragma once
+// One day of the diary: the three meal lists, the exercise list and the comment, kept in a day
+// file (records) and a comment file (plain lines), both named after the date.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace diary {
+
+// The day's lists in file order: morning, noon, evening meals, then exercise.
+inline constexpr int kDayLists = 4;
+inline constexpr int kExerciseList = 3;
+extern const std::array<const char*, kDayLists> kSectionWords;  // 朝 昼 夕 運動
+using DayLists = std::array<std::vector<std::string>, kDayLists>;
+
+// "20240105.txt" and "日記20240105.txt" for the date text "2024/01/05".
+std::string dayFileName(std::string_view dateText);
+std::string commentFileName(std::string_view dateText);
+
+// The day's calorie figures; all of them are 16-bit numbers in the files and on screen.
+struct CalorieBalance {
+  int intake = 0;
+  int exercise = 0;
+  int target = 0;
+  int balance() const { return intake - exercise; }
+  int difference() const { return balance() - target; }
+  // Both totals and the balance fit in 16 bits.
+  bool totalsFit() const;
+  // ... and the difference from the target too.
+  bool fits() const;
+};
+// The difference as shown: a leading "+" when above zero.
+std::string differenceText(int difference);
+
+struct DayDiary {
+  DayLists lists;  // entry texts
+  int intake = 0;
+  int exercise = 0;
+  std::string comment;  // each line followed by CR LF
+};
+
+// Reads what can be read: a missing file gives an empty day; a damaged record, an undecodable
+// line or a total that would leave 16 bits ends the reading and keeps the entries before it.
+// Records of an unknown section are skipped.
+DayDiary readDayDiary(std::string_view dateText);
+
+// Splits at CR LF, CR or LF. The piece after the last line end is kept even when empty.
+std::vector<std::string> splitLines(std::string_view text);
+
+// Rewrites both files of the day: the entries by list, and the comment followed by one CR LF
+// (its own line ends stored as CR LF). Throws store::StoreError when a file cannot be written.
+void writeDayDiary(std::string_view dateText, const DayLists& lists, std::string_view comment);
+
+}  // namespace diary
