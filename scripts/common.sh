@@ -16,7 +16,7 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then
     "$@"
   elif command -v sudo >/dev/null 2>&1; then
-    sudo DEBIAN_FRONTEND=noninteractive "$@"
+    sudo env DEBIAN_FRONTEND=noninteractive "$@"
   else
     echo "error: installing packages needs root; run as root or install sudo" >&2
     exit 1
