@@ -1,6 +1,7 @@
 #include "app/part_body.h"
 
 #include <cmath>
+#include <optional>
 
 #include "app/frmMain.h"
 #include "charts/other_charts.h"
@@ -46,15 +47,27 @@ bool enterWanted(frmMain& m, std::string& key, const std::string& text) {
   return true;
 }
 
+// The selected day as the logs store it. A day typed by hand that is no date is refused (a stray
+// quote would break the file), and one written loosely is stored as YYYY/MM/DD so that it
+// matches the weight log's text.
+std::optional<std::string> entryDate(frmMain& m) {
+  const std::string text = m.SelectedDateText();
+  if (auto day = store::parseDate(text)) return store::formatDate(*day);
+  m.dialogs.MsgBox("日付(" + text + ")が正しくありません", "メッセージ", ui::Icon::Error, ui::Buttons::OK);
+  return std::nullopt;
+}
+
 void txtInpShibou_KeyPress(frmMain& m, std::string& key) {
   ui::Control& box = m.form("txtInpShibou");
   if (!enterWanted(m, key, box.text())) return;
   const double v = store::Val(box.text());
   if (v <= 0) return refuse(m, kNotPositive);
   if (v > kSingleLimit) return refuse(m, kOutOfRange);
+  const auto day = entryDate(m);
+  if (!day) return;
   try {
     store::Record rec;
-    rec.text(m.SelectedDateText()).single(static_cast<float>(v));
+    rec.text(*day).single(static_cast<float>(v));
     store::appendRecords(records::kBodyFatFile, {rec});
     m.WithHourglass([&m] {
       LoadBodyFatLog(m);
@@ -76,9 +89,11 @@ void txtInpHosuu_KeyPress(frmMain& m, std::string& key) {
   if (v == 0) return refuse(m, kZero);
   const double stored = static_cast<float>(v);
   if (stored >= 2147483648.0 || stored < -2147483648.0) return refuse(m, kOutOfRange);
+  const auto day = entryDate(m);
+  if (!day) return;
   try {
     store::Record rec;
-    rec.text(m.SelectedDateText()).single(static_cast<float>(v));
+    rec.text(*day).single(static_cast<float>(v));
     store::appendRecords(records::kStepFile, {rec});
     LoadStepLog(m);
     DrawStepChart(m);

@@ -150,3 +150,24 @@ TEST(BodyFatLog, LongLogLoadsWhole) {
   EXPECT_EQ(r.last()["controls"]["msgShiList"]["rows"], 801);
   EXPECT_EQ(r.last()["controls"]["msgShiList"]["topRow"], 800);
 }
+
+TEST(BodyFatLog, SelectedDayIsStoredAsTheWeightLogWritesIt) {
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  dir.writeCp932("体重.txt", "\"2004/05/01\",70\r\n\"2004/05/02\",69\r\n");
+  auto r = runDrive(dir.path(), kStart +
+                                    "settext txtDate 2004/5/1\nsettext txtInpShibou 20\nenter txtInpShibou\n"
+                                    "settext txtDate \"2004\\\"05\"\nsettext txtInpShibou 21\nenter txtInpShibou\n"
+                                    "settext txtInpHosuu 5000\nenter txtInpHosuu\n"
+                                    "dump txtInpShibou\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  // The loosely written day matches its weight; the one that is no date is refused.
+  EXPECT_EQ(dir.readUtf8("体脂肪率.txt"), "\"2004/05/01\",20\r\n");
+  EXPECT_EQ(dir.readUtf8("歩数.txt"), "");
+  EXPECT_EQ(r.last()["state"]["FatMassKg"], (nlohmann::json{14}));
+  const auto& d = r.last()["dialogs"];
+  ASSERT_EQ(d.size(), 3u);
+  EXPECT_EQ(d[1]["text"], "日付(2004\"05)が正しくありません");
+  EXPECT_EQ(d[2]["text"], "日付(2004\"05)が正しくありません");
+  EXPECT_EQ(r.last()["controls"]["txtInpShibou"]["text"], "21");
+}
