@@ -15,7 +15,8 @@ void buildBunsekiPage(Form& f) {
   place(f, "Label5(0)", Kind::Label, p, 8600, 450, 3300, 330);
   place(f, "Label5(1)", Kind::Label, p, 8600, 780, 3300, 330);
   place(f, "msgB3", Kind::Grid, p, 8600, 1150, 3300, 8500);
-  Control& fr = place(f, "fraB4", Kind::Frame, p, 12050, 120, 3300, 9550);
+  // The caption names the band width; the ranking rewrites it, this is the start-up choice.
+  Control& fr = place(f, "fraB4", Kind::Frame, p, 12050, 120, 3300, 9550, "体重推移累積番付 < 0.5Kg刻み >");
   place(f, "Option2(0)", Kind::OptionButton, fr.name(), 120, 330, 1500, 330, "１.０Ｋｇ刻み");
   place(f, "Option2(1)", Kind::OptionButton, fr.name(), 1650, 330, 1500, 330, "０.５Ｋｇ刻み").setValue(1);
   place(f, "msgB4", Kind::Grid, fr.name(), 120, 730, 3060, 8700);
