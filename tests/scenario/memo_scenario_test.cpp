@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
@@ -140,4 +142,17 @@ TEST(MemoScenario, OutsideSampleModeFocusDoesNothing) {
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   EXPECT_TRUE(r.dialogs(1).empty());
   EXPECT_EQ(r.last()["focus"], "List5(2)");
+}
+
+TEST(MemoScenario, FailedTitleWriteKeepsTheOldTitle) {
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  // A folder where the rewrite puts its temporary file makes the rewrite fail.
+  std::filesystem::create_directory(dir.file("ﾘｽﾄ題目.txt.tmp~"));
+  auto r = runDrive(dir.path(), std::string(kStart) + "input 行きたい所\ndblclick fraDaimoku(3)\n" + kLists);
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  ASSERT_EQ(r.dialogs(1).size(), 2u);
+  EXPECT_EQ(r.dialogs(1)[1]["icon"], "error");
+  EXPECT_EQ(r.last()["controls"]["fraDaimoku(3)"]["caption"], "欲しい物");
+  EXPECT_EQ(dir.readUtf8("ﾘｽﾄ題目.txt"), kTitles);
 }

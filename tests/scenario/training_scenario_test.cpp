@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
@@ -239,4 +241,30 @@ TEST(TrainingScenario, SampleModeRefusesEveryKey) {
   for (const auto& d : r.dialogs(1)) EXPECT_EQ(d["title"], "サンプルモードでの制約");
   EXPECT_EQ(r.last()["controls"]["txtKin(1)"]["text"], "12");  // the keys still reach the box
   EXPECT_EQ(dir.readBytes("筋トレ1.txt"), before);
+}
+
+TEST(TrainingScenario, FailedTitleWriteChangesNothing) {
+  TempFolder dir;
+  prepare(dir);
+  dir.writeCp932("筋トレ3.txt", "\"2024/01/01\",20\r\n");
+  // A folder where the rewrite puts its temporary file makes the rewrite fail.
+  std::filesystem::create_directory(dir.file("筋トレ題目.txt.tmp~"));
+  auto r = runDrive(dir.path(), std::string(kStart) + "input 懸垂\ninput 20\ndblclick fraKin(3)\n" +
+                                    "input 80\ndblclick lblTotal(3)\ndump" + exercise(3) + "\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  int errors = 0;
+  for (const auto& d : r.dialogs(1))
+    if (d["kind"] == "msgbox") {
+      ++errors;
+      EXPECT_EQ(d["icon"], "error");
+      EXPECT_NE(d["text"].get<std::string>().find("筋トレ題目.txt"), std::string::npos);
+    }
+  EXPECT_EQ(errors, 2);
+  const json& c = r.last()["controls"];
+  EXPECT_EQ(c["fraKin(3)"]["caption"], "スクワット  50");
+  EXPECT_EQ(c["lstKin(3)"]["items"].size(), 1u);
+  EXPECT_EQ(r.last()["state"]["TrainingTitle"][2], "スクワット");
+  EXPECT_EQ(r.last()["state"]["TrainingTarget"][2], 50);
+  EXPECT_EQ(dir.readUtf8("筋トレ3.txt"), "\"2024/01/01\",20\r\n");
+  EXPECT_EQ(dir.readUtf8("筋トレ題目.txt"), kTitles);
 }
