@@ -1,5 +1,6 @@
 #pragma once
 // The headless main window: every control by its name, in creation order.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,7 +38,13 @@ class Form {
 
   // The hourglass pointer during long recomputes.
   bool busy() const { return busy_; }
-  void setBusy(bool b) { busy_ = b; }
+  void setBusy(bool b) {
+    if (busy_ == b) return;
+    busy_ = b;
+    if (busyListener_) busyListener_(b);
+  }
+  // The GUI shows the pointer at once, while the handler is still running.
+  void setBusyListener(std::function<void(bool)> listener) { busyListener_ = std::move(listener); }
 
  private:
   std::vector<std::unique_ptr<Control>> controls_;
@@ -46,6 +53,7 @@ class Form {
   std::string focus_;
   uint64_t focusChanges_ = 0;
   bool busy_ = false;
+  std::function<void(bool)> busyListener_;
 };
 
 std::string arrayName(std::string_view base, int index);

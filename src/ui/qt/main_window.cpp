@@ -159,6 +159,7 @@ MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), 
   setObjectName("frmMain");
   setWindowTitle(q(m_.form.title()));
   build();
+  m_.form.setBusyListener([this](bool) { applyBusy(); });
   if (auto* dialogs = dynamic_cast<QtDialogs*>(&m_.dialogs)) {
     dialogs->setOwner(this);
     dialogs->setBeforeModal([this] {
@@ -170,6 +171,7 @@ MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), 
 }
 
 MainWindow::~MainWindow() {
+  m_.form.setBusyListener({});
   // The boxes may outlive the window; they must not call back into it.
   if (auto* dialogs = dynamic_cast<QtDialogs*>(&m_.dialogs)) {
     dialogs->setBeforeModal({});
