@@ -1,13 +1,184 @@
 #include "app/part_setup.h"
 
+#include <string>
+#include <vector>
+
 #include "app/frmMain.h"
+#include "calendar/lazy_calendar.h"
+#include "profile/new_start.h"
+#include "profile/profile_change.h"
+#include "store/record.h"
 
 namespace app {
 
-void BuildCalendarMonth(frmMain&) {}
-void ShowAchievementRate(frmMain&) {}
-void wireSetup(frmMain&) {}
+// ---------------------------------------------------------------- lazy calendar
 
-void dumpSetup(const frmMain&, StateDump&) {}
+void BuildCalendarMonth(frmMain& m) {
+  const int year = store::yearOf(m.ReferenceDate);
+  const unsigned month = store::monthOf(m.ReferenceDate);
+  const calendar::MonthLayout layout = calendar::layoutMonth(year, month);
+  // Every cell outside the month is hidden, the 29th cell of a February starting on Sunday too.
+  for (int i = 0; i < calendar::kCellCount; ++i) {
+    ui::Control& cell = m.form("cmdMono", i);
+    const int day = layout.dayInCell(i);
+    cell.setVisible(day != 0);
+    cell.setCaption(day != 0 ? std::to_string(day) : std::string());
+  }
+  m.form("Label1").setCaption(calendar::monthCaption(year, month));
+  m.setup.CalendarFileName = calendar::monthFileName(year, month);
+  LoadCalendarMonth(m);
+}
+
+void LoadCalendarMonth(frmMain& m) {
+  m.setup.DayMarks = calendar::readMonthMarks(m.setup.CalendarFileName);
+  for (int i = 0; i < calendar::kCellCount; ++i)
+    m.form("cmdMono", i).setBackColor(calendar::loadedMarkColour(m.setup.DayMarks[i]));
+}
+
+void ShowAchievementRate(frmMain& m) {
+  const calendar::Achievement a = calendar::achievementOf(m.setup.DayMarks, m.Profile.TargetRate);
+  m.setup.AchievementRate = a.rate;
+  m.form("Label2", 0).setCaption(std::to_string(a.good));
+  m.form("Label2", 1).setCaption(std::to_string(a.bad));
+  m.form("Label2", 2).setCaption(a.rateText);
+  m.form("Image4", 1).setVisible(a.smiling);
+}
+
+void SaveCalendarMonth(const frmMain& m) { calendar::writeMonthMarks(m.setup.CalendarFileName, m.setup.DayMarks); }
+
+namespace {
+
+void cmdMono_Click(frmMain& m, int index) {
+  if (index < 0 || index >= calendar::kCellCount || !m.form("cmdMono", index).visible()) return;
+  int& mark = m.setup.DayMarks[index];
+  const int before = mark;
+  mark = calendar::nextMark(mark);
+  try {
+    SaveCalendarMonth(m);
+  } catch (const store::StoreError& e) {
+    // The cell keeps the mark the disk still holds.
+    mark = before;
+    m.ShowFailure(e);
+    return;
+  }
+  m.form("cmdMono", index).setBackColor(calendar::clickedMarkColour(mark));
+  ShowAchievementRate(m);
+}
+
+void moveMonth(frmMain& m, int months) {
+  m.ReferenceDate = store::addMonths(m.ReferenceDate, months);
+  BuildCalendarMonth(m);
+  ShowAchievementRate(m);
+}
+
+// ---------------------------------------------------------------- new start
+
+void emptyWeightChart(frmMain& m, int oldPeriod) {
+  ui::Control& chart = m.form("MSChart1");
+  for (int row = 1; row <= oldPeriod; ++row)
+    for (int column : {1, 2, 4, 3}) chart.setChartValue(row, column, "0");
+  chart.setChartRowCount(0);
+}
+
+void cmdNew1_Click(frmMain& m) {
+  const profile::Profile old = m.Profile;
+  if (profile::AskNewProfile(m.dialogs, m.form, old) != profile::NewStartOutcome::Confirmed) return;
+
+  // The profile first: if it cannot be written, nothing has been thrown away yet.
+  const profile::Profile fresh = profile::ProfileFromTexts(profile::ReadProfileBoxes(m.form), old);
+  try {
+    profile::SaveProfile(fresh);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    profile::RefillProfileBoxes(old, m.form);
+    return;
+  }
+  m.Profile = fresh;
+  emptyWeightChart(m, old.TargetPeriod);
+
+  std::vector<std::string> failures;
+  auto empty = [&](const std::string& name) {
+    try {
+      store::rewriteRecords(name, {});
+    } catch (const store::StoreError& e) {
+      failures.push_back(e.what());
+    }
+  };
+  for (const char* name : profile::kNewStartEmptiedFiles) empty(name);
+  if (!m.setup.CalendarFileName.empty()) empty(m.setup.CalendarFileName);
+
+  LoadWeightLog(m);
+  BuildCalendarMonth(m);
+  m.ClearDisplay();
+  m.Weight.resetExtremes();
+  m.analysis.MinAverageWeight = 999.9f;
+  m.analysis.MaxAverageWeight = 0;
+  m.body.TotalSteps = 0;
+  m.body.MaxSteps = 0;
+  m.body.MinSteps = 100000;
+  for (const char* name : {"lblSyuu1000", "lblSyuu100", "lblSyuu10"}) m.form(name).setCaption("");
+  for (const char* name : {"msgTaiList", "msgShiList", "msgHosuList", "msgSuiList"}) m.form(name).setGridRows(1);
+  ShowAchievementRate(m);
+  ShowObesityGrade(m);
+  // The analysis tables would otherwise go on showing the weights just thrown away.
+  ShowWeightTable(m);
+  ShowLossMilestones(m);
+  ShowRunningAverage(m);
+  ShowWeightRanking(m);
+  DrawWeightChart(m);
+  m.SampleMode = false;
+
+  if (!failures.empty()) {
+    // Never claim a clean slate the disk does not hold.
+    std::string text;
+    for (const auto& f : failures) text += (text.empty() ? "" : "\n") + f;
+    m.dialogs.MsgBox(text, "エラー", ui::Icon::Error, ui::Buttons::OK);
+    return;
+  }
+  profile::ShowNewStartCleared(m.dialogs);
+  ShowPage(m);
+  m.form("fraMain").setVisible(true);
+  profile::ShowNewStartFirstSteps(m.dialogs);
+  m.SetFocus("txtInpTaijyu");
+}
+
+// ---------------------------------------------------------------- profile change
+
+void cmdPHozon1_Click(frmMain& m) {
+  const profile::ProfileTexts texts = profile::ReadProfileBoxes(m.form);
+  if (auto problem = profile::ProfileTextsProblem(texts)) {
+    m.dialogs.MsgBox(*problem, profile::kRefusalTitle, ui::Icon::Warning, ui::Buttons::OK);
+    return;
+  }
+  const profile::Profile changed = profile::ProfileFromTexts(texts, m.Profile);
+  try {
+    profile::SaveProfile(changed);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  m.Profile = changed;
+  ShowWeightProgress(m);
+  ShowAchievementRate(m);
+  ShowObesityGrade(m);
+  DrawWeightChart(m);
+  m.dialogs.MsgBox("データを更新しました", "データ更新", ui::Icon::Information, ui::Buttons::OK);
+}
+
+}  // namespace
+
+void wireSetup(frmMain& m) {
+  m.onClick("cmdMono", [&m](int index) { cmdMono_Click(m, index); });
+  m.onClick("cmdModori", [&m](int) { moveMonth(m, -1); });
+  m.onClick("cmdOkuri", [&m](int) { moveMonth(m, +1); });
+  m.onClick("cmdNew1", [&m](int) { cmdNew1_Click(m); });
+  m.onClick("cmdPHozon1", [&m](int) { cmdPHozon1_Click(m); });
+}
+
+void dumpSetup(const frmMain& m, StateDump& d) {
+  d.add("DayMarks", m.setup.DayMarks);
+  d.add("CalendarFileName", m.setup.CalendarFileName);
+  d.add("AchievementRate", m.setup.AchievementRate);
+}
 
 }  // namespace app

@@ -14,7 +14,10 @@ struct SetupPart {
 };
 
 void BuildCalendarMonth(frmMain& m);
+void LoadCalendarMonth(frmMain& m);
 void ShowAchievementRate(frmMain& m);
+// Replaces the shown month's file; throws store::StoreError when it cannot.
+void SaveCalendarMonth(const frmMain& m);
 void wireSetup(frmMain& m);
 void dumpSetup(const frmMain& m, StateDump& d);
 

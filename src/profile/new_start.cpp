@@ -1,0 +1,113 @@
+#include "profile/new_start.h"
+
+#include <optional>
+#include <string>
+
+#include "profile/profile_change.h"
+#include "store/numbers.h"
+
+namespace profile {
+
+bool IsNumberAnswer(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  if (text.empty()) return false;
+  return store::parseNumberField(text).has_value();
+}
+
+namespace {
+
+struct Question {
+  const char* prompt;
+  const char* title;
+  const char* defaultText;
+};
+
+const Question kQuestions[6] = {
+    {"名前を入力して下さい。ニックネームでもいいですよ。", "名前入力", ""},
+    {"身長をｃｍで入力して下さい。（例　168.5 半角文字で）", "身長登録", ""},
+    {"目標体重をＫｇで入力して下さい。（例　65.5 半角文字で）", "目標体重登録", ""},
+    {"目標期間を数値で入力して下さい。（例　120 半角文字で）\n\n初期値は３０日にしてあります", "目標期間登録", "30"},
+    {"ものぐさカレンダーの達成率を数値で入力して下さい。（例　70 半角文字で）\n\n初期値は７０％にしてあります\n"
+     "この数値を割るとニコニコマークがムスッマークに変化します",
+     "達成率登録", "70"},
+    {"収支カロリーの目標値を数値で入力して下さい。（例　2000 半角文字で）\n\n初期値は２０００にしてあります\n"
+     "収支カロリーの結果がこの数値を割ると目標ｶﾛﾘｰ差の見出しが赤く変化します",
+     "収支カロリー目標登録", "2000"},
+};
+
+// Asks question `box` until the answer is empty (nullopt: give up) or can be stored.
+std::optional<std::string> ask(ui::Dialogs& d, int box) {
+  const Question& q = kQuestions[box];
+  for (;;) {
+    std::optional<std::string> answer = d.InputBox(q.prompt, q.title, q.defaultText);
+    if (!answer || answer->empty()) return std::nullopt;
+    if (box != 0 && !IsNumberAnswer(*answer)) {
+      d.MsgBox("数値で入力して下さい", kRefusalTitle, ui::Icon::Warning, ui::Buttons::OK);
+      continue;
+    }
+    if (auto problem = ProfileTextProblem(box, *answer)) {
+      d.MsgBox(*problem, kRefusalTitle, ui::Icon::Warning, ui::Buttons::OK);
+      continue;
+    }
+    return answer;
+  }
+}
+
+NewStartOutcome giveUp(ui::Dialogs& d, ui::Form& form, const Profile& current) {
+  d.MsgBox("新規登録を取りやめます", "新規登録中止", ui::Icon::Warning, ui::Buttons::OK);
+  RefillProfileBoxes(current, form);
+  return NewStartOutcome::GivenUp;
+}
+
+}  // namespace
+
+void RefillProfileBoxes(const Profile& p, ui::Form& form) {
+  form("txtPriData", 0).setText(p.ProfileName);
+  form("txtPriData", 1).setText(store::shortestSingle(p.ProfileHeight));
+  form("txtPriData", 2).setText(store::shortestSingle(p.TargetWeight));
+  form("txtPriData", 3).setText(std::to_string(p.TargetPeriod));
+  form("txtPriData", 4).setText(store::shortestSingle(p.TargetRate));
+  form("txtPriData", 5).setText(std::to_string(p.TargetCalories));
+}
+
+NewStartOutcome AskNewProfile(ui::Dialogs& d, ui::Form& form, const Profile& current) {
+  if (d.MsgBox("現在まで保管されているデータを初期化します。\n『ＯＫボタン』を押すと各種プライベートデータの入力が始ま"
+               "ります。"
+               "\n\nこの先でキャンセルすることもできます。",
+               "データ初期化", ui::Icon::Information, ui::Buttons::OKCancel) != ui::Answer::OK)
+    return NewStartOutcome::Declined;
+
+  for (int i = 0; i < 6; ++i) form("txtPriData", i).setText("");
+  for (int i = 0; i < 6; ++i) {
+    std::optional<std::string> answer = ask(d, i);
+    if (!answer) return giveUp(d, form, current);
+    form("txtPriData", i).setText(*answer);
+  }
+
+  if (d.MsgBox("これまで登録されていたデータはクリアされ新たに登録した新情報でスタートします\n\n"
+               "登録情報に間違いがなかったらＯＫボタンを押して下さい",
+               "情報確認", ui::Icon::Information, ui::Buttons::OKCancel) != ui::Answer::OK)
+    return giveUp(d, form, current);
+  return NewStartOutcome::Confirmed;
+}
+
+void ShowNewStartCleared(ui::Dialogs& d) {
+  d.MsgBox(
+      "関連データを全てクリアしました。\n\nなお、体脂肪率と歩数のグラフＹ軸指定と一歩換算値は後ほど必要に応じて変更して"
+      "ください\n\n"
+      "まず最初は次に開く画面の体重記入欄に現在の体重を入力してリターンキーを押してください。\n"
+      "ここが勝利への道のスタート地点です！！",
+      "さぁスタートです。o(^-^)o", ui::Icon::Information, ui::Buttons::OK);
+}
+
+void ShowNewStartFirstSteps(ui::Dialogs& d) {
+  d.MsgBox(
+      "今日からスタートでよければ、体重入力欄に本日の体重を入力してＥｎｔｅｒキーを押してください。\n\n"
+      "以前からダイエットをしていてそれからのデータにしたい場合は\n"
+      "左上の日付変更で日付をダイエットスタート日まで戻して、それから体重を入力してみてください。\n",
+      "さぁスタートです。o(^-^)o", ui::Icon::Information, ui::Buttons::OK);
+}
+
+}  // namespace profile

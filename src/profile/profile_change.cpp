@@ -1,0 +1,73 @@
+#include "profile/profile_change.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "store/cp932.h"
+#include "store/numbers.h"
+
+namespace profile {
+
+ProfileTexts ReadProfileBoxes(const ui::Form& form) {
+  ProfileTexts t;
+  for (int i = 0; i < 6; ++i) t[i] = form("txtPriData", i).text();
+  return t;
+}
+
+Profile ProfileFromTexts(const ProfileTexts& t, Profile p) {
+  p.ProfileName = t[0];
+  p.ProfileHeight = static_cast<float>(store::Val(t[1]));
+  p.TargetWeight = static_cast<float>(store::Val(t[2]));
+  p.TargetPeriod = static_cast<int16_t>(store::roundHalfEven(store::Val(t[3])));
+  p.TargetRate = static_cast<float>(store::Val(t[4]));
+  p.TargetCalories = static_cast<int16_t>(store::roundHalfEven(store::Val(t[5])));
+  return p;
+}
+
+namespace {
+
+bool fitsSingle(double v) { return std::fabs(v) <= static_cast<double>(FLT_MAX); }
+
+}  // namespace
+
+std::optional<std::string> ProfileTextProblem(int box, const std::string& text) {
+  if (box == 0) {
+    // The record syntax has no escape for a quote, and the file holds only what CP932 can.
+    if (text.find('"') != std::string::npos) return "名前に「\"」は使えません。\n別の文字で入力して下さい。";
+    if (auto bad = store::firstUnencodable(text))
+      return "名前に使えない文字「" + *bad + "」が含まれています。\n別の文字で入力して下さい。";
+    return std::nullopt;
+  }
+  const double v = store::Val(text);
+  switch (box) {
+    case 1:
+      if (!(v > 0) || !fitsSingle(v)) return "身長は０より大きい数値で入力して下さい";
+      break;
+    case 2:
+      if (!fitsSingle(v)) return "目標体重の数値が大きすぎます";
+      break;
+    case 3: {
+      const double days = store::roundHalfEven(v);
+      if (days < 1 || days > 32767) return "目標期間は１から３２７６７までの数値で入力して下さい";
+      break;
+    }
+    case 4:
+      if (!fitsSingle(v)) return "目標達成率の数値が大きすぎます";
+      break;
+    case 5: {
+      const double kcal = store::roundHalfEven(v);
+      if (kcal < -32768 || kcal > 32767) return "目標ｶﾛﾘｰは－３２７６８から３２７６７までの数値で入力して下さい";
+      break;
+    }
+    default: break;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ProfileTextsProblem(const ProfileTexts& texts) {
+  for (int i = 0; i < 6; ++i)
+    if (auto problem = ProfileTextProblem(i, texts[i])) return problem;
+  return std::nullopt;
+}
+
+}  // namespace profile
