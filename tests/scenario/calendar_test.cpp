@@ -70,8 +70,13 @@ TEST(LazyCalendar, ThreeClicksCycleBackToUnmarkedAndEveryClickSaves) {
   // March 2024 begins on a Friday: cell 5 is the 1st, cell 9 the 5th.
   std::string script = startOn("2024/03/15");
   for (int i = 0; i < 3; ++i) script += "click cmdMono(9)\ndump cmdMono(9)\n";
+  // Cell 0 lies before the 1st and is hidden: a click there can mark nothing.
+  script += "click cmdMono(0)\ndump cmdMono(0)\n";
   auto r = runDrive(dir.path(), script);
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_EQ(r.dumps[3]["controls"]["cmdMono(0)"]["visible"], false);
+  EXPECT_TRUE(r.dumps[3]["controls"]["cmdMono(0)"]["backColor"].is_null());
+  EXPECT_EQ(r.dumps[3]["state"]["DayMarks"], std::vector<int>(37, 0));
   const char* colours[] = {"#C0FFC0", "#FFC0C0"};
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(r.dumps[i]["controls"]["cmdMono(9)"]["backColor"], colours[i]) << i;
