@@ -276,3 +276,13 @@ TEST(DiaryScenario, SaveThatCannotWriteShowsAnErrorInsteadOfSuccess) {
   EXPECT_NE(shown["text"].get<std::string>().find("20240105.txt"), std::string::npos);
   EXPECT_FALSE(dir.exists("日記20240105.txt"));
 }
+
+TEST(DiaryScenario, WeightEntryKeepsTheDifferenceOfTheDayShown) {
+  TempFolder dir;
+  prepare(dir, 2000);
+  auto r = runDrive(dir.path(), std::string(kStart) +
+                                    "input A\ninput 300\nclick cmdAsa\n"
+                                    "type txtInpTaijyu 65.3\nenter txtInpTaijyu\ndump Label9(22)\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_EQ(caption(r.last(), "Label9(22)"), "-1700");
+}
