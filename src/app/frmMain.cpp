@@ -152,6 +152,7 @@ void frmMain::ClearDisplay() {
 
   for (const char* name : {"txtInpTaijyu", "txtInpShibou", "txtInpHosuu"}) form(name).setText("");
 
+  notes.TrainingTotal.assign(6, 0.0);  // the next entry after a new start starts afresh
   for (int i = 1; i <= 6; ++i) {
     form("lstKin", i).clearItems();
     form("lblTotal", i).setCaption("0");
