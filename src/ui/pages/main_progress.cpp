@@ -55,7 +55,8 @@ void buildMainProgress(Form& f) {
   place(f, "Label6(4)", Kind::Label, p, x0, fy + 3 * rh, 6700, rh);
   place(f, "Label6(3)", Kind::Label, p, x0, fy + 4 * rh, 1300, rh, "予想達成日");
   place(f, "Label9(13)", Kind::Label, p, x0 + 1300, fy + 4 * rh, 5400, rh);
-  place(f, "Label9(14)", Kind::Label, p, x0, fy + 5 * rh, 6700, rh);
+  decoration(f, "lblMainBest", p, x0, fy + 5 * rh, 1300, rh, "最高記録");
+  place(f, "Label9(14)", Kind::Label, p, x0 + 1300, fy + 5 * rh, 5400, rh);
 
   // BMI and the obesity scale with its pointer.
   int sy = fy + 6 * rh + 200;
