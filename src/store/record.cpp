@@ -151,21 +151,22 @@ std::string RecordReader::readText() { return next().text; }
 
 void RecordReader::skipField() { next(); }
 
-double RecordReader::readNumber(double lo, double hi, const char* kind) {
+double RecordReader::readNumber(double lo, double hi, const char* kind, bool whole) {
   RawField f = next();
   auto v = parseNumberField(f.text);
   if (!v) fail("数値の欄に「" + f.text + "」とあります。");
-  if (!(*v >= lo && *v <= hi)) fail(std::string(kind) + "の範囲を超えた数値「" + f.text + "」があります。");
-  return *v;
+  double value = whole ? roundHalfEven(*v) : *v;
+  if (!(value >= lo && value <= hi)) fail(std::string(kind) + "の範囲を超えた数値「" + f.text + "」があります。");
+  return value;
 }
 
-float RecordReader::readSingle() { return static_cast<float>(readNumber(-3.4e38, 3.4e38, "数値")); }
-double RecordReader::readDouble() { return readNumber(-1.7e308, 1.7e308, "数値"); }
+float RecordReader::readSingle() { return static_cast<float>(readNumber(-3.4e38, 3.4e38, "数値", false)); }
+double RecordReader::readDouble() { return readNumber(-1.7e308, 1.7e308, "数値", false); }
 int16_t RecordReader::readInt16() {
-  return static_cast<int16_t>(roundHalfEven(readNumber(-32768.5, 32767.5, "整数 (-32768～32767)")));
+  return static_cast<int16_t>(readNumber(-32768, 32767, "整数 (-32768～32767)", true));
 }
 int32_t RecordReader::readInt32() {
-  return static_cast<int32_t>(roundHalfEven(readNumber(-2147483648.5, 2147483647.5, "整数")));
+  return static_cast<int32_t>(readNumber(-2147483648.0, 2147483647.0, "整数", true));
 }
 
 // ---- writing ----

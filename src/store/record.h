@@ -47,7 +47,7 @@ class RecordReader {
     bool quoted = false;
   };
   RawField next();
-  double readNumber(double lo, double hi, const char* kind);
+  double readNumber(double lo, double hi, const char* kind, bool whole);
   [[noreturn]] void fail(const std::string& what) const;
 
   std::string fileName_;

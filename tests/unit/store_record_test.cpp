@@ -101,6 +101,9 @@ TEST(RecordReader, ReadingPastTheEndAndOutOfRangeIntegersAreErrors) {
   EXPECT_THROW(r.readText(), StoreError);
   auto big = fromText("40000\r\n");
   EXPECT_THROW(big.readInt16(), StoreError);
+  auto halfOver = fromText("32767.5\r\n32766.5\r\n");  // rounds to 32768: out of range, never wrapped
+  EXPECT_THROW(halfOver.readInt16(), StoreError);
+  EXPECT_EQ(halfOver.readInt16(), 32766);
   auto ok = fromText("40000\r\n");
   EXPECT_EQ(ok.readInt32(), 40000);
 }
