@@ -90,6 +90,7 @@ void frmMain::RunStartup() {
   form("lblShi_Date").setCaption(day + "の体脂肪率");
   form("lblHosu_Date").setCaption(day + "の歩数");
   READ_SETTEI();
+  form.showWindow();
   form("fraMain").setVisible(true);
   SetCheck("chkHelp", HelpTourOn == 1 ? 1 : 0);  // its handler does nothing while loading
   profile::CheckSampleMode(Profile, SampleMode);
@@ -295,6 +296,7 @@ std::string frmMain::DumpState() const {
   d.add("Loading", Loading);
   d.add("HelpTourOn", static_cast<int>(HelpTourOn));
   d.add("HelpText", HelpText);
+  d.add("WindowVisible", form.windowShown());
   StateDump p;
   p.add("ProfileName", Profile.ProfileName);
   p.add("ProfileHeight", Profile.ProfileHeight);

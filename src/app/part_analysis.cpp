@@ -246,6 +246,7 @@ void DrawWeightChart(frmMain& m) {
   const int n = recordCount(m);
   if (n == 0) return;
   if (n == 1) {
+    m.form.showWindow();  // still hidden during start-up
     m.dialogs.MsgBox("体重グラフは２日目から表示されます", ui::kDefaultTitle, ui::Icon::None, ui::Buttons::OK);
     return;
   }

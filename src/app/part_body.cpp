@@ -252,6 +252,7 @@ void DrawBodyFatCharts(frmMain& m) {
   auto r = charts::DrawBodyFatChart(m.form("MSChart2"), m.body.FatPercent, m.Profile.FatAxisMax, m.Profile.FatAxisMin);
   if (r == charts::DrawResult::OneRecord) {
     // The box may come up during start-up; the window owns it either way.
+    m.form.showWindow();  // still hidden during start-up
     m.dialogs.MsgBox("体脂肪率グラフは２日目から表示されます", ui::kDefaultTitle, ui::Icon::None, ui::Buttons::OK);
     return;
   }

@@ -36,6 +36,10 @@ class Form {
   void setFocus(const std::string& name);
   uint64_t focusChanges() const { return focusChanges_; }
 
+  // Whether the window is on screen; start-up shows it late, a few boxes show it early.
+  bool windowShown() const { return windowShown_; }
+  void showWindow() { windowShown_ = true; }
+
   // The hourglass pointer during long recomputes.
   bool busy() const { return busy_; }
   void setBusy(bool b) {
@@ -53,6 +57,7 @@ class Form {
   std::string focus_;
   uint64_t focusChanges_ = 0;
   bool busy_ = false;
+  bool windowShown_ = false;
   std::function<void(bool)> busyListener_;
 };
 

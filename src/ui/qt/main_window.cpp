@@ -164,8 +164,8 @@ MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), 
     dialogs->setOwner(this);
     dialogs->setBeforeModal([this] {
       refresh();
-      // A box after the main page is up (the help tour) stands over the window, as the user expects.
-      if (!isVisible() && !m_.ended() && m_.form.has("fraMain") && m_.form("fraMain").visible()) show();
+      // Once start-up has shown the window (or a box asked for it early), boxes stand over it.
+      if (!isVisible() && !m_.ended() && m_.form.windowShown()) show();
     });
   }
 }
