@@ -562,9 +562,10 @@ TEST(QtDialogs, BoxesFindTheWindowUpToDate) {
   app::frmMain m(dialogs, clock);
   auto window = std::make_unique<MainWindow>(m);
   m.form("lblStDate").setCaption("2004/04/01");
+  m.form.showWindow();
   whenShown<QMessageBox>([&window](QMessageBox* box) {
     EXPECT_EQ(qobject_cast<QLabel*>(window->widget("lblStDate"))->text(), QString("2004/04/01"));
-    EXPECT_TRUE(window->isVisible()) << "a box after the main page is up stands over the window";
+    EXPECT_TRUE(window->isVisible()) << "a box after start-up has shown the window stands over it";
     EXPECT_EQ(box->parentWidget(), window.get());
     buttonWithText(box, "OK")->click();
   });
