@@ -63,14 +63,7 @@ NewStartOutcome giveUp(ui::Dialogs& d, ui::Form& form, const Profile& current) {
 
 }  // namespace
 
-void RefillProfileBoxes(const Profile& p, ui::Form& form) {
-  form("txtPriData", 0).setText(p.ProfileName);
-  form("txtPriData", 1).setText(store::shortestSingle(p.ProfileHeight));
-  form("txtPriData", 2).setText(store::shortestSingle(p.TargetWeight));
-  form("txtPriData", 3).setText(std::to_string(p.TargetPeriod));
-  form("txtPriData", 4).setText(store::shortestSingle(p.TargetRate));
-  form("txtPriData", 5).setText(std::to_string(p.TargetCalories));
-}
+void RefillProfileBoxes(const Profile& p, ui::Form& form) { ShowProfileDataBoxes(p, form); }
 
 NewStartOutcome AskNewProfile(ui::Dialogs& d, ui::Form& form, const Profile& current) {
   if (d.MsgBox("現在まで保管されているデータを初期化します。\n『ＯＫボタン』を押すと各種プライベートデータの入力が始ま"

@@ -39,13 +39,17 @@ Profile ReadProfileFile() {
   return p;
 }
 
-void ShowProfileInBoxes(const Profile& p, ui::Form& form) {
+void ShowProfileDataBoxes(const Profile& p, ui::Form& form) {
   form("txtPriData", 0).setText(p.ProfileName);
   form("txtPriData", 1).setText(store::shortestSingle(p.ProfileHeight));
   form("txtPriData", 2).setText(store::shortestSingle(p.TargetWeight));
   form("txtPriData", 3).setText(std::to_string(p.TargetPeriod));
   form("txtPriData", 4).setText(store::shortestSingle(p.TargetRate));
   form("txtPriData", 5).setText(std::to_string(p.TargetCalories));
+}
+
+void ShowProfileInBoxes(const Profile& p, ui::Form& form) {
+  ShowProfileDataBoxes(p, form);
   form("txtY2max").setText(store::shortestSingle(p.FatAxisMax));
   form("txtY2min").setText(store::shortestSingle(p.FatAxisMin));
   form("txtY3max").setText(std::to_string(p.StepAxisMax));

@@ -27,6 +27,9 @@ struct Profile {
 // Reads the eleven records by position (labels ignored) and fills the profile boxes.
 // Throws store::StoreError on a missing, short or malformed file.
 Profile ReadProfileFile();
+// The six profile boxes of the settings page (txtPriData 0..5).
+void ShowProfileDataBoxes(const Profile& p, ui::Form& form);
+// Those six and the axis and step-length boxes.
 void ShowProfileInBoxes(const Profile& p, ui::Form& form);
 void LoadProfile(Profile& p, ui::Form& form);
 // Rewrites ﾌﾟﾗｲﾍﾞｰﾄ.txt whole; throws store::StoreError when it cannot.

@@ -66,4 +66,10 @@ void TempFolder::writeMinimalDiary(const std::string& name, int helpTour) const 
     fs::copy_file(e.path(), fs::path(path_) / e.path().filename(), fs::copy_options::overwrite_existing);
 }
 
+InFolder::InFolder(const TempFolder& dir) : old_(fs::current_path().string()) { fs::current_path(dir.path()); }
+InFolder::~InFolder() {
+  std::error_code ec;
+  fs::current_path(old_, ec);
+}
+
 }  // namespace testing_support

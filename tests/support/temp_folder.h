@@ -35,4 +35,16 @@ class TempFolder {
   std::string path_;
 };
 
+// While alive, the process works in `dir`: data files are opened by bare name, as in the program.
+class InFolder {
+ public:
+  explicit InFolder(const TempFolder& dir);
+  ~InFolder();
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  std::string old_;
+};
+
 }  // namespace testing_support

@@ -5,25 +5,10 @@
 #include "support/temp_folder.h"
 
 using namespace diary;
+using testing_support::InFolder;
 using testing_support::TempFolder;
 
-namespace {
-
-// The day's files are named by bare name in the current folder, as in the program.
-class InFolder {
- public:
-  explicit InFolder(const TempFolder& dir) {
-    char buf[4096];
-    old_ = getcwd(buf, sizeof buf);
-    EXPECT_EQ(chdir(dir.path().c_str()), 0);
-  }
-  ~InFolder() { (void)!chdir(old_.c_str()); }
-
- private:
-  std::string old_;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(DayDiaryFiles, NamesComeFromTheEightDigitsOfTheDate) {
   EXPECT_EQ(dayFileName("2024/01/05"), "20240105.txt");

@@ -7,19 +7,10 @@
 #include "support/temp_folder.h"
 #include "ui/form.h"
 
+using testing_support::InFolder;
 using testing_support::TempFolder;
 
 namespace {
-
-struct InFolder {
-  explicit InFolder(const TempFolder& dir) {
-    char buf[4096];
-    old = getcwd(buf, sizeof buf);
-    EXPECT_EQ(chdir(dir.path().c_str()), 0);
-  }
-  ~InFolder() { (void)!chdir(old.c_str()); }
-  std::string old;
-};
 
 const char* kSampleFile =
     "\"氏名\",\"Ｑ＆Ｚ\"\r\n\"身長\",168.5\r\n\"目標体重\",65\r\n\"目標期間\",150\r\n\"目標達成率\",70\r\n"

@@ -8,23 +8,10 @@
 using store::Record;
 using store::RecordReader;
 using store::StoreError;
+using testing_support::InFolder;
 using testing_support::TempFolder;
 
 namespace {
-
-// Runs a test body inside the folder, as the program does: files by bare name.
-class InFolder {
- public:
-  explicit InFolder(const TempFolder& dir) {
-    char buf[4096];
-    old_ = getcwd(buf, sizeof buf);
-    EXPECT_EQ(chdir(dir.path().c_str()), 0);
-  }
-  ~InFolder() { (void)!chdir(old_.c_str()); }
-
- private:
-  std::string old_;
-};
 
 RecordReader fromText(const std::string& text) { return RecordReader("テスト.txt", text); }
 

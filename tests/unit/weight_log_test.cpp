@@ -7,19 +7,10 @@
 #include "store/record.h"
 #include "support/temp_folder.h"
 
+using testing_support::InFolder;
 using testing_support::TempFolder;
 
 namespace {
-
-struct InFolder {
-  explicit InFolder(const TempFolder& dir) {
-    char buf[4096];
-    old = getcwd(buf, sizeof buf);
-    EXPECT_EQ(chdir(dir.path().c_str()), 0);
-  }
-  ~InFolder() { (void)!chdir(old.c_str()); }
-  std::string old;
-};
 
 store::Date day(int y, unsigned m, unsigned d) { return store::makeDate(y, m, d); }
 

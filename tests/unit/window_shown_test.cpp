@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "support/temp_folder.h"
 
+using testing_support::InFolder;
 using testing_support::TempFolder;
 
 namespace {
@@ -30,16 +31,13 @@ class FixedClock : public ui::Clock {
 };
 
 std::vector<std::pair<std::string, bool>> startIn(const TempFolder& dir) {
-  char buf[4096];
-  std::string old = getcwd(buf, sizeof buf);
-  EXPECT_EQ(chdir(dir.path().c_str()), 0);
+  InFolder in(dir);
   RecordingDialogs dialogs;
   FixedClock clock;
   app::frmMain m(dialogs, clock);
   dialogs.form = &m.form;
   m.Form_Load();
   EXPECT_TRUE(m.form.windowShown());
-  EXPECT_EQ(chdir(old.c_str()), 0);
   return dialogs.boxes;
 }
 
@@ -62,15 +60,12 @@ TEST(WindowShown, StartUpErrorsComeBeforeTheWindow) {
   TempFolder dir;
   dir.writeMinimalDiary();
   std::remove(dir.file("設定.txt").c_str());
-  char buf[4096];
-  std::string old = getcwd(buf, sizeof buf);
-  ASSERT_EQ(chdir(dir.path().c_str()), 0);
+  InFolder in(dir);
   RecordingDialogs dialogs;
   FixedClock clock;
   app::frmMain m(dialogs, clock);
   dialogs.form = &m.form;
   m.Form_Load();
-  ASSERT_EQ(chdir(old.c_str()), 0);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_FALSE(dialogs.boxes[0].second);
   EXPECT_TRUE(m.ended());
