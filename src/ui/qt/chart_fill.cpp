@@ -29,16 +29,21 @@ std::optional<double> chartNumber(const std::string& text) {
 
 void fillChart(QChart& chart, const ChartModel& model, const std::vector<QString>& names) {
   chart.removeAllSeries();
-  for (QAbstractAxis* axis : chart.axes()) {
-    chart.removeAxis(axis);
-    delete axis;
+  // The axes are kept and only re-ranged: axes deleted and made anew leave their old labels
+  // painted under the new ones.
+  auto* xAxis =
+      chart.axes(Qt::Horizontal).isEmpty() ? nullptr : qobject_cast<QValueAxis*>(chart.axes(Qt::Horizontal).first());
+  auto* yAxis =
+      chart.axes(Qt::Vertical).isEmpty() ? nullptr : qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).first());
+  if (!xAxis) {
+    xAxis = new QValueAxis;
+    xAxis->setLabelFormat("%d");
+    chart.addAxis(xAxis, Qt::AlignBottom);
   }
-
-  auto* xAxis = new QValueAxis;
-  xAxis->setLabelFormat("%d");
-  auto* yAxis = new QValueAxis;
-  chart.addAxis(xAxis, Qt::AlignBottom);
-  chart.addAxis(yAxis, Qt::AlignLeft);
+  if (!yAxis) {
+    yAxis = new QValueAxis;
+    chart.addAxis(yAxis, Qt::AlignLeft);
+  }
 
   double lo = 0, hi = 0;
   bool any = false;
