@@ -45,8 +45,8 @@ void Command3_Click(frmMain& m) {
     ticked[g] = m.form("Check1", g).value() == 1;
     any = any || ticked[g];
   }
-  if (!any && m.dialogs.MsgBox("何もチェックされていませんが保存してよろしいですか？", ui::kDefaultTitle,
-                               ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
+  if (!any && m.dialogs.MsgBoxDefaultSecond("何もチェックされていませんが保存してよろしいですか？", ui::kDefaultTitle,
+                                            ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
     return;
   try {
     nutrition::appendNutritionRecord(m.SelectedDateText(), ticked);

@@ -68,8 +68,18 @@ class ScriptDialogs : public ui::Dialogs {
   std::vector<std::string> shown;  // JSON of every box since the last dump
 
   ui::Answer MsgBox(const std::string& text, const std::string& title, ui::Icon icon, ui::Buttons buttons) override {
+    return box(text, title, icon, buttons, "");
+  }
+  ui::Answer MsgBoxDefaultSecond(const std::string& text, const std::string& title, ui::Icon icon,
+                                 ui::Buttons buttons) override {
+    return box(text, title, icon, buttons, buttons == ui::Buttons::YesNo ? "No" : "Cancel");
+  }
+
+  ui::Answer box(const std::string& text, const std::string& title, ui::Icon icon, ui::Buttons buttons,
+                 const std::string& defaultButton) {
     std::string head = "{\"kind\":\"msgbox\",\"title\":" + jsonString(title) + ",\"text\":" + jsonString(text) +
                        ",\"icon\":\"" + iconName(icon) + "\",\"buttons\":\"" + buttonsName(buttons) + "\"";
+    if (!defaultButton.empty()) head += ",\"default\":\"" + defaultButton + "\"";
     bool queuedMsg = !queue.empty() && queue.front().kind == QueuedAnswer::Msg;
     if (buttons == ui::Buttons::OK && !(queuedMsg && queue.front().answer == ui::Answer::OK)) {
       // An OK-only box takes a queued OK when one is next; otherwise it answers itself.

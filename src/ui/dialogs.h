@@ -18,6 +18,11 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   virtual Answer MsgBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) = 0;
+  // The same box with its second button (Cancel or No) as the default, for a question where
+  // Enter should not go ahead.
+  virtual Answer MsgBoxDefaultSecond(const std::string& text, const std::string& title, Icon icon, Buttons buttons) {
+    return MsgBox(text, title, icon, buttons);
+  }
   // nullopt when cancelled.
   virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                               const std::string& defaultText) = 0;

@@ -547,6 +547,14 @@ TEST(QtDialogs, MessageBoxesHaveJapaneseButtonsAndReportTheAnswer) {
   });
   EXPECT_EQ(dialogs.MsgBox("!", "t", ui::Icon::Warning, ui::Buttons::OKCancel), ui::Answer::Cancel);
 
+  // Enter on a box whose second button is the default answers Cancel or No.
+  whenShown<QMessageBox>([](QMessageBox* box) { box->defaultButton()->click(); });
+  EXPECT_EQ(dialogs.MsgBoxDefaultSecond("?", "t", ui::Icon::Warning, ui::Buttons::OKCancel), ui::Answer::Cancel);
+  whenShown<QMessageBox>([](QMessageBox* box) { box->defaultButton()->click(); });
+  EXPECT_EQ(dialogs.MsgBoxDefaultSecond("?", "t", ui::Icon::Question, ui::Buttons::YesNo), ui::Answer::No);
+  whenShown<QMessageBox>([](QMessageBox* box) { box->defaultButton()->click(); });
+  EXPECT_EQ(dialogs.MsgBox("?", "t", ui::Icon::Question, ui::Buttons::OKCancel), ui::Answer::OK);
+
   whenShown<QMessageBox>([](QMessageBox* box) {
     EXPECT_EQ(box->buttons().size(), 1);
     EXPECT_EQ(box->icon(), QMessageBox::Critical);

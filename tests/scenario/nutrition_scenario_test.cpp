@@ -157,6 +157,7 @@ TEST(NutritionScenario, NothingTickedNeedsConfirmation) {
   EXPECT_EQ(box["text"], "何もチェックされていませんが保存してよろしいですか？");
   EXPECT_EQ(box["icon"], "warning");
   EXPECT_EQ(box["buttons"], "OKCancel");
+  EXPECT_EQ(box["default"], "Cancel");  // Enter does not save an empty checklist
   EXPECT_EQ(r.dumps[0]["controls"]["List6"]["items"], json::array());
   EXPECT_EQ(r.dumps[1]["controls"]["List6"]["items"], json({"01/05-×××××××××××"}));
   EXPECT_EQ(r.dumps[1]["controls"]["List7"]["items"], json(kAllGroups));

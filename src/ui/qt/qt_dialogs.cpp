@@ -39,6 +39,15 @@ void QtDialogs::prepareModal() {
 }
 
 Answer QtDialogs::MsgBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) {
+  return showBox(text, title, icon, buttons, false);
+}
+
+Answer QtDialogs::MsgBoxDefaultSecond(const std::string& text, const std::string& title, Icon icon, Buttons buttons) {
+  return showBox(text, title, icon, buttons, true);
+}
+
+Answer QtDialogs::showBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
+                          bool secondDefault) {
   prepareModal();
   QMessageBox box(qtIcon(icon), q(title), q(text), QMessageBox::NoButton, visibleOwner(owner_));
   box.setTextFormat(Qt::PlainText);
@@ -62,7 +71,10 @@ Answer QtDialogs::MsgBox(const std::string& text, const std::string& title, Icon
       box.setEscapeButton(no);
       break;
   }
-  box.setDefaultButton(ok ? ok : yes);
+  if (secondDefault && (cancel || no))
+    box.setDefaultButton(cancel ? cancel : no);
+  else
+    box.setDefaultButton(ok ? ok : yes);
   // The hourglass belongs to the work, not to the question.
   QApplication::setOverrideCursor(Qt::ArrowCursor);
   box.exec();

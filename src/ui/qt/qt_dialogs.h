@@ -15,6 +15,7 @@ namespace ui::qt {
 class QtDialogs : public Dialogs {
  public:
   Answer MsgBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) override;
+  Answer MsgBoxDefaultSecond(const std::string& text, const std::string& title, Icon icon, Buttons buttons) override;
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText) override;
   void showHelp(const std::string& fileName) override;
@@ -30,6 +31,7 @@ class QtDialogs : public Dialogs {
 
  private:
   void prepareModal();
+  Answer showBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons, bool secondDefault);
 
   QPointer<QWidget> owner_;
   std::function<void()> beforeModal_;
