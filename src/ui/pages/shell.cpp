@@ -29,9 +29,9 @@ void buildShell(Form& f) {
   vs.setRange(0, 365, 1, 1);
   vs.setValue(365);
 
-  const char* buttons[][2] = {{"cmdMain", "メイン"},   {"cmdTaijyu", "体重"}, {"cmdSuii", "体脂肪"},
-                              {"cmdManpo", "歩数計"},  {"cmdKintore", "筋トレ"}, {"cmdEiyo", "栄養"},
-                              {"cmdDiary", "日記"},    {"cmdMemo", "メモ"},   {"cmdBunseki", "分析"},
+  const char* buttons[][2] = {{"cmdMain", "メイン"},  {"cmdTaijyu", "体重"},    {"cmdSuii", "体脂肪"},
+                              {"cmdManpo", "歩数計"}, {"cmdKintore", "筋トレ"}, {"cmdEiyo", "栄養"},
+                              {"cmdDiary", "日記"},   {"cmdMemo", "メモ"},      {"cmdBunseki", "分析"},
                               {"cmdSettei", "設定"}};
   int x = 1980;
   for (auto& b : buttons) {
