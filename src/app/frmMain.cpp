@@ -319,7 +319,6 @@ std::string frmMain::DumpState() const {
   else
     d.addNull("MinWeightDate");
   d.add("MaxWeight", Weight.MaxWeight);
-  dumpPages(*this, d);
   dumpWeight(*this, d);
   dumpAnalysis(*this, d);
   dumpSetup(*this, d);

@@ -95,7 +95,6 @@ class frmMain {
   bool Ended = false;
 
   records::WeightSeries Weight;
-  PagesPart pages;
   WeightPart weight;
   AnalysisPart analysis;
   SetupPart setup;

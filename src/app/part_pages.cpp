@@ -161,6 +161,4 @@ void wirePages(frmMain& m) {
   m.onClick("cmdHelp", [&m](int) { cmdHelp_Click(m); });
 }
 
-void dumpPages(const frmMain&, StateDump&) {}
-
 }  // namespace app

@@ -4,9 +4,6 @@
 
 namespace app {
 class frmMain;
-class StateDump;
-
-struct PagesPart {};
 
 // The main page's help-tour text, set at start-up.
 std::string MainPageHelpText();
@@ -17,6 +14,5 @@ void DSP_HELP(frmMain& m);
 void chkHelp_Click(frmMain& m);
 void cmdHelp_Click(frmMain& m);
 void wirePages(frmMain& m);
-void dumpPages(const frmMain& m, StateDump& d);
 
 }  // namespace app
