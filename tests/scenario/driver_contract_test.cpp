@@ -69,3 +69,28 @@ TEST(DriverContract, FullDumpCarriesEveryKindWithItsProperties) {
   EXPECT_EQ(c["Check3"]["caption"], "体重推移");
   EXPECT_EQ(c["cmdMono(0)"]["backColor"].is_null() || c["cmdMono(0)"]["backColor"].is_string(), true);
 }
+
+TEST(DriverContract, ABoxWithoutItsAnswerEndsTheRunWithThree) {
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  // The new start opens with an OK/Cancel box: nothing queued for it.
+  auto r = runDrive(dir.path(), "clock 2004/05/01 09:00:00\nstart\nclick cmdNew1\ndump txtDate\n");
+  EXPECT_EQ(r.exitCode, 3);
+  ASSERT_EQ(r.dumps.size(), 1u);
+  EXPECT_EQ(r.last()["error"], "no answer queued");
+  EXPECT_EQ(r.last()["dialog"]["buttons"], "OKCancel");
+  EXPECT_EQ(r.last()["dialog"]["title"], "データ初期化");
+
+  // An input answer queued for a message box is the wrong kind: also 3.
+  r = runDrive(dir.path(), "clock 2004/05/01 09:00:00\nstart\ninput たろう\nclick cmdNew1\n");
+  EXPECT_EQ(r.exitCode, 3);
+
+  // Answered, the dialogue runs on; a cancelled input box is recorded with a null answer.
+  r = runDrive(dir.path(), "clock 2004/05/01 09:00:00\nstart\nanswer OK\ninput-cancel\nclick cmdNew1\ndump txtDate\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  const auto& boxes = r.dialogs(0);
+  ASSERT_GE(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0]["answer"], "OK");
+  EXPECT_EQ(boxes[1]["kind"], "input");
+  EXPECT_TRUE(boxes[1]["answer"].is_null());
+}
