@@ -20,6 +20,9 @@ inline Control& decoration(Form& f, const std::string& name, const std::string& 
   return place(f, name, Kind::Label, parent, l, t, w, h, caption);
 }
 
+// The tooltip of every entry box that acts on Enter.
+inline constexpr const char* kEnterTip = "入力後リターンキーを入力して下さい";
+
 // Page frames: every page sits in the same place below the button row.
 inline constexpr int kPageLeft = 60, kPageTop = 620, kPageWidth = 15480, kPageHeight = 9900;
 

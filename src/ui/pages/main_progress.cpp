@@ -7,7 +7,7 @@ void buildMainProgress(Form& f) {
   const std::string p = "fraMain";
   place(f, "lblTai_Date", Kind::Label, p, 120, 150, 2400, 300);
   Control& in = place(f, "txtInpTaijyu", Kind::TextBox, p, 2520, 90, 1200, 375);
-  in.setToolTip("入力後リターンキーを入力して下さい");
+  in.setToolTip(kEnterTip);
   decoration(f, "lblMainKgUnit", p, 3780, 150, 500, 300, "Kg");
 
   // Progress table: a row of headers, then start / now / difference columns.

@@ -5,16 +5,16 @@ namespace ui::pages {
 void buildManpoPage(Form& f) {
   const std::string p = "fraManpo";
   place(f, "lblHosu_Date", Kind::Label, p, 120, 150, 2400, 300);
-  place(f, "txtInpHosuu", Kind::TextBox, p, 2520, 90, 1300, 375).setToolTip("入力後リターンキーを入力して下さい");
+  place(f, "txtInpHosuu", Kind::TextBox, p, 2520, 90, 1300, 375).setToolTip(kEnterTip);
   decoration(f, "lblHosuUnit", p, 3880, 150, 400, 300, "歩");
   place(f, "msgHosuList", Kind::Grid, p, 120, 600, 3000, 9000);
   place(f, "MSChart3", Kind::Chart, p, 3300, 600, 7400, 6000);
   decoration(f, "lblY3maxCap", p, 3300, 6700, 1300, 330, "Ｙ軸最大");
-  place(f, "txtY3max", Kind::TextBox, p, 4600, 6660, 1100, 375).setToolTip("入力後リターンキーを入力して下さい");
+  place(f, "txtY3max", Kind::TextBox, p, 4600, 6660, 1100, 375).setToolTip(kEnterTip);
   decoration(f, "lblY3minCap", p, 5900, 6700, 1300, 330, "Ｙ軸最小");
-  place(f, "txtY3min", Kind::TextBox, p, 7200, 6660, 1100, 375).setToolTip("入力後リターンキーを入力して下さい");
+  place(f, "txtY3min", Kind::TextBox, p, 7200, 6660, 1100, 375).setToolTip(kEnterTip);
   decoration(f, "lblIppoCap", p, 10900, 600, 1500, 330, "一歩の長さ");
-  place(f, "txtIppo", Kind::TextBox, p, 12400, 560, 900, 375).setToolTip("入力後リターンキーを入力して下さい");
+  place(f, "txtIppo", Kind::TextBox, p, 12400, 560, 900, 375).setToolTip(kEnterTip);
   decoration(f, "lblIppoUnit", p, 13360, 600, 400, 330, "ｍ");
   decoration(f, "lblManpoHdrSteps", p, 11800, 1000, 1800, 330, "歩数");
   decoration(f, "lblManpoHdrKm", p, 13600, 1000, 1600, 330, "距離 (Km)");
