@@ -1,20 +1,20 @@
 #pragma once
 // The main window: owns every piece of state for the life of the process, runs start-up and
-// routes each user event to its handler. Each area's state and handlers live in its part
-// (part_*.h); the chains of recomputation after an event live in those parts' app files.
+// routes each user event to its handler. Each area's state and handlers live in its area file
+// (*_area.h); the chains of recomputation after an event live there too.
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
 
-#include "app/part_analysis.h"
-#include "app/part_body.h"
-#include "app/part_diary.h"
-#include "app/part_notes.h"
-#include "app/part_pages.h"
-#include "app/part_setup.h"
-#include "app/part_weight.h"
+#include "app/analysis_area.h"
+#include "app/body_area.h"
+#include "app/diary_area.h"
+#include "app/notes_area.h"
+#include "app/pages_area.h"
+#include "app/setup_area.h"
 #include "app/state_dump.h"
+#include "app/weight_area.h"
 #include "profile/profile.h"
 #include "records/weight_log.h"
 #include "store/dates.h"
@@ -51,7 +51,7 @@ class frmMain {
   void CloseWindow();  // the window's close box: ends without closing the help viewer
   bool ended() const { return Ended; }
 
-  // ---- handler registration, used by the parts ----
+  // ---- handler registration, used by the areas ----
   using IndexHandler = std::function<void(int index)>;
   using KeyHandler = std::function<void(int index, std::string& key)>;  // set key "" to swallow
   using DropHandler = std::function<void(int index, const std::string& source)>;
@@ -95,12 +95,12 @@ class frmMain {
   bool Ended = false;
 
   records::WeightSeries Weight;
-  WeightPart weight;
-  AnalysisPart analysis;
-  SetupPart setup;
-  DiaryPart diary;
-  NotesPart notes;
-  BodyPart body;
+  WeightArea weight;
+  AnalysisArea analysis;
+  SetupArea setup;
+  DiaryArea diary;
+  NotesArea notes;
+  BodyArea body;
 
  private:
   using IndexMap = std::map<std::string, IndexHandler, std::less<>>;

@@ -1,4 +1,4 @@
-#include "app/part_weight.h"
+#include "app/weight_area.h"
 
 #include "app/frmMain.h"
 #include "profile/bmi.h"
@@ -98,7 +98,7 @@ void ShowObesityGrade(frmMain& m) {
   const records::WeightSeries& s = m.Weight;
   if (s.WeightCount == 0) return;
   ui::Form& f = m.form;
-  WeightPart& w = m.weight;
+  WeightArea& w = m.weight;
   const std::optional<float> bmi = profile::bmiOf(s.WeightKg[s.WeightCount - 1], m.Profile.ProfileHeight);
   if (!bmi) {
     // No height, no BMI: its figures stay blank and the pointers where they were.
@@ -133,7 +133,7 @@ void ShowObesityGrade(frmMain& m) {
 void SimulateBmi(frmMain& m) {
   if (m.Weight.WeightCount == 0) return;
   ui::Form& f = m.form;
-  WeightPart& w = m.weight;
+  WeightArea& w = m.weight;
   const float height = m.Profile.ProfileHeight;
   w.PointerBmi = static_cast<float>(f("HScroll1").value() / 10.0);
   const std::string shownBmi = store::formatNumber(w.PointerBmi, "0.0");

@@ -6,7 +6,7 @@ namespace app {
 class frmMain;
 class StateDump;
 
-struct DiaryPart {
+struct DiaryArea {
   int IntakeTotal = 0;
   int ExerciseTotal = 0;
   std::optional<int> DragSourceList;

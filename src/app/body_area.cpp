@@ -1,4 +1,4 @@
-#include "app/part_body.h"
+#include "app/body_area.h"
 
 #include <cmath>
 #include <optional>
@@ -219,7 +219,7 @@ void ShowBodyFatProgress(frmMain& m) {
 }
 
 void ShowWalkingProgress(frmMain& m) {
-  const BodyPart& b = m.body;
+  const BodyArea& b = m.body;
   if (b.TotalSteps == 0) return;
   ui::Form& f = m.form;
   progress::WalkingSummary w =
@@ -285,7 +285,7 @@ void wireBody(frmMain& m) {
 }
 
 void dumpBody(const frmMain& m, StateDump& d) {
-  const BodyPart& b = m.body;
+  const BodyArea& b = m.body;
   d.add("FatCount", b.FatCount);
   d.add("FatPercent", b.FatPercent);
   d.add("FatMassCount", b.FatMassCount);

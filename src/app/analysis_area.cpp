@@ -1,4 +1,4 @@
-#include "app/part_analysis.h"
+#include "app/analysis_area.h"
 
 #include <algorithm>
 
@@ -221,7 +221,7 @@ void ShowRunningAverage(frmMain& m) {
   const int n = recordCount(m);
   if (n == 0) return;
   const progress::RunningAverage ra = progress::computeRunningAverage(m.Weight.WeightKg, n);
-  AnalysisPart& a = m.analysis;
+  AnalysisArea& a = m.analysis;
   if (a.AverageWeight.size() < ra.average.size()) a.AverageWeight.resize(ra.average.size());
   for (size_t i = 0; i < ra.average.size(); ++i) {
     const float v = ra.average[i];
@@ -272,7 +272,7 @@ void wireAnalysis(frmMain& m) {
 }
 
 void dumpAnalysis(const frmMain& m, StateDump& d) {
-  const AnalysisPart& a = m.analysis;
+  const AnalysisArea& a = m.analysis;
   const size_t n = std::min(static_cast<size_t>(std::max(0, m.Weight.WeightCount)), a.AverageWeight.size());
   d.add("AverageWeight", std::vector<float>(a.AverageWeight.begin(), a.AverageWeight.begin() + n));
   d.add("MaxAverageWeight", a.MaxAverageWeight);

@@ -7,7 +7,7 @@ namespace app {
 class frmMain;
 class StateDump;
 
-struct NotesPart {
+struct NotesArea {
   // Index 0 to 5 hold exercises 1 to 6.
   std::vector<std::string> TrainingTitle = std::vector<std::string>(6);
   std::vector<double> TrainingTarget = std::vector<double>(6, 0);

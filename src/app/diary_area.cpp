@@ -1,4 +1,4 @@
-#include "app/part_diary.h"
+#include "app/diary_area.h"
 
 #include "app/frmMain.h"
 #include "diary/calorie_items.h"

@@ -7,7 +7,7 @@ namespace app {
 class frmMain;
 class StateDump;
 
-struct AnalysisPart {
+struct AnalysisArea {
   // Running average of the weight log; slots past WeightCount keep older values.
   std::vector<float> AverageWeight;
   float MaxAverageWeight = 0;

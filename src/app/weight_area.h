@@ -6,7 +6,7 @@ namespace app {
 class frmMain;
 class StateDump;
 
-struct WeightPart {
+struct WeightArea {
   float CurrentBmi = 0;
   float PointerBmi = 0;
   std::string GradeText;

@@ -7,7 +7,7 @@ namespace app {
 class frmMain;
 class StateDump;
 
-struct SetupPart {
+struct SetupArea {
   std::vector<int> DayMarks = std::vector<int>(37, 0);
   std::string CalendarFileName;
   float AchievementRate = 0;

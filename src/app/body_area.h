@@ -13,7 +13,7 @@ class StateDump;
 
 // The three series with their counts (FatCount, FatMassCount, StepCount, IntradayCount) and the
 // walking totals (TotalSteps, MaxSteps, MinSteps) under the names the rest of the window uses.
-struct BodyPart : records::BodyFatSeries, records::StepSeries, records::IntradaySeries {};
+struct BodyArea : records::BodyFatSeries, records::StepSeries, records::IntradaySeries {};
 
 void LoadIntradayWeightLog(frmMain& m);
 void LoadBodyFatLog(frmMain& m);

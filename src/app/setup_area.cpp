@@ -1,4 +1,4 @@
-#include "app/part_setup.h"
+#include "app/setup_area.h"
 
 #include <string>
 #include <vector>

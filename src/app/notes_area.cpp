@@ -1,4 +1,4 @@
-#include "app/part_notes.h"
+#include "app/notes_area.h"
 
 #include <array>
 

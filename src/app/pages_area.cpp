@@ -1,4 +1,4 @@
-#include "app/part_pages.h"
+#include "app/pages_area.h"
 
 #include "app/frmMain.h"
 #include "store/record.h"
