@@ -8,6 +8,7 @@
 #include "progress/body_progress.h"
 #include "store/numbers.h"
 #include "store/record.h"
+#include "store/typed_number.h"
 
 namespace app {
 
@@ -60,7 +61,7 @@ std::optional<std::string> entryDate(frmMain& m) {
 void txtInpShibou_KeyPress(frmMain& m, std::string& key) {
   ui::Control& box = m.form("txtInpShibou");
   if (!enterWanted(m, key, box.text())) return;
-  const double v = store::Val(box.text());
+  const double v = store::ValTyped(box.text());
   if (v <= 0) return refuse(m, kNotPositive);
   if (v > kSingleLimit) return refuse(m, kOutOfRange);
   const auto day = entryDate(m);
@@ -84,7 +85,7 @@ void txtInpShibou_KeyPress(frmMain& m, std::string& key) {
 void txtInpHosuu_KeyPress(frmMain& m, std::string& key) {
   ui::Control& box = m.form("txtInpHosuu");
   if (!enterWanted(m, key, box.text())) return;
-  const double v = store::Val(box.text());
+  const double v = store::ValTyped(box.text());
   // Only zero is refused: a negative count corrects an earlier entry.
   if (v == 0) return refuse(m, kZero);
   const double stored = static_cast<float>(v);
@@ -107,7 +108,7 @@ void txtInpHosuu_KeyPress(frmMain& m, std::string& key) {
 void txtInpRenTai_KeyPress(frmMain& m, std::string& key) {
   ui::Control& box = m.form("txtInpRenTai");
   if (!enterWanted(m, key, box.text())) return;
-  const double v = store::Val(box.text());
+  const double v = store::ValTyped(box.text());
   if (v <= 0) return refuse(m, kNotPositive);
   if (v > kSingleLimit) return refuse(m, kOutOfRange);
   try {

@@ -105,25 +105,45 @@ void DayList_DblClick(frmMain& m, int list) {
   ShowCalorieBalance(m);
 }
 
-void cmdHozon_Click(frmMain& m) {
-  const std::string comment = m.form("txtDiary").text();
-  if (auto bad = store::firstUnencodable(comment))
-    return warn(m, "日記に保存できない文字「" + *bad + "」が含まれています。", "保存できません");
+diary::DayLists shownLists(frmMain& m) {
   diary::DayLists lists;
   for (int i = 0; i < diary::kDayLists; ++i) lists[i] = dayList(m, i).items();
+  return lists;
+}
+
+void rememberShownDay(frmMain& m) {
+  m.diary.savedLists = shownLists(m);
+  m.diary.savedComment = m.form("txtDiary").text();
+}
+
+// True when the day was saved.
+bool cmdHozon_Click(frmMain& m) {
+  const std::string comment = m.form("txtDiary").text();
+  if (auto bad = store::firstUnencodable(comment)) {
+    warn(m, "日記に保存できない文字「" + *bad + "」が含まれています。", "保存できません");
+    return false;
+  }
   try {
-    diary::writeDayDiary(m.SelectedDateText(), lists, comment);
+    diary::writeDayDiary(m.SelectedDateText(), shownLists(m), comment);
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
-    return;
+    return false;
   }
+  rememberShownDay(m);
   m.dialogs.MsgBox("保存しました", "保存終了", ui::Icon::Information, ui::Buttons::OK);
+  return true;
 }
 
 // ---- date selector
 
 void VScroll1_Change(frmMain& m) {
-  const int v = m.form("VScroll1").value();
+  ui::Control& bar = m.form("VScroll1");
+  const int v = bar.value();
+  if (!LeaveDiaryDay(m)) {
+    bar.setValue(m.diary.shownScrollValue);  // the selector shows the day again
+    return;
+  }
+  m.diary.shownScrollValue = v;
   const store::Date day = m.ReferenceDate - std::chrono::days(365 - v);
   const std::string text = store::formatDate(day);
   m.form("txtDate").setText(text);
@@ -164,6 +184,20 @@ void LoadDayDiary(frmMain& m) {
   }
   ShowCalorieBalance(m);
   m.form("txtDiary").setText(day.comment);
+  rememberShownDay(m);
+}
+
+bool LeaveDiaryDay(frmMain& m) {
+  if (m.Loading || m.SampleMode) return true;
+  if (shownLists(m) == m.diary.savedLists && m.form("txtDiary").text() == m.diary.savedComment) return true;
+  const std::string day = m.SelectedDateText();
+  const std::string monthDay = day.size() >= 10 ? day.substr(5, 5) : day;
+  switch (m.dialogs.MsgBox(monthDay + "の日記は保存されていません。保存しますか？", m.form.title(), ui::Icon::Question,
+                           ui::Buttons::YesNoCancel)) {
+    case ui::Answer::Yes: return cmdHozon_Click(m);
+    case ui::Answer::No: return true;
+    default: return false;
+  }
 }
 
 void wireDiary(frmMain& m) {

@@ -20,7 +20,8 @@ std::pair<std::string, int> splitControlName(std::string_view name) {
 frmMain::frmMain(ui::Dialogs& d, const ui::Clock& c) : dialogs(d), clock(c) {
   ui::buildMainForm(form);
   onClick("cmdOwari", [this](int) {
-    // Quitting: close every help window of ours, then the window; nothing is left to save.
+    // Quitting: close every help window of ours, then the window.
+    if (!LeaveDiaryDay(*this)) return;
     dialogs.closeHelp();
     Ended = true;
   });
@@ -35,9 +36,11 @@ frmMain::frmMain(ui::Dialogs& d, const ui::Clock& c) : dialogs(d), clock(c) {
 
 // ---------------------------------------------------------------- start-up
 
-void frmMain::Form_Load() {
+void frmMain::Form_Load() { Start(true); }
+
+void frmMain::Start(bool greet) {
   try {
-    RunStartup();
+    RunStartup(greet);
   } catch (const std::exception& e) {
     // The diary cannot run on files it cannot read: say which and what, then end.
     dialogs.MsgBox(std::string(e.what()) + "\n\nプログラムを終了します。", "起動エラー", ui::Icon::Error,
@@ -46,7 +49,7 @@ void frmMain::Form_Load() {
   }
 }
 
-void frmMain::RunStartup() {
+void frmMain::RunStartup(bool greet) {
   HelpFileName = "ZorvelHelp.html";
   Loading = true;
   ShowPage(*this);
@@ -97,7 +100,19 @@ void frmMain::RunStartup() {
   Loading = false;
   form.setFocus("cmdMain");
   HelpText = MainPageHelpText();
-  DSP_HELP(*this);
+  if (greet) DSP_HELP(*this);
+}
+
+void frmMain::ReloadFromDisk() {
+  form.restoreBuiltState();
+  Weight = {};
+  weight = {};
+  analysis = {};
+  setup = {};
+  diary = {};
+  notes = {};
+  body = {};
+  Start(false);  // the help tour greets once per run
 }
 
 void frmMain::READ_SETTEI() {
@@ -285,7 +300,12 @@ void frmMain::Drag(const std::string& source, int index, const std::string& targ
   });
 }
 
-void frmMain::CloseWindow() { Ended = true; }
+bool frmMain::CloseWindow() {
+  guarded([&] {
+    if (LeaveDiaryDay(*this)) Ended = true;
+  });
+  return Ended;
+}
 
 // ---------------------------------------------------------------- dump
 

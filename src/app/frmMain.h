@@ -48,7 +48,9 @@ class frmMain {
   void ScrollTrack(const std::string& control, int value);  // thumb being dragged
   void Select(const std::string& control, int index);
   void Drag(const std::string& source, int index, const std::string& target);
-  void CloseWindow();  // the window's close box: ends without closing the help viewer
+  // The window's close box: ends without closing the help viewer, unless the user chose to stay
+  // on an unsaved diary day. True when the program has ended.
+  bool CloseWindow();
   bool ended() const { return Ended; }
 
   // ---- handler registration, used by the areas ----
@@ -73,6 +75,10 @@ class frmMain {
   void WithHourglass(const std::function<void()>& work);
 
   // ---- shared procedures of the shell ----
+  // Everything in memory and on screen anew from the data folder, as start-up builds it: after
+  // the record files were replaced, nothing of what they held may stay. A file that cannot be
+  // read ends the program as at start-up.
+  void ReloadFromDisk();
   void ClearDisplay();
   void READ_SETTEI();
   // The selected date of the date selector (the text of txtDate).
@@ -106,7 +112,8 @@ class frmMain {
   using IndexMap = std::map<std::string, IndexHandler, std::less<>>;
   bool raise(const IndexMap& map, const std::string& control);
   void guarded(const std::function<void()>& work);
-  void RunStartup();
+  void Start(bool greet);
+  void RunStartup(bool greet);
 
   IndexMap click_, dblClick_, mouseUp_, mouseDown_, gotFocus_, change_, scroll_;
   std::map<std::string, KeyHandler, std::less<>> keyPress_;

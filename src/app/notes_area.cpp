@@ -8,6 +8,7 @@
 #include "store/cp932.h"
 #include "store/numbers.h"
 #include "store/record.h"
+#include "store/typed_number.h"
 #include "training/training.h"
 
 namespace app {
@@ -92,7 +93,7 @@ void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
     m.dialogs.MsgBox(*refusal, kMessageTitle, ui::Icon::Error, ui::Buttons::OK);
     return;
   }
-  training::TrainingEntry entry{store::formatDate(m.clock.today()), store::Val(typed)};
+  training::TrainingEntry entry{store::formatDate(m.clock.today()), store::ValTyped(typed)};
   try {
     training::appendEntry(training::logFileName(i), entry);
   } catch (const store::StoreError& e) {
@@ -120,6 +121,14 @@ void refuseTarget(frmMain& m, const char* what) {
 }
 
 void fraKin_DblClick(frmMain& m, int i) {
+  // A new exercise starts with an empty history: say so before anything is lost.
+  if (const int records = m.form("lstKin", i).listCount(); records > 0) {
+    const std::string question = "「" + m.notes.TrainingTitle[i - 1] + "」の記録（" + std::to_string(records) +
+                                 "件）を消去して新しい種目にします。よろしいですか？";
+    if (m.dialogs.MsgBoxDefaultSecond(question, m.form.title(), ui::Icon::Warning, ui::Buttons::OKCancel) !=
+        ui::Answer::OK)
+      return;
+  }
   auto title = m.dialogs.InputBox(listPrompt(i, " の題目を入力して下さい"), "題目変更", "");
   if (!title || title->empty() || refuseUnstorable(m, *title)) return;
   std::string& memoryTitle = m.notes.TrainingTitle[i - 1];
@@ -129,7 +138,7 @@ void fraKin_DblClick(frmMain& m, int i) {
 
   auto answer = m.dialogs.InputBox(listPrompt(i, " の目標数を入力して下さい"), "目標数変更", "");
   if (!answer || answer->empty()) return;
-  auto target = store::parseNumberField(*answer);
+  auto target = store::parseNumberField(store::asciiNumberText(*answer));
   if (!target || !(*target > 0) || !store::isFinite(*target)) {
     memoryTitle = oldTitle;
     refuseTarget(m, "目標数");
@@ -166,7 +175,7 @@ void fraKin_DblClick(frmMain& m, int i) {
 void lblTotal_DblClick(frmMain& m, int i) {
   auto answer = m.dialogs.InputBox(listPrompt(i, " の目標値を入力して下さい"), "目標値変更", "");
   if (!answer || answer->empty()) return;
-  double target = store::Val(*answer);
+  double target = store::ValTyped(*answer);
   if (!(target > 0) || !store::isFinite(target)) {
     refuseTarget(m, "目標値");
     return;

@@ -73,14 +73,9 @@ void moveMonth(frmMain& m, int months) {
 
 // ---------------------------------------------------------------- new start
 
-void emptyWeightChart(frmMain& m, int oldPeriod) {
-  ui::Control& chart = m.form("MSChart1");
-  for (int row = 1; row <= oldPeriod; ++row)
-    for (int column : {1, 2, 4, 3}) chart.setChartValue(row, column, "0");
-  chart.setChartRowCount(0);
-}
-
 void cmdNew1_Click(frmMain& m) {
+  // The day shown may hold unsaved diary work; the reload below would drop it.
+  if (!LeaveDiaryDay(m)) return;
   const profile::Profile old = m.Profile;
   if (profile::AskNewProfile(m.dialogs, m.form, old) != profile::NewStartOutcome::Confirmed) return;
 
@@ -93,8 +88,6 @@ void cmdNew1_Click(frmMain& m) {
     profile::RefillProfileBoxes(old, m.form);
     return;
   }
-  m.Profile = fresh;
-  emptyWeightChart(m, old.TargetPeriod);
 
   std::vector<std::string> failures;
   auto empty = [&](const std::string& name) {
@@ -107,25 +100,10 @@ void cmdNew1_Click(frmMain& m) {
   for (const char* name : profile::kNewStartEmptiedFiles) empty(name);
   if (!m.setup.CalendarFileName.empty()) empty(m.setup.CalendarFileName);
 
-  LoadWeightLog(m);
-  BuildCalendarMonth(m);
-  m.ClearDisplay();
-  m.Weight.resetExtremes();
-  m.analysis.MinAverageWeight = 999.9f;
-  m.analysis.MaxAverageWeight = 0;
-  m.body.TotalSteps = 0;
-  m.body.MaxSteps = 0;
-  m.body.MinSteps = 100000;
-  for (const char* name : {"lblSyuu1000", "lblSyuu100", "lblSyuu10"}) m.form(name).setCaption("");
-  for (const char* name : {"msgTaiList", "msgShiList", "msgHosuList", "msgSuiList"}) m.form(name).setGridRows(1);
-  ShowAchievementRate(m);
-  ShowObesityGrade(m);
-  // The analysis tables would otherwise go on showing the weights just thrown away.
-  ShowWeightTable(m);
-  ShowLossMilestones(m);
-  ShowRunningAverage(m);
-  ShowWeightRanking(m);
-  DrawWeightChart(m);
+  // Memory and screen start afresh from the emptied files, as a start-up on them would: no
+  // figure, series or chart of the discarded diary may survive.
+  m.ReloadFromDisk();
+  if (m.ended()) return;
   m.SampleMode = false;
 
   if (!failures.empty()) {

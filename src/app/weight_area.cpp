@@ -6,6 +6,7 @@
 #include "records/weight_entry.h"
 #include "store/numbers.h"
 #include "store/record.h"
+#include "store/typed_number.h"
 
 namespace app {
 namespace {
@@ -178,7 +179,7 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
     message(m, "入力がまだのようです", "メッセージ", ui::Icon::Error);
     return;
   }
-  const double value = store::Val(text);
+  const double value = store::ValTyped(text);
   if (value <= 0) {
     message(m, "０以下か文字が入力されたようです", "メッセージ", ui::Icon::Error);
     return;

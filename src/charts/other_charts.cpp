@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "store/numbers.h"
+#include "store/typed_number.h"
 
 namespace charts {
 
@@ -60,7 +61,7 @@ DrawResult DrawStepChart(ui::Control& chart, const std::vector<float>& steps, in
 
 std::optional<double> ReadNumberBox(std::string_view text) {
   if (text.find_first_not_of(" \t") == std::string_view::npos) return std::nullopt;
-  auto v = store::parseNumberField(text);
+  auto v = store::parseNumberField(store::asciiNumberText(text));
   if (!v || !std::isfinite(*v)) return std::nullopt;
   return v;
 }

@@ -5,6 +5,7 @@
 #include "store/cp932.h"
 #include "store/numbers.h"
 #include "store/record.h"
+#include "store/typed_number.h"
 
 namespace diary {
 namespace {
@@ -47,7 +48,7 @@ std::optional<std::string> itemNameProblem(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<int16_t> caloriesFromAnswer(std::string_view answer) { return toInt16(store::Val(answer)); }
+std::optional<int16_t> caloriesFromAnswer(std::string_view answer) { return toInt16(store::ValTyped(answer)); }
 
 std::string itemListKey(int list) { return "ﾘｽﾄ" + std::to_string(list + 1); }
 

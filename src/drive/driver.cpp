@@ -49,6 +49,7 @@ const char* buttonsName(ui::Buttons b) {
     case ui::Buttons::OK: return "OK";
     case ui::Buttons::OKCancel: return "OKCancel";
     case ui::Buttons::YesNo: return "YesNo";
+    case ui::Buttons::YesNoCancel: return "YesNoCancel";
   }
   return "OK";
 }
@@ -90,7 +91,8 @@ class ScriptDialogs : public ui::Dialogs {
     ui::Answer a = queue.front().answer;
     bool fits = (buttons == ui::Buttons::OK && a == ui::Answer::OK) ||
                 (buttons == ui::Buttons::OKCancel && (a == ui::Answer::OK || a == ui::Answer::Cancel)) ||
-                (buttons == ui::Buttons::YesNo && (a == ui::Answer::Yes || a == ui::Answer::No));
+                (buttons == ui::Buttons::YesNo && (a == ui::Answer::Yes || a == ui::Answer::No)) ||
+                (buttons == ui::Buttons::YesNoCancel && a != ui::Answer::OK);
     if (!fits) throw NoAnswer{head + ",\"queued\":\"" + answerName(a) + "\"}"};
     queue.pop_front();
     shown.push_back(head + ",\"answer\":\"" + answerName(a) + "\"}");

@@ -5,10 +5,13 @@
 
 #include "profile/profile_change.h"
 #include "store/numbers.h"
+#include "store/typed_number.h"
 
 namespace profile {
 
-bool IsNumberAnswer(std::string_view text) {
+bool IsNumberAnswer(std::string_view typed) {
+  const std::string ascii = store::asciiNumberText(typed);
+  std::string_view text = ascii;
   auto blank = [](char c) { return c == ' ' || c == '\t'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
@@ -66,10 +69,12 @@ NewStartOutcome giveUp(ui::Dialogs& d, ui::Form& form, const Profile& current) {
 void RefillProfileBoxes(const Profile& p, ui::Form& form) { ShowProfileDataBoxes(p, form); }
 
 NewStartOutcome AskNewProfile(ui::Dialogs& d, ui::Form& form, const Profile& current) {
-  if (d.MsgBox("現在まで保管されているデータを初期化します。\n『ＯＫボタン』を押すと各種プライベートデータの入力が始ま"
-               "ります。"
-               "\n\nこの先でキャンセルすることもできます。",
-               "データ初期化", ui::Icon::Information, ui::Buttons::OKCancel) != ui::Answer::OK)
+  // Both confirmations warn and default to Cancel: an Enter pressed in a hurry never wipes the diary.
+  if (d.MsgBoxDefaultSecond(
+          "現在まで保管されているデータを初期化します。\n『ＯＫボタン』を押すと各種プライベートデータの入力が始ま"
+          "ります。"
+          "\n\nこの先でキャンセルすることもできます。",
+          "データ初期化", ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
     return NewStartOutcome::Declined;
 
   for (int i = 0; i < 6; ++i) form("txtPriData", i).setText("");
@@ -79,9 +84,9 @@ NewStartOutcome AskNewProfile(ui::Dialogs& d, ui::Form& form, const Profile& cur
     form("txtPriData", i).setText(*answer);
   }
 
-  if (d.MsgBox("これまで登録されていたデータはクリアされ新たに登録した新情報でスタートします\n\n"
-               "登録情報に間違いがなかったらＯＫボタンを押して下さい",
-               "情報確認", ui::Icon::Information, ui::Buttons::OKCancel) != ui::Answer::OK)
+  if (d.MsgBoxDefaultSecond("これまで登録されていたデータはクリアされ新たに登録した新情報でスタートします\n\n"
+                            "登録情報に間違いがなかったらＯＫボタンを押して下さい",
+                            "情報確認", ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
     return giveUp(d, form, current);
   return NewStartOutcome::Confirmed;
 }

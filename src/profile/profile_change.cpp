@@ -5,6 +5,7 @@
 
 #include "store/cp932.h"
 #include "store/numbers.h"
+#include "store/typed_number.h"
 
 namespace profile {
 
@@ -16,11 +17,11 @@ ProfileTexts ReadProfileBoxes(const ui::Form& form) {
 
 Profile ProfileFromTexts(const ProfileTexts& t, Profile p) {
   p.ProfileName = t[0];
-  p.ProfileHeight = static_cast<float>(store::Val(t[1]));
-  p.TargetWeight = static_cast<float>(store::Val(t[2]));
-  p.TargetPeriod = static_cast<int16_t>(store::roundHalfEven(store::Val(t[3])));
-  p.TargetRate = static_cast<float>(store::Val(t[4]));
-  p.TargetCalories = static_cast<int16_t>(store::roundHalfEven(store::Val(t[5])));
+  p.ProfileHeight = static_cast<float>(store::ValTyped(t[1]));
+  p.TargetWeight = static_cast<float>(store::ValTyped(t[2]));
+  p.TargetPeriod = static_cast<int16_t>(store::roundHalfEven(store::ValTyped(t[3])));
+  p.TargetRate = static_cast<float>(store::ValTyped(t[4]));
+  p.TargetCalories = static_cast<int16_t>(store::roundHalfEven(store::ValTyped(t[5])));
   return p;
 }
 
@@ -38,12 +39,13 @@ std::optional<std::string> ProfileTextProblem(int box, const std::string& text) 
       return "名前に使えない文字「" + *bad + "」が含まれています。\n別の文字で入力して下さい。";
     return std::nullopt;
   }
-  const double v = store::Val(text);
+  const double v = store::ValTyped(text);
   switch (box) {
     case 1:
       if (!(v > 0) || !fitsSingle(v)) return "身長は０より大きい数値で入力して下さい";
       break;
     case 2:
+      if (!(v > 0)) return "目標体重は０より大きい数値で入力して下さい";
       if (!fitsSingle(v)) return "目標体重の数値が大きすぎます";
       break;
     case 3: {

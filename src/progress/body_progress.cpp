@@ -11,7 +11,9 @@ BodyFatSummary SummariseBodyFat(const std::vector<float>& percent) {
   BodyFatSummary s;
   s.first = records::FormatSingle(percent.front(), "0.0");
   s.latest = records::FormatSingle(percent.back(), "0.0");
-  s.difference = store::shortestDouble(store::Val(s.first) - store::Val(s.latest));
+  // Of the rounded figures shown, with one decimal like the other differences: the bare
+  // subtraction would show its residue (0.200000000000003).
+  s.difference = store::formatNumber(store::Val(s.first) - store::Val(s.latest), "0.0");
   return s;
 }
 

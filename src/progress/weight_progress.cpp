@@ -61,6 +61,9 @@ std::string forecastText(float weightDifference, int elapsedDays, float nowKg, f
   float dailyRate = std::fabs(weightDifference) / static_cast<float>(elapsedDays);
   if (dailyRate == 0) return {};
   double days = store::roundHalfEven((nowKg - targetWeight) / static_cast<double>(dailyRate));
+  // At or past the target (or a target above the start) the count would run backwards to a
+  // day already gone: there is nothing left to forecast.
+  if (days < 0) return kNoForecast;
   // A day count is kept in 16 bits; beyond that, or beyond the calendar, there is no date.
   if (!(days >= -32768 && days <= 32767)) return kForecastTooFar;
   store::Date when = lastDay + std::chrono::days(static_cast<int>(days));

@@ -12,6 +12,8 @@ namespace progress {
 
 // Shown when the day the target would be reached lies beyond any date we can show.
 inline constexpr const char* kForecastTooFar = "達成日が遠すぎて予想不能";
+// A forecast that would lie before the latest record.
+inline constexpr const char* kNoForecast = "－";
 
 struct WeightProgressInput {
   float heightCm = 0;

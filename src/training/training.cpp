@@ -4,6 +4,7 @@
 
 #include "store/numbers.h"
 #include "store/record.h"
+#include "store/typed_number.h"
 
 namespace training {
 
@@ -75,7 +76,7 @@ BarGeometry barGeometry(int percent, int backTop, int backHeight) {
 
 std::optional<std::string> countRefusal(const std::string& typed) {
   if (typed.empty()) return "入力がまだのようです";
-  double v = store::Val(typed);
+  double v = store::ValTyped(typed);
   if (v == 0) return "０か文字が入力されたようです";
   if (v > kMaxCount) return "入力は 30000以下でお願いします";
   return std::nullopt;

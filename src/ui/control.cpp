@@ -25,6 +25,16 @@ const char* kindName(Kind k) {
 Control::Control(std::string name, Kind kind, std::string parent)
     : name_(std::move(name)), kind_(kind), parent_(std::move(parent)) {}
 
+void Control::restoreFrom(const Control& built) {
+  const uint64_t changes = changes_;
+  std::string name = std::move(name_), parent = std::move(parent_);
+  *this = built;
+  name_ = std::move(name);
+  parent_ = std::move(parent);
+  changes_ = changes;
+  touch();
+}
+
 #define SET_FIELD(field, v) \
   do {                      \
     if (field != (v)) {     \

@@ -137,6 +137,10 @@ class Control {
   void setAxisLimits(double min, double max);
   void setAxisAuto();
 
+  // Takes every property of `built` (a control of the same name in a newly built form), keeping
+  // this control's identity; the change counter moves so the GUI redraws it whole.
+  void restoreFrom(const Control& built);
+
  private:
   void touch() { ++changes_; }
 

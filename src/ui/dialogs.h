@@ -8,7 +8,7 @@
 namespace ui {
 
 enum class Icon { None, Information, Warning, Error, Question };
-enum class Buttons { OK, OKCancel, YesNo };
+enum class Buttons { OK, OKCancel, YesNo, YesNoCancel };
 enum class Answer { OK, Cancel, Yes, No };
 
 // The title of a box the program gives no title of its own.

@@ -38,6 +38,12 @@ const Control& Form::operator()(std::string_view name) const {
 Control& Form::operator()(std::string_view base, int index) { return (*this)(arrayName(base, index)); }
 const Control& Form::operator()(std::string_view base, int index) const { return (*this)(arrayName(base, index)); }
 
+void Form::restoreBuiltState() {
+  Form built;
+  buildMainForm(built);
+  for (auto& c : controls_) c->restoreFrom(built(c->name()));
+}
+
 void Form::setFocus(const std::string& name) {
   focus_ = name;
   ++focusChanges_;

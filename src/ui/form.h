@@ -29,6 +29,10 @@ class Form {
 
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
 
+  // Every control back to the state buildMainForm gives it, as before start-up; the focus and
+  // the window's visibility stay.
+  void restoreBuiltState();
+
   const std::string& title() const { return title_; }
 
   // Focus: the name of the control that has it.

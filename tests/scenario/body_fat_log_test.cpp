@@ -57,7 +57,7 @@ TEST(BodyFatLog, FatMassTableFromTheFirstMatchedDayOn) {
   EXPECT_EQ(boxes(r.dumps[0])[0].second, "体脂肪率グラフは２日目から表示されます");
   EXPECT_EQ(r.dumps[0]["dialogs"][0]["icon"], "none");
   EXPECT_EQ(r.dumps[0]["state"]["FatCount"], 1);
-  EXPECT_EQ(r.dumps[0]["controls"]["lblShibou_Sa"]["caption"], "0");
+  EXPECT_EQ(r.dumps[0]["controls"]["lblShibou_Sa"]["caption"], "0.0");
 
   const auto& d = r.last();
   EXPECT_TRUE(d["dialogs"].empty());
@@ -83,7 +83,7 @@ TEST(BodyFatLog, FatMassTableFromTheFirstMatchedDayOn) {
 
   EXPECT_EQ(d["controls"]["lblStShibou"]["caption"], "20.0");
   EXPECT_EQ(d["controls"]["lblNowShibou"]["caption"], "19.6");
-  EXPECT_EQ(d["controls"]["lblShibou_Sa"]["caption"], "0.399999999999999");
+  EXPECT_EQ(d["controls"]["lblShibou_Sa"]["caption"], "0.4");
 }
 
 TEST(BodyFatLog, UnmatchedRecordLeavesItsRowEmpty) {

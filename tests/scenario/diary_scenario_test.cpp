@@ -207,19 +207,49 @@ TEST(DiaryScenario, DayFileWithAnUnknownSectionWordOrDamageLoadsWhatItCan) {
   EXPECT_EQ(r.dialogs(0), json::array());
 }
 
-TEST(DiaryScenario, UnsavedChangesAreLostWhenTheDateChanges) {
+TEST(DiaryScenario, AnUnsavedDayIsNeverLeftUnasked) {
   TempFolder dir;
   prepare(dir, 1800);
-  auto r = runDrive(dir.path(), std::string(kStart) +
-                                    "input A\ninput 300\nclick cmdAsa\nsettext txtDiary メモ\n"
-                                    "scroll VScroll1 364\nscroll VScroll1 365\n" +
-                                    kDay);
+  const std::string unsaved = "input A\ninput 300\nclick cmdAsa\nsettext txtDiary メモ\n";
+  auto r = runDrive(dir.path(), std::string(kStart) + unsaved +
+                                    // Cancel: the selector shows the day again, nothing is lost.
+                                    "answer Cancel\nscroll VScroll1 364\n" + kDay + "dump VScroll1 txtDate\n" +
+                                    // No: the day goes unsaved; coming back asks nothing.
+                                    "answer No\nscroll VScroll1 364\nscroll VScroll1 365\n" + kDay + unsaved +
+                                    // Yes: saved as the save button does, then on to the other day.
+                                    "answer Yes\nscroll VScroll1 364\ndump txtDate\nscroll VScroll1 365\n" + kDay +
+                                    // Quitting asks too; Cancel keeps the program running.
+                                    "settext txtDiary 追記\nanswer Cancel\nquit\ndump\nanswer No\nquit\ndump\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
-  EXPECT_EQ(items(r.last(), "List8(0)"), json::array());
-  EXPECT_EQ(r.last()["controls"]["txtDiary"]["text"], "");
-  EXPECT_EQ(caption(r.last(), "Label9(15)"), "0");
-  EXPECT_EQ(r.last()["state"]["IntakeTotal"], 0);
-  EXPECT_FALSE(dir.exists("20240105.txt"));
+
+  const auto& cancelled = r.dialogs(1);
+  ASSERT_EQ(cancelled.size(), 3u);  // the item's two inputs, then the question
+  EXPECT_EQ(cancelled[2]["text"], "01/05の日記は保存されていません。保存しますか？");
+  EXPECT_EQ(cancelled[2]["title"], "今度こそ勝利をげっちゅー！");
+  EXPECT_EQ(cancelled[2]["icon"], "question");
+  EXPECT_EQ(cancelled[2]["buttons"], "YesNoCancel");
+  EXPECT_FALSE(cancelled[2].contains("default"));  // Yes, the first button
+  EXPECT_EQ(items(r.dumps[1], "List8(0)"), json({"A _ 300"}));
+  EXPECT_EQ(r.dumps[1]["controls"]["txtDiary"]["text"], "メモ");
+  EXPECT_EQ(r.dumps[2]["controls"]["VScroll1"]["value"], 365);
+  EXPECT_EQ(r.dumps[2]["controls"]["txtDate"]["text"], "2024/01/05");
+
+  EXPECT_EQ(r.dialogs(3).size(), 1u);  // one question for the way out, none for the way back
+  EXPECT_EQ(items(r.dumps[3], "List8(0)"), json::array());
+  EXPECT_EQ(r.dumps[3]["state"]["IntakeTotal"], 0);
+
+  const auto& saved = r.dialogs(4);
+  ASSERT_EQ(saved.size(), 4u);  // the item's two inputs, the question, the save's own box
+  EXPECT_EQ(saved[3]["title"], "保存終了");
+  EXPECT_EQ(r.dumps[4]["controls"]["txtDate"]["text"], "2024/01/04");
+  EXPECT_EQ(r.dialogs(5).size(), 0u);  // the saved day is left without a question
+  EXPECT_EQ(items(r.dumps[5], "List8(0)"), json({"A _ 300"}));
+  EXPECT_EQ(r.dumps[5]["controls"]["txtDiary"]["text"], "メモ\r\n");
+  EXPECT_EQ(dir.readUtf8("日記20240105.txt"), "メモ\r\n");  // quitting with No kept the saved day
+
+  EXPECT_FALSE(r.dumps[6]["ended"]);
+  EXPECT_EQ(r.dumps[6]["dialogs"][0]["text"], "01/05の日記は保存されていません。保存しますか？");
+  EXPECT_TRUE(r.dumps[7]["ended"]);
 }
 
 TEST(DiaryScenario, NamesAndCaloriesThatCannotBeStoredAreRefused) {

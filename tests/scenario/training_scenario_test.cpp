@@ -110,30 +110,41 @@ TEST(TrainingScenario, CountTakesTheClocksDateNotTheSelectedDay) {
   EXPECT_EQ(dir.readUtf8("筋トレ4.txt"), "\"2024/01/06\",12\r\n");
 }
 
-TEST(TrainingScenario, RenameEmptiesTheHistory) {
+TEST(TrainingScenario, RenameAsksThenEmptiesTheHistory) {
   TempFolder dir;
   prepare(dir);
   dir.writeCp932("筋トレ3.txt", "\"2024/01/01\",20\r\n\"2024/01/02\",25\r\n");
   auto r = runDrive(dir.path(), std::string(kStart) + "dump" + exercise(3) +
-                                    "\ninput 懸垂\ninput 20\ndblclick fraKin(3)\ndump" + exercise(3) + "\n");
+                                    "\nanswer Cancel\ndblclick fraKin(3)\ndump" + exercise(3) +
+                                    "\nanswer OK\ninput 懸垂\ninput 20\ndblclick fraKin(3)\ndump" + exercise(3) + "\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const json& before = r.dumps[1]["controls"];
   EXPECT_EQ(before["lblTotal(3)"]["caption"], "45");
   EXPECT_NEAR(barShare(before, 3), 0.9, 0.001);
 
-  const auto& asked = r.dialogs(2);
-  ASSERT_EQ(asked.size(), 2u);
-  EXPECT_EQ(asked[0]["prompt"], "ﾘｽﾄ 3 の題目を入力して下さい");
-  EXPECT_EQ(asked[0]["title"], "題目変更");
-  EXPECT_EQ(asked[1]["prompt"], "ﾘｽﾄ 3 の目標数を入力して下さい");
-  EXPECT_EQ(asked[1]["title"], "目標数変更");
+  // Cancel, the default, keeps everything.
+  const auto& declined = r.dialogs(2);
+  ASSERT_EQ(declined.size(), 1u);
+  EXPECT_EQ(declined[0]["text"], "「スクワット」の記録（2件）を消去して新しい種目にします。よろしいですか？");
+  EXPECT_EQ(declined[0]["icon"], "warning");
+  EXPECT_EQ(declined[0]["buttons"], "OKCancel");
+  EXPECT_EQ(declined[0]["default"], "Cancel");
+  EXPECT_EQ(declined[0]["title"], "今度こそ勝利をげっちゅー！");
+  EXPECT_EQ(r.dumps[2]["controls"], r.dumps[1]["controls"]);
 
-  const json& after = r.dumps[2]["controls"];
+  const auto& asked = r.dialogs(3);
+  ASSERT_EQ(asked.size(), 3u);
+  EXPECT_EQ(asked[1]["prompt"], "ﾘｽﾄ 3 の題目を入力して下さい");
+  EXPECT_EQ(asked[1]["title"], "題目変更");
+  EXPECT_EQ(asked[2]["prompt"], "ﾘｽﾄ 3 の目標数を入力して下さい");
+  EXPECT_EQ(asked[2]["title"], "目標数変更");
+
+  const json& after = r.dumps[3]["controls"];
   EXPECT_EQ(after["fraKin(3)"]["caption"], "懸垂  20");
   EXPECT_EQ(after["lstKin(3)"]["items"], json::array());
   EXPECT_EQ(after["lblTotal(3)"]["caption"], "0");
   EXPECT_EQ(barShare(after, 3), 0.0);
-  EXPECT_EQ(r.dumps[2]["state"]["TrainingTotal"][2], 0);
+  EXPECT_EQ(r.dumps[3]["state"]["TrainingTotal"][2], 0);
   EXPECT_TRUE(dir.exists("筋トレ3.txt"));
   EXPECT_EQ(dir.readBytes("筋トレ3.txt"), "");
   std::string expected = kTitles;
@@ -145,9 +156,10 @@ TEST(TrainingScenario, CancelledTargetKeepsTheTitleInMemoryOnly) {
   TempFolder dir;
   prepare(dir);
   dir.writeCp932("筋トレ3.txt", "\"2024/01/01\",20\r\n");
-  auto r = runDrive(dir.path(), std::string(kStart) +
-                                    "input 懸垂\ninput-cancel\ndblclick fraKin(3)\ndump fraKin(3) lstKin(3)\n"
-                                    "input 40\ndblclick lblTotal(1)\ndump fraKin(1) fraKin(3)\n");
+  auto r =
+      runDrive(dir.path(), std::string(kStart) +
+                               "answer OK\ninput 懸垂\ninput-cancel\ndblclick fraKin(3)\ndump fraKin(3) lstKin(3)\n"
+                               "input 40\ndblclick lblTotal(1)\ndump fraKin(1) fraKin(3)\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   EXPECT_EQ(r.dumps[1]["controls"]["fraKin(3)"]["caption"], "スクワット  50");
   EXPECT_EQ(r.dumps[1]["controls"]["lstKin(3)"]["items"].size(), 1u);
@@ -196,15 +208,16 @@ TEST(TrainingScenario, UnusableTargetsAndTitlesAreRefused) {
                     std::string(kStart) +
                         "input 0\ndblclick lblTotal(6)\ninput 回数\ndblclick lblTotal(6)\n"
                         "input -5\ndblclick lblTotal(6)\n"
-                        "input 縄跳び\ninput abc\ndblclick fraKin(6)\ninput 縄跳び\ninput 0\ndblclick fraKin(6)\n"
-                        "input \"縄\\\"跳び\"\ndblclick fraKin(6)\ninput\ndblclick fraKin(6)\n"
+                        "answer OK\ninput 縄跳び\ninput abc\ndblclick fraKin(6)\n"
+                        "answer OK\ninput 縄跳び\ninput 0\ndblclick fraKin(6)\n"
+                        "answer OK\ninput \"縄\\\"跳び\"\ndblclick fraKin(6)\nanswer OK\ninput\ndblclick fraKin(6)\n"
                         "input-cancel\ndblclick lblTotal(6)\n"
                         "dump" +
                         exercise(6) + "\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   std::vector<std::string> boxes;
   for (const auto& d : r.dialogs(1))
-    if (d["kind"] == "msgbox") boxes.push_back(d["text"]);
+    if (d["kind"] == "msgbox" && d["buttons"] == "OK") boxes.push_back(d["text"]);
   ASSERT_EQ(boxes.size(), 6u);
   for (int k = 0; k < 3; ++k) EXPECT_EQ(boxes[k], "目標値は 0 より大きい数値で入力して下さい");
   for (int k = 3; k < 5; ++k) EXPECT_EQ(boxes[k], "目標数は 0 より大きい数値で入力して下さい");
@@ -249,12 +262,12 @@ TEST(TrainingScenario, FailedTitleWriteChangesNothing) {
   dir.writeCp932("筋トレ3.txt", "\"2024/01/01\",20\r\n");
   // A folder where the rewrite puts its temporary file makes the rewrite fail.
   std::filesystem::create_directory(dir.file("筋トレ題目.txt.tmp~"));
-  auto r = runDrive(dir.path(), std::string(kStart) + "input 懸垂\ninput 20\ndblclick fraKin(3)\n" +
+  auto r = runDrive(dir.path(), std::string(kStart) + "answer OK\ninput 懸垂\ninput 20\ndblclick fraKin(3)\n" +
                                     "input 80\ndblclick lblTotal(3)\ndump" + exercise(3) + "\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   int errors = 0;
   for (const auto& d : r.dialogs(1))
-    if (d["kind"] == "msgbox") {
+    if (d["kind"] == "msgbox" && d["buttons"] == "OK") {
       ++errors;
       EXPECT_EQ(d["icon"], "error");
       EXPECT_NE(d["text"].get<std::string>().find("筋トレ題目.txt"), std::string::npos);

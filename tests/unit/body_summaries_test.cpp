@@ -12,9 +12,9 @@ TEST(BodyFatSummary, DifferenceOfTheShownFigures) {
   };
   const Case cases[] = {
       {{25.3f, 24.0f, 23.8f}, "25.3", "23.8", "1.5"},
-      {{20.0f}, "20.0", "20.0", "0"},
-      // The residue of the subtraction shows, as it always has.
-      {{23.1f, 22.9f}, "23.1", "22.9", "0.200000000000003"},
+      {{20.0f}, "20.0", "20.0", "0.0"},
+      // One decimal, never the residue of the subtraction (0.200000000000003).
+      {{23.1f, 22.9f}, "23.1", "22.9", "0.2"},
       {{21.0f, 22.5f}, "21.0", "22.5", "-1.5"},
       // Rounded first: 23.46 shows as 23.5 and the difference is of the shown figures.
       {{23.46f, 23.04f}, "23.5", "23.0", "0.5"},

@@ -4,9 +4,10 @@
 #include "profile/profile_change.h"
 
 TEST(NewStartAnswers, WholeTextMustReadAsANumber) {
-  for (const char* yes : {"170", " 170 ", "-5", "+3", "168.5", ".5", "5.", "1e2", "\t42\t"})
+  for (const char* yes :
+       {"170", " 170 ", "-5", "+3", "168.5", ".5", "5.", "1e2", "\t42\t", "１７０", "－５．５", "　１７０　"})
     EXPECT_TRUE(profile::IsNumberAnswer(yes)) << yes;
-  for (const char* no : {"", "  ", "abc", "170cm", "1.2.3", "-", ".", "１７０", "1,000", "12 3"})
+  for (const char* no : {"", "  ", "abc", "170cm", "1.2.3", "-", ".", "１，０００", "1,000", "12 3"})
     EXPECT_FALSE(profile::IsNumberAnswer(no)) << no;
 }
 
@@ -47,7 +48,10 @@ TEST(ProfileTexts, ValuesTheFileCannotHoldAreRefused) {
   EXPECT_TRUE(ProfileTextProblem(1, "1e39"));
   EXPECT_FALSE(ProfileTextProblem(1, "0.1"));
 
-  EXPECT_FALSE(ProfileTextProblem(2, "-3"));
+  EXPECT_TRUE(ProfileTextProblem(2, "-3"));
+  EXPECT_TRUE(ProfileTextProblem(2, "0"));
+  EXPECT_TRUE(ProfileTextProblem(2, "abc"));
+  EXPECT_FALSE(ProfileTextProblem(2, "６５．５"));
   EXPECT_TRUE(ProfileTextProblem(2, "1e39"));
   EXPECT_TRUE(ProfileTextProblem(4, "-1e39"));
   EXPECT_FALSE(ProfileTextProblem(4, "0"));

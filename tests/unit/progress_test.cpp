@@ -51,8 +51,9 @@ TEST(ProgressParts, PercentagesAreWholeAndLimited) {
 TEST(ProgressForecast, DaysAndDateOrWhyNot) {
   // 2.5 kg in 41 days, 7.5 kg to go: 123 days on.
   EXPECT_EQ(progress::forecastText(2.5f, 41, 67.5f, 60, day(2004, 6, 11)), "123日後 ( 2004/10/12 )");
-  // Below the target the days count back.
-  EXPECT_EQ(progress::forecastText(10.0f, 10, 59.0f, 60, day(2004, 6, 11)), "-1日後 ( 2004/06/10 )");
+  // Below the target there is no day ahead to forecast; reaching it today is day 0.
+  EXPECT_EQ(progress::forecastText(10.0f, 10, 59.0f, 60, day(2004, 6, 11)), "－");
+  EXPECT_EQ(progress::forecastText(10.0f, 10, 60.0f, 60, day(2004, 6, 11)), "0日後 ( 2004/06/11 )");
   EXPECT_EQ(progress::forecastText(0, 10, 70, 60, day(2004, 6, 11)), "初日のまんま。予想不能");
   EXPECT_EQ(progress::forecastText(-1, 10, 71, 60, day(2004, 6, 11)), "初日より増。予想不能");
   // First and last record on one date: no rate, no forecast, and no "inf".

@@ -579,15 +579,20 @@ void MainWindow::typeText(Entry& e, const QString& text) {
   }
 }
 
+namespace {
+// Clears the window's in-event flag when the handler returns, also by an exception.
+struct InEvent {
+  bool& flag;
+  ~InEvent() { flag = false; }
+};
+}  // namespace
+
 void MainWindow::forward(const std::function<void()>& event) {
   // A handler runs to its end before the next event; only timers (a held scroll arrow) could
   // reach the window while one of its boxes is up.
   if (m_.ended() || finishing_ || inEvent_) return;
   {
-    struct Running {
-      bool& flag;
-      ~Running() { flag = false; }
-    } running{inEvent_ = true};
+    InEvent running{inEvent_ = true};
     event();
   }
   refresh();
@@ -604,8 +609,17 @@ void MainWindow::finish() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!finishing_) {
+    // The user may choose to stay on an unsaved diary day. Not through forward(): the close box
+    // leaves the help windows open.
+    if (inEvent_) return event->ignore();
+    bool ended = false;
+    {
+      InEvent running{inEvent_ = true};
+      ended = m_.CloseWindow();
+    }
+    refresh();
+    if (!ended) return event->ignore();
     finishing_ = true;
-    m_.CloseWindow();
     emit quitRequested();
   }
   event->accept();

@@ -70,6 +70,12 @@ Answer QtDialogs::showBox(const std::string& text, const std::string& title, Ico
       no = box.addButton("いいえ", QMessageBox::NoRole);
       box.setEscapeButton(no);
       break;
+    case Buttons::YesNoCancel:
+      yes = box.addButton("はい", QMessageBox::YesRole);
+      no = box.addButton("いいえ", QMessageBox::NoRole);
+      cancel = box.addButton("キャンセル", QMessageBox::RejectRole);
+      box.setEscapeButton(cancel);
+      break;
   }
   if (secondDefault && (cancel || no))
     box.setDefaultButton(cancel ? cancel : no);
@@ -81,6 +87,8 @@ Answer QtDialogs::showBox(const std::string& text, const std::string& title, Ico
   QApplication::restoreOverrideCursor();
   QAbstractButton* clicked = box.clickedButton();
   if (buttons == Buttons::YesNo) return clicked == yes ? Answer::Yes : Answer::No;
+  if (buttons == Buttons::YesNoCancel)
+    return clicked == yes ? Answer::Yes : clicked == no ? Answer::No : Answer::Cancel;
   if (buttons == Buttons::OKCancel) return clicked == ok ? Answer::OK : Answer::Cancel;
   return Answer::OK;
 }

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/drive.h"
+#include "support/temp_folder.h"
+
+using nlohmann::json;
+using testing_support::runDrive;
+using testing_support::TempFolder;
+
+namespace {
+
+const char* const kClock = "clock 2026/12/07 09:00:00\n";
+const char* const kNewStart =
+    "click cmdSettei\nanswer OK\ninput たろう\ninput 170\ninput 60\ninput 90\ninput 70\ninput 2000\nanswer OK\n"
+    "click cmdNew1\n";
+
+}  // namespace
+
+// After a new start nothing of the thrown-away diary may show: memory and screen must be what a
+// start-up on the emptied folder gives, control by control.
+TEST(FreshStart, NewStartOnTheSampleEqualsAStartUpOnWhatItLeft) {
+  TempFolder dir;
+  dir.copySample();
+  auto r = runDrive(dir.path(), std::string(kClock) + "start\ndump\n" + kNewStart + "dump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  const json& after = r.last();
+  EXPECT_FALSE(after["state"]["SampleMode"]);
+  EXPECT_EQ(after["state"]["Profile"]["ProfileName"], "たろう");
+
+  TempFolder copy;
+  for (const auto& name : dir.list()) copy.writeBytes(name, dir.readBytes(name));
+  auto fresh = runDrive(copy.path(), std::string(kClock) + "start\ndump\n");
+  ASSERT_EQ(fresh.exitCode, 0) << fresh.stderrText;
+  const json& started = fresh.last();
+
+  // The only allowed difference: the new start leaves the focus in the weight box, for the first
+  // weight it asks for.
+  EXPECT_EQ(after["focus"], "txtInpTaijyu");
+  EXPECT_EQ(started["focus"], "cmdMain");
+  for (const auto& [name, control] : started["controls"].items()) EXPECT_EQ(after["controls"][name], control) << name;
+  for (const auto& [name, value] : started["state"].items()) EXPECT_EQ(after["state"][name], value) << name;
+
+  // What used to survive the new start: the sample's body fat, steps, period and totals.
+  const json& before = r.dumps.front()["controls"];
+  const json& c = after["controls"];
+  for (const char* label : {"lblStShibou", "lblNowShibou", "lblKikanT", "lblTaiT", "lblTotalK", "Label6(2)"}) {
+    EXPECT_NE(before[label]["caption"], "") << label;
+    EXPECT_NE(c[label]["caption"], before[label]["caption"]) << label;
+  }
+  EXPECT_GT(r.dumps.front()["state"]["FatCount"], 0);
+  EXPECT_EQ(after["state"]["FatCount"], 0);
+  EXPECT_EQ(after["state"]["StepCount"], 0);
+  EXPECT_EQ(after["state"]["IntakeTotal"], 0);
+  EXPECT_EQ(c["MSChart2"]["rowCount"], 0);
+  EXPECT_EQ(c["msgShiList"]["rows"], 1);
+}
