@@ -184,6 +184,45 @@ TEST_F(QtWindow, PageButtonsShowTheirPageOnly) {
   expectOnlyPageVisible("fraMain");
 }
 
+// The model's frame alone is not enough: the user must see the fat-mass view, not the chart under it.
+TEST_F(QtWindow, FatMassViewIsDrawnOverTheBodyFatChart) {
+  find<QPushButton>("cmdSuii")->click();
+  QWidget* chart = window->widget("MSChart2");
+  QWidget* massView = window->widget("fraSuii");
+  QWidget* page = chart->parentWidget();
+  const QPoint middle = chart->geometry().center();
+  auto seen = [&] { return page->childAt(middle); };
+  ASSERT_TRUE(chart->isVisible());
+  EXPECT_FALSE(massView->isVisible());
+  EXPECT_TRUE(seen() == chart || chart->isAncestorOf(seen()));
+
+  find<QCheckBox>("Check2")->click();
+  EXPECT_EQ(find<QCheckBox>("Check2")->text(), QString("体脂肪率表示へ"));
+  ASSERT_TRUE(massView->isVisible());
+  EXPECT_TRUE(seen() == massView || massView->isAncestorOf(seen())) << seen()->objectName().toStdString();
+
+  find<QCheckBox>("Check2")->click();
+  EXPECT_FALSE(massView->isVisible());
+  EXPECT_TRUE(seen() == chart || chart->isAncestorOf(seen()));
+}
+
+// A reload (as after a new start) redraws every widget from the files, in both directions.
+TEST_F(QtWindow, ReloadShowsWhatTheFilesHoldNow) {
+  dir.writeCp932("体重.txt", "\"2004/04/29\",70\r\n\"2004/04/30\",69.5\r\n");
+  m->ReloadFromDisk();
+  window->refresh();
+  EXPECT_EQ(find<QLabel>("lblNowTaijyu")->text(), QString("69.5"));
+  EXPECT_EQ(find<QTableWidget>("msgB1")->rowCount(), 2);  // the header row is the header view
+
+  dir.writeCp932("体重.txt", "");
+  m->ReloadFromDisk();
+  window->refresh();
+  EXPECT_EQ(find<QLabel>("lblNowTaijyu")->text(), QString());
+  EXPECT_EQ(find<QLabel>("lblStTaijyu")->text(), QString());
+  EXPECT_EQ(find<QTableWidget>("msgB1")->rowCount(), 0);
+  EXPECT_EQ(window->refresh(), 0);
+}
+
 TEST_F(QtWindow, RefreshRewritesOnlyWidgetsWhoseControlChanged) {
   auto* start = find<QLabel>("lblStDate");
   auto* now = find<QLabel>("lblNowDate");

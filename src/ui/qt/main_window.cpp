@@ -740,7 +740,11 @@ void MainWindow::apply(Entry& e) {
       break;
     }
   }
-  if (w->isVisibleTo(w->parentWidget()) != c.visible()) w->setVisible(c.visible());
+  if (w->isVisibleTo(w->parentWidget()) != c.visible()) {
+    w->setVisible(c.visible());
+    // A frame shown over others (the fat-mass view over the body-fat chart) must lie on top.
+    if (c.visible() && c.kind() == Kind::Frame) w->raise();
+  }
 }
 
 void MainWindow::applyList(Entry& e) {
