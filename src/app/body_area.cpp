@@ -6,6 +6,7 @@
 #include "app/frmMain.h"
 #include "charts/other_charts.h"
 #include "progress/body_progress.h"
+#include "records/dated_log.h"
 #include "store/numbers.h"
 #include "store/record.h"
 #include "store/typed_number.h"
@@ -69,7 +70,7 @@ void txtInpShibou_KeyPress(frmMain& m, std::string& key) {
   try {
     store::Record rec;
     rec.text(*day).single(static_cast<float>(v));
-    store::appendRecords(records::kBodyFatFile, {rec});
+    records::storeInDateOrder(records::kBodyFatFile, m.body.FatDate, m.body.FatPercent, *store::parseDate(*day), rec);
     m.WithHourglass([&m] {
       LoadBodyFatLog(m);
       DrawBodyFatCharts(m);
@@ -95,7 +96,7 @@ void txtInpHosuu_KeyPress(frmMain& m, std::string& key) {
   try {
     store::Record rec;
     rec.text(*day).single(static_cast<float>(v));
-    store::appendRecords(records::kStepFile, {rec});
+    records::storeInDateOrder(records::kStepFile, m.body.StepDate, m.body.StepValue, *store::parseDate(*day), rec);
     LoadStepLog(m);
     DrawStepChart(m);
     ShowWalkingProgress(m);

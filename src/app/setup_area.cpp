@@ -17,12 +17,19 @@ void BuildCalendarMonth(frmMain& m) {
   const int year = store::yearOf(m.ReferenceDate);
   const unsigned month = store::monthOf(m.ReferenceDate);
   const calendar::MonthLayout layout = calendar::layoutMonth(year, month);
+  // Today's cell is framed, so the day to mark is found at a glance.
+  const store::Date today = m.clock.today();
+  const bool todayShown = store::yearOf(today) == year && store::monthOf(today) == month;
+  m.setup.TodayCell.reset();
   // Every cell outside the month is hidden, the 29th cell of a February starting on Sunday too.
   for (int i = 0; i < calendar::kCellCount; ++i) {
     ui::Control& cell = m.form("cmdMono", i);
     const int day = layout.dayInCell(i);
     cell.setVisible(day != 0);
     cell.setCaption(day != 0 ? std::to_string(day) : std::string());
+    const bool isToday = todayShown && day == static_cast<int>(store::dayOf(today));
+    cell.setOutlined(isToday);
+    if (isToday) m.setup.TodayCell = i;
   }
   m.form("Label1").setCaption(calendar::monthCaption(year, month));
   m.setup.CalendarFileName = calendar::monthFileName(year, month);
@@ -157,6 +164,10 @@ void dumpSetup(const frmMain& m, StateDump& d) {
   d.add("DayMarks", m.setup.DayMarks);
   d.add("CalendarFileName", m.setup.CalendarFileName);
   d.add("AchievementRate", m.setup.AchievementRate);
+  if (m.setup.TodayCell)
+    d.add("TodayCell", *m.setup.TodayCell);
+  else
+    d.addNull("TodayCell");
 }
 
 }  // namespace app

@@ -1,5 +1,6 @@
 #pragma once
 // New start, profile change and the lazy calendar.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@ struct SetupArea {
   std::vector<int> DayMarks = std::vector<int>(37, 0);
   std::string CalendarFileName;
   float AchievementRate = 0;
+  std::optional<int> TodayCell;  // the cell of the clock's date when the month shown holds it
 };
 
 void BuildCalendarMonth(frmMain& m);

@@ -159,6 +159,7 @@ std::string controlJson(const ui::Control& c) {
       d.addRaw("backColor", colorJson(c.backColor()));
       d.add("toolTip", c.toolTip());
       if (c.foreColor()) d.addRaw("foreColor", colorJson(c.foreColor()));
+      if (c.outlined()) d.add("outlined", true);
       d.add("left", c.left());
       d.add("top", c.top());
       d.add("width", c.width());

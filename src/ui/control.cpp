@@ -55,6 +55,7 @@ void Control::setGeometry(int l, int t, int w, int h) {
 }
 void Control::setVisible(bool v) { SET_FIELD(visible_, v); }
 void Control::setEnabled(bool v) { SET_FIELD(enabled_, v); }
+void Control::setOutlined(bool v) { SET_FIELD(outlined_, v); }
 void Control::setCaption(const std::string& v) { SET_FIELD(caption_, v); }
 void Control::setText(const std::string& v) { SET_FIELD(text_, v); }
 void Control::setToolTip(const std::string& v) { SET_FIELD(toolTip_, v); }

@@ -75,6 +75,9 @@ class Control {
   void setVisible(bool v);
   bool enabled() const { return enabled_; }
   void setEnabled(bool v);
+  // A button drawn with a strong frame, to be found at a glance (today's calendar day).
+  bool outlined() const { return outlined_; }
+  void setOutlined(bool v);
 
   const std::string& caption() const { return caption_; }
   void setCaption(const std::string& v);
@@ -149,7 +152,7 @@ class Control {
   std::string parent_;
   uint64_t changes_ = 0;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  bool visible_ = true, enabled_ = true;
+  bool visible_ = true, enabled_ = true, outlined_ = false;
   std::string caption_, text_, toolTip_, picture_;
   std::optional<Color> backColor_, foreColor_;
   Color fillColor_ = 0;

@@ -695,6 +695,13 @@ void MainWindow::apply(Entry& e) {
         button->setIcon(QIcon());
       }
       colours(QPalette::Button, QPalette::ButtonText);
+      if (c.outlined()) {
+        const QColor back = c.backColor() ? toQColor(*c.backColor()) : QApplication::palette(w).color(QPalette::Button);
+        button->setStyleSheet(
+            QString("QPushButton { border: 3px solid #d02020; border-radius: 3px; background: %1; }").arg(back.name()));
+      } else if (!button->styleSheet().isEmpty()) {
+        button->setStyleSheet(QString());
+      }
       break;
     }
     case Kind::CheckBox: {
