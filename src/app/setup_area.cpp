@@ -7,6 +7,7 @@
 #include "calendar/lazy_calendar.h"
 #include "profile/new_start.h"
 #include "profile/profile_change.h"
+#include "profile/sample_move.h"
 #include "store/record.h"
 
 namespace app {
@@ -105,7 +106,17 @@ void cmdNew1_Click(frmMain& m) {
     }
   };
   for (const char* name : profile::kNewStartEmptiedFiles) empty(name);
-  if (!m.setup.CalendarFileName.empty()) empty(m.setup.CalendarFileName);
+  if (m.SampleMode) {
+    // The sample's days and months were never the user's: they go aside whole, the shown month
+    // included, rather than into the new diary.
+    try {
+      profile::moveSampleDiary(".");
+    } catch (const store::StoreError& e) {
+      failures.push_back(e.what());
+    }
+  } else if (!m.setup.CalendarFileName.empty()) {
+    empty(m.setup.CalendarFileName);
+  }
 
   // Memory and screen start afresh from the emptied files, as a start-up on them would: no
   // figure, series or chart of the discarded diary may survive.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 
 #include "support/drive.h"
 #include "support/temp_folder.h"
@@ -29,8 +30,26 @@ TEST(FreshStart, NewStartOnTheSampleEqualsAStartUpOnWhatItLeft) {
   EXPECT_FALSE(after["state"]["SampleMode"]);
   EXPECT_EQ(after["state"]["Profile"]["ProfileName"], "たろう");
 
+  // The sample's days, comments and months went aside whole; the rest stays at the top.
+  TempFolder sample;
+  sample.copySample();
+  const std::regex diaryFile(R"((日記)?[0-9]{8}\.txt|[0-9]{4}年[0-9]{2}月\.txt)");
+  int asideCount = 0;
+  for (const auto& name : sample.list()) {
+    if (std::regex_match(name, diaryFile)) {
+      EXPECT_FALSE(dir.exists(name)) << name;
+      EXPECT_EQ(dir.readBytes(std::string("サンプル/") + name), sample.readBytes(name)) << name;
+      ++asideCount;
+    } else {
+      EXPECT_TRUE(dir.exists(name)) << name;
+    }
+  }
+  EXPECT_EQ(asideCount, 13);
+  EXPECT_EQ(dir.readBytes("ｶﾛﾘｰ.txt"), sample.readBytes("ｶﾛﾘｰ.txt"));
+
   TempFolder copy;
-  for (const auto& name : dir.list()) copy.writeBytes(name, dir.readBytes(name));
+  for (const auto& name : dir.list())
+    if (name != "サンプル") copy.writeBytes(name, dir.readBytes(name));
   auto fresh = runDrive(copy.path(), std::string(kClock) + "start\ndump\n");
   ASSERT_EQ(fresh.exitCode, 0) << fresh.stderrText;
   const json& started = fresh.last();
@@ -55,4 +74,17 @@ TEST(FreshStart, NewStartOnTheSampleEqualsAStartUpOnWhatItLeft) {
   EXPECT_EQ(after["state"]["IntakeTotal"], 0);
   EXPECT_EQ(c["MSChart2"]["rowCount"], 0);
   EXPECT_EQ(c["msgShiList"]["rows"], 1);
+}
+
+// A new start on the user's own diary keeps their day files and other months where they are.
+TEST(FreshStart, NewStartOnOwnDiaryKeepsItsDaysInPlace) {
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  dir.writeCp932("20261201.txt", "\"2026/12/01\"\r\n\"朝\",\"ごはん _ 240\"\r\n");
+  dir.writeCp932("2026年11月.txt", "1\r\n");
+  auto r = runDrive(dir.path(), std::string(kClock) + "start\n" + kNewStart + "dump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_TRUE(dir.exists("20261201.txt"));
+  EXPECT_EQ(dir.readUtf8("2026年11月.txt"), "1\r\n");
+  EXPECT_FALSE(dir.exists("サンプル"));
 }
