@@ -159,11 +159,12 @@ TEST(NewStart, ConfirmedStartEmptiesTheRecordsAndEndsSampleMode) {
   const std::vector<std::string> emptied = {"連続体重.txt", "体脂肪率.txt", "歩数.txt",      "栄養.txt",
                                             "ﾘｽﾄ1.txt",     "ﾘｽﾄ2.txt",     "ﾘｽﾄ3.txt",      "ﾘｽﾄ4.txt",
                                             "筋トレ1.txt",  "筋トレ2.txt",  "筋トレ3.txt",   "筋トレ4.txt",
-                                            "筋トレ5.txt",  "筋トレ6.txt",  "2024年03月.txt"};
+                                            "筋トレ5.txt",  "筋トレ6.txt"};
   dir.writeCp932("ﾘｽﾄ1.txt", "\"メモ\"\r\n");
-  dir.writeCp932("2024年03月.txt",
-                 "1,1,1,1,1,1,1\r\n0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0\r\n"
-                 "0,0,0,0,0,0,0\r\n0,0\r\n");
+  const std::string march =
+      "1,1,1,1,1,1,1\r\n0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0\r\n"
+      "0,0,0,0,0,0,0\r\n0,0\r\n";
+  dir.writeCp932("2024年03月.txt", march);
   const std::string february =
       "0,0,0,0,1,2,1\r\n0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0\r\n"
       "0,0,0,0,0,0,0\r\n0,0\r\n";
@@ -199,7 +200,11 @@ TEST(NewStart, ConfirmedStartEmptiesTheRecordsAndEndsSampleMode) {
     EXPECT_TRUE(dir.exists(name)) << name;
     EXPECT_EQ(dir.readBytes(name), "") << name;
   }
-  EXPECT_EQ(dir.readUtf8("2024年02月.txt"), february);
+  // From the sample, every month goes aside as it was, the shown one too.
+  EXPECT_FALSE(dir.exists("2024年02月.txt"));
+  EXPECT_FALSE(dir.exists("2024年03月.txt"));
+  EXPECT_EQ(dir.readUtf8("サンプル/2024年02月.txt"), february);
+  EXPECT_EQ(dir.readUtf8("サンプル/2024年03月.txt"), march);
   EXPECT_EQ(dir.readBytes("設定.txt"), settings);
   // The new profile, with the chart limits and step length of the old one.
   EXPECT_EQ(dir.readUtf8("ﾌﾟﾗｲﾍﾞｰﾄ.txt"),
@@ -236,9 +241,9 @@ TEST(NewStart, ConfirmedStartEmptiesTheRecordsAndEndsSampleMode) {
   EXPECT_EQ(after["focus"], "txtInpTaijyu");
   EXPECT_EQ(boxTexts(c), (std::vector<std::string>{"たろう", "170", "60", "30", "70", "2000"}));
 
-  // Earlier months keep their marks and count again when shown.
-  EXPECT_EQ(r.dumps[2]["controls"]["Label2(0)"]["caption"], "2");
-  EXPECT_EQ(r.dumps[2]["controls"]["Label2(1)"]["caption"], "1");
+  // The sample's earlier months no longer show.
+  EXPECT_EQ(r.dumps[2]["controls"]["Label2(0)"]["caption"], "0");
+  EXPECT_EQ(r.dumps[2]["controls"]["Label2(1)"]["caption"], "0");
 
   // The old weights are gone, and sample mode is over at once: the first weight is taken.
   for (const auto& box : r.dialogs(3)) EXPECT_NE(box["title"], "サンプルモードでの制約") << box;
