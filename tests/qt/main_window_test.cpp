@@ -54,6 +54,7 @@ class ScriptedDialogs : public ui::Dialogs {
  public:
   ui::Answer MsgBox(const std::string& text, const std::string&, ui::Icon, ui::Buttons buttons) override {
     boxes.push_back(text);
+    if (buttons == ui::Buttons::YesNoCancel) return threeWay;
     return buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::OK;
   }
   std::optional<std::string> InputBox(const std::string& prompt, const std::string&, const std::string&) override {
@@ -65,6 +66,7 @@ class ScriptedDialogs : public ui::Dialogs {
 
   std::vector<std::string> boxes, inputs;
   int helpShown = 0, helpClosed = 0;
+  ui::Answer threeWay = ui::Answer::Cancel;
 };
 
 class FixedClock : public ui::Clock {
@@ -221,6 +223,23 @@ TEST_F(QtWindow, ReloadShowsWhatTheFilesHoldNow) {
   EXPECT_EQ(find<QLabel>("lblStTaijyu")->text(), QString());
   EXPECT_EQ(find<QTableWidget>("msgB1")->rowCount(), 0);
   EXPECT_EQ(window->refresh(), 0);
+}
+
+// The window's close box asks about an unsaved diary day like 終了 does, and Cancel keeps it open.
+TEST_F(QtWindow, CloseBoxAsksAboutAnUnsavedDiaryDay) {
+  find<QPushButton>("cmdDiary")->click();
+  typeInto(find<QPlainTextEdit>("txtDiary"), "memo");
+  ASSERT_EQ(m->form("txtDiary").text(), "memo");
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(m->ended());
+  ASSERT_FALSE(dialogs.boxes.empty());
+  EXPECT_EQ(dialogs.boxes.back(), "05/01の日記は保存されていません。保存しますか？");
+
+  dialogs.threeWay = ui::Answer::No;
+  EXPECT_TRUE(window->close());
+  EXPECT_TRUE(m->ended());
+  EXPECT_FALSE(std::filesystem::exists(dir.file("日記20040501.txt")));
 }
 
 TEST_F(QtWindow, RefreshRewritesOnlyWidgetsWhoseControlChanged) {
