@@ -105,18 +105,32 @@ void DayList_DblClick(frmMain& m, int list) {
   ShowCalorieBalance(m);
 }
 
+// Saving a day read only in part would drop what the reading skipped: keep copies, and ask.
+bool confirmReplacingPartlyRead(frmMain& m) {
+  std::string copies;
+  for (const auto& p : m.diary.DayProblems) copies += "「" + diary::backupFileName(p.fileName) + "」";
+  const std::string text = "この日のファイルには読み込めなかった記録が " +
+                           std::to_string(diary::ReadProblem::total(m.diary.DayProblems)) +
+                           " 件あります。\n保存すると、それらは失われます。\n\n元のファイルは " + copies +
+                           " として残します。\n保存しますか？";
+  return m.dialogs.MsgBoxDefaultSecond(text, "保存の確認", ui::Icon::Warning, ui::Buttons::OKCancel) == ui::Answer::OK;
+}
+
 void cmdHozon_Click(frmMain& m) {
   const std::string comment = m.form("txtDiary").text();
   if (auto bad = store::firstUnencodable(comment))
     return warn(m, "日記に保存できない文字「" + *bad + "」が含まれています。", "保存できません");
   diary::DayLists lists;
   for (int i = 0; i < diary::kDayLists; ++i) lists[i] = dayList(m, i).items();
+  if (!m.diary.DayProblems.empty() && !confirmReplacingPartlyRead(m)) return;
   try {
+    if (!m.diary.DayProblems.empty()) diary::backupDayFiles(m.SelectedDateText());
     diary::writeDayDiary(m.SelectedDateText(), lists, comment);
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return;
   }
+  m.diary.DayProblems.clear();
   m.dialogs.MsgBox("保存しました", "保存終了", ui::Icon::Information, ui::Buttons::OK);
 }
 
@@ -164,6 +178,13 @@ void LoadDayDiary(frmMain& m) {
   }
   ShowCalorieBalance(m);
   m.form("txtDiary").setText(day.comment);
+  m.diary.DayProblems = std::move(day.problems);
+  if (!m.diary.DayProblems.empty()) {
+    std::string text;
+    for (const auto& p : m.diary.DayProblems) text += p.message + "\n";
+    m.dialogs.MsgBox(text + "\n読み込めたところまでを表示しています。", "日記の読み込み", ui::Icon::Warning,
+                     ui::Buttons::OK);
+  }
 }
 
 void wireDiary(frmMain& m) {

@@ -1,6 +1,9 @@
 #pragma once
 // The calorie item lists, the daily diary and the date selector.
 #include <optional>
+#include <vector>
+
+#include "diary/day_diary.h"
 
 namespace app {
 class frmMain;
@@ -10,6 +13,7 @@ struct DiaryArea {
   int IntakeTotal = 0;
   int ExerciseTotal = 0;
   std::optional<int> DragSourceList;
+  std::vector<diary::ReadProblem> DayProblems;  // the day shown was read only in part
 };
 
 void LoadCalorieItems(frmMain& m);

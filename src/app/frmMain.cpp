@@ -36,7 +36,14 @@ frmMain::frmMain(ui::Dialogs& d, const ui::Clock& c) : dialogs(d), clock(c) {
 // ---------------------------------------------------------------- start-up
 
 void frmMain::Form_Load() {
+  if (folderLock_.take() == store::FolderLock::Result::Busy) {
+    // Two programs on one folder would overwrite each other's records: leave everything alone.
+    dialogs.MsgBox(store::kFolderBusyMessage, "起動エラー", ui::Icon::Error, ui::Buttons::OK);
+    Ended = true;
+    return;
+  }
   try {
+    store::recoverFolder();
     RunStartup();
   } catch (const std::exception& e) {
     // The diary cannot run on files it cannot read: say which and what, then end.

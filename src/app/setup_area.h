@@ -11,6 +11,7 @@ struct SetupArea {
   std::vector<int> DayMarks = std::vector<int>(37, 0);
   std::string CalendarFileName;
   float AchievementRate = 0;
+  bool MonthDamaged = false;  // the month file could not be read whole when it was loaded
 };
 
 void BuildCalendarMonth(frmMain& m);
