@@ -276,7 +276,9 @@ void wireBody(frmMain& m) {
                                                            {"txtY2min", charts::AxisBox::FatMin},
                                                            {"txtY3max", charts::AxisBox::StepMax},
                                                            {"txtY3min", charts::AxisBox::StepMin}};
-  for (const auto& [name, which] : boxes) {
+  for (const auto& entry : boxes) {
+    const char* name = entry.first;
+    const charts::AxisBox which = entry.second;
     m.onKeyPress(name, [&m, name, which](int, std::string& key) {
       if (key == "\r") axisBoxEnter(m, name, which);
     });

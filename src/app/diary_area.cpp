@@ -116,6 +116,17 @@ void rememberShownDay(frmMain& m) {
   m.diary.savedComment = m.form("txtDiary").text();
 }
 
+// Saving a day read only in part would drop what the reading skipped: keep copies, and ask.
+bool confirmReplacingPartlyRead(frmMain& m) {
+  std::string copies;
+  for (const auto& p : m.diary.DayProblems) copies += "「" + diary::backupFileName(p.fileName) + "」";
+  const std::string text = "この日のファイルには読み込めなかった記録が " +
+                           std::to_string(diary::ReadProblem::total(m.diary.DayProblems)) +
+                           " 件あります。\n保存すると、それらは失われます。\n\n元のファイルは " + copies +
+                           " として残します。\n保存しますか？";
+  return m.dialogs.MsgBoxDefaultSecond(text, "保存の確認", ui::Icon::Warning, ui::Buttons::OKCancel) == ui::Answer::OK;
+}
+
 // True when the day was saved.
 bool cmdHozon_Click(frmMain& m) {
   const std::string comment = m.form("txtDiary").text();
@@ -123,12 +134,15 @@ bool cmdHozon_Click(frmMain& m) {
     warn(m, "日記に保存できない文字「" + *bad + "」が含まれています。", "保存できません");
     return false;
   }
+  if (!m.diary.DayProblems.empty() && !confirmReplacingPartlyRead(m)) return false;
   try {
+    if (!m.diary.DayProblems.empty()) diary::backupDayFiles(m.SelectedDateText());
     diary::writeDayDiary(m.SelectedDateText(), shownLists(m), comment);
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return false;
   }
+  m.diary.DayProblems.clear();
   rememberShownDay(m);
   m.dialogs.MsgBox("保存しました", "保存終了", ui::Icon::Information, ui::Buttons::OK);
   return true;
@@ -185,6 +199,13 @@ void LoadDayDiary(frmMain& m) {
   ShowCalorieBalance(m);
   m.form("txtDiary").setText(day.comment);
   rememberShownDay(m);
+  m.diary.DayProblems = std::move(day.problems);
+  if (!m.diary.DayProblems.empty()) {
+    std::string text;
+    for (const auto& p : m.diary.DayProblems) text += p.message + "\n";
+    m.dialogs.MsgBox(text + "\n読み込めたところまでを表示しています。", "日記の読み込み", ui::Icon::Warning,
+                     ui::Buttons::OK);
+  }
 }
 
 bool LeaveDiaryDay(frmMain& m) {

@@ -2,6 +2,7 @@
 // The calorie item lists, the daily diary and the date selector.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "diary/day_diary.h"
 
@@ -17,6 +18,7 @@ struct DiaryArea {
   diary::DayLists savedLists;
   std::string savedComment;
   int shownScrollValue = 365;  // VScroll1's value for the shown day
+  std::vector<diary::ReadProblem> DayProblems;  // the day shown was read only in part
 };
 
 void LoadCalorieItems(frmMain& m);

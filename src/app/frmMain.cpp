@@ -36,11 +36,20 @@ frmMain::frmMain(ui::Dialogs& d, const ui::Clock& c) : dialogs(d), clock(c) {
 
 // ---------------------------------------------------------------- start-up
 
-void frmMain::Form_Load() { Start(true); }
+void frmMain::Form_Load() {
+  if (folderLock_.take() == store::FolderLock::Result::Busy) {
+    // Two programs on one folder would overwrite each other's records: leave everything alone.
+    dialogs.MsgBox(store::kFolderBusyMessage, "起動エラー", ui::Icon::Error, ui::Buttons::OK);
+    Ended = true;
+    return;
+  }
+  Start(true);
+}
 
-void frmMain::Start(bool greet) {
+void frmMain::Start(bool firstStart) {
   try {
-    RunStartup(greet);
+    if (firstStart) store::recoverFolder();
+    RunStartup(firstStart);
   } catch (const std::exception& e) {
     // The diary cannot run on files it cannot read: say which and what, then end.
     dialogs.MsgBox(std::string(e.what()) + "\n\nプログラムを終了します。", "起動エラー", ui::Icon::Error,

@@ -18,6 +18,7 @@
 #include "profile/profile.h"
 #include "records/weight_log.h"
 #include "store/dates.h"
+#include "store/files.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 
@@ -112,8 +113,11 @@ class frmMain {
   using IndexMap = std::map<std::string, IndexHandler, std::less<>>;
   bool raise(const IndexMap& map, const std::string& control);
   void guarded(const std::function<void()>& work);
-  void Start(bool greet);
+  // The first start also finishes what a crash interrupted and greets with the help tour.
+  void Start(bool firstStart);
   void RunStartup(bool greet);
+
+  store::FolderLock folderLock_;  // one program per data folder, for the life of the window
 
   IndexMap click_, dblClick_, mouseUp_, mouseDown_, gotFocus_, change_, scroll_;
   std::map<std::string, KeyHandler, std::less<>> keyPress_;

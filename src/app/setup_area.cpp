@@ -38,7 +38,9 @@ void BuildCalendarMonth(frmMain& m) {
 }
 
 void LoadCalendarMonth(frmMain& m) {
-  m.setup.DayMarks = calendar::readMonthMarks(m.setup.CalendarFileName);
+  calendar::MonthRead read = calendar::readMonth(m.setup.CalendarFileName);
+  m.setup.DayMarks = std::move(read.marks);
+  m.setup.MonthDamaged = read.damage.has_value();
   for (int i = 0; i < calendar::kCellCount; ++i)
     m.form("cmdMono", i).setBackColor(calendar::loadedMarkColour(m.setup.DayMarks[i]));
 }
@@ -56,8 +58,24 @@ void SaveCalendarMonth(const frmMain& m) { calendar::writeMonthMarks(m.setup.Cal
 
 namespace {
 
+// A month file read only up to some damage is never rewritten: the marks after it would be lost.
+bool monthFileWhole(frmMain& m) {
+  const calendar::MonthRead now = calendar::readMonth(m.setup.CalendarFileName);
+  if (now.damage) {
+    m.dialogs.MsgBox(*now.damage + "\n\nこの月のファイルを直すまで、カレンダーの印は変えられません。",
+                     "ものぐさカレンダー", ui::Icon::Warning, ui::Buttons::OK);
+    return false;
+  }
+  if (m.setup.MonthDamaged) {  // mended since it was shown: start from what it holds now
+    LoadCalendarMonth(m);
+    ShowAchievementRate(m);
+  }
+  return true;
+}
+
 void cmdMono_Click(frmMain& m, int index) {
   if (index < 0 || index >= calendar::kCellCount || !m.form("cmdMono", index).visible()) return;
+  if (!monthFileWhole(m)) return;
   int& mark = m.setup.DayMarks[index];
   const int before = mark;
   mark = calendar::nextMark(mark);
@@ -87,35 +105,26 @@ void cmdNew1_Click(frmMain& m) {
   const profile::Profile old = m.Profile;
   if (profile::AskNewProfile(m.dialogs, m.form, old) != profile::NewStartOutcome::Confirmed) return;
 
-  // The profile first: if it cannot be written, nothing has been thrown away yet.
+  // All files or none: a failure (or a crash) never leaves the new profile over old logs.
   const profile::Profile fresh = profile::ProfileFromTexts(profile::ReadProfileBoxes(m.form), old);
   try {
-    profile::SaveProfile(fresh);
+    // From the sample, the shown month goes aside below with the others instead of being emptied.
+    profile::WriteNewStartFiles(fresh, m.SampleMode ? std::string() : m.setup.CalendarFileName);
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     profile::RefillProfileBoxes(old, m.form);
     return;
   }
 
-  std::vector<std::string> failures;
-  auto empty = [&](const std::string& name) {
-    try {
-      store::rewriteRecords(name, {});
-    } catch (const store::StoreError& e) {
-      failures.push_back(e.what());
-    }
-  };
-  for (const char* name : profile::kNewStartEmptiedFiles) empty(name);
+  // The sample's days and months were never the user's: they go aside whole rather than into the
+  // new diary. Only moved, never deleted, so a failure here loses nothing.
+  std::string moveFailure;
   if (m.SampleMode) {
-    // The sample's days and months were never the user's: they go aside whole, the shown month
-    // included, rather than into the new diary.
     try {
       profile::moveSampleDiary(".");
     } catch (const store::StoreError& e) {
-      failures.push_back(e.what());
+      moveFailure = e.what();
     }
-  } else if (!m.setup.CalendarFileName.empty()) {
-    empty(m.setup.CalendarFileName);
   }
 
   // Memory and screen start afresh from the emptied files, as a start-up on them would: no
@@ -124,13 +133,7 @@ void cmdNew1_Click(frmMain& m) {
   if (m.ended()) return;
   m.SampleMode = false;
 
-  if (!failures.empty()) {
-    // Never claim a clean slate the disk does not hold.
-    std::string text;
-    for (const auto& f : failures) text += (text.empty() ? "" : "\n") + f;
-    m.dialogs.MsgBox(text, "エラー", ui::Icon::Error, ui::Buttons::OK);
-    return;
-  }
+  if (!moveFailure.empty()) m.dialogs.MsgBox(moveFailure, "エラー", ui::Icon::Error, ui::Buttons::OK);
   profile::ShowNewStartCleared(m.dialogs);
   ShowPage(m);
   m.form("fraMain").setVisible(true);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "store/files.h"
 #include "store/numbers.h"
 #include "store/record.h"
 
@@ -29,17 +30,21 @@ std::string monthCaption(int year, unsigned month) {
 
 std::string monthFileName(int year, unsigned month) { return monthCaption(year, month) + ".txt"; }
 
-std::vector<int> readMonthMarks(const std::string& fileName) {
-  std::vector<int> marks(kCellCount, kNoMark);
-  if (!store::fileExists(fileName)) return marks;
+MonthRead readMonth(const std::string& fileName) {
+  MonthRead out;
+  out.marks.assign(kCellCount, kNoMark);
+  if (!store::pathExists(fileName)) return out;
   try {
     store::RecordReader r(fileName);
-    for (int i = 0; i < kCellCount && !r.atEnd(); ++i) marks[i] = r.readInt16();
-  } catch (const std::exception&) {
-    // A damaged month only loses the marks from the damage on; the calendar never complains.
+    for (int i = 0; i < kCellCount && !r.atEnd(); ++i) out.marks[i] = r.readInt16();
+  } catch (const store::StoreError& e) {
+    // The marks read before the damage stay; the caller decides whether to say so.
+    out.damage = e.what();
   }
-  return marks;
+  return out;
 }
+
+std::vector<int> readMonthMarks(const std::string& fileName) { return readMonth(fileName).marks; }
 
 void writeMonthMarks(const std::string& fileName, const std::vector<int>& marks) {
   std::vector<store::Record> lines;

@@ -32,6 +32,13 @@ std::string monthFileName(int year, unsigned month);
 // The 37 marks of a month file. Silent on every failure: a missing, empty, short or damaged file
 // gives the marks read before the failure and 0 for the rest.
 std::vector<int> readMonthMarks(const std::string& fileName);
+// The same marks, and whether the file could be read whole: `damage` names the file and the line
+// when a field could not be read (a short or missing file is not damaged).
+struct MonthRead {
+  std::vector<int> marks;
+  std::optional<std::string> damage;
+};
+MonthRead readMonth(const std::string& fileName);
 // Replaces the month file with six lines of marks (7, 7, 7, 7, 7, 2); throws store::StoreError.
 void writeMonthMarks(const std::string& fileName, const std::vector<int>& marks);
 

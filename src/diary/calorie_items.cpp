@@ -60,7 +60,7 @@ std::optional<int> itemListOfKey(std::string_view key) {
 
 std::vector<RegisteredItem> readCalorieItems(const std::string& fileName) {
   std::vector<RegisteredItem> items;
-  store::RecordReader r(fileName);
+  store::RecordReader r(fileName, store::RecordLimit{10 * 300});
   while (!r.atEnd()) {
     std::string key = r.readText();
     int line = r.line();

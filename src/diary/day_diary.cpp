@@ -1,11 +1,9 @@
 #include "diary/day_diary.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "diary/calorie_items.h"
 #include "store/cp932.h"
 #include "store/dates.h"
+#include "store/files.h"
 #include "store/record.h"
 
 namespace diary {
@@ -24,32 +22,68 @@ std::string digits8(std::string_view dateText) {
   return digits;
 }
 
-// The file's text up to the first line that is not CP932, lines joined by CR LF; nullopt when
-// the file cannot be opened.
-std::optional<std::string> readDecodableLines(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  const std::string bytes = ss.str();
-  // CP932 trail bytes are never CR or LF, so the raw bytes split safely into lines.
+// What a day's file gave: its text up to the first line that is not CP932 (lines joined by
+// CR LF), and that line (0 when every line decoded).
+struct Decoded {
   std::string text;
+  int badLine = 0;
+};
+
+Decoded decodeLines(const std::string& bytes) {
+  // CP932 trail bytes are never CR or LF, so the raw bytes split safely into lines.
+  Decoded d;
   size_t pos = 0;
+  int line = 1;
   while (pos < bytes.size()) {
     size_t end = bytes.find('\n', pos);
     bool lastLine = end == std::string::npos;
-    std::string_view line(bytes.data() + pos, (lastLine ? bytes.size() : end) - pos);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::string_view raw(bytes.data() + pos, (lastLine ? bytes.size() : end) - pos);
+    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
     try {
-      text += store::cp932ToUtf8(line);
+      d.text += store::cp932ToUtf8(raw);
     } catch (const store::EncodingError&) {
+      d.badLine = line;
       break;
     }
     if (lastLine) break;
-    text += "\r\n";
+    d.text += "\r\n";
     pos = end + 1;
+    ++line;
   }
-  return text;
+  return d;
+}
+
+// Lines holding anything from `line` (1-based) on: what a reading that stopped there left out.
+int linesFrom(const std::string& bytes, int line) {
+  int count = 0, current = 1;
+  bool content = false;
+  for (char c : bytes) {
+    if (c == '\n') {
+      if (content && current >= line) ++count;
+      content = false;
+      ++current;
+    } else if (c != '\r' && c != ' ' && c != '\t' && c != '\x1a') {
+      content = true;
+    }
+  }
+  if (content && current >= line) ++count;
+  return count;
+}
+
+std::string lineText(const std::string& fileName, int line) {
+  return "「" + fileName + "」の " + std::to_string(line) + " 行目: ";
+}
+
+// The file's bytes; nullopt when there is no file. Anything else that stops the reading is a
+// problem of the day.
+std::optional<std::string> dayFileBytes(const std::string& fileName, std::vector<ReadProblem>& problems) {
+  if (!store::pathExists(fileName)) return std::nullopt;
+  try {
+    return store::readFileBytes(fileName);
+  } catch (const store::StoreError& e) {
+    problems.push_back({fileName, e.what(), 0});
+    return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -79,12 +113,16 @@ std::vector<std::string> splitLines(std::string_view text) {
 DayDiary readDayDiary(std::string_view dateText) {
   DayDiary day;
   const std::string dayFile = dayFileName(dateText);
-  if (auto text = readDecodableLines(dayFile)) {
-    store::RecordReader r(dayFile, std::move(*text));
+  if (auto bytes = dayFileBytes(dayFile, day.problems)) {
+    Decoded decoded = decodeLines(*bytes);
+    store::RecordReader r(dayFile, std::move(decoded.text));
+    int stoppedAt = 0;
+    std::string why;
     try {
       r.skipField();  // the date line
       while (!r.atEnd()) {
         std::string name = r.readText();
+        const int line = r.line();
         int16_t calories = r.readInt16();
         std::string section = r.readText();
         int list = 0;
@@ -92,21 +130,57 @@ DayDiary readDayDiary(std::string_view dateText) {
         if (list == kDayLists) continue;
         CalorieBalance next{day.intake, day.exercise, 0};
         (list == kExerciseList ? next.exercise : next.intake) += calories;
-        if (!next.totalsFit()) break;
+        if (!next.totalsFit()) {
+          stoppedAt = line;
+          why = lineText(dayFile, line) + "カロリーの合計が -32768～32767 を超えます。";
+          break;
+        }
         day.intake = next.intake;
         day.exercise = next.exercise;
         day.lists[list].push_back(CalorieItemEntry(name, calories));
       }
-    } catch (const store::StoreError&) {
-      // A damaged record: the day keeps what was read before it.
+    } catch (const store::StoreError& e) {
+      stoppedAt = r.line();
+      why = e.what();
     }
+    // Lines that are not CP932 end the text early; the records in them count as unread too.
+    if (decoded.badLine > 0 && (stoppedAt == 0 || decoded.badLine < stoppedAt)) {
+      if (stoppedAt == 0 || why.find("途中で終わって") != std::string::npos) {
+        stoppedAt = decoded.badLine;
+        why = lineText(dayFile, decoded.badLine) + "CP932 で読めない文字があります。";
+      }
+    }
+    if (stoppedAt > 0) day.problems.push_back({dayFile, why, linesFrom(*bytes, stoppedAt)});
   }
-  if (auto text = readDecodableLines(commentFileName(dateText))) {
-    std::vector<std::string> lines = splitLines(*text);
+  const std::string commentFile = commentFileName(dateText);
+  if (auto bytes = dayFileBytes(commentFile, day.problems)) {
+    Decoded decoded = decodeLines(*bytes);
+    std::vector<std::string> lines = splitLines(decoded.text);
     if (lines.back().empty()) lines.pop_back();  // nothing after the last line end
     for (const auto& line : lines) day.comment += line + "\r\n";
+    if (decoded.badLine > 0)
+      day.problems.push_back({commentFile, lineText(commentFile, decoded.badLine) + "CP932 で読めない文字があります。",
+                              linesFrom(*bytes, decoded.badLine)});
   }
   return day;
+}
+
+int ReadProblem::total(const std::vector<ReadProblem>& problems) {
+  int n = 0;
+  for (const auto& p : problems) n += p.unreadRecords;
+  return n;
+}
+
+std::string backupFileName(const std::string& fileName) { return fileName + ".bak"; }
+
+std::vector<std::string> backupDayFiles(std::string_view dateText) {
+  std::vector<std::string> copies;
+  for (const std::string& name : {dayFileName(dateText), commentFileName(dateText)}) {
+    if (!store::pathExists(name)) continue;
+    store::rewriteFileBytes(backupFileName(name), store::readFileBytes(name));
+    copies.push_back(backupFileName(name));
+  }
+  return copies;
 }
 
 void writeDayDiary(std::string_view dateText, const DayLists& lists, std::string_view comment) {

@@ -33,17 +33,32 @@ struct CalorieBalance {
 // The difference as shown: a leading "+" when above zero.
 std::string differenceText(int difference);
 
+// A file of the day that could not be read whole.
+struct ReadProblem {
+  std::string fileName;
+  std::string message;    // names the file and the line where the reading stopped
+  int unreadRecords = 0;  // lines with content from there on (records, or comment lines)
+  static int total(const std::vector<ReadProblem>& problems);
+};
+
 struct DayDiary {
   DayLists lists;  // entry texts
   int intake = 0;
   int exercise = 0;
-  std::string comment;  // each line followed by CR LF
+  std::string comment;                // each line followed by CR LF
+  std::vector<ReadProblem> problems;  // empty when both files were read whole (or are missing)
 };
 
 // Reads what can be read: a missing file gives an empty day; a damaged record, an undecodable
-// line or a total that would leave 16 bits ends the reading and keeps the entries before it.
-// Records of an unknown section are skipped.
+// line or a total that would leave 16 bits ends the reading, keeps the entries before it and is
+// reported in `problems`. Records of an unknown section are skipped.
 DayDiary readDayDiary(std::string_view dateText);
+
+// "20240105.txt.bak": the copy kept before a partly read day is replaced.
+std::string backupFileName(const std::string& fileName);
+// Copies the day's existing files to their backup names; returns those names. Throws
+// store::StoreError.
+std::vector<std::string> backupDayFiles(std::string_view dateText);
 
 // Splits at CR LF, CR or LF. The piece after the last line end is kept even when empty.
 std::vector<std::string> splitLines(std::string_view text);

@@ -26,7 +26,7 @@ const std::array<std::string, kGroupCount>& adviceLines() {
 
 std::vector<NutritionRecord> readNutritionLog(const std::string& fileName) {
   std::vector<NutritionRecord> records;
-  store::RecordReader r(fileName);
+  store::RecordReader r(fileName, store::RecordLimit{10 * 730});
   while (!r.atEnd()) {
     NutritionRecord rec;
     rec.date = r.readText();

@@ -2,10 +2,13 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "profile/profile_change.h"
+#include "store/files.h"
 #include "store/numbers.h"
 #include "store/typed_number.h"
+#include "store/record.h"
 
 namespace profile {
 
@@ -89,6 +92,14 @@ NewStartOutcome AskNewProfile(ui::Dialogs& d, ui::Form& form, const Profile& cur
                             "情報確認", ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
     return giveUp(d, form, current);
   return NewStartOutcome::Confirmed;
+}
+
+void WriteNewStartFiles(const Profile& fresh, const std::string& calendarFile) {
+  std::vector<store::FileContent> files;
+  for (const char* name : kNewStartEmptiedFiles) files.push_back({name, ""});
+  if (!calendarFile.empty()) files.push_back({calendarFile, ""});
+  files.push_back({kProfileFile, store::encodeRecords(kProfileFile, ProfileRecords(fresh))});  // last of all
+  store::replaceFiles(files);
 }
 
 void ShowNewStartCleared(ui::Dialogs& d) {

@@ -1,5 +1,6 @@
 #pragma once
 // The dialogue of a new start: the new profile asked box by box, then a confirmation.
+#include <string>
 #include <string_view>
 
 #include "profile/profile.h"
@@ -34,5 +35,10 @@ void ShowNewStartFirstSteps(ui::Dialogs& dialogs);
 inline constexpr const char* kNewStartEmptiedFiles[] = {
     "体重.txt", "連続体重.txt", "体脂肪率.txt", "歩数.txt",    "栄養.txt",    "ﾘｽﾄ1.txt",    "ﾘｽﾄ2.txt",   "ﾘｽﾄ3.txt",
     "ﾘｽﾄ4.txt", "筋トレ1.txt",  "筋トレ2.txt",  "筋トレ3.txt", "筋トレ4.txt", "筋トレ5.txt", "筋トレ6.txt"};
+
+// Writes the new profile and empties every file above and `calendarFile` (when not empty) as one
+// step: after a failure or a crash the folder holds either all the old files or all the new ones.
+// Throws store::StoreError naming the file that could not be written.
+void WriteNewStartFiles(const Profile& fresh, const std::string& calendarFile);
 
 }  // namespace profile

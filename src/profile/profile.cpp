@@ -62,7 +62,7 @@ void LoadProfile(Profile& p, ui::Form& form) {
   ShowProfileInBoxes(p, form);
 }
 
-void SaveProfile(const Profile& p) {
+std::vector<store::Record> ProfileRecords(const Profile& p) {
   using store::Record;
   std::vector<Record> recs(11);
   recs[0].text(kLabels[0]).text(p.ProfileName);
@@ -76,8 +76,10 @@ void SaveProfile(const Profile& p) {
   recs[8].text(kLabels[8]).int32(p.StepAxisMax);
   recs[9].text(kLabels[9]).int16(p.StepAxisMin);
   recs[10].text(kLabels[10]).single(p.StepLength);
-  store::rewriteRecords(kProfileFile, recs);
+  return recs;
 }
+
+void SaveProfile(const Profile& p) { store::rewriteRecords(kProfileFile, ProfileRecords(p)); }
 
 bool IsSampleProfile(const Profile& p) {
   return p.ProfileName == "Ｑ＆Ｚ" && p.ProfileHeight == 168.5f && p.TargetWeight == 65.0f && p.TargetPeriod == 150 &&

@@ -2,7 +2,9 @@
 // The user's profile and targets, kept in ﾌﾟﾗｲﾍﾞｰﾄ.txt.
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "store/record.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 
@@ -34,6 +36,8 @@ void ShowProfileInBoxes(const Profile& p, ui::Form& form);
 void LoadProfile(Profile& p, ui::Form& form);
 // Rewrites ﾌﾟﾗｲﾍﾞｰﾄ.txt whole; throws store::StoreError when it cannot.
 void SaveProfile(const Profile& p);
+// The records SaveProfile writes.
+std::vector<store::Record> ProfileRecords(const Profile& p);
 
 bool IsSampleProfile(const Profile& p);
 void CheckSampleMode(const Profile& p, bool& SampleMode);

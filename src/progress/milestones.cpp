@@ -25,7 +25,8 @@ LossMilestones computeLossMilestones(const records::WeightSeries& s) {
   const size_t n = std::min({static_cast<size_t>(std::max(0, s.WeightCount)), s.WeightKg.size(), s.WeightDate.size()});
   if (n == 0) return out;
   out.bestLoss = analysis::decimalDifference(s.WeightKg[0], s.MinWeight);
-  const double rounded = analysis::roundTenthUp(out.bestLoss);
+  // Loaded weights lie within 0..999.9 kg; the bound keeps the row count sane whatever comes in.
+  const double rounded = std::min(analysis::roundTenthUp(out.bestLoss), 1000.0);
   const int c = rounded > 0 ? static_cast<int>(std::floor(rounded * 2 + 1e-9)) : 0;
   out.rows.resize(static_cast<size_t>(c));
   int previousDays = 0;

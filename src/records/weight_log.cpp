@@ -1,15 +1,24 @@
 #include "records/weight_log.h"
 
+#include "records/weight_entry.h"
+#include "store/numbers.h"
 #include "store/record.h"
 
 namespace records {
+
+bool IsLoadableWeight(float kg) { return kg > 0 && kg <= 999.9f; }
+
+store::StoreError WeightRangeError(const std::string& fileName, int line, float kg) {
+  return store::StoreError(fileName, "「" + fileName + "」の " + std::to_string(line) + " 行目: 体重「" +
+                                         store::shortestSingle(kg) + "」は 0 より大きく 999.9 以下ではありません。");
+}
 
 void LoadWeightLog(WeightSeries& s) {
   s.WeightDate.clear();
   s.WeightDay.clear();
   s.WeightKg.clear();
   s.WeightCount = 0;
-  store::RecordReader r(kWeightFile);
+  store::RecordReader r(kWeightFile, store::RecordLimit{10 * kWeightLimit});
   while (!r.atEnd()) {
     std::string date = r.readText();
     // Every figure counts days between records: a date we cannot read must stop the load here,
@@ -19,6 +28,8 @@ void LoadWeightLog(WeightSeries& s) {
       throw store::StoreError(kWeightFile, std::string("「") + kWeightFile + "」の " + std::to_string(r.line()) +
                                                " 行目: 日付「" + date + "」が読めません。");
     float kg = r.readSingle();
+    // Every figure and table is sized from the weights: only what the entry accepts is read.
+    if (!IsLoadableWeight(kg)) throw WeightRangeError(kWeightFile, r.line(), kg);
     if (kg > s.MaxWeight) s.MaxWeight = kg;
     if (kg < s.MinWeight) {
       s.MinWeight = kg;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/dates.h"
+#include "store/record.h"
 
 namespace records {
 
@@ -27,8 +28,14 @@ struct WeightSeries {
   }
 };
 
+// A weight the loaders accept: 0 < kg <= 999.9, the entry's own range.
+bool IsLoadableWeight(float kg);
+// The damaged-record error for a weight outside that range.
+store::StoreError WeightRangeError(const std::string& fileName, int line, float kg);
+
 // Reads 体重.txt into the series; the extremes are only lowered or raised, never reset here.
-// Throws store::StoreError on a missing or damaged file, a date field that is no date among it.
+// Throws store::StoreError on a missing or damaged file, a date field that is no date among it,
+// a weight out of range and a file far beyond the design limit of records.
 void LoadWeightLog(WeightSeries& s);
 
 }  // namespace records

@@ -35,8 +35,7 @@ double toDouble(std::string_view s) {
   std::string t(s);
   for (char& c : t)
     if (c == 'd' || c == 'D') c = 'e';
-  double v = std::strtod(t.c_str(), nullptr);
-  return std::isfinite(v) ? v : 0.0;
+  return std::strtod(t.c_str(), nullptr);  // beyond double range: +-infinity, never a quiet 0
 }
 
 // Digits and exponent of `v` with `sig` significant digits, written without an exponent.
@@ -94,7 +93,9 @@ std::optional<double> parseNumberField(std::string_view f) {
   if (f.empty()) return 0.0;
   size_t n = numberLength(f);
   if (n == 0 || n != f.size()) return std::nullopt;
-  return toDouble(f);
+  const double v = toDouble(f);
+  if (!std::isfinite(v)) return std::nullopt;
+  return v;
 }
 
 double roundHalfEven(double v) { return std::nearbyint(v); }  // default mode: to nearest, ties to even

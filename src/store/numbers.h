@@ -7,11 +7,12 @@
 namespace store {
 
 // The leading-number parse of typed text: leading blanks skipped, the longest leading number
-// taken, anything after it ignored; no number at all gives 0.
+// taken, anything after it ignored; no number at all gives 0. A number beyond the double range
+// gives +-infinity, so every range check refuses it.
 double Val(std::string_view text);
 
 // A number field of a data file: blanks around it allowed, empty reads as 0, ".7" as 0.7.
-// Anything else (letters, two points) gives nullopt.
+// Anything else (letters, two points, a number beyond the double range) gives nullopt.
 std::optional<double> parseNumberField(std::string_view field);
 
 // Whole-number rounding with halves going to the even neighbour (2.5 -> 2, 3.5 -> 4).

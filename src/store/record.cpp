@@ -1,32 +1,18 @@
 #include "store/record.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "store/cp932.h"
+#include "store/files.h"
 #include "store/numbers.h"
 
 namespace store {
 namespace {
 
 std::string quoteName(const std::string& f) { return "「" + f + "」"; }
-
-std::string readBytes(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw StoreError(fileName, quoteName(fileName) + "が見つかりません。");
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  if (in.bad()) throw StoreError(fileName, quoteName(fileName) + "を読み込めませんでした。");
-  return ss.str();
-}
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -44,52 +30,22 @@ std::string encodeLines(const std::string& fileName, const std::vector<std::stri
   return bytes;
 }
 
-[[noreturn]] void writeFailed(const std::string& fileName, int err) {
-  throw StoreError(fileName, quoteName(fileName) + "に書き込めませんでした。(" + std::strerror(err) + ")");
-}
-
-void writeAll(int fd, const std::string& bytes, const std::string& fileName) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int err = errno;
-      ::close(fd);
-      writeFailed(fileName, err);
-    }
-    done += static_cast<size_t>(n);
-  }
-}
-
-void rewriteBytes(const std::string& fileName, const std::string& bytes) {
-  std::string tmp = fileName + ".tmp~";
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) writeFailed(fileName, errno);
-  try {
-    writeAll(fd, bytes, fileName);
-  } catch (...) {
-    ::unlink(tmp.c_str());
-    throw;
-  }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    int err = errno;
-    ::unlink(tmp.c_str());
-    writeFailed(fileName, err);
-  }
-  if (::rename(tmp.c_str(), fileName.c_str()) != 0) {
-    int err = errno;
-    ::unlink(tmp.c_str());
-    writeFailed(fileName, err);
-  }
-}
-
 }  // namespace
 
 // ---- reading ----
 
-RecordReader::RecordReader(const std::string& fileName) : fileName_(fileName) {
-  std::string bytes = readBytes(fileName);
+RecordReader::RecordReader(const std::string& fileName) : RecordReader(fileName, RecordLimit{0}) {}
+
+RecordReader::RecordReader(const std::string& fileName, RecordLimit limit) : fileName_(fileName) {
+  std::string bytes = readFileBytes(fileName);
+  if (limit.records > 0) {
+    // Counted on the raw bytes, before anything is decoded or kept.
+    size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    if (!bytes.empty() && bytes.back() != '\n') ++lines;
+    if (lines > limit.records)
+      throw StoreError(fileName, quoteName(fileName) + "には " + std::to_string(lines) + " 行の記録があり、扱える " +
+                                     std::to_string(limit.records) + " 行を超えています。");
+  }
   try {
     data_ = cp932ToUtf8(bytes);
   } catch (const EncodingError& e) {
@@ -210,24 +166,24 @@ static std::vector<std::string> linesOf(const std::vector<Record>& records) {
   return lines;
 }
 
+std::string encodeRecords(const std::string& fileName, const std::vector<Record>& records) {
+  return encodeLines(fileName, linesOf(records));
+}
+
 void rewriteRecords(const std::string& fileName, const std::vector<Record>& records) {
-  rewriteBytes(fileName, encodeLines(fileName, linesOf(records)));
+  rewriteFileBytes(fileName, encodeRecords(fileName, records));
 }
 
 void rewriteLines(const std::string& fileName, const std::vector<std::string>& lines) {
-  rewriteBytes(fileName, encodeLines(fileName, lines));
+  rewriteFileBytes(fileName, encodeLines(fileName, lines));
 }
 
 void appendRecords(const std::string& fileName, const std::vector<Record>& records) {
-  std::string bytes = encodeLines(fileName, linesOf(records));  // encode all before touching the file
-  int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) writeFailed(fileName, errno);
-  writeAll(fd, bytes, fileName);
-  if (::fsync(fd) != 0 || ::close(fd) != 0) writeFailed(fileName, errno);
+  appendFileBytes(fileName, encodeRecords(fileName, records));  // encoded whole before the file is touched
 }
 
 std::string readAllText(const std::string& fileName) {
-  std::string bytes = readBytes(fileName);
+  std::string bytes = readFileBytes(fileName);
   try {
     return cp932ToUtf8(bytes);
   } catch (const EncodingError& e) {

@@ -19,11 +19,19 @@ class StoreError : public std::runtime_error {
   std::string file_;
 };
 
+// The most lines a file may hold before it is refused unread; 0 for no limit.
+struct RecordLimit {
+  size_t records = 0;
+};
+
 // Reads fields one after another; a line end separates fields exactly like a comma.
 class RecordReader {
  public:
-  // Opens and decodes the whole file; a missing or undecodable file is a StoreError.
+  // Opens and decodes the whole file; a missing or undecodable file is a StoreError, and so is
+  // a folder, a link or anything but a plain file.
   explicit RecordReader(const std::string& fileName);
+  // The same, refusing a file of more lines than `limit` before decoding it.
+  RecordReader(const std::string& fileName, RecordLimit limit);
   // Reads from text already in memory (UTF-8); `fileName` is used in messages only.
   RecordReader(const std::string& fileName, std::string utf8Contents);
 
@@ -74,9 +82,12 @@ class Record {
   bool first_ = true;
 };
 
+// The records as the bytes of a file (CP932, CR LF after each).
+std::string encodeRecords(const std::string& fileName, const std::vector<Record>& records);
 // Rewrite: a temporary file in the same folder, flushed to disk, renamed over the old one.
 void rewriteRecords(const std::string& fileName, const std::vector<Record>& records);
-// Append: open, write whole records, flush, close. Creates the file when missing.
+// Append: open, write whole records, flush, close. Creates the file when missing. A last line
+// without its line end gets one first; a failed append leaves the file as it was.
 void appendRecords(const std::string& fileName, const std::vector<Record>& records);
 // Plain text lines (CR LF after each), rewritten atomically like records.
 void rewriteLines(const std::string& fileName, const std::vector<std::string>& lines);

@@ -162,13 +162,14 @@ TEST(LazyCalendar, DamagedOrHandEditedFilesLoadSilently) {
 TEST(LazyCalendar, AMonthThatCannotBeWrittenKeepsItsMark) {
   TempFolder dir;
   dir.writeMinimalDiary();
-  // A folder in the month file's place: no one, root included, can replace it with a file.
+  // A folder in the month file's place can be neither read nor replaced: the click is refused.
   std::filesystem::create_directory(dir.file("2024年03月.txt"));
   auto r = runDrive(dir.path(), startOn("2024/03/15") + "click cmdMono(9)\ndump cmdMono(9) Label2(0) Label2(2)\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const auto& boxes = r.last()["dialogs"];
   ASSERT_EQ(boxes.size(), 1u) << boxes;
-  EXPECT_EQ(boxes[0]["icon"], "error");
+  EXPECT_EQ(boxes[0]["icon"], "warning");
+  EXPECT_NE(boxes[0]["text"].get<std::string>().find("ファイルではありません（フォルダーです）"), std::string::npos);
   EXPECT_NE(boxes[0]["text"].get<std::string>().find("2024年03月.txt"), std::string::npos) << boxes[0];
   const auto& c = r.last()["controls"];
   EXPECT_TRUE(c["cmdMono(9)"]["backColor"].is_null());

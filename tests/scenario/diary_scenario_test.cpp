@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
+#include "store/files.h"
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
 using nlohmann::json;
 using testing_support::runDrive;
+using testing_support::runDriveInProcess;
 using testing_support::TempFolder;
 
 namespace {
@@ -204,7 +207,11 @@ TEST(DiaryScenario, DayFileWithAnUnknownSectionWordOrDamageLoadsWhatItCan) {
   EXPECT_EQ(items(r.last(), "List9"), json({"B _ 50"}));
   EXPECT_EQ(caption(r.last(), "Label9(17)"), "50");
   EXPECT_EQ(r.last()["controls"]["txtDiary"]["text"], "一行目\r\n\r\n三行目\r\n");
-  EXPECT_EQ(r.dialogs(0), json::array());
+  // The damage is said once, naming the file and the line.
+  ASSERT_EQ(r.dialogs(0).size(), 1u) << r.dialogs(0);
+  EXPECT_EQ(r.dialogs(0)[0]["icon"], "warning");
+  EXPECT_NE(r.dialogs(0)[0]["text"].get<std::string>().find("「20240105.txt」の 5 行目"), std::string::npos)
+      << r.dialogs(0)[0];
 }
 
 TEST(DiaryScenario, AnUnsavedDayIsNeverLeftUnasked) {
@@ -296,10 +303,13 @@ TEST(DiaryScenario, CommentWithACharacterTheFileCannotHoldIsRefused) {
 TEST(DiaryScenario, SaveThatCannotWriteShowsAnErrorInsteadOfSuccess) {
   TempFolder dir;
   prepare(dir, 1800);
-  // A folder holds the day file's name, so the day file cannot be replaced.
-  std::filesystem::create_directory(dir.file("20240105.txt"));
-  auto r = runDrive(dir.path(), std::string(kStart) + "input A\ninput 1\nclick cmdAsa\nclick cmdHozon\ndump\n");
+  // The day file's temporary cannot be renamed over it: nothing may be written.
+  store::failNthStep(store::IoStep::Rename, 1, ENOSPC);
+  auto r =
+      runDriveInProcess(dir.path(), std::string(kStart) + "input A\ninput 1\nclick cmdAsa\nclick cmdHozon\ndump\n");
+  store::clearInjectedFailure();
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_FALSE(dir.exists("20240105.txt"));
   const json& shown = r.last()["dialogs"].back();
   EXPECT_EQ(shown["kind"], "msgbox");
   EXPECT_EQ(shown["icon"], "error");

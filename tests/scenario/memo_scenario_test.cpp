@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
+#include "store/files.h"
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
 using nlohmann::json;
 using testing_support::runDrive;
+using testing_support::runDriveInProcess;
 using testing_support::TempFolder;
 
 namespace {
@@ -147,9 +150,10 @@ TEST(MemoScenario, OutsideSampleModeFocusDoesNothing) {
 TEST(MemoScenario, FailedTitleWriteKeepsTheOldTitle) {
   TempFolder dir;
   dir.writeMinimalDiary();
-  // A folder where the rewrite puts its temporary file makes the rewrite fail.
-  std::filesystem::create_directory(dir.file("ﾘｽﾄ題目.txt.tmp~"));
-  auto r = runDrive(dir.path(), std::string(kStart) + "input 行きたい所\ndblclick fraDaimoku(3)\n" + kLists);
+  // The rewrite cannot rename its temporary over the file: nothing may change.
+  store::failNthStep(store::IoStep::Rename, 1, EACCES);
+  auto r = runDriveInProcess(dir.path(), std::string(kStart) + "input 行きたい所\ndblclick fraDaimoku(3)\n" + kLists);
+  store::clearInjectedFailure();
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   ASSERT_EQ(r.dialogs(1).size(), 2u);
   EXPECT_EQ(r.dialogs(1)[1]["icon"], "error");

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "store/files.h"
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
 using testing_support::runDrive;
+using testing_support::runDriveInProcess;
 using testing_support::TempFolder;
 
 namespace {
@@ -293,22 +296,31 @@ TEST(NewStart, ValuesTheProfileCannotHoldAreAskedAgain) {
   EXPECT_EQ(r.last()["state"]["SampleMode"], false);
 }
 
-TEST(NewStart, AFailedWriteIsReportedNotCelebrated) {
+TEST(NewStart, AFailedWriteChangesNoFileAndIsReportedNotCelebrated) {
   TempFolder dir;
   dir.writeMinimalDiary();
   dir.writeCp932("体重.txt", kWeights);
-  // A folder where 筋トレ3.txt should be: it cannot be replaced by a file, even by root.
-  std::filesystem::remove(dir.file("筋トレ3.txt"));
-  std::filesystem::create_directory(dir.file("筋トレ3.txt"));
-  auto r = runDrive(dir.path(), std::string(kStart) + kAnswers + "answer OK\nclick cmdNew1\ndump\n");
-  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
-  const auto& b = r.dialogs(1);
-  ASSERT_FALSE(b.empty());
-  EXPECT_EQ(b.back()["icon"], "error");
-  EXPECT_NE(b.back()["text"].get<std::string>().find("筋トレ3.txt"), std::string::npos) << b.back();
-  for (const auto& box : b) EXPECT_NE(box["title"], "さぁスタートです。o(^-^)o");
-  // What could be emptied was, and the screen follows the disk.
-  EXPECT_EQ(dir.readBytes("体重.txt"), "");
-  EXPECT_EQ(r.last()["state"]["WeightCount"], 0);
-  EXPECT_EQ(r.last()["state"]["Profile"]["ProfileName"], "たろう");
+  const std::string profileBefore = dir.readBytes("ﾌﾟﾗｲﾍﾞｰﾄ.txt");
+  // Each step of the replacement fails once in turn: the journal (told as the first file's), then
+  // every file in order.
+  const char* const kFailing[] = {"「体重.txt」", "「体重.txt」", "「連続体重.txt」", "「体脂肪率.txt」"};
+  for (int nth = 1; nth <= 4; ++nth) {
+    SCOPED_TRACE(nth);
+    store::failNthStep(store::IoStep::Rename, nth, EACCES);
+    auto r = runDriveInProcess(dir.path(), std::string(kStart) + kAnswers + "answer OK\nclick cmdNew1\ndump\n");
+    ASSERT_TRUE(store::injectedFailureFired());
+    store::clearInjectedFailure();
+    ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+    const auto& b = r.dialogs(1);
+    ASSERT_FALSE(b.empty());
+    EXPECT_EQ(b.back()["icon"], "error");
+    EXPECT_NE(b.back()["text"].get<std::string>().find(kFailing[nth - 1]), std::string::npos) << b.back();
+    for (const auto& box : b) EXPECT_NE(box["title"], "さぁスタートです。o(^-^)o");
+    // Nothing was emptied, the old profile stays, and the screen follows the disk.
+    EXPECT_EQ(dir.readUtf8("体重.txt"), kWeights);
+    EXPECT_EQ(dir.readBytes("ﾌﾟﾗｲﾍﾞｰﾄ.txt"), profileBefore);
+    EXPECT_EQ(r.last()["state"]["WeightCount"], 3);
+    EXPECT_EQ(r.last()["state"]["Profile"]["ProfileName"], "テスト");
+    for (const auto& name : dir.list()) EXPECT_FALSE(store::isOwnTemporaryName(name)) << name;
+  }
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
+#include "store/files.h"
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
 using testing_support::runDrive;
+using testing_support::runDriveInProcess;
 using testing_support::TempFolder;
 
 namespace {
@@ -113,9 +116,10 @@ TEST(Pages, SwitchingTheTourOffIsKeptForTheNextStart) {
 TEST(Pages, FailedWriteOfTheTourSwitchChangesNothing) {
   TempFolder dir;
   dir.writeMinimalDiary("テスト", 0);
-  // The switch is written through a temporary file; a folder in its place makes the write fail.
-  std::filesystem::create_directory(dir.file("設定.txt.tmp~"));
-  auto r = runDrive(dir.path(), std::string(kStart) + "click chkHelp\ndump chkHelp\n");
+  // The rewrite cannot rename its temporary over the file: nothing may change.
+  store::failNthStep(store::IoStep::Rename, 1, EACCES);
+  auto r = runDriveInProcess(dir.path(), std::string(kStart) + "click chkHelp\ndump chkHelp\n");
+  store::clearInjectedFailure();
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   ASSERT_EQ(r.dialogs(0).size(), 1u);
   EXPECT_EQ(r.dialogs(0)[0]["icon"], "error");

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
+#include "store/files.h"
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
 using nlohmann::json;
 using testing_support::runDrive;
+using testing_support::runDriveInProcess;
 using testing_support::TempFolder;
 
 namespace {
@@ -260,10 +263,11 @@ TEST(TrainingScenario, FailedTitleWriteChangesNothing) {
   TempFolder dir;
   prepare(dir);
   dir.writeCp932("筋トレ3.txt", "\"2024/01/01\",20\r\n");
-  // A folder where the rewrite puts its temporary file makes the rewrite fail.
-  std::filesystem::create_directory(dir.file("筋トレ題目.txt.tmp~"));
-  auto r = runDrive(dir.path(), std::string(kStart) + "answer OK\ninput 懸垂\ninput 20\ndblclick fraKin(3)\n" +
-                                    "input 80\ndblclick lblTotal(3)\ndump" + exercise(3) + "\n");
+  // The rewrite cannot rename its temporary over the file: nothing may change.
+  store::failNthStep(store::IoStep::Rename, 1, EACCES, 1000);
+  auto r = runDriveInProcess(dir.path(), std::string(kStart) + "answer OK\ninput 懸垂\ninput 20\ndblclick fraKin(3)\n" +
+                                             "input 80\ndblclick lblTotal(3)\ndump" + exercise(3) + "\n");
+  store::clearInjectedFailure();
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   int errors = 0;
   for (const auto& d : r.dialogs(1))

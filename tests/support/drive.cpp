@@ -1,12 +1,14 @@
 #include "support/drive.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "drive/driver.h"
 #include "support/temp_folder.h"
 
 namespace testing_support {
@@ -27,6 +29,22 @@ DriveResult runDrive(const std::string& folder, const std::string& script) {
   while (std::getline(out, line))
     if (!line.empty()) r.dumps.push_back(nlohmann::json::parse(line));
   r.stderrText = io.readBytes("err.txt");
+  return r;
+}
+
+DriveResult runDriveInProcess(const std::string& folder, const std::string& script) {
+  char old[4096];
+  if (!::getcwd(old, sizeof old)) throw std::runtime_error("getcwd failed");
+  std::istringstream in(script);
+  std::ostringstream out, err;
+  DriveResult r;
+  r.exitCode = drive::runScript(folder, in, out, err);
+  if (::chdir(old) != 0) throw std::runtime_error("chdir back failed");
+  std::istringstream lines(out.str());
+  std::string line;
+  while (std::getline(lines, line))
+    if (!line.empty()) r.dumps.push_back(nlohmann::json::parse(line));
+  r.stderrText = err.str();
   return r;
 }
 

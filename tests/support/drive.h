@@ -17,5 +17,8 @@ struct DriveResult {
 };
 
 DriveResult runDrive(const std::string& folder, const std::string& script);
+// The same driver run inside this process (the working folder is restored afterwards), so that a
+// failure injected into the store reaches it.
+DriveResult runDriveInProcess(const std::string& folder, const std::string& script);
 
 }  // namespace testing_support

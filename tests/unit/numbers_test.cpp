@@ -19,7 +19,9 @@ TEST(Val, LeadingNumberParse) {
   EXPECT_DOUBLE_EQ(Val("1.5.2"), 1.5);
   EXPECT_DOUBLE_EQ(Val("1e3x"), 1000);
   EXPECT_DOUBLE_EQ(Val("1ex"), 1);
-  EXPECT_DOUBLE_EQ(Val("1e999"), 0);  // never inf
+  // Too large for a double: an infinity every range check refuses, never a quiet 0.
+  EXPECT_EQ(Val("1e999"), HUGE_VAL);
+  EXPECT_EQ(Val("-" + std::string(400, '9')), -HUGE_VAL);
 }
 
 TEST(NumberField, StrictFormOfAFileField) {
@@ -27,6 +29,8 @@ TEST(NumberField, StrictFormOfAFileField) {
   EXPECT_EQ(parseNumberField("").value(), 0);
   EXPECT_EQ(parseNumberField(".7").value(), 0.7);
   EXPECT_FALSE(parseNumberField("abc").has_value());
+  EXPECT_FALSE(parseNumberField("1e400").has_value());
+  EXPECT_FALSE(parseNumberField(std::string(10000, '1')).has_value());
   EXPECT_FALSE(parseNumberField("12kg").has_value());
   EXPECT_FALSE(parseNumberField("-").has_value());
 }

@@ -154,21 +154,6 @@ TEST(StoreFiles, UnencodableTextIsNeverWrittenInPart) {
   EXPECT_EQ(dir.list().size(), 1u);
 }
 
-TEST(StoreFiles, FailedRewriteKeepsTheOldContent) {
-  TempFolder dir;
-  InFolder in(dir);
-  store::rewriteRecords("a.txt", {Record().text("keep")});
-  // A directory where the temporary file would go makes the write fail, even for root.
-  ASSERT_EQ(mkdir("a.txt.tmp~", 0755), 0);
-  EXPECT_THROW(store::rewriteRecords("a.txt", {Record().text("new")}), StoreError);
-  EXPECT_EQ(dir.readUtf8("a.txt"), "\"keep\"\r\n");
-  // Renaming over a directory fails too, and leaves nothing behind.
-  rmdir("a.txt.tmp~");
-  ASSERT_EQ(mkdir("b.txt", 0755), 0);
-  EXPECT_THROW(store::rewriteRecords("b.txt", {Record().text("x")}), StoreError);
-  EXPECT_FALSE(dir.exists("b.txt.tmp~"));
-}
-
 TEST(StoreFiles, MissingAndUndecodableFilesNameTheFile) {
   TempFolder dir;
   InFolder in(dir);

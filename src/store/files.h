@@ -1,0 +1,69 @@
+#pragma once
+// Safe file handling below the record syntax: reads that refuse what is not a plain file, appends
+// that never leave half a record, atomic rewrites through unique temporaries, replacing several
+// files as one step, the folder lock, and the recovery after a crash.
+#include <string>
+#include <vector>
+
+namespace store {
+
+// ---- reading and writing one file (raw CP932 bytes)
+
+// The file's bytes. Missing, a folder, a symbolic link or anything but a plain file is a StoreError
+// naming the file.
+std::string readFileBytes(const std::string& fileName);
+// True when the file exists (as anything, a broken link too).
+bool pathExists(const std::string& fileName);
+// Atomic replacement: a unique temporary in the same folder, flushed, renamed over the file.
+void rewriteFileBytes(const std::string& fileName, const std::string& bytes);
+// Appends after a CR LF put first when the file does not end with a line end. On any failure the
+// file is cut back to its old length (or removed when this call created it).
+void appendFileBytes(const std::string& fileName, const std::string& bytes);
+
+// ---- several files as one step
+
+struct FileContent {
+  std::string fileName;
+  std::string bytes;  // CP932
+};
+// Replaces every file or none of them. A crash part-way is finished by recoverFolder().
+void replaceFiles(const std::vector<FileContent>& files);
+
+// ---- start-up
+
+// Finishes a replacement a crash interrupted, then removes the temporaries this program left in
+// the current folder before now.
+void recoverFolder();
+// True for the names of this program's own temporaries and journal.
+bool isOwnTemporaryName(const std::string& name);
+
+// An advisory lock on the current folder, held while the object lives; a lock whose holder has
+// died is free again.
+class FolderLock {
+ public:
+  enum class Result { Taken, Busy, Unavailable };
+  FolderLock() = default;
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  // Unavailable: the lock file cannot be made (a read-only folder); the program goes on without.
+  Result take();
+  void release();
+
+ private:
+  int fd_ = -1;
+};
+inline constexpr const char* kFolderLockFile = ".zorvel.lock";
+inline constexpr const char* kFolderBusyMessage = "このデータフォルダーは別のZorvelで使用中です";
+
+// ---- test seam: make one system call of the store fail
+
+enum class IoStep { Open, Write, Fsync, Rename };
+// The nth call (1-based, counted from now) of that kind fails with `err`, and so do the next
+// `times` - 1 calls of that kind; a failing write first writes half of its bytes, as a full disk does.
+void failNthStep(IoStep step, int nth, int err, int times = 1);
+void clearInjectedFailure();
+// True once the planned failure has happened.
+bool injectedFailureFired();
+
+}  // namespace store

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "store/files.h"
+#include "store/record.h"
+#include "support/temp_folder.h"
+
+using store::IoStep;
+using store::Record;
+using store::StoreError;
+using testing_support::InFolder;
+using testing_support::TempFolder;
+
+namespace {
+
+std::string messageOf(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const StoreError& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+bool hasOwnTemporary(const TempFolder& dir) {
+  for (const auto& name : dir.list())
+    if (store::isOwnTemporaryName(name)) return true;
+  return false;
+}
+
+// Runs `work` with the nth call of `step` failing, for n = 1, 2, ... until a run goes through
+// without reaching the failure; after every failed run the folder must be byte for byte as before.
+void everyFailureLeavesTheFolderAlone(const TempFolder& dir, const std::function<void()>& work) {
+  for (IoStep step : {IoStep::Open, IoStep::Write, IoStep::Fsync, IoStep::Rename}) {
+    for (int nth = 1;; ++nth) {
+      SCOPED_TRACE("step " + std::to_string(static_cast<int>(step)) + " call " + std::to_string(nth));
+      std::map<std::string, std::string> before;
+      for (const auto& name : dir.list()) before[name] = dir.readBytes(name);
+      store::failNthStep(step, nth, ENOSPC);
+      bool threw = false;
+      try {
+        work();
+      } catch (const StoreError& e) {
+        threw = true;
+        EXPECT_NE(std::string(e.what()).find("No space left on device"), std::string::npos) << e.what();
+      }
+      const bool fired = store::injectedFailureFired();
+      store::clearInjectedFailure();
+      if (!fired) break;
+      EXPECT_TRUE(threw);
+      std::map<std::string, std::string> after;
+      for (const auto& name : dir.list()) after[name] = dir.readBytes(name);
+      EXPECT_EQ(after, before);
+    }
+  }
+}
+
+}  // namespace
+
+TEST(StoreAppend, ALastLineWithoutItsLineEndGetsOneFirst) {
+  TempFolder dir;
+  InFolder in(dir);
+  const std::pair<std::string, std::string> cases[] = {
+      {"\"2026/12/03\",68.3", "\"2026/12/03\",68.3\r\n\"2026/12/04\",68\r\n"},
+      {"\"2026/12/03\",68.3\r", "\"2026/12/03\",68.3\r\n\"2026/12/04\",68\r\n"},
+      {"\"2026/12/03\",68.3\n", "\"2026/12/03\",68.3\n\"2026/12/04\",68\r\n"},
+      {"\"2026/12/03\",68.3\r\n", "\"2026/12/03\",68.3\r\n\"2026/12/04\",68\r\n"},
+      {"", "\"2026/12/04\",68\r\n"}};
+  for (const auto& [old, expected] : cases) {
+    dir.writeBytes("体重.txt", old);
+    store::appendRecords("体重.txt", {Record().text("2026/12/04").single(68)});
+    EXPECT_EQ(dir.readBytes("体重.txt"), expected);
+    store::RecordReader r("体重.txt");
+    int records = 0;
+    while (!r.atEnd()) r.readText(), r.readSingle(), ++records;
+    EXPECT_EQ(records, old.empty() ? 1 : 2);
+  }
+}
+
+TEST(StoreAppend, EveryFailedStepLeavesTheFileAsItWas) {
+  TempFolder dir;
+  InFolder in(dir);
+  dir.writeBytes("体重.txt", "\"2026/12/02\",70.1\r\n\"2026/12/03\",70");  // no final line end
+  everyFailureLeavesTheFolderAlone(
+      dir, [] { store::appendRecords("体重.txt", {Record().text("2026/12/04").single(69.5f)}); });
+  // A file the failed append would have created is not left behind, not even empty.
+  everyFailureLeavesTheFolderAlone(dir, [] { store::appendRecords("歩数.txt", {Record().text("x").single(1)}); });
+  // One whole record from the run that went through after each kind of step.
+  std::string expected = "\"2026/12/02\",70.1\r\n\"2026/12/03\",70\r\n";
+  for (int i = 0; i < 4; ++i) expected += "\"2026/12/04\",69.5\r\n";
+  EXPECT_EQ(dir.readBytes("体重.txt"), expected);
+}
+
+TEST(StoreRewrite, EveryFailedStepLeavesTheFileAsItWasAndNoTemporary) {
+  TempFolder dir;
+  InFolder in(dir);
+  store::rewriteRecords("a.txt", {Record().text("keep")});
+  everyFailureLeavesTheFolderAlone(dir, [] { store::rewriteRecords("a.txt", {Record().text("new")}); });
+  EXPECT_EQ(dir.readUtf8("a.txt"), "\"new\"\r\n");
+  EXPECT_FALSE(hasOwnTemporary(dir));
+  // Nothing is written through a link planted at the old fixed temporary name either.
+  std::filesystem::create_symlink(dir.file("elsewhere.txt"), dir.file("a.txt.tmp~"));
+  store::rewriteRecords("a.txt", {Record().text("again")});
+  EXPECT_FALSE(dir.exists("elsewhere.txt"));
+  EXPECT_EQ(dir.readUtf8("a.txt"), "\"again\"\r\n");
+}
+
+TEST(StoreFiles, LinksFoldersAndOtherNonFilesAreRefusedByName) {
+  TempFolder dir;
+  TempFolder outside;
+  InFolder in(dir);
+  outside.writeBytes("target.txt", "\"x\"\r\n");
+  std::filesystem::create_symlink(outside.file("target.txt"), dir.file("体重.txt"));
+  std::filesystem::create_directory(dir.file("歩数.txt"));
+  ASSERT_EQ(::mkfifo(dir.file("栄養.txt").c_str(), 0644), 0);
+
+  for (const char* name : {"体重.txt", "歩数.txt", "栄養.txt"}) {
+    SCOPED_TRACE(name);
+    const std::string quoted = std::string("「") + name + "」";
+    for (const auto& message : {messageOf([&] { store::RecordReader r(name); }),
+                                messageOf([&] { store::appendRecords(name, {Record().text("y")}); }),
+                                messageOf([&] { store::rewriteRecords(name, {Record().text("y")}); })})
+      EXPECT_EQ(message.rfind(quoted, 0), 0u) << message;
+  }
+  EXPECT_EQ(messageOf([] { store::RecordReader r("歩数.txt"); }),
+            "「歩数.txt」はファイルではありません（フォルダーです）");
+  EXPECT_NE(messageOf([] { store::RecordReader r("体重.txt"); }).find("シンボリックリンク"), std::string::npos);
+  EXPECT_EQ(outside.readBytes("target.txt"), "\"x\"\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("体重.txt")));
+  EXPECT_FALSE(hasOwnTemporary(dir));
+}
+
+TEST(StoreFiles, AFileFarBeyondItsLimitIsRefusedBeforeItIsRead) {
+  TempFolder dir;
+  InFolder in(dir);
+  std::string text;
+  for (int i = 0; i < 11; ++i) text += "\"2026/12/03\",70\r\n";
+  dir.writeBytes("体重.txt", text);
+  EXPECT_EQ(messageOf([] { store::RecordReader r("体重.txt", store::RecordLimit{10}); }),
+            "「体重.txt」には 11 行の記録があり、扱える 10 行を超えています。");
+  store::RecordReader ok("体重.txt", store::RecordLimit{11});
+  EXPECT_EQ(ok.readText(), "2026/12/03");
+}
+
+TEST(StoreReplace, SeveralFilesChangeAllOrNothing) {
+  TempFolder dir;
+  InFolder in(dir);
+  dir.writeBytes("a.txt", "old a\r\n");
+  dir.writeBytes("c.txt", "old c\r\n");
+  const std::vector<store::FileContent> files = {{"a.txt", ""}, {"b.txt", "new b\r\n"}, {"c.txt", "new c\r\n"}};
+  everyFailureLeavesTheFolderAlone(dir, [&] { store::replaceFiles(files); });
+  EXPECT_EQ(dir.readBytes("a.txt"), "");
+  EXPECT_EQ(dir.readBytes("b.txt"), "new b\r\n");
+  EXPECT_EQ(dir.readBytes("c.txt"), "new c\r\n");
+  EXPECT_EQ(dir.list().size(), 3u);
+}
+
+TEST(StoreReplace, StartUpFinishesAnInterruptedReplacementAndClearsStaleTemporaries) {
+  TempFolder dir;
+  InFolder in(dir);
+  // The state a crash leaves after the journal and the first rename: a.txt new, c.txt still old.
+  dir.writeBytes("a.txt", "new a\r\n");
+  dir.writeBytes(".~zorvel-bak001", "old a\r\n");
+  dir.writeBytes("c.txt", "old c\r\n");
+  dir.writeBytes(".~zorvel-new002", "new c\r\n");
+  dir.writeBytes(".~zorvel-bak002", "old c\r\n");
+  dir.writeBytes(".~zorvel-journal",
+                 ".~zorvel-new001\ta.txt\t.~zorvel-bak001\n.~zorvel-new002\tc.txt\t.~zorvel-bak002\n");
+  // A temporary of a rewrite killed half-way, an old-style one, and a user's file that only looks alike.
+  dir.writeBytes(".~zorvel-Ab12Cd", "half");
+  dir.writeBytes("体重.txt.tmp~", "half");
+  dir.writeBytes("memo.tmp~", "mine");
+  store::recoverFolder();
+  EXPECT_EQ(dir.readBytes("a.txt"), "new a\r\n");
+  EXPECT_EQ(dir.readBytes("c.txt"), "new c\r\n");
+  std::vector<std::string> left = dir.list();
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"a.txt", "c.txt", "memo.tmp~"}));
+}
+
+TEST(FolderLock, OneHolderAtATimeAndADeadHoldersLockIsFree) {
+  TempFolder dir;
+  InFolder in(dir);
+  {
+    store::FolderLock first;
+    ASSERT_EQ(first.take(), store::FolderLock::Result::Taken);
+    store::FolderLock second;
+    EXPECT_EQ(second.take(), store::FolderLock::Result::Busy);
+    first.release();
+    EXPECT_EQ(second.take(), store::FolderLock::Result::Taken);
+  }
+  // A holder that dies without letting go: the lock file stays, the lock does not.
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    store::FolderLock held;
+    ::_exit(held.take() == store::FolderLock::Result::Taken ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(dir.exists(store::kFolderLockFile));
+  store::FolderLock after;
+  EXPECT_EQ(after.take(), store::FolderLock::Result::Taken);
+}
