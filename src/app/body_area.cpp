@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "app/corrections.h"
 #include "app/frmMain.h"
 #include "charts/other_charts.h"
 #include "progress/body_progress.h"
@@ -59,67 +60,184 @@ std::optional<std::string> entryDate(frmMain& m) {
   return std::nullopt;
 }
 
+// What a typed value may not be; the entry and the correction refuse the same.
+const char* fatRefusal(const std::string& text) {
+  if (text.empty()) return kEmpty;
+  const double v = store::ValTyped(text);
+  if (v <= 0) return kNotPositive;
+  if (v > kSingleLimit) return kOutOfRange;
+  return nullptr;
+}
+const char* stepRefusal(const std::string& text) {
+  if (text.empty()) return kEmpty;
+  const double v = store::ValTyped(text);
+  // Only zero is refused: a negative count corrects an earlier entry.
+  if (v == 0) return kZero;
+  const double stored = static_cast<float>(v);
+  if (stored >= 2147483648.0 || stored < -2147483648.0) return kOutOfRange;
+  return nullptr;
+}
+
+// One dated log of single values (body fat, steps), as the correction code sees it.
+struct DatedLog {
+  const char* file;
+  const char* name;  // 体脂肪率, 歩数
+  const char* unit;  // of the prompt: ％, 歩
+  const std::vector<std::string>& dates;
+  const std::vector<float>& values;
+  const char* (*refusal)(const std::string&);
+  std::string (*shown)(float);
+};
+
+std::string fatShown(float v) { return records::FormatSingle(v, "0.0") + "%"; }
+std::string stepsShown(float v) { return store::shortestSingle(v) + "歩"; }
+
+DatedLog fatLog(frmMain& m) {
+  return {records::kBodyFatFile, "体脂肪率", "％", m.body.FatDate, m.body.FatPercent, fatRefusal, fatShown};
+}
+DatedLog stepLog(frmMain& m) {
+  return {records::kStepFile, "歩数", "歩", m.body.StepDate, m.body.StepValue, stepRefusal, stepsShown};
+}
+
+std::vector<store::Record> recordsOf(const DatedLog& log) {
+  std::vector<store::Record> out;
+  for (size_t i = 0; i < log.dates.size(); ++i) out.push_back(store::Record().text(log.dates[i]).single(log.values[i]));
+  return out;
+}
+
+// Writes the change as one undoable step and recomputes as after an entry; false after a failure.
+bool storeChange(frmMain& m, const char* file, const std::string& what, const std::function<void()>& write) {
+  try {
+    m.Undoable(what, {file}, write);
+  } catch (const store::StoreError& e) {
+    m.form.setBusy(false);
+    m.ShowFailure(e);
+    return false;
+  }
+  m.WithHourglass([&] { ReloadAfterFileChange(m, file); });
+  return true;
+}
+
+// An entry into a dated log: a day that already has a record asks whether to replace it; an
+// earlier day goes in date order.
+void enterDated(frmMain& m, const DatedLog& log, ui::Control& box) {
+  const std::string text = box.text();
+  if (const char* refusal = log.refusal(text)) return refuse(m, refusal);
+  const float v = static_cast<float>(store::ValTyped(text));
+  const auto day = entryDate(m);
+  if (!day) return;
+  const store::Date date = *store::parseDate(*day);
+  const store::Record added = store::Record().text(*day).single(v);
+  std::optional<size_t> same;
+  for (size_t i = log.dates.size(); i-- > 0 && !same;)
+    if (store::parseDate(log.dates[i]) == date) same = i;
+  if (same) {
+    const ReplaceAnswer answer = AskReplace(m, *day);
+    if (answer == ReplaceAnswer::Cancel) return;
+    if (answer == ReplaceAnswer::Replace) {
+      std::vector<store::Record> records = recordsOf(log);
+      records[*same] = added;
+      if (storeChange(m, log.file, *day + " の" + log.name + " " + log.shown(log.values[*same]) + " の置き換え",
+                      [&] { store::rewriteRecords(log.file, records); }))
+        box.setText("");
+      return;
+    }
+  }
+  if (storeChange(m, log.file, *day + " の" + log.name + " " + log.shown(v) + " の入力",
+                  [&] { records::storeInDateOrder(log.file, log.dates, log.values, date, added); }))
+    box.setText("");
+}
+
+void correctDated(frmMain& m, const DatedLog& log, int record) {
+  if (record < 0 || record >= static_cast<int>(log.dates.size()) || RefusedInSampleMode(m)) return;
+  const std::string date = log.dates[record];
+  auto answer = AskCorrection(m, date + " の" + log.name + "を修正します（" + log.unit + "）",
+                              store::shortestSingle(log.values[record]));
+  if (!answer) return;
+  if (const char* refusal = log.refusal(*answer)) return refuse(m, refusal);
+  std::vector<store::Record> records = recordsOf(log);
+  records[record] = store::Record().text(date).single(static_cast<float>(store::ValTyped(*answer)));
+  storeChange(m, log.file, date + " の" + log.name + " " + log.shown(log.values[record]) + " の修正",
+              [&] { store::rewriteRecords(log.file, records); });
+}
+
+void deleteDated(frmMain& m, const DatedLog& log, int record) {
+  if (record < 0 || record >= static_cast<int>(log.dates.size()) || RefusedInSampleMode(m)) return;
+  const std::string what = log.dates[record] + " の" + log.name + " " + log.shown(log.values[record]);
+  if (!ConfirmDeletion(m, what)) return;
+  std::vector<store::Record> records = recordsOf(log);
+  records.erase(records.begin() + record);
+  storeChange(m, log.file, what + " の削除", [&] { store::rewriteRecords(log.file, records); });
+}
+
 void txtInpShibou_KeyPress(frmMain& m, std::string& key) {
   ui::Control& box = m.form("txtInpShibou");
   if (!enterWanted(m, key, box.text())) return;
-  const double v = store::ValTyped(box.text());
-  if (v <= 0) return refuse(m, kNotPositive);
-  if (v > kSingleLimit) return refuse(m, kOutOfRange);
-  const auto day = entryDate(m);
-  if (!day) return;
-  try {
-    store::Record rec;
-    rec.text(*day).single(static_cast<float>(v));
-    records::storeInDateOrder(records::kBodyFatFile, m.body.FatDate, m.body.FatPercent, *store::parseDate(*day), rec);
-    m.WithHourglass([&m] {
-      LoadBodyFatLog(m);
-      DrawBodyFatCharts(m);
-      ShowBodyFatProgress(m);
-    });
-  } catch (const store::StoreError& e) {
-    m.form.setBusy(false);
-    return m.ShowFailure(e);
-  }
-  box.setText("");
+  enterDated(m, fatLog(m), box);
 }
 
 void txtInpHosuu_KeyPress(frmMain& m, std::string& key) {
   ui::Control& box = m.form("txtInpHosuu");
   if (!enterWanted(m, key, box.text())) return;
-  const double v = store::ValTyped(box.text());
-  // Only zero is refused: a negative count corrects an earlier entry.
-  if (v == 0) return refuse(m, kZero);
-  const double stored = static_cast<float>(v);
-  if (stored >= 2147483648.0 || stored < -2147483648.0) return refuse(m, kOutOfRange);
-  const auto day = entryDate(m);
-  if (!day) return;
-  try {
-    store::Record rec;
-    rec.text(*day).single(static_cast<float>(v));
-    records::storeInDateOrder(records::kStepFile, m.body.StepDate, m.body.StepValue, *store::parseDate(*day), rec);
-    LoadStepLog(m);
-    DrawStepChart(m);
-    ShowWalkingProgress(m);
-  } catch (const store::StoreError& e) {
-    return m.ShowFailure(e);
-  }
-  box.setText("");
+  enterDated(m, stepLog(m), box);
 }
 
 void txtInpRenTai_KeyPress(frmMain& m, std::string& key) {
   ui::Control& box = m.form("txtInpRenTai");
   if (!enterWanted(m, key, box.text())) return;
+  if (const char* refusal = fatRefusal(box.text())) return refuse(m, refusal);
   const double v = store::ValTyped(box.text());
-  if (v <= 0) return refuse(m, kNotPositive);
-  if (v > kSingleLimit) return refuse(m, kOutOfRange);
-  try {
-    store::appendRecords(records::kIntradayFile, {records::IntradayRecord(m.clock.now(), v)});
-    LoadIntradayWeightLog(m);
-    DrawIntradayWeightChart(m);
-  } catch (const store::StoreError& e) {
-    return m.ShowFailure(e);
-  }
-  box.setText("");
+  const store::DateTime now = m.clock.now();
+  if (storeChange(m, records::kIntradayFile,
+                  store::formatDate(now.date) + " " + store::formatTime(now) + " の体重 " +
+                      records::FormatSingle(static_cast<float>(v), "0.0Kg") + " の入力",
+                  [&] { store::appendRecords(records::kIntradayFile, {records::IntradayRecord(now, v)}); }))
+    box.setText("");
+}
+
+std::vector<store::Record> intradayRecords(const records::IntradaySeries& s) {
+  std::vector<store::Record> out;
+  for (int i = 0; i < s.IntradayCount; ++i)
+    out.push_back(store::Record().text(s.IntradayDate[i]).text(s.IntradayTime[i]).single(s.IntradayWeightKg[i]));
+  return out;
+}
+
+std::string weighingName(const records::IntradaySeries& s, int i) {
+  return s.IntradayDate[i] + " " + s.IntradayTime[i] + " の体重";
+}
+
+void correctWeighing(frmMain& m, int record) {
+  const records::IntradaySeries& s = m.body;
+  if (record < 0 || record >= s.IntradayCount || RefusedInSampleMode(m)) return;
+  auto answer = AskCorrection(m, weighingName(s, record) + "を修正します（Kg）",
+                              store::shortestSingle(s.IntradayWeightKg[record]));
+  if (!answer) return;
+  if (const char* refusal = fatRefusal(*answer)) return refuse(m, refusal);
+  std::vector<store::Record> records = intradayRecords(s);
+  records[record] =
+      store::Record().text(s.IntradayDate[record]).text(s.IntradayTime[record]).dbl(store::ValTyped(*answer));
+  storeChange(m, records::kIntradayFile,
+              weighingName(s, record) + " " + records::FormatSingle(s.IntradayWeightKg[record], "0.0Kg") + " の修正",
+              [&] { store::rewriteRecords(records::kIntradayFile, records); });
+}
+
+void deleteWeighing(frmMain& m, int record) {
+  const records::IntradaySeries& s = m.body;
+  if (record < 0 || record >= s.IntradayCount || RefusedInSampleMode(m)) return;
+  const std::string what = weighingName(s, record) + " " + records::FormatSingle(s.IntradayWeightKg[record], "0.0Kg");
+  if (!ConfirmDeletion(m, what)) return;
+  std::vector<store::Record> records = intradayRecords(s);
+  records.erase(records.begin() + record);
+  storeChange(m, records::kIntradayFile, what + " の削除",
+              [&] { store::rewriteRecords(records::kIntradayFile, records); });
+}
+
+// The three tables of records: row r is record r - 1; a double-click corrects the selected row.
+void wireRecordTable(frmMain& m, const char* grid, void (*correct)(frmMain&, int), void (*remove)(frmMain&, int)) {
+  m.onMenu(grid, {kCorrectAction, kDeleteAction}, [&m, correct, remove](int, int row, const std::string& action) {
+    (action == kCorrectAction ? correct : remove)(m, row - 1);
+  });
+  m.onDblClick(grid, [&m, grid, correct](int) { correct(m, m.form(grid).listIndex() - 1); });
 }
 
 void Check2_Click(frmMain& m) {
@@ -272,6 +390,13 @@ void wireBody(frmMain& m) {
   m.onKeyPress("txtInpHosuu", [&m](int, std::string& key) { txtInpHosuu_KeyPress(m, key); });
   m.onKeyPress("txtInpRenTai", [&m](int, std::string& key) { txtInpRenTai_KeyPress(m, key); });
   m.onClick("Check2", [&m](int) { Check2_Click(m); });
+  wireRecordTable(m, "msgTaiList", correctWeighing, deleteWeighing);
+  wireRecordTable(
+      m, "msgShiList", [](frmMain& f, int r) { correctDated(f, fatLog(f), r); },
+      [](frmMain& f, int r) { deleteDated(f, fatLog(f), r); });
+  wireRecordTable(
+      m, "msgHosuList", [](frmMain& f, int r) { correctDated(f, stepLog(f), r); },
+      [](frmMain& f, int r) { deleteDated(f, stepLog(f), r); });
   const std::pair<const char*, charts::AxisBox> boxes[] = {{"txtY2max", charts::AxisBox::FatMax},
                                                            {"txtY2min", charts::AxisBox::FatMin},
                                                            {"txtY3max", charts::AxisBox::StepMax},

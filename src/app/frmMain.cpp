@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "store/record.h"
@@ -113,6 +114,8 @@ void frmMain::RunStartup(bool greet) {
 }
 
 void frmMain::ReloadFromDisk() {
+  // What the undo steps would put back belongs to the diary just replaced.
+  Journal.clear();
   form.restoreBuiltState();
   Weight = {};
   weight = {};
@@ -309,6 +312,26 @@ void frmMain::Drag(const std::string& source, int index, const std::string& targ
   });
 }
 
+void frmMain::Menu(const std::string& control, int row, const std::string& action) {
+  guarded([&] {
+    if (action == kUndoAction) return UndoLastChange();
+    auto [base, index] = splitControlName(control);
+    auto it = menus_.find(base);
+    if (it == menus_.end()) return;
+    const auto& items = it->second.items;
+    if (std::find(items.begin(), items.end(), action) == items.end()) return;
+    it->second.handler(index, row, action);
+  });
+}
+
+std::vector<std::string> frmMain::MenuItems(const std::string& control) const {
+  auto it = menus_.find(splitControlName(control).first);
+  if (it == menus_.end()) return {};
+  std::vector<std::string> items = it->second.items;
+  items.push_back(kUndoAction);
+  return items;
+}
+
 bool frmMain::CloseWindow() {
   guarded([&] {
     if (LeaveDiaryDay(*this)) Ended = true;
@@ -326,6 +349,7 @@ std::string frmMain::DumpState() const {
   d.add("HelpTourOn", static_cast<int>(HelpTourOn));
   d.add("HelpText", HelpText);
   d.add("WindowVisible", form.windowShown());
+  d.add("UndoDepth", static_cast<int>(Journal.depth()));
   StateDump p;
   p.add("ProfileName", Profile.ProfileName);
   p.add("ProfileHeight", Profile.ProfileHeight);

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/analysis_area.h"
 #include "app/body_area.h"
@@ -19,12 +20,17 @@
 #include "records/weight_log.h"
 #include "store/dates.h"
 #include "store/files.h"
+#include "store/undo_journal.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 
 namespace app {
 
 inline constexpr const char* kSettingsFile = "設定.txt";
+// The items of the context menus of stored records.
+inline constexpr const char* kCorrectAction = "修正";
+inline constexpr const char* kDeleteAction = "削除";
+inline constexpr const char* kUndoAction = "元に戻す";
 
 class frmMain {
  public:
@@ -49,6 +55,10 @@ class frmMain {
   void ScrollTrack(const std::string& control, int value);  // thumb being dragged
   void Select(const std::string& control, int index);
   void Drag(const std::string& source, int index, const std::string& target);
+  // A context-menu item chosen for row `row` of a grid (header row 0) or list (0-based item).
+  void Menu(const std::string& control, int row, const std::string& action);
+  // The context-menu items of a control; empty when it has no menu.
+  std::vector<std::string> MenuItems(const std::string& control) const;
   // The window's close box: ends without closing the help viewer, unless the user chose to stay
   // on an unsaved diary day. True when the program has ended.
   bool CloseWindow();
@@ -67,6 +77,11 @@ class frmMain {
   void onScroll(const std::string& base, IndexHandler h) { scroll_[base] = std::move(h); }
   void onKeyPress(const std::string& base, KeyHandler h) { keyPress_[base] = std::move(h); }
   void onDragDrop(const std::string& base, DropHandler h) { dragDrop_[base] = std::move(h); }
+  using MenuHandler = std::function<void(int index, int row, const std::string& action)>;
+  // A context menu offering `items` (修正, 削除; 元に戻す is added to every menu).
+  void onMenu(const std::string& base, std::vector<std::string> items, MenuHandler h) {
+    menus_[base] = {std::move(items), std::move(h)};
+  }
 
   // Moves the focus from code; raises the control's GotFocus handler as the platform does.
   void SetFocus(const std::string& control);
@@ -86,6 +101,14 @@ class frmMain {
   std::string SelectedDateText() const { return form("txtDate").text(); }
 
   std::string DumpState() const;
+
+  // ---- taking back stored changes
+  // Runs `change`, which writes the files named, as one step the user can undo, described as
+  // `what` ("2026/12/07 の体重 62.9Kg の入力").
+  void Undoable(const std::string& what, const std::vector<std::string>& files, const std::function<void()>& change);
+  // Ctrl+Z: asks, then puts back the files of the last step and recomputes what they feed.
+  void UndoLastChange();
+  store::UndoJournal Journal;
 
   // ---- state ----
   ui::Form form;
@@ -122,6 +145,11 @@ class frmMain {
   IndexMap click_, dblClick_, mouseUp_, mouseDown_, gotFocus_, change_, scroll_;
   std::map<std::string, KeyHandler, std::less<>> keyPress_;
   std::map<std::string, DropHandler, std::less<>> dragDrop_;
+  struct ContextMenu {
+    std::vector<std::string> items;
+    MenuHandler handler;
+  };
+  std::map<std::string, ContextMenu, std::less<>> menus_;
 };
 
 // Splits "Label9(25)" into ("Label9", 25); a plain name gives index -1.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/corrections.h"
 #include "app/frmMain.h"
 #include "memo/memo.h"
 #include "nutrition/nutrition.h"
@@ -95,7 +96,9 @@ void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
   }
   training::TrainingEntry entry{store::formatDate(m.clock.today()), store::ValTyped(typed)};
   try {
-    training::appendEntry(training::logFileName(i), entry);
+    m.Undoable(
+        entry.date + " の" + m.notes.TrainingTitle[i - 1] + " " + training::numberText(entry.count) + "回 の入力",
+        {training::logFileName(i)}, [&] { training::appendEntry(training::logFileName(i), entry); });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return;
@@ -147,6 +150,9 @@ void fraKin_DblClick(frmMain& m, int i) {
   double& memoryTarget = m.notes.TrainingTarget[i - 1];
   const double oldTarget = memoryTarget;
   memoryTarget = *target;
+  // The two writes are one step to take back.
+  auto before = store::UndoJournal::images({training::kTitlesFile, training::logFileName(i)});
+  const std::string what = "「" + oldTitle + "」から「" + memoryTitle + "」への種目の変更";
   try {
     training::writeTitles(currentTitles(m));
   } catch (const store::StoreError& e) {
@@ -160,10 +166,12 @@ void fraKin_DblClick(frmMain& m, int i) {
     training::emptyLog(training::logFileName(i));
   } catch (const store::StoreError& e) {
     // The history stays on disk, so it stays on screen too.
+    m.Journal.commit(what, std::move(before));
     m.ShowFailure(e);
     UpdateTrainingBar(m, i);
     return;
   }
+  m.Journal.commit(what, std::move(before));
   m.form("lstKin", i).clearItems();
   m.form("shpBarK", i).setHeight(0);
   const ui::Control& back = m.form("shpBarB", i);
@@ -203,7 +211,8 @@ void List5_MouseUp(frmMain& m, int i) {
   if (!answer || answer->empty() || refuseUnstorable(m, *answer)) return;
   std::string note = i == memo::kDatedList ? memo::datedNote(m.SelectedDateText(), *answer) : *answer;
   try {
-    memo::appendNote(memo::listFileName(i), note);
+    m.Undoable("メモ「" + note + "」の入力", {memo::listFileName(i)},
+               [&] { memo::appendNote(memo::listFileName(i), note); });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return;
@@ -231,6 +240,56 @@ void List5_GotFocus(frmMain& m) {
   if (!m.SampleMode) return;
   profile::ShowSampleModeRefusal(m.dialogs);
   m.SetFocus("cmdMain");
+}
+
+// ---------------------------------------------------------------- corrections
+
+// Writes a change of one file as one undoable step, then shows the file anew.
+void storeChange(frmMain& m, const std::string& file, const std::string& what, const std::function<void()>& write) {
+  try {
+    m.Undoable(what, {file}, write);
+  } catch (const store::StoreError& e) {
+    return m.ShowFailure(e);
+  }
+  ReloadAfterFileChange(m, file);
+}
+
+void trainingMenu(frmMain& m, int i, int item, const std::string& action) {
+  if (RefusedInSampleMode(m)) return;
+  const std::string file = training::logFileName(i);
+  std::vector<training::TrainingEntry> entries = training::readLog(file);
+  if (item < 0 || item >= static_cast<int>(entries.size())) return;
+  const training::TrainingEntry old = entries[item];
+  const std::string name = old.date + " の" + m.notes.TrainingTitle[i - 1];
+  const std::string what = name + " " + training::numberText(old.count) + "回";
+  if (action == kDeleteAction) {
+    if (!ConfirmDeletion(m, what)) return;
+    entries.erase(entries.begin() + item);
+    return storeChange(m, file, what + " の削除", [&] { training::writeLog(file, entries); });
+  }
+  auto answer = AskCorrection(m, name + "の回数を修正します（回）", training::numberText(old.count));
+  if (!answer) return;
+  if (auto refusal = training::countRefusal(*answer))
+    return (void)m.dialogs.MsgBox(*refusal, kMessageTitle, ui::Icon::Error, ui::Buttons::OK);
+  entries[item].count = store::ValTyped(*answer);
+  storeChange(m, file, what + " の修正", [&] { training::writeLog(file, entries); });
+}
+
+void memoMenu(frmMain& m, int i, int item, const std::string& action) {
+  if (RefusedInSampleMode(m)) return;
+  const std::string file = memo::listFileName(i);
+  std::vector<std::string> notes = memo::readNotes(file);
+  if (item < 0 || item >= static_cast<int>(notes.size())) return;
+  const std::string what = "メモ「" + notes[item] + "」";
+  if (action == kDeleteAction) {
+    if (!ConfirmDeletion(m, what)) return;
+    notes.erase(notes.begin() + item);
+    return storeChange(m, file, what + " の削除", [&] { memo::writeNotes(file, notes); });
+  }
+  auto answer = AskCorrection(m, "メモを修正します", notes[item]);
+  if (!answer || refuseUnstorable(m, *answer)) return;
+  notes[item] = *answer;
+  storeChange(m, file, what + " の修正", [&] { memo::writeNotes(file, notes); });
 }
 
 }  // namespace
@@ -281,6 +340,26 @@ void LoadMemoLists(frmMain& m) {
   scrollToEnd(m.form("List5", memo::kDatedList));
 }
 
+void ReloadTrainingLog(frmMain& m, int i) {
+  ui::Control& list = m.form("lstKin", i);
+  list.clearItems();
+  m.notes.TrainingTotal[i - 1] = 0;
+  for (const auto& e : training::readLog(training::logFileName(i))) {
+    list.addItem(training::entryLine(e));
+    m.notes.TrainingTotal[i - 1] += e.count;
+  }
+  ShowTrainingTotal(m, i);
+  scrollToEnd(list);
+  UpdateTrainingBar(m, i);
+}
+
+void ReloadMemoList(frmMain& m, int i) {
+  ui::Control& list = m.form("List5", i);
+  list.clearItems();
+  for (auto& note : memo::readNotes(memo::listFileName(i))) list.addItem(note);
+  scrollToEnd(list);
+}
+
 void LoadTrainingLogs(frmMain& m) {
   for (double& total : m.notes.TrainingTotal) total = 0;
   for (int i = 1; i <= training::kExerciseCount; ++i) {
@@ -305,6 +384,11 @@ void LoadNutritionAdvice(frmMain& m) {
 // ---------------------------------------------------------------- events
 
 void wireNotes(frmMain& m) {
+  m.onMenu("lstKin", {kCorrectAction, kDeleteAction},
+           [&m](int i, int item, const std::string& action) { trainingMenu(m, i, item, action); });
+  m.onDblClick("lstKin", [&m](int i) { trainingMenu(m, i, m.form("lstKin", i).listIndex(), kCorrectAction); });
+  m.onMenu("List5", {kCorrectAction, kDeleteAction},
+           [&m](int i, int item, const std::string& action) { memoMenu(m, i, item, action); });
   m.onClick("Command3", [&m](int) { Command3_Click(m); });
   m.onClick("Option3", [&m](int index) {
     m.notes.NutritionShowAll = index != 0;

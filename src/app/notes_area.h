@@ -20,6 +20,9 @@ void LoadTrainingTitles(frmMain& m);
 void AnalyseNutrition(frmMain& m);
 void LoadMemoLists(frmMain& m);
 void LoadTrainingLogs(frmMain& m);
+// One exercise's list, total and bar anew from its log; one memo list anew from its file.
+void ReloadTrainingLog(frmMain& m, int exercise);
+void ReloadMemoList(frmMain& m, int list);
 void LoadNutritionAdvice(frmMain& m);
 void wireNotes(frmMain& m);
 void dumpNotes(const frmMain& m, StateDump& d);

@@ -80,7 +80,8 @@ void cmdMono_Click(frmMain& m, int index) {
   const int before = mark;
   mark = calendar::nextMark(mark);
   try {
-    SaveCalendarMonth(m);
+    m.Undoable(m.form("Label1").caption() + m.form("cmdMono", index).caption() + "日の印", {m.setup.CalendarFileName},
+               [&] { SaveCalendarMonth(m); });
   } catch (const store::StoreError& e) {
     // The cell keeps the mark the disk still holds.
     mark = before;

@@ -1,5 +1,6 @@
 #include "app/weight_area.h"
 
+#include "app/corrections.h"
 #include "app/frmMain.h"
 #include "profile/bmi.h"
 #include "progress/weight_progress.h"
@@ -30,8 +31,70 @@ void message(frmMain& m, const std::string& text, const std::string& title, ui::
   m.dialogs.MsgBox(text, title, icon, ui::Buttons::OK);
 }
 
+// What a typed weight may not be; the entry and the correction refuse the same.
+std::optional<std::string> weightRefusal(const std::string& text) {
+  if (text.empty()) return "入力がまだのようです";
+  const double value = store::ValTyped(text);
+  if (value <= 0) return "０以下か文字が入力されたようです";
+  if (value > kHighestWeight) return "体重が大きすぎます。999.9Kg以下で入力してください";
+  return std::nullopt;
+}
+
+std::string kgText(float kg) { return records::FormatSingle(kg, "0.0") + "Kg"; }
+
+std::vector<store::Record> weightRecords(const records::WeightSeries& s) {
+  std::vector<store::Record> out;
+  for (int i = 0; i < s.WeightCount; ++i) out.push_back(store::Record().text(s.WeightDate[i]).single(s.WeightKg[i]));
+  return out;
+}
+
+// Rewrites the log as `records` as one undoable step, then recomputes as after an entry.
+void rewriteWeights(frmMain& m, const std::string& what, const std::vector<store::Record>& records) {
+  try {
+    m.Undoable(what, {records::kWeightFile}, [&] { store::rewriteRecords(records::kWeightFile, records); });
+  } catch (const store::StoreError& e) {
+    return m.ShowFailure(e);
+  }
+  m.WithHourglass([&m] { RecomputeAfterWeightChange(m); });
+}
+
+// Any day's weight can be corrected; the log keeps one record a day without holes.
+void correctWeight(frmMain& m, int record) {
+  const records::WeightSeries& s = m.Weight;
+  if (record < 0 || record >= s.WeightCount || RefusedInSampleMode(m)) return;
+  const std::string& date = s.WeightDate[record];
+  auto answer = AskCorrection(m, date + " の体重を修正します（Kg）", store::shortestSingle(s.WeightKg[record]));
+  if (!answer) return;
+  if (auto refusal = weightRefusal(*answer)) return message(m, *refusal, "メッセージ", ui::Icon::Error);
+  const float kg = static_cast<float>(store::ValTyped(*answer));
+  std::vector<store::Record> records = weightRecords(s);
+  records[record] = store::Record().text(date).single(kg);
+  rewriteWeights(m, date + " の体重 " + kgText(s.WeightKg[record]) + " の修正", records);
+}
+
+// Only the last day can go: a hole in the middle would break the one-record-a-day log.
+void deleteWeight(frmMain& m, int record) {
+  const records::WeightSeries& s = m.Weight;
+  if (record < 0 || record >= s.WeightCount || RefusedInSampleMode(m)) return;
+  if (record != s.WeightCount - 1)
+    return message(m, "途中の日の記録は削除できません。値を修正してください。", m.form.title(), ui::Icon::Warning);
+  const std::string what = s.WeightDate[record] + " の体重 " + kgText(s.WeightKg[record]);
+  if (!ConfirmDeletion(m, what)) return;
+  std::vector<store::Record> records = weightRecords(s);
+  records.pop_back();
+  rewriteWeights(m, what + " の削除", records);
+}
+
+}  // namespace
+
 // Everything that follows a change of the weight log, in this order.
-void recomputeAfterWeightEntry(frmMain& m) {
+void RecomputeAfterWeightChange(frmMain& m) {
+  // Rows of days that are gone must not stay in the chart.
+  m.form("MSChart1").setChartRowCount(0);
+  // Extremes anew: a corrected or deleted weight must not stay the record high or low.
+  m.Weight.resetExtremes();
+  m.analysis.MaxAverageWeight = 0;
+  m.analysis.MinAverageWeight = 999.9f;
   LoadWeightLog(m);
   ShowWeightProgress(m);
   ShowObesityGrade(m);
@@ -41,8 +104,6 @@ void recomputeAfterWeightEntry(frmMain& m) {
   ShowWeightRanking(m);
   DrawWeightChart(m);
 }
-
-}  // namespace
 
 void LoadWeightLog(frmMain& m) { records::LoadWeightLog(m.Weight); }
 
@@ -175,19 +236,11 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
     return;
   }
   const std::string text = m.form("txtInpTaijyu").text();
-  if (text.empty()) {
-    message(m, "入力がまだのようです", "メッセージ", ui::Icon::Error);
+  if (auto refusal = weightRefusal(text)) {
+    message(m, *refusal, "メッセージ", ui::Icon::Error);
     return;
   }
   const double value = store::ValTyped(text);
-  if (value <= 0) {
-    message(m, "０以下か文字が入力されたようです", "メッセージ", ui::Icon::Error);
-    return;
-  }
-  if (value > kHighestWeight) {
-    message(m, "体重が大きすぎます。999.9Kg以下で入力してください", "メッセージ", ui::Icon::Error);
-    return;
-  }
   records::WeightSeries& s = m.Weight;
   if (s.WeightCount >= records::kWeightLimit) {
     message(m, records::dataLimitMessage(), records::kDataLimitTitle, ui::Icon::Warning);
@@ -223,7 +276,8 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
     added = records::recordsForEntry(last, s.WeightKg.back(), gap, store::formatDate(*day), kg);
   }
   try {
-    store::appendRecords(records::kWeightFile, added);
+    m.Undoable(store::formatDate(*day) + " の体重 " + kgText(kg) + " の入力", {records::kWeightFile},
+               [&] { store::appendRecords(records::kWeightFile, added); });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return;
@@ -235,10 +289,16 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
       if (beaten) ShowLossMilestones(m);
     }
   }
-  m.WithHourglass([&m] { recomputeAfterWeightEntry(m); });
+  m.WithHourglass([&m] { RecomputeAfterWeightChange(m); });
 }
 
 void wireWeight(frmMain& m) {
+  // The day-by-day table lists the log: row r is record r - 1.
+  m.onMenu("msgB1", {kCorrectAction, kDeleteAction}, [&m](int, int row, const std::string& action) {
+    if (action == kCorrectAction) correctWeight(m, row - 1);
+    if (action == kDeleteAction) deleteWeight(m, row - 1);
+  });
+  m.onDblClick("msgB1", [&m](int) { correctWeight(m, m.form("msgB1").listIndex() - 1); });
   m.onGotFocus("txtInpTaijyu", [&m](int) { txtInpTaijyu_GotFocus(m); });
   m.onKeyPress("txtInpTaijyu", [&m](int, std::string& key) { txtInpTaijyu_KeyPress(m, key); });
   m.onChange("HScroll1", [&m](int) { SimulateBmi(m); });

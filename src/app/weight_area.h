@@ -14,6 +14,8 @@ struct WeightArea {
 };
 
 void LoadWeightLog(frmMain& m);
+// Everything computed from the weight log, after any change of it (entry, correction, undo).
+void RecomputeAfterWeightChange(frmMain& m);
 void ShowWeightProgress(frmMain& m);  // also runs the body-fat and walking summaries
 void ShowObesityGrade(frmMain& m);
 void SimulateBmi(frmMain& m);

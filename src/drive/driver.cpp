@@ -455,6 +455,11 @@ class Session {
     } else if (cmd == "select") {
       std::string c = control(word(rest));
       m.Select(c, intArg(rest));
+    } else if (cmd == "menu") {
+      std::string c = control(word(rest));
+      int row = intArg(word(rest));
+      if (rest.empty()) throw ScriptError{"menu needs an action"};
+      m.Menu(c, row, rest);
     } else if (cmd == "drag") {
       std::string s = control(word(rest));
       int index = intArg(word(rest));

@@ -39,6 +39,12 @@ void appendNote(const std::string& fileName, const std::string& note) {
   store::appendRecords(fileName, {rec});
 }
 
+void writeNotes(const std::string& fileName, const std::vector<std::string>& notes) {
+  std::vector<store::Record> records;
+  for (const auto& n : notes) records.push_back(store::Record().text(n));
+  store::rewriteRecords(fileName, records);
+}
+
 std::string datedNote(const std::string& selectedDate, const std::string& note) {
   std::string monthDay;
   if (auto d = store::parseDate(selectedDate)) {

@@ -18,6 +18,8 @@ void writeTitles(const std::vector<std::string>& titles, const std::string& file
 
 std::vector<std::string> readNotes(const std::string& fileName);
 void appendNote(const std::string& fileName, const std::string& note);
+// Rewrites the whole list (a correction or a deletion).
+void writeNotes(const std::string& fileName, const std::vector<std::string>& notes);
 
 // The note of the dated list: "01/05 - X" for a selected date of 2024/01/05.
 std::string datedNote(const std::string& selectedDate, const std::string& note);

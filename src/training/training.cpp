@@ -50,6 +50,12 @@ void appendEntry(const std::string& fileName, const TrainingEntry& e) {
   store::appendRecords(fileName, {rec});
 }
 
+void writeLog(const std::string& fileName, const std::vector<TrainingEntry>& entries) {
+  std::vector<store::Record> records;
+  for (const auto& e : entries) records.push_back(store::Record().text(e.date).dbl(e.count));
+  store::rewriteRecords(fileName, records);
+}
+
 void emptyLog(const std::string& fileName) { store::rewriteRecords(fileName, {}); }
 
 std::string numberText(double v) { return store::shortestDouble(v); }

@@ -30,6 +30,8 @@ struct TrainingEntry {
 
 std::vector<TrainingEntry> readLog(const std::string& fileName);
 void appendEntry(const std::string& fileName, const TrainingEntry& e);
+// Rewrites the whole log (a correction or a deletion).
+void writeLog(const std::string& fileName, const std::vector<TrainingEntry>& entries);
 // Leaves the file in place with no lines.
 void emptyLog(const std::string& fileName);
 

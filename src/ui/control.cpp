@@ -100,7 +100,8 @@ void Control::clearItems() {
   touch();
 }
 void Control::setListIndex(int i) {
-  if (i < -1 || i >= listCount()) i = -1;
+  const int count = kind_ == Kind::Grid ? grid_.rows : listCount();
+  if (i < -1 || i >= count) i = -1;
   SET_FIELD(listIndex_, i);
 }
 void Control::setTopIndex(int i) { SET_FIELD(topIndex_, std::clamp(i, 0, std::max(0, listCount() - 1))); }

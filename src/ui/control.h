@@ -109,6 +109,7 @@ class Control {
   void addItem(const std::string& item);
   void removeItem(int index);
   void clearItems();
+  // The selected item; for a Grid the selected row (the header row is 0).
   int listIndex() const { return listIndex_; }
   void setListIndex(int i);
   int topIndex() const { return topIndex_; }

@@ -48,7 +48,7 @@ TEST(BodyFatLog, FatMassTableFromTheFirstMatchedDayOn) {
                                     "settext txtDate 2004/05/01\nsettext txtInpShibou 20.0\nenter txtInpShibou\n"
                                     "dump\n"
                                     "settext txtDate 2004/05/02\nsettext txtInpShibou 20\nenter txtInpShibou\n"
-                                    "settext txtInpShibou 19.6\nenter txtInpShibou\n"
+                                    "answer No\nsettext txtInpShibou 19.6\nenter txtInpShibou\n"
                                     "dump msgShiList msgSuiList txtInpShibou MSChart2 MSChart4 lblStShibou "
                                     "lblNowShibou lblShibou_Sa\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
@@ -60,7 +60,9 @@ TEST(BodyFatLog, FatMassTableFromTheFirstMatchedDayOn) {
   EXPECT_EQ(r.dumps[0]["controls"]["lblShibou_Sa"]["caption"], "0.0");
 
   const auto& d = r.last();
-  EXPECT_TRUE(d["dialogs"].empty());
+  // Only the question about the day's second record, answered No: another record.
+  ASSERT_EQ(d["dialogs"].size(), 1u);
+  EXPECT_EQ(d["dialogs"][0]["answer"], "No");
   EXPECT_EQ(dir.readUtf8("体脂肪率.txt"), "\"2004/05/01\",20\r\n\"2004/05/02\",20\r\n\"2004/05/02\",19.6\r\n");
   EXPECT_EQ(d["state"]["FatMassCount"], 2);
   EXPECT_EQ(d["state"]["FatMassKg"], (nlohmann::json{14, 13.8}));

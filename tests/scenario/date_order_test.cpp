@@ -24,7 +24,7 @@ TEST(DateOrder, EarlierEntriesGoInTheirPlace) {
   dir.writeMinimalDiary();
   dir.writeCp932("体重.txt", "\"2026/12/03\",60\r\n");
   auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\n" + entry("txtInpShibou", 5, "25") +
-                                    entry("txtInpShibou", 7, "24") + entry("txtInpShibou", 3, "26") +
+                                    entry("txtInpShibou", 7, "24") + entry("txtInpShibou", 3, "26") + "answer No\n" +
                                     entry("txtInpShibou", 5, "25.5") + entry("txtInpHosuu", 7, "8000") +
                                     entry("txtInpHosuu", 3, "5000") +
                                     "dump lblStShibou lblNowShibou lblShibou_Sa msgShiList msgHosuList MSChart2\n");

@@ -19,12 +19,14 @@ TEST(StepLog, TotalsOfThreeEntries) {
   auto r = runDrive(dir.path(), kStart +
                                     "settext txtDate 2004/05/08\nsettext txtInpHosuu 8000\nenter txtInpHosuu\n"
                                     "settext txtDate 2004/05/09\nsettext txtInpHosuu 12000\nenter txtInpHosuu\n"
-                                    "settext txtInpHosuu 5000歩\nenter txtInpHosuu\n"
+                                    "answer No\nsettext txtInpHosuu 5000歩\nenter txtInpHosuu\n"
                                     "dump msgHosuList MSChart3 txtInpHosuu " +
                                     kWalking + "\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const auto& d = r.last();
-  EXPECT_TRUE(d["dialogs"].empty());
+  // Only the question about the day's second record, answered No: another record.
+  ASSERT_EQ(d["dialogs"].size(), 1u);
+  EXPECT_EQ(d["dialogs"][0]["answer"], "No");
   EXPECT_EQ(dir.readUtf8("歩数.txt"), "\"2004/05/08\",8000\r\n\"2004/05/09\",12000\r\n\"2004/05/09\",5000\r\n");
   EXPECT_EQ(d["state"]["StepCount"], 3);
   EXPECT_EQ(d["state"]["TotalSteps"], 25000);

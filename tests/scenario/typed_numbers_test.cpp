@@ -20,7 +20,7 @@ TEST(TypedNumbers, FullWidthDigitsAreReadInEveryKindOfBox) {
                                     "settext txtInpTaijyu ６２．５\nenter txtInpTaijyu\n"
                                     "settext txtInpShibou ２５．５\nenter txtInpShibou\n"
                                     "settext txtInpHosuu ８０００\nenter txtInpHosuu\n"
-                                    "settext txtInpHosuu －５００\nenter txtInpHosuu\n"
+                                    "answer No\nsettext txtInpHosuu －５００\nenter txtInpHosuu\n"
                                     "settext txtInpRenTai ６２．０\nenter txtInpRenTai\n"
                                     "settext txtKin(1) 　３０\nenter txtKin(1)\n"
                                     "input ４０\ndblclick lblTotal(1)\n"

@@ -1,0 +1,109 @@
+#include "app/corrections.h"
+
+#include "app/frmMain.h"
+#include "calendar/lazy_calendar.h"
+#include "diary/calorie_items.h"
+#include "memo/memo.h"
+#include "nutrition/nutrition.h"
+#include "records/body_fat.h"
+#include "records/intraday.h"
+#include "records/steps.h"
+#include "records/weight_log.h"
+#include "store/record.h"
+#include "training/training.h"
+
+namespace app {
+
+void ReloadAfterFileChange(frmMain& m, const std::string& fileName) {
+  if (fileName == records::kWeightFile) return RecomputeAfterWeightChange(m);
+  if (fileName == records::kBodyFatFile) {
+    // A table or chart never keeps a row of a record that is gone.
+    m.form("msgShiList").setGridRows(1);
+    m.form("msgSuiList").setGridRows(1);
+    LoadBodyFatLog(m);
+    DrawBodyFatCharts(m);
+    return ShowBodyFatProgress(m);
+  }
+  if (fileName == records::kStepFile) {
+    m.form("msgHosuList").setGridRows(1);
+    LoadStepLog(m);
+    DrawStepChart(m);
+    return ShowWalkingProgress(m);
+  }
+  if (fileName == records::kIntradayFile) {
+    m.form("msgTaiList").setGridRows(1);
+    LoadIntradayWeightLog(m);
+    return DrawIntradayWeightChart(m);
+  }
+  if (fileName == m.setup.CalendarFileName) {
+    LoadCalendarMonth(m);
+    return ShowAchievementRate(m);
+  }
+  for (int i = 1; i <= training::kExerciseCount; ++i)
+    if (fileName == training::logFileName(i)) return ReloadTrainingLog(m, i);
+  if (fileName == training::kTitlesFile) return LoadTrainingTitles(m);
+  for (int i = 1; i <= memo::kListCount; ++i)
+    if (fileName == memo::listFileName(i)) return ReloadMemoList(m, i);
+  if (fileName == nutrition::kNutritionFile) return AnalyseNutrition(m);
+  if (fileName == diary::kCalorieItemsFile) {
+    for (int i = 0; i <= 2; ++i) m.form("List10", i).clearItems();
+    return LoadCalorieItems(m);
+  }
+}
+
+std::optional<std::string> AskCorrection(frmMain& m, const std::string& prompt, const std::string& stored) {
+  auto answer = m.dialogs.InputBox(prompt, kCorrectionTitle, stored);
+  if (!answer || answer->empty()) return std::nullopt;
+  return answer;
+}
+
+bool ConfirmDeletion(frmMain& m, const std::string& what) {
+  return m.dialogs.MsgBoxDefaultSecond(what + " を削除します。よろしいですか？", m.form.title(), ui::Icon::Warning,
+                                       ui::Buttons::OKCancel) == ui::Answer::OK;
+}
+
+ReplaceAnswer AskReplace(frmMain& m, const std::string& dateText) {
+  const std::string monthDay = dateText.size() >= 10 ? dateText.substr(5, 5) : dateText;
+  switch (m.dialogs.MsgBox(monthDay + "の記録はすでにあります。置き換えますか？", m.form.title(), ui::Icon::Question,
+                           ui::Buttons::YesNoCancel)) {
+    case ui::Answer::Yes: return ReplaceAnswer::Replace;
+    case ui::Answer::No: return ReplaceAnswer::Add;
+    default: return ReplaceAnswer::Cancel;
+  }
+}
+
+bool RefusedInSampleMode(frmMain& m) {
+  if (!m.SampleMode) return false;
+  profile::ShowSampleModeRefusal(m.dialogs);
+  return true;
+}
+
+// ---------------------------------------------------------------- undo
+
+void frmMain::Undoable(const std::string& what, const std::vector<std::string>& files,
+                       const std::function<void()>& change) {
+  std::vector<store::FileImage> before = store::UndoJournal::images(files);
+  change();
+  Journal.commit(what, std::move(before));
+}
+
+void frmMain::UndoLastChange() {
+  if (Journal.depth() == 0) {
+    dialogs.MsgBox("取り消せる操作はありません。", form.title(), ui::Icon::Information, ui::Buttons::OK);
+    return;
+  }
+  if (dialogs.MsgBox("直前の操作（" + Journal.lastDescription() + "）を取り消します。よろしいですか？", form.title(),
+                     ui::Icon::Question, ui::Buttons::YesNo) != ui::Answer::Yes)
+    return;
+  std::vector<std::string> files;
+  try {
+    files = Journal.undo();
+  } catch (const store::StoreError& e) {
+    return ShowFailure(e);
+  }
+  WithHourglass([&] {
+    for (const auto& f : files) ReloadAfterFileChange(*this, f);
+  });
+}
+
+}  // namespace app

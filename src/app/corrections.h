@@ -1,0 +1,30 @@
+#pragma once
+// Correcting, deleting and taking back stored records: the pieces every log's own correction
+// code shares.
+#include <optional>
+#include <string>
+
+namespace app {
+class frmMain;
+
+// Title of the correction input box.
+inline constexpr const char* kCorrectionTitle = "記録の修正";
+
+// Everything that is computed from `fileName` anew, as after an entry into it.
+void ReloadAfterFileChange(frmMain& m, const std::string& fileName);
+
+// The correction input box, opened with the stored value; nullopt when cancelled or left empty.
+std::optional<std::string> AskCorrection(frmMain& m, const std::string& prompt, const std::string& stored);
+// "…を削除します。よろしいですか？" with Cancel as the default; true for OK.
+bool ConfirmDeletion(frmMain& m, const std::string& what);
+
+enum class ReplaceAnswer { Replace, Add, Cancel };
+// Asked when an entry's day already has a record.
+ReplaceAnswer AskReplace(frmMain& m, const std::string& dateText);
+
+// Sample mode refuses corrections like entries; true when refused.
+bool RefusedInSampleMode(frmMain& m);
+
+void wireCorrections(frmMain& m);
+
+}  // namespace app
