@@ -285,6 +285,43 @@ void frmMain::Drag(const std::string& source, int index, const std::string& targ
   });
 }
 
+void frmMain::Key(const std::string& control, const std::string& key) {
+  guarded([&] {
+    // Shortcuts of the whole window: each presses the button it stands for.
+    if (key == "Ctrl+Q") return Click("cmdOwari");
+    if (key == "F1") return Click("cmdHelp");
+    if (key.size() == 5 && key.compare(0, 4, "Alt+") == 0) {
+      const int digit = key[4] - '0';
+      return Click(PageButtonName(digit == 0 ? 9 : digit - 1));
+    }
+    if (key == "Ctrl+S") {
+      if (form("fraDiary").visible()) Click("cmdHozon");
+      return;
+    }
+    auto [base, index] = splitControlName(control);
+    if (auto it = key_.find(base); it != key_.end()) return it->second(index, key);
+    const ui::Control& c = form(control);
+    switch (c.kind()) {
+      case ui::Kind::CommandButton:
+      case ui::Kind::CheckBox:
+      case ui::Kind::OptionButton:
+        if (key == "Space") Click(control);
+        break;
+      case ui::Kind::TextBox:
+        if (key == "Enter") PressEnter(control);
+        break;
+      default: break;
+    }
+  });
+}
+
+bool IsKeyName(std::string_view key) {
+  for (const char* name : {"F1", "F2", "Delete", "Enter", "Escape", "Space", "Up", "Down", "PageUp", "PageDown",
+                           "Home", "Ctrl+Z", "Ctrl+S", "Ctrl+Q"})
+    if (key == name) return true;
+  return key.size() == 5 && key.substr(0, 4) == "Alt+" && key[4] >= '0' && key[4] <= '9';
+}
+
 void frmMain::CloseWindow() { Ended = true; }
 
 // ---------------------------------------------------------------- dump

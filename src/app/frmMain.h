@@ -48,6 +48,10 @@ class frmMain {
   void ScrollTrack(const std::string& control, int value);  // thumb being dragged
   void Select(const std::string& control, int index);
   void Drag(const std::string& source, int index, const std::string& target);
+  // A key pressed while `control` has the focus: "Up", "PageDown", "Enter", "Delete", "Space",
+  // "F1", "Ctrl+Q", "Alt+1" … (the names of IsKeyName). The window's shortcuts come first, then
+  // the control's own key; a key with no meaning there does nothing.
+  void Key(const std::string& control, const std::string& key);
   void CloseWindow();  // the window's close box: ends without closing the help viewer
   bool ended() const { return Ended; }
 
@@ -64,6 +68,8 @@ class frmMain {
   void onScroll(const std::string& base, IndexHandler h) { scroll_[base] = std::move(h); }
   void onKeyPress(const std::string& base, KeyHandler h) { keyPress_[base] = std::move(h); }
   void onDragDrop(const std::string& base, DropHandler h) { dragDrop_[base] = std::move(h); }
+  using NamedKeyHandler = std::function<void(int index, const std::string& key)>;
+  void onKey(const std::string& base, NamedKeyHandler h) { key_[base] = std::move(h); }
 
   // Moves the focus from code; raises the control's GotFocus handler as the platform does.
   void SetFocus(const std::string& control);
@@ -111,7 +117,11 @@ class frmMain {
   IndexMap click_, dblClick_, mouseUp_, mouseDown_, gotFocus_, change_, scroll_;
   std::map<std::string, KeyHandler, std::less<>> keyPress_;
   std::map<std::string, DropHandler, std::less<>> dragDrop_;
+  std::map<std::string, NamedKeyHandler, std::less<>> key_;
 };
+
+// Whether `key` names a key Key understands.
+bool IsKeyName(std::string_view key);
 
 // Splits "Label9(25)" into ("Label9", 25); a plain name gives index -1.
 std::pair<std::string, int> splitControlName(std::string_view name);
