@@ -130,7 +130,7 @@ const char* kindWord(Kind k) {
   return "";
 }
 
-// Long entries of the diary lists lose the end of their name, never the calories after " _ ".
+// Long entries lose the end of their name, never the calories or count after " _ ".
 class EntryElideDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
@@ -144,6 +144,8 @@ class EntryElideDelegate : public QStyledItemDelegate {
       if (cut > 0) {
         const QString tail = opt.text.mid(cut);
         opt.text = fm.elidedText(opt.text.left(cut), Qt::ElideRight, std::max(0, room - fm.horizontalAdvance(tail))) + tail;
+      } else {
+        opt.text = fm.elidedText(opt.text, Qt::ElideRight, room);
       }
     }
     const QWidget* w = opt.widget;
@@ -325,7 +327,8 @@ void MainWindow::setUpKeyboard() {
     const std::string base = app::splitControlName(e.control->name()).first;
     // The weekday headers and the charts only show; the keyboard passes them by.
     if (base == "Command1" || e.control->kind() == Kind::Chart) e.widget->setFocusPolicy(Qt::NoFocus);
-    if (base == "List8" || base == "List9" || base == "List10") {
+    // An entry wider than its list is cut short (keeping what follows " _ ") instead of scrolling.
+    if (e.control->kind() == Kind::ListBox) {
       auto* list = static_cast<QListWidget*>(e.widget);
       list->setItemDelegate(new EntryElideDelegate(list));
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -503,6 +506,10 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
       w->verticalHeader()->setVisible(false);
       w->horizontalHeader()->setHighlightSections(false);
       w->setWordWrap(false);
+      // Columns shrink to the table's width rather than run off its right edge.
+      w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      w->horizontalHeader()->setMinimumSectionSize(4);
+      w->verticalHeader()->setMinimumSectionSize(4);
       // Whole rows, as the newest-row-on-top scrolling expects.
       w->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
       return w;
@@ -581,7 +588,11 @@ void MainWindow::connectEvents(size_t index) {
       });
       break;
     }
-    case Kind::Grid: w->installEventFilter(this); break;
+    case Kind::Grid:
+      w->installEventFilter(this);
+      // The room for the columns changes when the vertical scroll bar comes or goes.
+      static_cast<QTableWidget*>(w)->viewport()->installEventFilter(this);
+      break;
     case Kind::Chart: static_cast<QChartView*>(w)->viewport()->installEventFilter(this); break;
     case Kind::Shape: break;
     case Kind::ScrollBar: {
@@ -695,6 +706,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     case Kind::ListBox:
       if (watched != e.widget) return listEvent(e, event);
+      return false;
+    case Kind::Grid:
+      if (watched != e.widget && event->type() == QEvent::Resize)
+        fitColumns(*static_cast<QTableWidget*>(e.widget), e.control->grid());
       return false;
     case Kind::Chart:
       if (event->type() == QEvent::MouseButtonDblClick) {
@@ -1011,8 +1026,18 @@ void MainWindow::applyGrid(Entry& e) {
   // The font follows the layout's scale; the model gives its size at scale 1.
   QFont font = canvas_->font();
   if (g.fontSize > 0) font.setPointSizeF(g.fontSize * scale_);
-  if (table->font() != font) table->setFont(font);
-  table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
+  if (table->font() != font) {
+    table->setFont(font);
+    table->horizontalHeader()->setFont(font);
+  }
+  // The header row is as high as the others. When every row can be shown, the rows give up some
+  // padding rather than need a scroll bar: text does not shrink quite in proportion to the scale.
+  const int textHeight = QFontMetrics(font).height();
+  int rowHeight = textHeight + std::max(2, px(90));
+  const int room = table->height() - 2 * table->frameWidth();
+  if (g.rows > 0 && room / g.rows > textHeight) rowHeight = std::min(rowHeight, room / g.rows);
+  table->verticalHeader()->setDefaultSectionSize(rowHeight);
+  table->horizontalHeader()->setFixedHeight(rowHeight);
   if (!e.grid || !sameGrid(*e.grid, g)) {
     e.grid = g;
     table->setUpdatesEnabled(false);
@@ -1056,14 +1081,43 @@ void MainWindow::fitColumns(QTableWidget& table, const GridModel& g) {
   const int frame = 2 * table.frameWidth();
   int room = table.width() - frame;
   const int rowsHeight = (g.rows - 1) * table.verticalHeader()->defaultSectionSize();
-  if (table.horizontalHeader()->sizeHint().height() + rowsHeight > table.height() - frame)
+  if (table.horizontalHeader()->height() + rowsHeight > table.height() - frame)
     room -= table.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &table);
-  // Columns wider than the table shrink in proportion, so none is cut off at the right.
-  if (sum > room && room > 0) {
-    int given = 0;
-    for (int col = 0; col < g.cols; ++col) {
-      widths[col] = col + 1 < g.cols ? widths[col] * room / sum : room - given;
-      given += widths[col];
+  // Once laid out, the viewport knows best.
+  if (table.viewport()->width() > 0 && table.isVisible()) room = std::min(room, table.viewport()->width());
+  // What each column's texts need; text does not scale quite in proportion, so a column may need
+  // a little more than its share.
+  const QFontMetrics fm(table.font());
+  const int pad = 2 * table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 4;
+  std::vector<int> need(g.cols, 0);
+  int needSum = 0;
+  bool cut = false;
+  for (int col = 0; col < g.cols; ++col) {
+    for (int row = 0; row < g.rows; ++row)
+      need[col] = std::max(need[col], fm.horizontalAdvance(q(g.cells[row][col])) + pad);
+    needSum += need[col];
+    cut = cut || need[col] > widths[col];
+  }
+  const int total = std::min(sum, room);
+  if ((cut || sum > room) && total > 0) {
+    std::vector<int> share(g.cols);
+    int shareSum = 0;
+    if (needSum <= total) {
+      // Every column gets what it needs; what is left goes where the columns had room to spare.
+      for (int col = 0; col < g.cols; ++col) shareSum += share[col] = std::max(0, widths[col] - need[col]);
+      if (shareSum == 0) shareSum = sum, share = widths;
+      int given = 0;
+      for (int col = 0; col < g.cols; ++col) {
+        widths[col] = col + 1 < g.cols ? need[col] + (total - needSum) * share[col] / shareSum : total - given;
+        given += widths[col];
+      }
+    } else {
+      // Too narrow for all: the columns shrink in proportion, so none is cut off at the right.
+      int given = 0;
+      for (int col = 0; col < g.cols; ++col) {
+        widths[col] = col + 1 < g.cols ? widths[col] * total / sum : total - given;
+        given += widths[col];
+      }
     }
   }
   for (int col = 0; col < g.cols; ++col)
