@@ -136,8 +136,9 @@ void Check6_Click(frmMain& m) {
 // The trend line is drawn by the window over whatever view the other four boxes chose.
 void Check7_Click(frmMain& m) {
   if (m.form("Check7").value() == 1)
-    showHelp(m, "体重のトレンド（日々の凸凹をならした推移）を破線で表示しています。\r\n"
-                "最近１４日間のトレンドの傾きから目標達成日を予想します。\r\n");
+    showHelp(m,
+             "体重のトレンド（日々の凸凹をならした推移）を破線で表示しています。\r\n"
+             "最近１４日間のトレンドの傾きから目標達成日を予想します。\r\n");
 }
 
 // Enlarges the chart in two steps and back; the right edge stays where it is so the chart grows

@@ -160,7 +160,8 @@ void DateSelector_Key(frmMain& m, const std::string& key) {
   auto monthAway = [&](int months) {
     const std::chrono::year_month_day ymd{selected};
     const std::chrono::year_month target = ymd.year() / ymd.month() + std::chrono::months(months);
-    const std::chrono::day last = std::chrono::year_month_day_last(target.year(), target.month() / std::chrono::last).day();
+    const std::chrono::day last =
+        std::chrono::year_month_day_last(target.year(), target.month() / std::chrono::last).day();
     return store::Date(target.year() / target.month() / std::min(ymd.day(), last));
   };
   int next = v;

@@ -316,8 +316,8 @@ void frmMain::Key(const std::string& control, const std::string& key) {
 }
 
 bool IsKeyName(std::string_view key) {
-  for (const char* name : {"F1", "F2", "Delete", "Enter", "Escape", "Space", "Up", "Down", "PageUp", "PageDown",
-                           "Home", "Ctrl+Z", "Ctrl+S", "Ctrl+Q"})
+  for (const char* name : {"F1", "F2", "Delete", "Enter", "Escape", "Space", "Up", "Down", "PageUp", "PageDown", "Home",
+                           "Ctrl+Z", "Ctrl+S", "Ctrl+Q"})
     if (key == name) return true;
   return key.size() == 5 && key.substr(0, 4) == "Alt+" && key[4] >= '0' && key[4] <= '9';
 }

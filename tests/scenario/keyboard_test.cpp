@@ -72,16 +72,17 @@ TEST(Keyboard, DateKeysStopAtAYearBackAndHomeFollowsTheClockAfterTheCalendarMove
 TEST(Keyboard, ShortcutsPressTheButtonsTheyStandFor) {
   TempFolder dir;
   dir.writeMinimalDiary();
-  auto r = runDrive(dir.path(), "clock 2024/03/31 09:00:00\nstart\n"
-                                "key cmdMain Alt+3\ndump fraShibou fraMain\n"
-                                "key txtInpShibou Alt+0\ndump fraSettei\n"
-                                "key cmdSettei Alt+1\ndump fraMain\n"
-                                "key cmdMain F1\ndump\n"
-                                // Ctrl+S saves only on the diary page.
-                                "key cmdMain Ctrl+S\ndump\n"
-                                "key cmdMain Alt+7\nsettext txtDiary よく歩いた\nkey txtDiary Ctrl+S\ndump fraDiary\n"
-                                "key txtDiary Ctrl+Q\ndump\n"
-                                "key cmdMain Alt+2\ndump fraTaijyu\n");
+  auto r = runDrive(dir.path(),
+                    "clock 2024/03/31 09:00:00\nstart\n"
+                    "key cmdMain Alt+3\ndump fraShibou fraMain\n"
+                    "key txtInpShibou Alt+0\ndump fraSettei\n"
+                    "key cmdSettei Alt+1\ndump fraMain\n"
+                    "key cmdMain F1\ndump\n"
+                    // Ctrl+S saves only on the diary page.
+                    "key cmdMain Ctrl+S\ndump\n"
+                    "key cmdMain Alt+7\nsettext txtDiary よく歩いた\nkey txtDiary Ctrl+S\ndump fraDiary\n"
+                    "key txtDiary Ctrl+Q\ndump\n"
+                    "key cmdMain Alt+2\ndump fraTaijyu\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   EXPECT_TRUE(r.dumps[0]["controls"]["fraShibou"]["visible"]);
   EXPECT_FALSE(r.dumps[0]["controls"]["fraMain"]["visible"]);
@@ -101,16 +102,17 @@ TEST(Keyboard, ListsTakeAndLoseEntriesAndCalendarDaysAreMarkedWithSpace) {
   TempFolder dir;
   dir.writeMinimalDiary();
   dir.writeCp932("ｶﾛﾘｰ.txt", "\"ﾘｽﾄ1\",\"おにぎり\",180\r\n\"ﾘｽﾄ2\",\"お茶\",0\r\n\"ﾘｽﾄ3\",\"散歩\",100\r\n");
-  auto r = runDrive(dir.path(), "clock 2024/03/31 09:00:00\nstart\nkey cmdMain Alt+7\n"
-                                // Enter on a registered food asks which meal.
-                                "select List10(0) 0\ninput 2\nkey List10(0) Enter\n"
-                                "select List10(0) 0\ninput-cancel\nkey List10(0) Enter\n"
-                                "select List10(0) 0\ninput 4\nkey List10(0) Enter\n"
-                                // An exercise goes to the exercise list without a question.
-                                "select List10(2) 0\nkey List10(2) Enter\n"
-                                "dump List8(0) List8(1) List9 Label9(15) Label9(16)\n"
-                                "select List8(1) 0\nkey List8(1) Delete\n"
-                                "dump List8(1) Label9(15)\n");
+  auto r = runDrive(dir.path(),
+                    "clock 2024/03/31 09:00:00\nstart\nkey cmdMain Alt+7\n"
+                    // Enter on a registered food asks which meal.
+                    "select List10(0) 0\ninput 2\nkey List10(0) Enter\n"
+                    "select List10(0) 0\ninput-cancel\nkey List10(0) Enter\n"
+                    "select List10(0) 0\ninput 4\nkey List10(0) Enter\n"
+                    // An exercise goes to the exercise list without a question.
+                    "select List10(2) 0\nkey List10(2) Enter\n"
+                    "dump List8(0) List8(1) List9 Label9(15) Label9(16)\n"
+                    "select List8(1) 0\nkey List8(1) Delete\n"
+                    "dump List8(1) Label9(15)\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const json& added = r.dumps[0];
   ASSERT_EQ(added["dialogs"].size(), 4u);
@@ -129,8 +131,9 @@ TEST(Keyboard, ListsTakeAndLoseEntriesAndCalendarDaysAreMarkedWithSpace) {
 TEST(Keyboard, SpaceMarksTheFocusedCalendarDayAndUnknownKeysAreRefused) {
   TempFolder dir;
   dir.writeMinimalDiary();
-  auto r = runDrive(dir.path(), "clock 2024/03/31 09:00:00\nstart\nclick cmdMono(10)\ndump cmdMono(10)\n"
-                                "key cmdMono(10) Space\ndump cmdMono(10)\n");
+  auto r = runDrive(dir.path(),
+                    "clock 2024/03/31 09:00:00\nstart\nclick cmdMono(10)\ndump cmdMono(10)\n"
+                    "key cmdMono(10) Space\ndump cmdMono(10)\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   // The click and the key do the same, whatever a click does to the day.
   EXPECT_NE(r.dumps[0]["controls"]["cmdMono(10)"]["backColor"], r.dumps[1]["controls"]["cmdMono(10)"]["backColor"]);
@@ -148,8 +151,9 @@ TEST(WeightTrendScenario, ForecastLineAndTrendBoxBesideTheFourViews) {
   // Twenty days of a steady half-kilogram a day down from 80.
   for (int i = 0; i < 20; ++i) kg.push_back(80.0f - 0.5f * i);
   weight_diary::writeWeights(dir, store::makeDate(2024, 3, 1), kg);
-  auto r = runDrive(dir.path(), "clock 2024/03/20 09:00:00\nstart\ndump lblTrend_Yosou Check7\n"
-                                "click Check7\ndump Check3 Check6 Check7 MSChart1\n");
+  auto r = runDrive(dir.path(),
+                    "clock 2024/03/20 09:00:00\nstart\ndump lblTrend_Yosou Check7\n"
+                    "click Check7\ndump Check3 Check6 Check7 MSChart1\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const json& trend = r.dumps[0]["state"]["WeightTrend"];
   ASSERT_EQ(trend.size(), 20u);

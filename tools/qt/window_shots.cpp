@@ -7,9 +7,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QHeaderView>
 #include <QPixmap>
 #include <QScreen>
-#include <QHeaderView>
 #include <QTableWidget>
 #include <QThread>
 #include <filesystem>
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   }
   window.show();
   settle();
-  const char* pages[] = {"cmdMain", "cmdTaijyu", "cmdSuii", "cmdManpo", "cmdKintore",
+  const char* pages[] = {"cmdMain", "cmdTaijyu", "cmdSuii", "cmdManpo",   "cmdKintore",
                          "cmdEiyo", "cmdDiary",  "cmdMemo", "cmdBunseki", "cmdSettei"};
   int n = 0;
   for (const char* page : pages) {

@@ -128,7 +128,8 @@ void fillChart(QChart& chart, const ChartModel& model, const ChartLook& look) {
         for (const QPointF& p : points)
           if (std::abs(p.x() - at.x()) < std::abs(best->x() - at.x())) best = &p;
         const int row = static_cast<int>(std::lround(best->x()));
-        QToolTip::showText(QCursor::pos(), rowLabel(look, row) + "\n" + name + ": " + QString::number(best->y(), 'g', 7));
+        QToolTip::showText(QCursor::pos(),
+                           rowLabel(look, row) + "\n" + name + ": " + QString::number(best->y(), 'g', 7));
       });
     };
     if (runs.empty()) add(new QLineSeries);  // keeps the column in the legend
@@ -172,7 +173,8 @@ void fillChart(QChart& chart, const ChartModel& model, const ChartLook& look) {
   xAxis->setRange(1, rows);
   for (const QString& label : xAxis->categoriesLabels()) xAxis->remove(label);
   xAxis->setStartValue(1);
-  const int rowStep = std::max(1, static_cast<int>(std::lround(niceStep(rows - 1, std::max(1, look.xLabels - 1)).step)));
+  const int rowStep =
+      std::max(1, static_cast<int>(std::lround(niceStep(rows - 1, std::max(1, look.xLabels - 1)).step)));
   QString previous;
   for (int r = 1; r <= rows; r += rowStep) {
     const QString label = rowLabel(look, r);

@@ -21,9 +21,9 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QShortcut>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <algorithm>
@@ -137,13 +137,17 @@ class EntryElideDelegate : public QStyledItemDelegate {
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
+    // A row is as wide as its text; only the part inside the list is seen.
+    if (const auto* view = qobject_cast<const QAbstractScrollArea*>(opt.widget))
+      opt.rect.setRight(std::min(opt.rect.right(), view->viewport()->width() - 1));
     const QFontMetrics fm(opt.font);
     const int room = opt.rect.width() - 8;
     if (fm.horizontalAdvance(opt.text) > room) {
       const qsizetype cut = opt.text.lastIndexOf(" _ ");
       if (cut > 0) {
         const QString tail = opt.text.mid(cut);
-        opt.text = fm.elidedText(opt.text.left(cut), Qt::ElideRight, std::max(0, room - fm.horizontalAdvance(tail))) + tail;
+        opt.text =
+            fm.elidedText(opt.text.left(cut), Qt::ElideRight, std::max(0, room - fm.horizontalAdvance(tail))) + tail;
       } else {
         opt.text = fm.elidedText(opt.text, Qt::ElideRight, room);
       }
@@ -333,7 +337,7 @@ void MainWindow::setUpKeyboard() {
       list->setItemDelegate(new EntryElideDelegate(list));
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    spokenNames_.push_back(spokenName(e));
+    spokenBy_.push_back(captionBeside(e));
   }
   // Shortcuts of the whole window; the core decides what each does where the focus is.
   auto shortcut = [this](const QKeySequence& keys, const std::string& key) {
@@ -369,26 +373,38 @@ void MainWindow::setTabOrderByReading() {
   for (size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
 }
 
-// A control without a caption is named by what it is, by its tooltip, or by the caption it stands
-// beside or under.
-QString MainWindow::spokenName(const Entry& e) const {
+// The label a control stands beside or under, if one is close by.
+const Control* MainWindow::captionBeside(const Entry& e) const {
   const Control& c = *e.control;
-  const std::string base = app::splitControlName(c.name()).first;
-  if (auto it = kSpokenNames.find(c.name()); it != kSpokenNames.end()) return q(it->second);
-  if (auto it = kSpokenNames.find(base); it != kSpokenNames.end()) return q(it->second);
-  if (!c.toolTip().empty() && c.kind() != Kind::TextBox) return display(c.toolTip());
   const Control* best = nullptr;
   long bestDistance = 0;
   for (const Entry& other : entries_) {
     const Control& o = *other.control;
-    if (&o == &c || o.parent() != c.parent() || o.kind() != Kind::Label || o.caption().empty()) continue;
-    const bool beside = o.left() + o.width() <= c.left() + 30 && o.top() < c.top() + c.height() && c.top() < o.top() + o.height();
-    const bool above = o.top() + o.height() <= c.top() + 30 && o.left() < c.left() + c.width() && c.left() < o.left() + o.width();
+    if (&o == &c || o.parent() != c.parent() || o.kind() != Kind::Label) continue;
+    const bool beside =
+        o.left() + o.width() <= c.left() + 30 && o.top() < c.top() + c.height() && c.top() < o.top() + o.height();
+    const bool above =
+        o.top() + o.height() <= c.top() + 30 && o.left() < c.left() + c.width() && c.left() < o.left() + o.width();
     if (!beside && !above) continue;
     const long distance = beside ? c.left() - (o.left() + o.width()) : c.top() - (o.top() + o.height());
     if (!best || distance < bestDistance) best = &o, bestDistance = distance;
   }
-  if (best && bestDistance < 1500) return display(best->caption());
+  return best && bestDistance < 1500 ? best : nullptr;
+}
+
+// A control without a caption is named by what it is, by its tooltip, or by the caption it stands
+// beside or under.
+QString MainWindow::spokenName(const Entry& e) const {
+  const Control& c = *e.control;
+  if (!c.caption().empty() && c.kind() != Kind::TextBox) return display(c.caption());
+  const std::string base = app::splitControlName(c.name()).first;
+  if (auto it = kSpokenNames.find(c.name()); it != kSpokenNames.end()) return q(it->second);
+  if (auto it = kSpokenNames.find(base); it != kSpokenNames.end()) return q(it->second);
+  if (!c.toolTip().empty() && c.kind() != Kind::TextBox) return display(c.toolTip());
+  const size_t index = static_cast<size_t>(&e - entries_.data());
+  if (const Control* beside = index < spokenBy_.size() ? spokenBy_[index] : nullptr;
+      beside && !beside->caption().empty())
+    return display(beside->caption());
   if (!c.parent().empty() && m_.form.has(c.parent()) && !m_.form(c.parent()).caption().empty())
     return display(m_.form(c.parent()).caption());
   return q(kindWord(c.kind()));
@@ -879,7 +895,8 @@ int MainWindow::refresh() {
   ++applying_;
   int rewritten = 0;
   // The trend line is the window's own: its box redraws the weight chart.
-  if (auto it = byName_.find("Check7"); it != byName_.end() && entries_[it->second].control->changes() != entries_[it->second].seen)
+  if (auto it = byName_.find("Check7");
+      it != byName_.end() && entries_[it->second].control->changes() != entries_[it->second].seen)
     if (auto chart = byName_.find("MSChart1"); chart != byName_.end()) entries_[chart->second].dirty = true;
   for (Entry& e : entries_) {
     if (!e.dirty && e.seen == e.control->changes()) continue;
@@ -888,6 +905,11 @@ int MainWindow::refresh() {
     apply(e);
     ++rewritten;
   }
+  // Names for a screen reader follow the captions, also those of the label beside a control.
+  if (rewritten > 0)
+    for (Entry& e : entries_)
+      if (const QString spoken = spokenName(e); e.widget->accessibleName() != spoken)
+        e.widget->setAccessibleName(spoken);
   applyFocus();
   applyBusy();
   --applying_;
@@ -908,11 +930,6 @@ void MainWindow::apply(Entry& e) {
   w->setEnabled(c.enabled());
   if (w->toolTip() != q(c.toolTip())) w->setToolTip(q(c.toolTip()));
   // What a screen reader says: the caption, or the name the control goes by.
-  const size_t index = static_cast<size_t>(&e - entries_.data());
-  const QString spoken = c.caption().empty() || c.kind() == Kind::TextBox
-                             ? (index < spokenNames_.size() ? spokenNames_[index] : QString())
-                             : display(c.caption());
-  if (w->accessibleName() != spoken) w->setAccessibleName(spoken);
 
   auto colours = [&](QPalette::ColorRole back, QPalette::ColorRole fore) {
     QPalette pal = QApplication::palette(w);
@@ -1153,7 +1170,8 @@ void MainWindow::applyChart(Entry& e) {
         look.rowLabels.push_back(q((*dates)[r].size() == 10 ? (*dates)[r].substr(5) : (*dates)[r]));
   }
   look.font = canvas_->font();
-  look.xLabels = std::max(2, e.widget->width() / std::max(1, QFontMetrics(canvas_->font()).horizontalAdvance("00/00  ")));
+  look.xLabels =
+      std::max(2, e.widget->width() / std::max(1, QFontMetrics(canvas_->font()).horizontalAdvance("00/00  ")));
   if (e.chart && sameChart(*e.chart, model) && e.chartLabels == look.rowLabels && e.chartExtra == look.extra &&
       e.chartLabelCount == look.xLabels) {
     setChartFont(chart, *look.font);

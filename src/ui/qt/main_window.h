@@ -3,8 +3,8 @@
 // geometry (15 twips to the pixel at scale 1). The whole layout, fonts included, is scaled by one
 // factor so it fills the window; extra space is shared evenly around it. Events go into frmMain;
 // afterwards every widget whose control changed is brought up to date.
-#include <QMainWindow>
 #include <QFont>
+#include <QMainWindow>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -91,6 +91,7 @@ class MainWindow : public QMainWindow {
   void setUpKeyboard();
   void setTabOrderByReading();
   QString spokenName(const Entry& e) const;
+  const Control* captionBeside(const Entry& e) const;
   int px(int twips) const;
   void savePlacement();
 
@@ -110,7 +111,7 @@ class MainWindow : public QMainWindow {
   double scale_ = 1.0;
   QFont baseFont_;
   bool remember_ = false;
-  std::vector<QString> spokenNames_;  // by entry
+  std::vector<const Control*> spokenBy_;  // by entry: the label it stands beside or under
   std::vector<Entry> entries_;
   std::map<std::string, size_t, std::less<>> byName_;
   std::map<QObject*, size_t> byObject_;  // widgets and their viewports
