@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QScrollBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QTextBrowser>
@@ -879,4 +880,23 @@ TEST_F(QtWindow, TrendBoxDrawsTheTrendOnTheWeightChart) {
   EXPECT_EQ(m->form("Check7").value(), 1);
   EXPECT_TRUE(names().contains("トレンド"));
   EXPECT_EQ(m->form("Check3").value(), 1) << "the four views are left as they are";
+}
+
+TEST_F(QtWindow, SizeAndPlaceAreRememberedForTheNextRun) {
+  // The settings go to a folder of the test's own, never the user's.
+  TempFolder config;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config.path()));
+  window->restorePlacement();
+  const QRect screen = window->screen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(window->geometry())) << "a first run fits the screen";
+  const QSize chosen(window->naturalSize().width() * 2 / 3, window->naturalSize().height() * 2 / 3);
+  window->resize(chosen);
+  window->close();
+  EXPECT_TRUE(config.exists("Zorvel/zorvel.ini"));
+
+  app::frmMain again(dialogs, clock);
+  MainWindow next(again);
+  again.Form_Load();
+  next.restorePlacement();
+  EXPECT_EQ(next.size(), chosen);
 }

@@ -95,5 +95,12 @@ int main(int argc, char** argv) {
     std::cout << file.toStdString() << " window " << window.width() << "x" << window.height() << " scale "
               << window.scale() << "\n";
   }
+  // The weight chart with the running average and the trend line.
+  main.Click("cmdMain");
+  main.SetCheck("Check6", 1);
+  main.SetCheck("Check7", 1);
+  window.refresh();
+  settle();
+  window.screen()->grabWindow(0).save(QString("%1/%2-trend.png").arg(out).arg(n, 2, 10, QChar('0')));
   return 0;
 }
