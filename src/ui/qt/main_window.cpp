@@ -1110,8 +1110,19 @@ void MainWindow::fitColumns(QTableWidget& table, const GridModel& g) {
   int needSum = 0;
   bool cut = false;
   for (int col = 0; col < g.cols; ++col) {
-    for (int row = 0; row < g.rows; ++row)
-      need[col] = std::max(need[col], fm.horizontalAdvance(q(g.cells[row][col])) + pad);
+    // Only the longest few texts are measured: a long table is fitted on every step of a resize.
+    // Their length in UTF-8 bytes goes with their width (a wide character takes three bytes).
+    constexpr size_t kMeasured = 6;
+    std::vector<const std::string*> longest;
+    for (int row = 0; row < g.rows; ++row) {
+      const std::string& text = g.cells[row][col];
+      if (longest.size() == kMeasured && text.size() <= longest.back()->size()) continue;
+      auto at = std::upper_bound(longest.begin(), longest.end(), &text,
+                                 [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
+      longest.insert(at, &text);
+      if (longest.size() > kMeasured) longest.pop_back();
+    }
+    for (const std::string* text : longest) need[col] = std::max(need[col], fm.horizontalAdvance(q(*text)) + pad);
     needSum += need[col];
     cut = cut || need[col] > widths[col];
   }
