@@ -173,8 +173,17 @@ void fillChart(QChart& chart, const ChartModel& model, const ChartLook& look) {
   xAxis->setRange(1, rows);
   for (const QString& label : xAxis->categoriesLabels()) xAxis->remove(label);
   xAxis->setStartValue(1);
-  const int rowStep =
-      std::max(1, static_cast<int>(std::lround(niceStep(rows - 1, std::max(1, look.xLabels - 1)).step)));
+  const int parts = std::max(1, look.xLabels - 1);
+  int rowStep = std::max(1, static_cast<int>(std::lround(niceStep(rows - 1, parts).step)));
+  if (!look.rowLabels.empty()) {
+    // Dates read best a whole number of weeks apart.
+    const double raw = static_cast<double>(rows - 1) / parts;
+    for (int days : {1, 2, 7, 14, 28, 56, 91, 182, 364})
+      if (days >= raw) {
+        rowStep = days;
+        break;
+      }
+  }
   QString previous;
   for (int r = 1; r <= rows; r += rowStep) {
     const QString label = rowLabel(look, r);

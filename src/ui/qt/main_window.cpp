@@ -1182,7 +1182,7 @@ void MainWindow::applyChart(Entry& e) {
   }
   look.font = canvas_->font();
   look.xLabels =
-      std::max(2, e.widget->width() / std::max(1, QFontMetrics(canvas_->font()).horizontalAdvance("00/00  ")));
+      std::max(2, e.widget->width() / std::max(1, 2 * QFontMetrics(canvas_->font()).horizontalAdvance("00/00")));
   if (e.chart && sameChart(*e.chart, model) && e.chartLabels == look.rowLabels && e.chartExtra == look.extra &&
       e.chartLabelCount == look.xLabels) {
     setChartFont(chart, *look.font);
