@@ -3,7 +3,7 @@
 //   xvfb-run -a -s "-screen 0 1600x1000x24" env QT_SCALE_FACTOR=1.5 build/window_shots DATA OUT
 // DATA is a data folder (a copy: the run may write to it), OUT a folder for the pictures. The
 // window is placed as the program places it; each page is shown in turn and the screen is saved as
-// OUT/NN-page.png (the whole screen, so what lies off it shows too).
+// OUT/NN-page.png (the whole screen, so what lies off it shows too) and OUT/NN-page-window.png.
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -83,6 +83,8 @@ int main(int argc, char** argv) {
     const QPixmap shot = window.screen()->grabWindow(0);
     const QString file = QString("%1/%2-%3.png").arg(out).arg(n++, 2, 10, QChar('0')).arg(page);
     shot.save(file);
+    // The window alone too, as the README shows it.
+    window.grab().save(QString("%1/%2-%3-window.png").arg(out).arg(n - 1, 2, 10, QChar('0')).arg(page));
     if (std::getenv("SHOTS_DEBUG"))
       for (const char* grid : {"msgB2", "msgB4"})
         if (auto* t = qobject_cast<QTableWidget*>(window.widget(grid)); t && t->isVisible()) {
