@@ -900,3 +900,17 @@ TEST_F(QtWindow, SizeAndPlaceAreRememberedForTheNextRun) {
   next.restorePlacement();
   EXPECT_EQ(next.size(), chosen);
 }
+
+TEST_F(QtWindow, DeleteKeyRemovesTheSelectedDiaryEntry) {
+  find<QPushButton>("cmdDiary")->click();
+  m->form("List8(1)").addItem("うどん _ 300");
+  m->form("List8(1)").addItem("みかん _ 40");
+  window->refresh();
+  auto* list = find<QListWidget>("List8(1)");
+  list->setFocus();
+  list->setCurrentRow(0);
+  ASSERT_EQ(m->form("List8(1)").listIndex(), 0);
+  sendKey(list, Qt::Key_Delete, {});
+  EXPECT_EQ(m->form("List8(1)").items(), std::vector<std::string>{"みかん _ 40"});
+  EXPECT_EQ(list->count(), 1);
+}
