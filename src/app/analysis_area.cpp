@@ -133,6 +133,14 @@ void Check6_Click(frmMain& m) {
   }
 }
 
+// The trend line is drawn by the window over whatever view the other four boxes chose.
+void Check7_Click(frmMain& m) {
+  if (m.form("Check7").value() == 1)
+    showHelp(m,
+             "体重のトレンド（日々の凸凹をならした推移）を破線で表示しています。\r\n"
+             "最近１４日間のトレンドの傾きから目標達成日を予想します。\r\n");
+}
+
 // Enlarges the chart in two steps and back; the right edge stays where it is so the chart grows
 // over the progress figures instead of out of the page.
 void MSChart1_DblClick(frmMain& m) {
@@ -268,6 +276,7 @@ void wireAnalysis(frmMain& m) {
   m.onClick("Check4", [&m](int) { Check4_Click(m); });
   m.onClick("Check5", [&m](int) { Check5_Click(m); });
   m.onClick("Check6", [&m](int) { Check6_Click(m); });
+  m.onClick("Check7", [&m](int) { Check7_Click(m); });
   m.onDblClick("MSChart1", [&m](int) { MSChart1_DblClick(m); });
 }
 

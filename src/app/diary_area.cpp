@@ -105,6 +105,22 @@ void DayList_DblClick(frmMain& m, int list) {
   ShowCalorieBalance(m);
 }
 
+// Enter on a registered item adds it to the day as a drop would: an exercise to the exercise
+// list, food and drink to the meal the user names.
+void List10_Key(frmMain& m, int from, const std::string& key) {
+  if (key != "Enter" || m.form("List10", from).listIndex() < 0) return;
+  m.diary.DragSourceList = from;
+  const std::string source = ui::arrayName("List10", from);
+  if (from == diary::kExerciseItems) return DayList_DragDrop(m, diary::kExerciseList, source);
+  auto answer = m.dialogs.InputBox("どの食事に追加しますか？\r\n\r\n1: 朝　2: 昼　3: 夜", "食事の選択", "1");
+  if (!answer) return;
+  // The number typed in either width.
+  const char* meals[][2] = {{"1", "１"}, {"2", "２"}, {"3", "３"}};
+  for (int meal = 0; meal < 3; ++meal)
+    if (*answer == meals[meal][0] || *answer == meals[meal][1]) return DayList_DragDrop(m, meal, source);
+  warn(m, "1, 2, 3 のどれかを入力してください。", "食事の選択");
+}
+
 diary::DayLists shownLists(frmMain& m) {
   diary::DayLists lists;
   for (int i = 0; i < diary::kDayLists; ++i) lists[i] = dayList(m, i).items();
@@ -165,6 +181,37 @@ void VScroll1_Change(frmMain& m) {
   m.form("lblShi_Date").setCaption(text + "の体脂肪率");
   m.form("lblHosu_Date").setCaption(text + "の歩数");
   LoadDayDiary(m);
+}
+
+// The date keys on the date box or its scroll bar move the bar, so the date changes through the
+// bar's own change handler as a click on its arrows would. Up is one day earlier, as the up arrow.
+void DateSelector_Key(frmMain& m, const std::string& key) {
+  const ui::Control& bar = m.form("VScroll1");
+  const int v = bar.value();
+  auto valueOf = [&](store::Date day) { return 365 - static_cast<int>((m.ReferenceDate - day).count()); };
+  const store::Date selected = m.ReferenceDate - std::chrono::days(365 - v);
+  // A month away, on the same day of the month or the month's last day.
+  auto monthAway = [&](int months) {
+    const std::chrono::year_month_day ymd{selected};
+    const std::chrono::year_month target = ymd.year() / ymd.month() + std::chrono::months(months);
+    const std::chrono::day last =
+        std::chrono::year_month_day_last(target.year(), target.month() / std::chrono::last).day();
+    return store::Date(target.year() / target.month() / std::min(ymd.day(), last));
+  };
+  int next = v;
+  if (key == "Up")
+    next = v - 1;
+  else if (key == "Down")
+    next = v + 1;
+  else if (key == "PageUp")
+    next = valueOf(monthAway(-1));
+  else if (key == "PageDown")
+    next = valueOf(monthAway(1));
+  else if (key == "Home")
+    next = valueOf(m.clock.today());
+  else
+    return;
+  m.Scroll("VScroll1", std::clamp(next, bar.min(), bar.max()));
 }
 
 }  // namespace
@@ -236,9 +283,19 @@ void wireDiary(frmMain& m) {
   m.onDragDrop("List9", [&m](int, const std::string& source) { DayList_DragDrop(m, diary::kExerciseList, source); });
   m.onDblClick("List8", [&m](int i) { DayList_DblClick(m, i); });
   m.onDblClick("List9", [&m](int) { DayList_DblClick(m, diary::kExerciseList); });
+  // Delete removes the selected entry as a double-click does.
+  m.onKey("List8", [&m](int i, const std::string& key) {
+    if (key == "Delete") DayList_DblClick(m, i);
+  });
+  m.onKey("List9", [&m](int, const std::string& key) {
+    if (key == "Delete") DayList_DblClick(m, diary::kExerciseList);
+  });
+  m.onKey("List10", [&m](int i, const std::string& key) { List10_Key(m, i, key); });
   m.onClick("cmdHozon", [&m](int) { cmdHozon_Click(m); });
 
   m.onChange("VScroll1", [&m](int) { VScroll1_Change(m); });
+  m.onKey("txtDate", [&m](int, const std::string& key) { DateSelector_Key(m, key); });
+  m.onKey("VScroll1", [&m](int, const std::string& key) { DateSelector_Key(m, key); });
   // The date is chosen with the scroll bar only.
   m.onKeyPress("txtDate", [](int, std::string& key) { key.clear(); });
 }

@@ -338,6 +338,52 @@ bool frmMain::CloseWindow() {
   });
   return Ended;
 }
+void frmMain::Key(const std::string& control, const std::string& key) {
+  guarded([&] {
+    // Shortcuts of the whole window: each presses the button it stands for.
+    if (key == "Ctrl+Q") return Click("cmdOwari");
+    if (key == "F1") return Click("cmdHelp");
+    if (key.size() == 5 && key.compare(0, 4, "Alt+") == 0) {
+      const int digit = key[4] - '0';
+      return Click(PageButtonName(digit == 0 ? 9 : digit - 1));
+    }
+    if (key == "Ctrl+S") {
+      if (form("fraDiary").visible()) Click("cmdHozon");
+      return;
+    }
+    if (key == "Ctrl+Z") return UndoLastChange();
+    auto [base, index] = splitControlName(control);
+    if (auto it = key_.find(base); it != key_.end()) return it->second(index, key);
+    // F2 corrects and Delete deletes the selected record of a table or list with a menu.
+    if (auto it = menus_.find(base); it != menus_.end() && (key == "F2" || key == "Delete")) {
+      const int row = form(control).listIndex();
+      const std::string action = key == "F2" ? kCorrectAction : kDeleteAction;
+      const auto& items = it->second.items;
+      if (row >= 0 && std::find(items.begin(), items.end(), action) != items.end())
+        it->second.handler(index, row, action);
+      return;
+    }
+    const ui::Control& c = form(control);
+    switch (c.kind()) {
+      case ui::Kind::CommandButton:
+      case ui::Kind::CheckBox:
+      case ui::Kind::OptionButton:
+        if (key == "Space") Click(control);
+        break;
+      case ui::Kind::TextBox:
+        if (key == "Enter") PressEnter(control);
+        break;
+      default: break;
+    }
+  });
+}
+
+bool IsKeyName(std::string_view key) {
+  for (const char* name : {"F1", "F2", "Delete", "Enter", "Escape", "Space", "Up", "Down", "PageUp", "PageDown", "Home",
+                           "Ctrl+Z", "Ctrl+S", "Ctrl+Q"})
+    if (key == name) return true;
+  return key.size() == 5 && key.substr(0, 4) == "Alt+" && key[4] >= '0' && key[4] <= '9';
+}
 
 // ---------------------------------------------------------------- dump
 

@@ -62,6 +62,10 @@ class frmMain {
   // The window's close box: ends without closing the help viewer, unless the user chose to stay
   // on an unsaved diary day. True when the program has ended.
   bool CloseWindow();
+  // A key pressed while `control` has the focus: "Up", "PageDown", "Enter", "Delete", "Space",
+  // "F1", "Ctrl+Q", "Alt+1" … (the names of IsKeyName). The window's shortcuts come first, then
+  // the control's own key; a key with no meaning there does nothing.
+  void Key(const std::string& control, const std::string& key);
   bool ended() const { return Ended; }
 
   // ---- handler registration, used by the areas ----
@@ -82,6 +86,8 @@ class frmMain {
   void onMenu(const std::string& base, std::vector<std::string> items, MenuHandler h) {
     menus_[base] = {std::move(items), std::move(h)};
   }
+  using NamedKeyHandler = std::function<void(int index, const std::string& key)>;
+  void onKey(const std::string& base, NamedKeyHandler h) { key_[base] = std::move(h); }
 
   // Moves the focus from code; raises the control's GotFocus handler as the platform does.
   void SetFocus(const std::string& control);
@@ -150,7 +156,11 @@ class frmMain {
     MenuHandler handler;
   };
   std::map<std::string, ContextMenu, std::less<>> menus_;
+  std::map<std::string, NamedKeyHandler, std::less<>> key_;
 };
+
+// Whether `key` names a key Key understands.
+bool IsKeyName(std::string_view key);
 
 // Splits "Label9(25)" into ("Label9", 25); a plain name gives index -1.
 std::pair<std::string, int> splitControlName(std::string_view name);

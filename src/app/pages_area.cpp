@@ -123,6 +123,8 @@ std::string PageHelpText(const std::string& button) {
   return {};
 }
 
+const char* PageButtonName(int i) { return kPageButtons[i].button; }
+
 void ShowPage(frmMain& m) {
   for (const char* page : {"fraShibou", "fraTaijyu", "fraKintore", "fraBunseki", "fraDiary", "fraManpo", "fraMain",
                            "fraSettei", "fraMemo", "fraEiyo"})

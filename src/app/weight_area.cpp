@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "profile/bmi.h"
 #include "progress/weight_progress.h"
+#include "progress/weight_trend.h"
 #include "records/weight_entry.h"
 #include "store/numbers.h"
 #include "store/record.h"
@@ -152,8 +153,18 @@ void ShowWeightProgress(frmMain& m) {
     if (p.forecast) f("Label9", 13).setCaption(*p.forecast);
     if (p.best) f("Label9", 14).setCaption(*p.best);
   }
+  ShowWeightTrend(m);
   if (m.body.FatCount != 0) ShowBodyFatProgress(m);
   if (m.body.StepCount != 0) ShowWalkingProgress(m);
+}
+
+void ShowWeightTrend(frmMain& m) {
+  const records::WeightSeries& s = m.Weight;
+  m.weight.WeightTrend = progress::weightTrend(s.WeightKg, s.WeightCount);
+  std::optional<progress::TrendForecast> forecast;
+  if (s.WeightCount > 0 && static_cast<int>(s.WeightDay.size()) >= s.WeightCount)
+    forecast = progress::trendForecast(m.weight.WeightTrend, m.Profile.TargetWeight, s.WeightDay[s.WeightCount - 1]);
+  m.form("lblTrend_Yosou").setCaption(progress::trendForecastText(forecast));
 }
 
 void ShowObesityGrade(frmMain& m) {
@@ -310,6 +321,7 @@ void dumpWeight(const frmMain& m, StateDump& d) {
   d.add("PointerBmi", m.weight.PointerBmi);
   d.add("GradeText", m.weight.GradeText);
   d.add("SliderSetByProgram", m.weight.SliderSetByProgram);
+  d.add("WeightTrend", m.weight.WeightTrend);
 }
 
 }  // namespace app

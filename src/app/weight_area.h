@@ -1,6 +1,7 @@
 #pragma once
 // The weight entry, the progress summary and forecast, BMI and the obesity grade.
 #include <string>
+#include <vector>
 
 namespace app {
 class frmMain;
@@ -11,12 +12,15 @@ struct WeightArea {
   float PointerBmi = 0;
   std::string GradeText;
   bool SliderSetByProgram = false;
+  std::vector<float> WeightTrend;  // the smoothed daily weight, one per record
 };
 
 void LoadWeightLog(frmMain& m);
 // Everything computed from the weight log, after any change of it (entry, correction, undo).
 void RecomputeAfterWeightChange(frmMain& m);
 void ShowWeightProgress(frmMain& m);  // also runs the body-fat and walking summaries
+// The smoothed trend of the weights and the day it reaches the target.
+void ShowWeightTrend(frmMain& m);
 void ShowObesityGrade(frmMain& m);
 void SimulateBmi(frmMain& m);
 void txtInpTaijyu_GotFocus(frmMain& m);

@@ -465,6 +465,12 @@ class Session {
       int index = intArg(word(rest));
       std::string t = control(rest);
       m.Drag(s, index, t);
+    } else if (cmd == "key") {
+      std::string c = control(word(rest));
+      if (!app::IsKeyName(rest)) throw ScriptError{"unknown key: " + rest};
+      // The control takes the focus as the user's click would; the key goes where the focus is then.
+      m.UserFocus(c);
+      if (!m.ended()) m.Key(m.form.focus().empty() ? c : m.form.focus(), rest);
     } else {
       throw ScriptError{"unknown command: " + cmd};
     }

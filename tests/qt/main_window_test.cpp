@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -20,6 +22,8 @@
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QScrollBar>
+#include <QSettings>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -430,10 +434,16 @@ TEST(ChartFill, UnwrittenCellsAreGapsAndHiddenSeriesAreNotDrawn) {
   EXPECT_LE(lo, 55.5);
   EXPECT_GE(hi, 65);
 
+  // Limits below the values: the bottom stays, the top grows past the highest value.
   model.axisMin = 10;
   model.axisMax = 30;
   ui::qt::fillChart(chart, model);
-  EXPECT_EQ(axisRange(), std::make_pair(10.0, 30.0));
+  EXPECT_EQ(axisRange().first, 10.0);
+  EXPECT_GE(axisRange().second, 65.0);
+  model.axisMin = 50;
+  model.axisMax = 70;
+  ui::qt::fillChart(chart, model);
+  EXPECT_EQ(axisRange(), std::make_pair(50.0, 70.0)) << "limits holding every value are kept";
 
   model.rowCount = 0;
   model.data.clear();
@@ -658,6 +668,20 @@ TEST(QtDialogs, InputBoxReturnsTheTextOrNothing) {
   EXPECT_EQ(dialogs.InputBox("題目を入力してください", "題目", "腹筋"), std::optional<std::string>("背筋"));
   whenShown<QInputDialog>([](QInputDialog* box) { box->reject(); });
   EXPECT_EQ(dialogs.InputBox("p", "t", "d"), std::nullopt);
+
+  // From the keyboard: Enter in the box answers OK, Escape Cancel.
+  auto press = [](int key) {
+    return [key](QInputDialog* box) {
+      QWidget* edit = box->findChild<QLineEdit*>();
+      ASSERT_TRUE(edit);
+      edit->setFocus();
+      sendKey(edit, key, key == Qt::Key_Escape ? QString(QChar(27)) : QString("\r"));
+    };
+  };
+  whenShown<QInputDialog>(press(Qt::Key_Return));
+  EXPECT_EQ(dialogs.InputBox("p", "t", "65"), std::optional<std::string>("65"));
+  whenShown<QInputDialog>(press(Qt::Key_Escape));
+  EXPECT_EQ(dialogs.InputBox("p", "t", "65"), std::nullopt);
 }
 
 TEST(QtDialogs, HelpWindowShowsTheFileOrSaysItIsMissing) {
@@ -699,3 +723,252 @@ TEST(Pictures, KnownNamesDrawAndUnknownNamesDoNot) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------- fitting, keys, names, charts
+
+TEST(WindowScale, TheSmallerRatioWithAReadableLeast) {
+  const QSize natural(1000, 700);
+  EXPECT_DOUBLE_EQ(ui::qt::fitScale(natural, QSize(1000, 700)), 1.0);
+  EXPECT_DOUBLE_EQ(ui::qt::fitScale(natural, QSize(2000, 700)), 1.0) << "height decides";
+  EXPECT_DOUBLE_EQ(ui::qt::fitScale(natural, QSize(1500, 2100)), 1.5) << "width decides";
+  EXPECT_DOUBLE_EQ(ui::qt::fitScale(natural, QSize(100, 100)), ui::qt::kMinScale);
+}
+
+TEST_F(QtWindow, LayoutScalesToTheWindowAndKeepsTheButtonRowInView) {
+  const QSize natural = window->naturalSize();
+  QWidget* host = window->centralWidget();
+  const char* row[] = {"txtDate", "VScroll1", "cmdMain", "cmdSettei", "cmdHelp", "cmdOwari", "chkHelp"};
+  for (const QSize& size : {natural, QSize(natural.width() * 3 / 4, natural.height()),
+                            QSize(natural.width() * 2, natural.height() * 3 / 2)}) {
+    window->resize(size);
+    QCoreApplication::processEvents();
+    const double expected = ui::qt::fitScale(natural, host->size());
+    EXPECT_NEAR(window->scale(), expected, 1e-6) << size.width() << "x" << size.height();
+    for (const char* name : row) {
+      QWidget* w = window->widget(name);
+      const QRect at(w->mapTo(host, QPoint(0, 0)), w->size());
+      EXPECT_TRUE(host->rect().contains(at)) << name << " at " << size.width() << "x" << size.height();
+    }
+    // The page is centred: the space left and right is shared evenly.
+    QWidget* page = window->widget("fraMain");
+    const QRect at(page->mapTo(host, QPoint(0, 0)), page->size());
+    EXPECT_LE(std::abs(at.left() - (host->width() - at.right())), 12);
+    // Fonts follow the scale.
+    EXPECT_NEAR(find<QLabel>("lblTai_Date")->font().pointSizeF(), QApplication::font().pointSizeF() * expected, 0.01);
+  }
+  // A window smaller than the least scale allows is not possible.
+  EXPECT_GE(host->minimumWidth(), static_cast<int>(natural.width() * ui::qt::kMinScale));
+}
+
+TEST_F(QtWindow, WindowFitsTheScreenItOpensOn) {
+  const QSize natural = window->naturalSize();
+  window->fitInto(QRect(0, 0, 3000, 2000));
+  EXPECT_EQ(window->size(), natural) << "natural size when it fits";
+  window->fitInto(QRect(100, 50, 800, 500));
+  EXPECT_LE(window->height(), 500);
+  EXPECT_LE(window->width(), 800);
+  EXPECT_NEAR(static_cast<double>(window->width()) / window->height(),
+              static_cast<double>(natural.width()) / natural.height(), 0.02);
+  EXPECT_GE(window->x(), 100);
+}
+
+TEST_F(QtWindow, TablesKeepEveryColumnInsideTheirWidth) {
+  // The analysis page's narrow tables, at the natural size and shrunk.
+  find<QPushButton>("cmdBunseki")->click();
+  for (double shrink : {1.0, 0.7}) {
+    window->resize(window->naturalSize() * shrink);
+    QCoreApplication::processEvents();
+    for (const char* name : {"msgB1", "msgB2", "msgB3", "msgB4"}) {
+      auto* table = find<QTableWidget>(name);
+      int total = 0;
+      for (int c = 0; c < table->columnCount(); ++c) total += table->columnWidth(c);
+      EXPECT_LE(total, table->viewport()->width()) << name << " at " << shrink;
+    }
+  }
+}
+
+TEST_F(QtWindow, DateKeysAndShortcutsGoThroughTheSameHandlers) {
+  auto* date = find<QLineEdit>("txtDate");
+  date->setFocus();
+  sendKey(date, Qt::Key_Up, {});
+  EXPECT_EQ(m->form("txtDate").text(), "2004/04/30");
+  EXPECT_EQ(date->text(), QString("2004/04/30"));
+  EXPECT_EQ(find<QScrollBar>("VScroll1")->value(), 364);
+  EXPECT_EQ(find<QLabel>("lblTai_Date")->text(), QString("2004/04/30の体重"));
+  sendKey(date, Qt::Key_PageUp, {});
+  EXPECT_EQ(m->form("txtDate").text(), "2004/03/30");
+  sendKey(find<QScrollBar>("VScroll1"), Qt::Key_PageDown, {});
+  EXPECT_EQ(m->form("txtDate").text(), "2004/04/30");
+  sendKey(date, Qt::Key_Home, {});
+  EXPECT_EQ(m->form("txtDate").text(), "2004/05/01");
+
+  // Each shortcut of the window acts as its button.
+  auto shortcut = [&](const QKeySequence& keys) {
+    for (QShortcut* s : window->findChildren<QShortcut*>())
+      if (s->key() == keys) return s;
+    ADD_FAILURE() << keys.toString().toStdString();
+    return static_cast<QShortcut*>(nullptr);
+  };
+  emit shortcut(QKeySequence(Qt::ALT | Qt::Key_9))->activated();
+  expectOnlyPageVisible("fraBunseki");
+  emit shortcut(QKeySequence(Qt::ALT | Qt::Key_0))->activated();
+  expectOnlyPageVisible("fraSettei");
+  emit shortcut(QKeySequence(Qt::Key_F1))->activated();
+  EXPECT_EQ(dialogs.helpShown, 1);
+  emit shortcut(QKeySequence(Qt::ALT | Qt::Key_7))->activated();
+  emit shortcut(QKeySequence(Qt::CTRL | Qt::Key_S))->activated();
+  ASSERT_FALSE(dialogs.boxes.empty());
+  EXPECT_EQ(dialogs.boxes.back(), "保存しました");
+  emit shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q))->activated();
+  EXPECT_TRUE(m->ended());
+}
+
+TEST_F(QtWindow, KeyboardReachesEveryPageInReadingOrderPastTheWeekdayHeaders) {
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(window->widget("Command1(" + std::to_string(i) + ")")->focusPolicy(), Qt::NoFocus);
+  EXPECT_TRUE(window->widget("cmdMono(10)")->focusPolicy() & Qt::TabFocus);
+  // Tab from the date goes along the button row, left to right.
+  QWidget* w = window->widget("txtDate");
+  std::vector<std::string> order;
+  for (int i = 0; i < 4; ++i) {
+    w = w->nextInFocusChain();
+    while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible()) w = w->nextInFocusChain();
+    order.push_back(w->objectName().toStdString());
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"cmdMain", "cmdTaijyu", "cmdSuii", "cmdManpo"}));
+}
+
+TEST_F(QtWindow, EveryControlHasASpokenName) {
+  for (const auto& c : m->form.controls()) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(window->widget(c->name()));
+    ASSERT_NE(a, nullptr) << c->name();
+    EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << c->name();
+  }
+  auto name = [&](const char* control) {
+    return QAccessible::queryAccessibleInterface(window->widget(control))->text(QAccessible::Name);
+  };
+  EXPECT_EQ(name("cmdMain"), QString("メイン"));
+  EXPECT_EQ(name("txtDate"), QString("日付"));
+  EXPECT_EQ(name("MSChart1"), QString("体重グラフ"));
+  EXPECT_EQ(name("chkHelp"), QString("ヘルプツアーのＯｎ／Ｏｆｆです"));
+  EXPECT_EQ(name("txtInpTaijyu"), QString("2004/05/01の体重")) << "the caption beside it";
+}
+
+TEST_F(QtWindow, DiaryListsCutLongNamesButKeepTheCalories) {
+  ui::Control& list = m->form("List8(0)");
+  const std::string entry = std::string(60, 'W') + " _ 450";
+  list.addItem(entry);
+  find<QPushButton>("cmdDiary")->click();
+  window->refresh();
+  auto* widget = find<QListWidget>("List8(0)");
+  EXPECT_EQ(widget->item(0)->toolTip(), QString::fromStdString(entry));
+  EXPECT_EQ(widget->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  // Painted: ink reaches the right end of the row, where the calories stand.
+  QCoreApplication::processEvents();
+  QImage image(widget->viewport()->size(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  widget->viewport()->render(&image);
+  const QRect row = widget->visualItemRect(widget->item(0)).intersected(widget->viewport()->rect());
+  const QColor base = image.pixelColor(row.right() - 2, row.bottom() - 1);
+  bool inkAtTheEnd = false;
+  for (int x = row.right() - 30; x < row.right() - 2; ++x)
+    for (int y = row.top(); y < row.bottom(); ++y) inkAtTheEnd = inkAtTheEnd || image.pixelColor(x, y) != base;
+  EXPECT_TRUE(inkAtTheEnd) << "the end of the entry is drawn, not cut off";
+}
+
+TEST(ChartFill, AxisLabelsAreDistinctDatesFollowTheRowsAndOutliersStayInView) {
+  application();
+  // A running average spanning less than two tenths of a kilogram.
+  ui::ChartModel model;
+  model.columnCount = 1;
+  model.rowCount = 5;
+  model.seriesVisible = {true};
+  model.data.assign(5, std::vector<std::optional<std::string>>(1));
+  const char* values[] = {"62.9", "62.85", "62.82", "62.8", "62.79"};
+  for (int r = 0; r < 5; ++r) model.data[r][0] = values[r];
+  model.axisMin = 62.79 - 0.05;
+  model.axisMax = 62.9;
+  ui::qt::ChartLook look;
+  look.rowLabels = {"04/28", "04/29", "04/30", "05/01", "05/02"};
+  QChart chart;
+  ui::qt::fillChart(chart, model, look);
+  auto* y = qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
+  ASSERT_TRUE(y);
+  ASSERT_EQ(y->tickType(), QValueAxis::TicksDynamic);
+  QStringList labels;
+  for (double v = std::ceil(y->min() / y->tickInterval() - 1e-9) * y->tickInterval(); v <= y->max() + 1e-9;
+       v += y->tickInterval())
+    labels << QString::asprintf(y->labelFormat().toLatin1().constData(), v);
+  EXPECT_GE(labels.size(), 3);
+  EXPECT_EQ(labels.removeDuplicates(), 0) << labels.join(' ').toStdString();
+
+  auto* x = qobject_cast<QCategoryAxis*>(chart.axes(Qt::Horizontal).value(0));
+  ASSERT_TRUE(x);
+  EXPECT_EQ(x->categoriesLabels().first(), QString("04/28"));
+  EXPECT_TRUE(x->categoriesLabels().contains("05/02"));
+
+  // A weighing above the axis top: the range grows to show it.
+  model.data[2][0] = "75.3";
+  model.axisMin = 60;
+  model.axisMax = 71;
+  ui::qt::fillChart(chart, model, look);
+  EXPECT_EQ(y->min(), 60);
+  EXPECT_GE(y->max(), 75.3);
+  // The trend line is drawn as one more series.
+  look.extraName = "トレンド";
+  look.extra = {70.0, 70.5, 71.0, std::nullopt, std::nullopt};
+  ui::qt::fillChart(chart, model, look);
+  bool trend = false;
+  for (QAbstractSeries* s : chart.series()) trend = trend || s->name() == QString("トレンド");
+  EXPECT_TRUE(trend);
+}
+
+TEST_F(QtWindow, TrendBoxDrawsTheTrendOnTheWeightChart) {
+  auto* view = find<QChartView>("MSChart1");
+  auto names = [&] {
+    QStringList out;
+    for (QAbstractSeries* s : view->chart()->series()) out << s->name();
+    return out;
+  };
+  m->weight.WeightTrend = {70.0f, 69.8f, 69.7f};
+  m->form("MSChart1").setChartRowCount(3);
+  window->refresh();
+  EXPECT_FALSE(names().contains("トレンド"));
+  find<QCheckBox>("Check7")->click();
+  EXPECT_EQ(m->form("Check7").value(), 1);
+  EXPECT_TRUE(names().contains("トレンド"));
+  EXPECT_EQ(m->form("Check3").value(), 1) << "the four views are left as they are";
+}
+
+TEST_F(QtWindow, SizeAndPlaceAreRememberedForTheNextRun) {
+  // The settings go to a folder of the test's own, never the user's.
+  TempFolder config;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config.path()));
+  window->restorePlacement();
+  const QRect screen = window->screen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(window->geometry())) << "a first run fits the screen";
+  const QSize chosen(window->naturalSize().width() * 2 / 3, window->naturalSize().height() * 2 / 3);
+  window->resize(chosen);
+  window->close();
+  EXPECT_TRUE(config.exists("Zorvel/zorvel.ini"));
+
+  app::frmMain again(dialogs, clock);
+  MainWindow next(again);
+  again.Form_Load();
+  next.restorePlacement();
+  EXPECT_EQ(next.size(), chosen);
+}
+
+TEST_F(QtWindow, DeleteKeyRemovesTheSelectedDiaryEntry) {
+  find<QPushButton>("cmdDiary")->click();
+  m->form("List8(1)").addItem("うどん _ 300");
+  m->form("List8(1)").addItem("みかん _ 40");
+  window->refresh();
+  auto* list = find<QListWidget>("List8(1)");
+  list->setFocus();
+  list->setCurrentRow(0);
+  ASSERT_EQ(m->form("List8(1)").listIndex(), 0);
+  sendKey(list, Qt::Key_Delete, {});
+  EXPECT_EQ(m->form("List8(1)").items(), std::vector<std::string>{"みかん _ 40"});
+  EXPECT_EQ(list->count(), 1);
+}

@@ -57,9 +57,10 @@ void buildMainProgress(Form& f) {
   place(f, "Label9(13)", Kind::Label, p, x0 + 1300, fy + 4 * rh, 5400, rh);
   decoration(f, "lblMainBest", p, x0, fy + 5 * rh, 1300, rh, "最高記録");
   place(f, "Label9(14)", Kind::Label, p, x0 + 1300, fy + 5 * rh, 5400, rh);
+  place(f, "lblTrend_Yosou", Kind::Label, p, x0, fy + 6 * rh, 6700, rh);
 
   // BMI and the obesity scale with its pointer.
-  int sy = fy + 6 * rh + 200;
+  int sy = fy + 7 * rh + 200;
   decoration(f, "lblMainBmiCap", p, x0, sy, 700, rh, "ＢＭＩ");
   place(f, "Label6(0)", Kind::Label, p, x0 + 700, sy, 900, rh);
   decoration(f, "lblMainHimanCap", p, x0 + 1700, sy, 900, rh, "肥満度");

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
   main.Form_Load();
   if (main.ended()) return 1;
   window.refresh();
+  window.restorePlacement();
   window.show();
   return app.exec();
 }

@@ -18,11 +18,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
+#include <QShortcut>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/qt/chart_fill.h"
 #include "ui/qt/pictures.h"
@@ -31,6 +36,13 @@
 namespace ui::qt {
 
 int toPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+double fitScale(QSize natural, QSize space) {
+  if (natural.isEmpty()) return 1.0;
+  const double s = std::min(static_cast<double>(space.width()) / natural.width(),
+                            static_cast<double>(space.height()) / natural.height());
+  return std::max(kMinScale, s);
+}
 
 namespace {
 
@@ -52,6 +64,98 @@ Qt::Alignment toQt(Align a) {
   }
   return Qt::AlignLeft;
 }
+
+// The keys a control hands to the core instead of to its widget: the date keys of the date
+// selector, Delete on the day's lists, Enter on the registered items.
+std::optional<std::string> controlKey(const std::string& name, const QKeyEvent& ke) {
+  if (ke.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return std::nullopt;
+  const std::string base = app::splitControlName(name).first;
+  if (base == "txtDate" || base == "VScroll1") {
+    switch (ke.key()) {
+      case Qt::Key_Up: return "Up";
+      case Qt::Key_Down: return "Down";
+      case Qt::Key_PageUp: return "PageUp";
+      case Qt::Key_PageDown: return "PageDown";
+      case Qt::Key_Home: return "Home";
+      default: return std::nullopt;
+    }
+  }
+  if ((base == "List8" || base == "List9") && ke.key() == Qt::Key_Delete) return "Delete";
+  if (base == "List10" && (ke.key() == Qt::Key_Return || ke.key() == Qt::Key_Enter)) return "Enter";
+  return std::nullopt;
+}
+
+// Names for a screen reader where a control has no caption of its own.
+const std::map<std::string, const char*, std::less<>> kSpokenNames = {
+    {"txtDate", "日付"},
+    {"VScroll1", "日付の選択"},
+    {"MSChart1", "体重グラフ"},
+    {"MSChart2", "体脂肪率グラフ"},
+    {"MSChart3", "歩数グラフ"},
+    {"MSChart4", "脂肪量グラフ"},
+    {"MSChart5", "一日の体重グラフ"},
+    {"msgB1", "時系列体重データ"},
+    {"msgB2", "区切り経過"},
+    {"msgB3", "体重平均推移"},
+    {"msgB4", "体重推移累積番付"},
+    {"msgTaiList", "体重の記録"},
+    {"msgShiList", "体脂肪率の記録"},
+    {"msgSuiList", "脂肪量の記録"},
+    {"msgHosuList", "歩数の記録"},
+    {"txtDiary", "日記のコメント"},
+    {"List6", "不足している栄養"},
+    {"List7", "おすすめの食材"},
+    {"List11", "栄養のアドバイス"},
+    {"List9", "運動"},
+    {"HScroll1", "身長"},
+    {"Image1", "ＢＭＩの位置"},
+    {"Image2", "ＢＭＩの位置"},
+};
+
+const char* kindWord(Kind k) {
+  switch (k) {
+    case Kind::Label: return "表示";
+    case Kind::Frame: return "枠";
+    case Kind::CommandButton: return "ボタン";
+    case Kind::CheckBox: return "チェック";
+    case Kind::OptionButton: return "選択";
+    case Kind::TextBox: return "入力欄";
+    case Kind::ListBox: return "リスト";
+    case Kind::Grid: return "表";
+    case Kind::Chart: return "グラフ";
+    case Kind::Shape: return "棒グラフ";
+    case Kind::Image: return "絵";
+    case Kind::ScrollBar: return "スクロールバー";
+  }
+  return "";
+}
+
+// Long entries lose the end of their name, never the calories or count after " _ ".
+class EntryElideDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    // A row is as wide as its text; only the part inside the list is seen.
+    if (const auto* view = qobject_cast<const QAbstractScrollArea*>(opt.widget))
+      opt.rect.setRight(std::min(opt.rect.right(), view->viewport()->width() - 1));
+    const QFontMetrics fm(opt.font);
+    const int room = opt.rect.width() - 8;
+    if (fm.horizontalAdvance(opt.text) > room) {
+      const qsizetype cut = opt.text.lastIndexOf(" _ ");
+      if (cut > 0) {
+        const QString tail = opt.text.mid(cut);
+        opt.text =
+            fm.elidedText(opt.text.left(cut), Qt::ElideRight, std::max(0, room - fm.horizontalAdvance(tail))) + tail;
+      } else {
+        opt.text = fm.elidedText(opt.text, Qt::ElideRight, room);
+      }
+    }
+    const QWidget* w = opt.widget;
+    (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
+  }
+};
 
 bool isPageFrame(const Control& c) { return c.kind() == Kind::Frame && c.parent().empty(); }
 
@@ -182,10 +286,11 @@ MainWindow::~MainWindow() {
 // ---------------------------------------------------------------- building
 
 void MainWindow::build() {
-  auto* scroll = new QScrollArea(this);
-  scroll->setFrameShape(QFrame::NoFrame);
-  canvas_ = new QWidget;
+  host_ = new QWidget(this);
+  host_->setObjectName("host");
+  canvas_ = new QWidget(host_);
   canvas_->setObjectName("canvas");
+  baseFont_ = canvas_->font();
 
   const auto& controls = m_.form.controls();
   entries_.resize(controls.size());
@@ -210,12 +315,158 @@ void MainWindow::build() {
   }
   for (Entry& e : entries_)
     if (!isGraphical(e.control->kind())) e.widget->raise();
+  setUpKeyboard();
 
-  canvas_->setFixedSize(toPixels(right) + 6, toPixels(bottom) + 6);
-  scroll->setWidget(canvas_);
-  setCentralWidget(scroll);
-  resize(canvas_->size());
+  natural_ = QSize(toPixels(right) + 6, toPixels(bottom) + 6);
+  canvas_->setFixedSize(natural_);
+  host_->setMinimumSize(natural_ * kMinScale);
+  setCentralWidget(host_);
+  resize(natural_);
   refresh();
+  setTabOrderByReading();
+}
+
+void MainWindow::setUpKeyboard() {
+  for (Entry& e : entries_) {
+    const std::string base = app::splitControlName(e.control->name()).first;
+    // The weekday headers and the charts only show; the keyboard passes them by.
+    if (base == "Command1" || e.control->kind() == Kind::Chart) e.widget->setFocusPolicy(Qt::NoFocus);
+    // An entry wider than its list is cut short (keeping what follows " _ ") instead of scrolling.
+    if (e.control->kind() == Kind::ListBox) {
+      auto* list = static_cast<QListWidget*>(e.widget);
+      list->setItemDelegate(new EntryElideDelegate(list));
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    spokenBy_.push_back(captionBeside(e));
+  }
+  // Shortcuts of the whole window; the core decides what each does where the focus is.
+  auto shortcut = [this](const QKeySequence& keys, const std::string& key) {
+    auto* s = new QShortcut(keys, this);
+    s->setContext(Qt::WindowShortcut);
+    connect(s, &QShortcut::activated, this, [this, key] {
+      forward([this, key] { m_.Key(m_.form.focus().empty() ? "cmdMain" : m_.form.focus(), key); });
+    });
+  };
+  shortcut(QKeySequence(Qt::Key_F1), "F1");
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), "Ctrl+Q");
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), "Ctrl+S");
+  for (int digit = 0; digit <= 9; ++digit)
+    shortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + digit)), "Alt+" + std::to_string(digit));
+}
+
+// Tab goes through the controls as one reads the window: row by row from the top, each row from
+// the left. Hidden pages drop out of the chain by themselves.
+void MainWindow::setTabOrderByReading() {
+  struct Stop {
+    QWidget* widget;
+    int row, x;
+  };
+  std::vector<Stop> stops;
+  const int rowHeight = std::max(1, px(150));
+  for (Entry& e : entries_) {
+    if (!(e.widget->focusPolicy() & Qt::TabFocus)) continue;
+    const QPoint at = e.widget->mapTo(canvas_, QPoint(0, 0));
+    stops.push_back({e.widget, at.y() / rowHeight, at.x()});
+  }
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](const Stop& a, const Stop& b) { return a.row != b.row ? a.row < b.row : a.x < b.x; });
+  for (size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
+}
+
+// The label a control stands beside or under, if one is close by.
+const Control* MainWindow::captionBeside(const Entry& e) const {
+  const Control& c = *e.control;
+  const Control* best = nullptr;
+  long bestDistance = 0;
+  for (const Entry& other : entries_) {
+    const Control& o = *other.control;
+    if (&o == &c || o.parent() != c.parent() || o.kind() != Kind::Label) continue;
+    const bool beside =
+        o.left() + o.width() <= c.left() + 30 && o.top() < c.top() + c.height() && c.top() < o.top() + o.height();
+    const bool above =
+        o.top() + o.height() <= c.top() + 30 && o.left() < c.left() + c.width() && c.left() < o.left() + o.width();
+    if (!beside && !above) continue;
+    const long distance = beside ? c.left() - (o.left() + o.width()) : c.top() - (o.top() + o.height());
+    if (!best || distance < bestDistance) best = &o, bestDistance = distance;
+  }
+  return best && bestDistance < 1500 ? best : nullptr;
+}
+
+// A control without a caption is named by what it is, by its tooltip, or by the caption it stands
+// beside or under.
+QString MainWindow::spokenName(const Entry& e) const {
+  const Control& c = *e.control;
+  if (!c.caption().empty() && c.kind() != Kind::TextBox) return display(c.caption());
+  const std::string base = app::splitControlName(c.name()).first;
+  if (auto it = kSpokenNames.find(c.name()); it != kSpokenNames.end()) return q(it->second);
+  if (auto it = kSpokenNames.find(base); it != kSpokenNames.end()) return q(it->second);
+  if (!c.toolTip().empty() && c.kind() != Kind::TextBox) return display(c.toolTip());
+  const size_t index = static_cast<size_t>(&e - entries_.data());
+  if (const Control* beside = index < spokenBy_.size() ? spokenBy_[index] : nullptr;
+      beside && !beside->caption().empty())
+    return display(beside->caption());
+  if (!c.parent().empty() && m_.form.has(c.parent()) && !m_.form(c.parent()).caption().empty())
+    return display(m_.form(c.parent()).caption());
+  return q(kindWord(c.kind()));
+}
+
+int MainWindow::px(int twips) const { return static_cast<int>(std::lround(twips * scale_ / kTwipsPerPixel)); }
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  layoutCanvas();
+}
+
+void MainWindow::layoutCanvas() {
+  const QSize space = host_->size();
+  setScale(fitScale(natural_, space));
+  const QSize used = canvas_->size();
+  canvas_->move(std::max(0, (space.width() - used.width()) / 2), std::max(0, (space.height() - used.height()) / 2));
+}
+
+void MainWindow::setScale(double scale) {
+  if (std::abs(scale - scale_) < 1e-4) return;
+  scale_ = scale;
+  QFont font = baseFont_;
+  font.setPointSizeF(baseFont_.pointSizeF() * scale_);
+  canvas_->setFont(font);
+  canvas_->setFixedSize(static_cast<int>(std::lround(natural_.width() * scale_)),
+                        static_cast<int>(std::lround(natural_.height() * scale_)));
+  for (Entry& e : entries_) e.dirty = true;
+  refresh();
+}
+
+void MainWindow::fitInto(const QRect& available) {
+  // Before the first show the frame is unknown; leave room for a usual title bar and border.
+  const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(16, 40);
+  const QSize room = available.size() - frame;
+  QSize size = natural_;
+  if (size.width() > room.width() || size.height() > room.height()) {
+    const double s = fitScale(natural_, room);
+    size = QSize(static_cast<int>(natural_.width() * s), static_cast<int>(natural_.height() * s));
+  }
+  resize(size);
+  const QSize outer = size + frame;
+  move(available.x() + std::max(0, (available.width() - outer.width()) / 2),
+       available.y() + std::max(0, (available.height() - outer.height()) / 2));
+}
+
+void MainWindow::restorePlacement() {
+  remember_ = true;
+  const QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Zorvel", "zorvel");
+  const QByteArray saved = settings.value("window/geometry").toByteArray();
+  if (!saved.isEmpty() && restoreGeometry(saved)) {
+    // A size from a larger screen than today's is fitted again.
+    const QScreen* now = screen();
+    if (now && now->availableGeometry().contains(frameGeometry())) return;
+  }
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) fitInto(primary->availableGeometry());
+}
+
+void MainWindow::savePlacement() {
+  if (!remember_) return;
+  QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Zorvel", "zorvel");
+  settings.setValue("window/geometry", saveGeometry());
 }
 
 QWidget* MainWindow::create(Entry& e, QWidget* parent) {
@@ -271,6 +522,10 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
       w->verticalHeader()->setVisible(false);
       w->horizontalHeader()->setHighlightSections(false);
       w->setWordWrap(false);
+      // Columns shrink to the table's width rather than run off its right edge.
+      w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      w->horizontalHeader()->setMinimumSectionSize(4);
+      w->verticalHeader()->setMinimumSectionSize(4);
       // Whole rows, as the newest-row-on-top scrolling expects.
       w->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
       return w;
@@ -349,11 +604,16 @@ void MainWindow::connectEvents(size_t index) {
       });
       break;
     }
-    case Kind::Grid: w->installEventFilter(this); break;
+    case Kind::Grid:
+      w->installEventFilter(this);
+      // The room for the columns changes when the vertical scroll bar comes or goes.
+      static_cast<QTableWidget*>(w)->viewport()->installEventFilter(this);
+      break;
     case Kind::Chart: static_cast<QChartView*>(w)->viewport()->installEventFilter(this); break;
     case Kind::Shape: break;
     case Kind::ScrollBar: {
       auto* bar = static_cast<QScrollBar*>(w);
+      bar->installEventFilter(this);
       // Only the BMI slider follows its thumb while it is dragged; the others act when it is let go.
       const bool tracks = name == "HScroll1";
       connect(bar, &QScrollBar::valueChanged, this, [this, bar, name, tracks](int v) {
@@ -398,6 +658,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                         (reason == Qt::ActiveWindowFocusReason && m_.form.focus() != name);
     if (!applying_ && byUser) forward([this, name] { m_.UserFocus(name); });
     return false;
+  }
+
+  if (event->type() == QEvent::KeyPress && watched == e.widget) {
+    if (auto key = controlKey(name, *static_cast<QKeyEvent*>(event))) {
+      forward([this, name, key = *key] { m_.Key(name, key); });
+      return true;
+    }
   }
 
   switch (kind) {
@@ -455,6 +722,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     case Kind::ListBox:
       if (watched != e.widget) return listEvent(e, event);
+      return false;
+    case Kind::Grid:
+      if (watched != e.widget && event->type() == QEvent::Resize)
+        fitColumns(*static_cast<QTableWidget*>(e.widget), e.control->grid());
       return false;
     case Kind::Chart:
       if (event->type() == QEvent::MouseButtonDblClick) {
@@ -602,6 +873,7 @@ void MainWindow::forward(const std::function<void()>& event) {
 void MainWindow::finish() {
   if (finishing_) return;
   finishing_ = true;
+  savePlacement();
   m_.dialogs.closeHelp();
   close();
   emit quitRequested();
@@ -620,6 +892,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     refresh();
     if (!ended) return event->ignore();
     finishing_ = true;
+    savePlacement();
     emit quitRequested();
   }
   event->accept();
@@ -635,6 +908,10 @@ QWidget* MainWindow::widget(const std::string& name) const {
 int MainWindow::refresh() {
   ++applying_;
   int rewritten = 0;
+  // The trend line is the window's own: its box redraws the weight chart.
+  if (auto it = byName_.find("Check7");
+      it != byName_.end() && entries_[it->second].control->changes() != entries_[it->second].seen)
+    if (auto chart = byName_.find("MSChart1"); chart != byName_.end()) entries_[chart->second].dirty = true;
   for (Entry& e : entries_) {
     if (!e.dirty && e.seen == e.control->changes()) continue;
     e.dirty = false;
@@ -642,6 +919,11 @@ int MainWindow::refresh() {
     apply(e);
     ++rewritten;
   }
+  // Names for a screen reader follow the captions, also those of the label beside a control.
+  if (rewritten > 0)
+    for (Entry& e : entries_)
+      if (const QString spoken = spokenName(e); e.widget->accessibleName() != spoken)
+        e.widget->setAccessibleName(spoken);
   applyFocus();
   applyBusy();
   --applying_;
@@ -653,7 +935,7 @@ void MainWindow::apply(Entry& e) {
   QWidget* w = e.widget;
   const QSignalBlocker block(w);
 
-  QRect geometry(toPixels(c.left()), toPixels(c.top()), toPixels(c.width()), toPixels(c.height()));
+  QRect geometry(px(c.left()), px(c.top()), px(c.width()), px(c.height()));
   const bool moved = geometry != e.geometry;
   if (moved) {
     w->setGeometry(geometry);
@@ -661,6 +943,7 @@ void MainWindow::apply(Entry& e) {
   }
   w->setEnabled(c.enabled());
   if (w->toolTip() != q(c.toolTip())) w->setToolTip(q(c.toolTip()));
+  // What a screen reader says: the caption, or the name the control goes by.
 
   auto colours = [&](QPalette::ColorRole back, QPalette::ColorRole fore) {
     QPalette pal = QApplication::palette(w);
@@ -762,7 +1045,11 @@ void MainWindow::applyList(Entry& e) {
   for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == q(items[i]);
   if (!same) {
     list->clear();
-    for (const auto& item : items) list->addItem(q(item));
+    for (const auto& item : items) {
+      list->addItem(q(item));
+      // A long entry is cut short on screen; its whole text is in the tooltip.
+      list->item(list->count() - 1)->setToolTip(q(item));
+    }
   }
   if (c.listIndex() >= 0) {
     list->setCurrentRow(c.listIndex());
@@ -777,57 +1064,160 @@ void MainWindow::applyList(Entry& e) {
 
 void MainWindow::applyGrid(Entry& e) {
   const GridModel& g = e.control->grid();
-  if (e.grid && sameGrid(*e.grid, g)) return;
-  e.grid = g;
   auto* table = static_cast<QTableWidget*>(e.widget);
-  table->setUpdatesEnabled(false);
-
-  QFont font = table->font();
-  if (font.pointSize() != g.fontSize && g.fontSize > 0) {
-    font.setPointSize(g.fontSize);
+  // The font follows the layout's scale; the model gives its size at scale 1.
+  QFont font = canvas_->font();
+  if (g.fontSize > 0) font.setPointSizeF(g.fontSize * scale_);
+  if (table->font() != font) {
     table->setFont(font);
+    table->horizontalHeader()->setFont(font);
   }
-  table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
-  table->setColumnCount(g.cols);
-  table->setRowCount(g.rows - 1);
-  for (int col = 0; col < g.cols; ++col) {
-    // Model row 0 is the fixed header row.
-    QTableWidgetItem* header = table->horizontalHeaderItem(col);
-    if (!header) {
-      header = new QTableWidgetItem;
-      table->setHorizontalHeaderItem(col, header);
-    }
-    header->setText(q(g.cells[0][col]));
-    header->setTextAlignment(toQt(g.headerAlign[col]) | Qt::AlignVCenter);
-    table->setColumnWidth(col, toPixels(g.colWidths[col]));
-    const Qt::Alignment align = toQt(g.dataAlign[col]) | Qt::AlignVCenter;
-    for (int row = 1; row < g.rows; ++row) {
-      QTableWidgetItem* item = table->item(row - 1, col);
-      if (!item) {
-        item = new QTableWidgetItem;
-        table->setItem(row - 1, col, item);
+  // The header row is as high as the others. When every row can be shown, the rows give up some
+  // padding rather than need a scroll bar: text does not shrink quite in proportion to the scale.
+  const int textHeight = QFontMetrics(font).height();
+  int rowHeight = textHeight + std::max(2, px(90));
+  const int room = table->height() - 2 * table->frameWidth();
+  if (g.rows > 0 && room / g.rows > textHeight) rowHeight = std::min(rowHeight, room / g.rows);
+  table->verticalHeader()->setDefaultSectionSize(rowHeight);
+  table->horizontalHeader()->setFixedHeight(rowHeight);
+  if (!e.grid || !sameGrid(*e.grid, g)) {
+    e.grid = g;
+    table->setUpdatesEnabled(false);
+    table->setColumnCount(g.cols);
+    table->setRowCount(g.rows - 1);
+    for (int col = 0; col < g.cols; ++col) {
+      // Model row 0 is the fixed header row.
+      QTableWidgetItem* header = table->horizontalHeaderItem(col);
+      if (!header) {
+        header = new QTableWidgetItem;
+        table->setHorizontalHeaderItem(col, header);
       }
-      const QString text = q(g.cells[row][col]);
-      if (item->text() != text) item->setText(text);
-      if (item->textAlignment() != static_cast<int>(align)) item->setTextAlignment(align);
+      header->setText(q(g.cells[0][col]));
+      header->setTextAlignment(toQt(g.headerAlign[col]) | Qt::AlignVCenter);
+      const Qt::Alignment align = toQt(g.dataAlign[col]) | Qt::AlignVCenter;
+      for (int row = 1; row < g.rows; ++row) {
+        QTableWidgetItem* item = table->item(row - 1, col);
+        if (!item) {
+          item = new QTableWidgetItem;
+          table->setItem(row - 1, col, item);
+        }
+        const QString text = q(g.cells[row][col]);
+        if (item->text() != text) item->setText(text);
+        if (item->textAlignment() != static_cast<int>(align)) item->setTextAlignment(align);
+      }
     }
+    table->setUpdatesEnabled(true);
   }
-  table->setUpdatesEnabled(true);
+  fitColumns(*table, g);
   // The scroll range must know the new rows before the view can scroll to one of them.
   table->doItemsLayout();
   if (g.topRow >= 1 && g.topRow < g.rows)
     table->scrollTo(table->model()->index(g.topRow - 1, 0), QAbstractItemView::PositionAtTop);
 }
 
+void MainWindow::fitColumns(QTableWidget& table, const GridModel& g) {
+  std::vector<int> widths(g.cols);
+  int sum = 0;
+  for (int col = 0; col < g.cols; ++col) sum += widths[col] = px(g.colWidths[col]);
+  // The room inside the frame, less the vertical scroll bar when the rows need one.
+  const int frame = 2 * table.frameWidth();
+  int room = table.width() - frame;
+  const int rowsHeight = (g.rows - 1) * table.verticalHeader()->defaultSectionSize();
+  if (table.horizontalHeader()->height() + rowsHeight > table.height() - frame)
+    room -= table.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &table);
+  // Once laid out, the viewport knows best.
+  if (table.viewport()->width() > 0 && table.isVisible()) room = std::min(room, table.viewport()->width());
+  // What each column's texts need; text does not scale quite in proportion, so a column may need
+  // a little more than its share.
+  const QFontMetrics fm(table.font());
+  const int pad = 2 * table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 4;
+  std::vector<int> need(g.cols, 0);
+  int needSum = 0;
+  bool cut = false;
+  for (int col = 0; col < g.cols; ++col) {
+    // Only the longest few texts are measured: a long table is fitted on every step of a resize.
+    // Their length in UTF-8 bytes goes with their width (a wide character takes three bytes).
+    constexpr size_t kMeasured = 6;
+    std::vector<const std::string*> longest;
+    for (int row = 0; row < g.rows; ++row) {
+      const std::string& text = g.cells[row][col];
+      if (longest.size() == kMeasured && text.size() <= longest.back()->size()) continue;
+      auto at = std::upper_bound(longest.begin(), longest.end(), &text,
+                                 [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
+      longest.insert(at, &text);
+      if (longest.size() > kMeasured) longest.pop_back();
+    }
+    for (const std::string* text : longest) need[col] = std::max(need[col], fm.horizontalAdvance(q(*text)) + pad);
+    needSum += need[col];
+    cut = cut || need[col] > widths[col];
+  }
+  const int total = std::min(sum, room);
+  if ((cut || sum > room) && total > 0) {
+    std::vector<int> share(g.cols);
+    int shareSum = 0;
+    if (needSum <= total) {
+      // Every column gets what it needs; what is left goes where the columns had room to spare.
+      for (int col = 0; col < g.cols; ++col) shareSum += share[col] = std::max(0, widths[col] - need[col]);
+      if (shareSum == 0) shareSum = sum, share = widths;
+      int given = 0;
+      for (int col = 0; col < g.cols; ++col) {
+        widths[col] = col + 1 < g.cols ? need[col] + (total - needSum) * share[col] / shareSum : total - given;
+        given += widths[col];
+      }
+    } else {
+      // Too narrow for all: the columns shrink in proportion, so none is cut off at the right.
+      int given = 0;
+      for (int col = 0; col < g.cols; ++col) {
+        widths[col] = col + 1 < g.cols ? widths[col] * total / sum : total - given;
+        given += widths[col];
+      }
+    }
+  }
+  for (int col = 0; col < g.cols; ++col)
+    if (table.columnWidth(col) != widths[col]) table.setColumnWidth(col, widths[col]);
+}
+
 void MainWindow::applyChart(Entry& e) {
   const ChartModel& model = e.control->chart();
-  if (e.chart && sameChart(*e.chart, model)) return;
-  e.chart = model;
-  std::vector<QString> names;
-  if (e.control->name() == "MSChart1")
+  QChart& chart = *static_cast<QChartView*>(e.widget)->chart();
+  const std::string& name = e.control->name();
+  ChartLook look;
+  if (name == "MSChart1") {
     for (const char* check : {"Check3", "Check4", "Check5", "Check6"})
-      if (m_.form.has(check)) names.push_back(q(m_.form(check).caption()));
-  fillChart(*static_cast<QChartView*>(e.widget)->chart(), model, names);
+      if (m_.form.has(check)) look.names.push_back(q(m_.form(check).caption()));
+    // The rows are the days of the diet, counted from the first weighing.
+    if (m_.Weight.WeightCount > 0 && !m_.Weight.WeightDay.empty()) {
+      const store::Date start = m_.Weight.WeightDay[0];
+      for (int r = 0; r < model.rowCount; ++r)
+        look.rowLabels.push_back(q(store::formatDate(start + std::chrono::days(r)).substr(5)));
+    }
+    if (m_.form.has("Check7") && m_.form("Check7").value() == 1) {
+      look.extraName = q(m_.form("Check7").caption());
+      for (float kg : m_.weight.WeightTrend) look.extra.push_back(kg);
+    }
+  } else {
+    // The other charts have one row per record, labelled by the record's date.
+    const std::vector<std::string>* dates = name == "MSChart2"   ? &m_.body.FatDate
+                                            : name == "MSChart3" ? &m_.body.StepDate
+                                            : name == "MSChart5" ? &m_.body.IntradayDate
+                                                                 : nullptr;
+    if (dates)
+      for (int r = 0; r < model.rowCount && r < static_cast<int>(dates->size()); ++r)
+        look.rowLabels.push_back(q((*dates)[r].size() == 10 ? (*dates)[r].substr(5) : (*dates)[r]));
+  }
+  look.font = canvas_->font();
+  look.xLabels =
+      std::max(2, e.widget->width() / std::max(1, 2 * QFontMetrics(canvas_->font()).horizontalAdvance("00/00")));
+  if (e.chart && sameChart(*e.chart, model) && e.chartLabels == look.rowLabels && e.chartExtra == look.extra &&
+      e.chartLabelCount == look.xLabels) {
+    setChartFont(chart, *look.font);
+    return;
+  }
+  e.chart = model;
+  e.chartLabels = look.rowLabels;
+  e.chartExtra = look.extra;
+  e.chartLabelCount = look.xLabels;
+  fillChart(chart, model, look);
 }
 
 void MainWindow::applyFocus() {

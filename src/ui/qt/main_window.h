@@ -1,9 +1,13 @@
 #pragma once
 // The main window, built from the form model: one widget per control, placed at the control's
-// geometry (15 twips to the pixel). Events go into frmMain; afterwards every widget whose control
-// changed is brought up to date.
+// geometry (15 twips to the pixel at scale 1). The whole layout, fonts included, is scaled by one
+// factor so it fills the window; extra space is shared evenly around it. Events go into frmMain;
+// afterwards every widget whose control changed is brought up to date.
+#include <QFont>
 #include <QMainWindow>
 #include <QPoint>
+#include <QSize>
+#include <QString>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -12,10 +16,17 @@
 
 #include "app/frmMain.h"
 
+class QTableWidget;
+
 namespace ui::qt {
 
 inline constexpr int kTwipsPerPixel = 15;
 int toPixels(int twips);
+// The smallest scale of the layout; below it text would be too small to read.
+inline constexpr double kMinScale = 0.6;
+// The scale at which a layout of natural size `natural` fits into `space`: the smaller of the two
+// ratios, never below kMinScale.
+double fitScale(QSize natural, QSize space);
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -30,6 +41,16 @@ class MainWindow : public QMainWindow {
   QWidget* widget(const std::string& name) const;
   app::frmMain& model() { return m_; }
 
+  // The layout's size at scale 1, in pixels.
+  QSize naturalSize() const { return natural_; }
+  double scale() const { return scale_; }
+  // Sizes and places the window on a screen whose free area is `available`: the natural size
+  // when it fits, else scaled down to fit; centred.
+  void fitInto(const QRect& available);
+  // Restores the size and position of the last run (when they still fit a screen), else fits the
+  // window to the primary screen. The placement is saved again when the window closes.
+  void restorePlacement();
+
  signals:
   // The program has ended (quit button or close box): the application should quit.
   void quitRequested();
@@ -37,6 +58,7 @@ class MainWindow : public QMainWindow {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   struct Entry {
@@ -47,6 +69,9 @@ class MainWindow : public QMainWindow {
     // What was last drawn, so a move or a resize does not rebuild a table or a chart.
     std::optional<GridModel> grid;
     std::optional<ChartModel> chart;
+    std::vector<QString> chartLabels;
+    std::vector<std::optional<double>> chartExtra;
+    int chartLabelCount = 0;
     QRect geometry;
   };
 
@@ -57,8 +82,18 @@ class MainWindow : public QMainWindow {
   void applyGrid(Entry& e);
   void applyChart(Entry& e);
   void applyList(Entry& e);
+  void fitColumns(QTableWidget& table, const GridModel& g);
   void applyFocus();
   void applyBusy();
+  // Fits the layout into the central area: the scale, then the canvas centred in it.
+  void layoutCanvas();
+  void setScale(double scale);
+  void setUpKeyboard();
+  void setTabOrderByReading();
+  QString spokenName(const Entry& e) const;
+  const Control* captionBeside(const Entry& e) const;
+  int px(int twips) const;
+  void savePlacement();
 
   // Runs one event into the model, then refreshes; ends the program when the event ended it.
   void forward(const std::function<void()>& event);
@@ -70,7 +105,13 @@ class MainWindow : public QMainWindow {
   void startListDrag(Entry& e, int row);
 
   app::frmMain& m_;
+  QWidget* host_ = nullptr;
   QWidget* canvas_ = nullptr;
+  QSize natural_;
+  double scale_ = 1.0;
+  QFont baseFont_;
+  bool remember_ = false;
+  std::vector<const Control*> spokenBy_;  // by entry: the label it stands beside or under
   std::vector<Entry> entries_;
   std::map<std::string, size_t, std::less<>> byName_;
   std::map<QObject*, size_t> byObject_;  // widgets and their viewports

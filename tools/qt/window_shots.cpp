@@ -1,0 +1,108 @@
+// Pictures of every page of the window, for checking the layout by eye at any screen size and
+// scale factor:
+//   xvfb-run -a -s "-screen 0 1600x1000x24" env QT_SCALE_FACTOR=1.5 build/window_shots DATA OUT
+// DATA is a data folder (a copy: the run may write to it), OUT a folder for the pictures. The
+// window is placed as the program places it; each page is shown in turn and the screen is saved as
+// OUT/NN-page.png (the whole screen, so what lies off it shows too) and OUT/NN-page-window.png.
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QHeaderView>
+#include <QPixmap>
+#include <QScreen>
+#include <QTableWidget>
+#include <QThread>
+#include <filesystem>
+#include <iostream>
+
+#include "app/frmMain.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_dialogs.h"
+
+namespace {
+
+// Boxes answer themselves, so nothing waits for a hand.
+class QuietDialogs : public ui::qt::QtDialogs {
+ public:
+  ui::Answer MsgBox(const std::string&, const std::string&, ui::Icon, ui::Buttons b) override {
+    return b == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::OK;
+  }
+  ui::Answer MsgBoxDefaultSecond(const std::string& t, const std::string& ti, ui::Icon i, ui::Buttons b) override {
+    return MsgBox(t, ti, i, b);
+  }
+  std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  void showHelp(const std::string&) override {}
+};
+
+void settle() {
+  for (int i = 0; i < 20; ++i) {
+    QCoreApplication::processEvents();
+    QThread::msleep(20);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::cerr << "usage: window_shots DATA_FOLDER OUT_FOLDER [WIDTHxHEIGHT]\n";
+    return 2;
+  }
+  QApplication app(argc, argv);
+  QApplication::setStyle("Fusion");
+  QFont font("Noto Sans CJK JP", 9);
+  font.setStyleHint(QFont::SansSerif);
+  QApplication::setFont(font);
+  const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+  QDir().mkpath(out);
+  QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
+
+  QuietDialogs dialogs;
+  ui::qt::QtClock clock;
+  app::frmMain main(dialogs, clock);
+  ui::qt::MainWindow window(main);
+  main.Form_Load();
+  if (main.ended()) return 1;
+  window.refresh();
+  window.fitInto(QGuiApplication::primaryScreen()->availableGeometry());
+  if (argc > 3) {
+    int w = 0, h = 0;
+    if (std::sscanf(argv[3], "%dx%d", &w, &h) == 2) window.resize(w, h);
+  }
+  window.show();
+  settle();
+  const char* pages[] = {"cmdMain", "cmdTaijyu", "cmdSuii", "cmdManpo",   "cmdKintore",
+                         "cmdEiyo", "cmdDiary",  "cmdMemo", "cmdBunseki", "cmdSettei"};
+  int n = 0;
+  for (const char* page : pages) {
+    main.Click(page);
+    window.refresh();
+    settle();
+    const QPixmap shot = window.screen()->grabWindow(0);
+    const QString file = QString("%1/%2-%3.png").arg(out).arg(n++, 2, 10, QChar('0')).arg(page);
+    shot.save(file);
+    // The window alone too, as the README shows it.
+    window.grab().save(QString("%1/%2-%3-window.png").arg(out).arg(n - 1, 2, 10, QChar('0')).arg(page));
+    if (std::getenv("SHOTS_DEBUG"))
+      for (const char* grid : {"msgB2", "msgB4"})
+        if (auto* t = qobject_cast<QTableWidget*>(window.widget(grid)); t && t->isVisible()) {
+          std::cout << grid << " font " << t->font().pointSizeF() << " size " << t->width() << "x" << t->height()
+                    << " viewport " << t->viewport()->width() << "x" << t->viewport()->height() << " header "
+                    << t->horizontalHeader()->height() << " row " << t->rowHeight(0) << " cols";
+          for (int c = 0; c < t->columnCount(); ++c) std::cout << " " << t->columnWidth(c);
+          std::cout << "\n";
+        }
+    std::cout << file.toStdString() << " window " << window.width() << "x" << window.height() << " scale "
+              << window.scale() << "\n";
+  }
+  // The weight chart with the running average and the trend line.
+  main.Click("cmdMain");
+  main.SetCheck("Check6", 1);
+  main.SetCheck("Check7", 1);
+  window.refresh();
+  settle();
+  window.screen()->grabWindow(0).save(QString("%1/%2-trend.png").arg(out).arg(n, 2, 10, QChar('0')));
+  return 0;
+}
