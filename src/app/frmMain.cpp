@@ -31,6 +31,7 @@ frmMain::frmMain(ui::Dialogs& d, const ui::Clock& c) : dialogs(d), clock(c) {
   wireDiary(*this);
   wireNotes(*this);
   wireBody(*this);
+  wireBackup(*this);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -43,7 +44,23 @@ void frmMain::Form_Load() {
     dialogs.MsgBox(std::string(e.what()) + "\n\nプログラムを終了します。", "起動エラー", ui::Icon::Error,
                    ui::Buttons::OK);
     Ended = true;
+    return;
   }
+  AfterStartup(*this);
+}
+
+void frmMain::Reload() {
+  ClearDisplay();
+  Profile = {};
+  SampleMode = false;
+  Weight = {};
+  weight = {};
+  analysis = {};
+  setup = {};
+  diary = {};
+  notes = {};
+  body = {};
+  Form_Load();
 }
 
 void frmMain::RunStartup() {
@@ -325,6 +342,7 @@ std::string frmMain::DumpState() const {
   dumpDiary(*this, d);
   dumpNotes(*this, d);
   dumpBody(*this, d);
+  dumpBackup(*this, d);
   return d.json();
 }
 

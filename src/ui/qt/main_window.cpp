@@ -226,6 +226,8 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
       w->setTextFormat(Qt::PlainText);
       w->setWordWrap(true);
       w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      // A path the user may want to copy.
+      if (c.name() == "lblDataFolder") w->setTextInteractionFlags(Qt::TextSelectableByMouse);
       return w;
     }
     case Kind::Frame: {
