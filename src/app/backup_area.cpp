@@ -136,7 +136,7 @@ void cmdCsvIn_Click(frmMain& m) {
   }
   const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill);
   if (plan.records.empty()) {
-    m.dialogs.MsgBox("読み込める新しい体重の行がありません。\n\n" + csv::importSummary(table, plan), kImportTitle,
+    m.dialogs.MsgBox("読み込める新しい体重の行がありません。\n\n" + csv::importCounts(table, plan), kImportTitle,
                      ui::Icon::Warning, ui::Buttons::OK);
     return;
   }

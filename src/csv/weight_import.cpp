@@ -178,11 +178,9 @@ WeightAppend planWeightAppend(const WeightCsv& csv, const records::WeightSeries&
   return plan;
 }
 
-std::string importSummary(const WeightCsv& csv, const WeightAppend& plan) {
-  std::string text = "体重を " + std::to_string(plan.imported) + " 日分読み込みました。";
-  if (plan.filled > 0) text += "\n間の " + std::to_string(plan.filled) + " 日は前の日の体重でうめました。";
+std::string importCounts(const WeightCsv& csv, const WeightAppend& plan) {
   const int skipped = csv.alreadyInDiary + csv.laterWeighings;
-  text += "\n\n読み飛ばした行: " + std::to_string(skipped);
+  std::string text = "読み飛ばした行: " + std::to_string(skipped);
   if (csv.alreadyInDiary > 0) text += "\n  登録済みの日付の行: " + std::to_string(csv.alreadyInDiary);
   if (csv.laterWeighings > 0) text += "\n  同じ日の2回目以降の行: " + std::to_string(csv.laterWeighings);
   int refused = plan.afterGap + plan.overLimit;
@@ -192,6 +190,12 @@ std::string importSummary(const WeightCsv& csv, const WeightAppend& plan) {
   if (plan.afterGap > 0) text += "\n  間の日をうめなかったため入れられない行: " + std::to_string(plan.afterGap);
   if (plan.overLimit > 0) text += "\n  ２年分の上限を超える行: " + std::to_string(plan.overLimit);
   return text;
+}
+
+std::string importSummary(const WeightCsv& csv, const WeightAppend& plan) {
+  std::string text = "体重を " + std::to_string(plan.imported) + " 日分読み込みました。";
+  if (plan.filled > 0) text += "\n間の " + std::to_string(plan.filled) + " 日は前の日の体重でうめました。";
+  return text + "\n\n" + importCounts(csv, plan);
 }
 
 }  // namespace csv

@@ -45,7 +45,9 @@ struct WeightAppend {
 };
 WeightAppend planWeightAppend(const WeightCsv& csv, const records::WeightSeries& s, bool fillGaps);
 
-// The summary box's text.
+// The summary box's text: how many days went in, then importCounts.
 std::string importSummary(const WeightCsv& csv, const WeightAppend& plan);
+// The rows skipped and refused, with the reasons.
+std::string importCounts(const WeightCsv& csv, const WeightAppend& plan);
 
 }  // namespace csv

@@ -115,7 +115,7 @@ TEST(CsvImport, ScaleExportWithGapsSkippedAndRefusedRowsAndOneQuestion) {
             "「" + in.file("bad.csv") +
                 "」を読み込めません。\n1 行目に日付（日付 / date）と体重（体重 / weight）の列名がありません。");
   EXPECT_EQ(refused[3]["text"],
-            "読み込める新しい体重の行がありません。\n\n体重を 0 日分読み込みました。\n\n読み飛ばした行: 1\n"
+            "読み込める新しい体重の行がありません。\n\n読み飛ばした行: 1\n"
             "  登録済みの日付の行: 1\n読み込めなかった行: 0");
 
   const auto& d = r.last();

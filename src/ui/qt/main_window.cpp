@@ -305,7 +305,10 @@ void MainWindow::connectEvents(size_t index) {
   switch (e.control->kind()) {
     case Kind::Label:
     case Kind::Frame:
-    case Kind::Image: w->installEventFilter(this); break;
+    case Kind::Image:
+      // The data folder's path keeps the mouse, so its text can be selected.
+      if (name != "lblDataFolder") w->installEventFilter(this);
+      break;
     case Kind::CommandButton:
       w->installEventFilter(this);
       connect(static_cast<QPushButton*>(w), &QPushButton::clicked, this,
