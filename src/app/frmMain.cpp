@@ -33,6 +33,7 @@ frmMain::frmMain(ui::Dialogs& d, const ui::Clock& c) : dialogs(d), clock(c) {
   wireDiary(*this);
   wireNotes(*this);
   wireBody(*this);
+  wireBackup(*this);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -56,7 +57,23 @@ void frmMain::Start(bool firstStart) {
     dialogs.MsgBox(std::string(e.what()) + "\n\nプログラムを終了します。", "起動エラー", ui::Icon::Error,
                    ui::Buttons::OK);
     Ended = true;
+    return;
   }
+  AfterStartup(*this);
+}
+
+void frmMain::Reload() {
+  ClearDisplay();
+  Profile = {};
+  SampleMode = false;
+  Weight = {};
+  weight = {};
+  analysis = {};
+  setup = {};
+  diary = {};
+  notes = {};
+  body = {};
+  Form_Load();
 }
 
 void frmMain::RunStartup(bool greet) {
@@ -424,6 +441,7 @@ std::string frmMain::DumpState() const {
   dumpDiary(*this, d);
   dumpNotes(*this, d);
   dumpBody(*this, d);
+  dumpBackup(*this, d);
   return d.json();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/analysis_area.h"
+#include "app/backup_area.h"
 #include "app/body_area.h"
 #include "app/diary_area.h"
 #include "app/notes_area.h"
@@ -41,6 +42,9 @@ class frmMain {
   // Start-up: loads every file and computes every figure. A start-up input error shows one
   // error box naming the file and ends the program.
   void Form_Load();
+  // Start-up once more on the files as they are now (after a restore): every figure and list
+  // is rebuilt from the files, as at the first start.
+  void Reload();
 
   // ---- user events (from the GUI or the driver) ----
   void Click(const std::string& control);
@@ -129,6 +133,8 @@ class frmMain {
   std::string HelpText;
   std::string HelpFileName;
   bool Ended = false;
+  // The data folder's path as shown to the user; the files are opened in the current folder.
+  std::string DataFolder;
 
   records::WeightSeries Weight;
   WeightArea weight;

@@ -29,7 +29,7 @@ struct ScriptError {
 };
 
 struct QueuedAnswer {
-  enum Kind { Msg, Input, InputCancel } kind;
+  enum Kind { Msg, Input, InputCancel, File, FileCancel, Choose, ChooseCancel } kind;
   ui::Answer answer = ui::Answer::OK;
   std::string text;
 };
@@ -103,7 +103,8 @@ class ScriptDialogs : public ui::Dialogs {
                                       const std::string& defaultText) override {
     std::string head = "{\"kind\":\"input\",\"title\":" + jsonString(title) + ",\"prompt\":" + jsonString(prompt) +
                        ",\"default\":" + jsonString(defaultText);
-    if (queue.empty() || queue.front().kind == QueuedAnswer::Msg) throw NoAnswer{head + "}"};
+    if (queue.empty() || (queue.front().kind != QueuedAnswer::Input && queue.front().kind != QueuedAnswer::InputCancel))
+      throw NoAnswer{head + "}"};
     QueuedAnswer q = queue.front();
     queue.pop_front();
     if (q.kind == QueuedAnswer::InputCancel) {
@@ -112,6 +113,46 @@ class ScriptDialogs : public ui::Dialogs {
     }
     shown.push_back(head + ",\"answer\":" + jsonString(q.text) + "}");
     return q.text;
+  }
+
+  std::optional<std::string> ChooseFolder(const std::string& title) override { return chooser("folder", title, ""); }
+  std::optional<std::string> ChooseFile(const std::string& title, const std::string& filter) override {
+    return chooser("file", title, filter);
+  }
+  std::optional<std::string> chooser(const char* kind, const std::string& title, const std::string& filter) {
+    std::string head = std::string("{\"kind\":\"") + kind + "\",\"title\":" + jsonString(title);
+    if (!filter.empty()) head += ",\"filter\":" + jsonString(filter);
+    if (queue.empty() || (queue.front().kind != QueuedAnswer::File && queue.front().kind != QueuedAnswer::FileCancel))
+      throw NoAnswer{head + "}"};
+    QueuedAnswer q = queue.front();
+    queue.pop_front();
+    if (q.kind == QueuedAnswer::FileCancel) {
+      shown.push_back(head + ",\"answer\":null}");
+      return std::nullopt;
+    }
+    shown.push_back(head + ",\"answer\":" + jsonString(q.text) + "}");
+    return q.text;
+  }
+
+  std::optional<int> ChooseFromList(const std::string& title, const std::string& prompt,
+                                    const std::vector<std::string>& items) override {
+    std::string list = "[";
+    for (size_t i = 0; i < items.size(); ++i) list += (i ? "," : "") + jsonString(items[i]);
+    std::string head = "{\"kind\":\"list\",\"title\":" + jsonString(title) + ",\"prompt\":" + jsonString(prompt) +
+                       ",\"items\":" + list + "]";
+    if (queue.empty() ||
+        (queue.front().kind != QueuedAnswer::Choose && queue.front().kind != QueuedAnswer::ChooseCancel))
+      throw NoAnswer{head + "}"};
+    QueuedAnswer q = queue.front();
+    queue.pop_front();
+    if (q.kind == QueuedAnswer::ChooseCancel) {
+      shown.push_back(head + ",\"answer\":null}");
+      return std::nullopt;
+    }
+    const int index = std::stoi(q.text);
+    if (index < 0 || index >= static_cast<int>(items.size())) throw NoAnswer{head + ",\"queued\":" + q.text + "}"};
+    shown.push_back(head + ",\"answer\":" + q.text + "}");
+    return index;
   }
 
   void showHelp(const std::string& fileName) override {
@@ -353,7 +394,7 @@ int intArg(const std::string& s) {
 
 class Session {
  public:
-  Session(std::ostream& out) : out_(out) {}
+  Session(std::ostream& out, std::string dataFolder) : out_(out), dataFolder_(std::move(dataFolder)) {}
 
   // Runs one script line; returns false when the line asks nothing (blank or comment).
   void run(const std::string& rawLine) {
@@ -384,6 +425,7 @@ class Session {
     } else if (cmd == "start") {
       if (main_) throw ScriptError{"start given twice"};
       main_ = std::make_unique<app::frmMain>(dialogs_, clock_);
+      main_->DataFolder = dataFolder_;
       main_->Form_Load();
     } else if (cmd == "answer") {
       QueuedAnswer q{QueuedAnswer::Msg, ui::Answer::OK, {}};
@@ -402,6 +444,15 @@ class Session {
       dialogs_.queue.push_back({QueuedAnswer::Input, ui::Answer::OK, textArg(rest)});
     } else if (cmd == "input-cancel") {
       dialogs_.queue.push_back({QueuedAnswer::InputCancel, ui::Answer::Cancel, {}});
+    } else if (cmd == "file") {
+      if (rest.empty()) throw ScriptError{"file wants a path"};
+      dialogs_.queue.push_back({QueuedAnswer::File, ui::Answer::OK, textArg(rest)});
+    } else if (cmd == "file-cancel") {
+      dialogs_.queue.push_back({QueuedAnswer::FileCancel, ui::Answer::Cancel, {}});
+    } else if (cmd == "choose") {
+      dialogs_.queue.push_back({QueuedAnswer::Choose, ui::Answer::OK, std::to_string(intArg(rest))});
+    } else if (cmd == "choose-cancel") {
+      dialogs_.queue.push_back({QueuedAnswer::ChooseCancel, ui::Answer::Cancel, {}});
     } else if (cmd == "dump") {
       dump(rest);
     } else {
@@ -510,6 +561,7 @@ class Session {
   }
 
   std::ostream& out_;
+  std::string dataFolder_;
   ScriptDialogs dialogs_;
   ScriptClock clock_;
   std::unique_ptr<app::frmMain> main_;
@@ -522,7 +574,9 @@ int runScript(const std::string& dataFolder, std::istream& script, std::ostream&
     err << "zorvel-drive: cannot enter " << dataFolder << "\n";
     return 2;
   }
-  Session session(out);
+  // The folder as the user would see it: absolute, as the program shows its data folder.
+  char here[4096];
+  Session session(out, ::getcwd(here, sizeof here) ? std::string(here) : dataFolder);
   std::string line;
   int lineNo = 0;
   while (std::getline(script, line)) {

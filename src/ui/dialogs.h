@@ -2,6 +2,7 @@
 // Modal boxes and the clock: the only ways the core meets the user and the time.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "store/dates.h"
 
@@ -26,6 +27,22 @@ class Dialogs {
   // nullopt when cancelled.
   virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                               const std::string& defaultText) = 0;
+  // A folder chosen by the user (to write files into); nullopt when cancelled.
+  virtual std::optional<std::string> ChooseFolder(const std::string& title) {
+    (void)title;
+    return std::nullopt;
+  }
+  // A file chosen by the user to read; `filter` as "CSV (*.csv)". nullopt when cancelled.
+  virtual std::optional<std::string> ChooseFile(const std::string& title, const std::string& filter) {
+    (void)title, (void)filter;
+    return std::nullopt;
+  }
+  // One entry of `items` chosen (its index), nullopt when cancelled.
+  virtual std::optional<int> ChooseFromList(const std::string& title, const std::string& prompt,
+                                            const std::vector<std::string>& items) {
+    (void)title, (void)prompt, (void)items;
+    return std::nullopt;
+  }
   // Shows the help file; closing every help window is closeHelp().
   virtual void showHelp(const std::string& fileName) = 0;
   virtual void closeHelp() = 0;

@@ -972,3 +972,39 @@ TEST_F(QtWindow, DeleteKeyRemovesTheSelectedDiaryEntry) {
   EXPECT_EQ(m->form("List8(1)").items(), std::vector<std::string>{"みかん _ 40"});
   EXPECT_EQ(list->count(), 1);
 }
+
+TEST(QtDialogs, ListChoiceGivesTheIndexAndHelpComesFromItsFolder) {
+  application();
+  ui::qt::QtDialogs dialogs;
+  const std::vector<std::string> days{"2026-12-07  体重 3件", "2026-12-06  体重 2件"};
+  whenShown<QInputDialog>([](QInputDialog* box) {
+    EXPECT_EQ(box->comboBoxItems().size(), 2);
+    box->setTextValue("2026-12-06  体重 2件");
+    box->accept();
+  });
+  EXPECT_EQ(dialogs.ChooseFromList("バックアップから戻す", "選んでください", days), std::optional<int>(1));
+  whenShown<QInputDialog>([](QInputDialog* box) { box->reject(); });
+  EXPECT_EQ(dialogs.ChooseFromList("t", "p", days), std::nullopt);
+
+  // An installed program keeps its help file apart from the data folder.
+  TempFolder helpDir;
+  std::ofstream(helpDir.file("help.html")) << "<html><body><h1>使い方</h1></body></html>";
+  dialogs.setHelpFolder(QString::fromStdString(helpDir.path()));
+  dialogs.showHelp("help.html");
+  ASSERT_EQ(dialogs.openHelpWindows().size(), 1u);
+  EXPECT_TRUE(dialogs.openHelpWindows()[0]->findChild<QTextBrowser*>()->toPlainText().contains("使い方"));
+  dialogs.closeHelp();
+}
+
+TEST_F(QtWindow, SettingsPageShowsTheDataFolderAsSelectableText) {
+  m->DataFolder = "/home/q/.local/share/Zorvel";
+  m->Reload();
+  window->refresh();
+  auto* label = find<QLabel>("lblDataFolder");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), QString("/home/q/.local/share/Zorvel"));
+  EXPECT_TRUE(label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+  EXPECT_EQ(find<QPushButton>("cmdBackup")->text(), QString("バックアップから戻す"));
+  EXPECT_EQ(find<QPushButton>("cmdCsvOut")->text(), QString("CSVに書き出す"));
+  EXPECT_EQ(find<QPushButton>("cmdCsvIn")->text(), QString("CSVから読み込む"));
+}

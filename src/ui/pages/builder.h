@@ -40,5 +40,6 @@ void buildMemoPage(Form& f);
 void buildBunsekiPage(Form& f);
 void buildSetteiProfile(Form& f);
 void buildSetteiBmi(Form& f);
+void buildSetteiData(Form& f);
 
 }  // namespace ui::pages

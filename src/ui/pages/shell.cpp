@@ -18,6 +18,7 @@ void buildMainForm(Form& f) {
   buildBunsekiPage(f);
   buildSetteiProfile(f);
   buildSetteiBmi(f);
+  buildSetteiData(f);
 }
 
 namespace pages {

@@ -477,6 +477,8 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
       w->setTextFormat(Qt::PlainText);
       w->setWordWrap(true);
       w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      // A path the user may want to copy.
+      if (c.name() == "lblDataFolder") w->setTextInteractionFlags(Qt::TextSelectableByMouse);
       return w;
     }
     case Kind::Frame: {
@@ -558,7 +560,10 @@ void MainWindow::connectEvents(size_t index) {
   switch (e.control->kind()) {
     case Kind::Label:
     case Kind::Frame:
-    case Kind::Image: w->installEventFilter(this); break;
+    case Kind::Image:
+      // The data folder's path keeps the mouse, so its text can be selected.
+      if (name != "lblDataFolder") w->installEventFilter(this);
+      break;
     case Kind::CommandButton:
       w->installEventFilter(this);
       connect(static_cast<QPushButton*>(w), &QPushButton::clicked, this,

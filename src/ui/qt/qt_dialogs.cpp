@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -110,6 +111,40 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& prompt, const 
   return dialog.textValue().toStdString();
 }
 
+std::optional<std::string> QtDialogs::ChooseFolder(const std::string& title) {
+  prepareModal();
+  const QString dir = QFileDialog::getExistingDirectory(owner_, q(title), QDir::homePath());
+  if (dir.isEmpty()) return std::nullopt;
+  return dir.toStdString();
+}
+
+std::optional<std::string> QtDialogs::ChooseFile(const std::string& title, const std::string& filter) {
+  prepareModal();
+  const QString file = QFileDialog::getOpenFileName(owner_, q(title), QDir::homePath(), q(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return file.toStdString();
+}
+
+std::optional<int> QtDialogs::ChooseFromList(const std::string& title, const std::string& prompt,
+                                             const std::vector<std::string>& items) {
+  prepareModal();
+  QStringList list;
+  for (const auto& item : items) list << q(item);
+  QInputDialog dialog(owner_);
+  dialog.setWindowTitle(q(title));
+  dialog.setLabelText(q(prompt));
+  dialog.setComboBoxItems(list);
+  dialog.setComboBoxEditable(false);
+  dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+  dialog.setOkButtonText("OK");
+  dialog.setCancelButtonText("キャンセル");
+  dialog.resize(560, 360);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const int index = static_cast<int>(list.indexOf(dialog.textValue()));
+  if (index < 0) return std::nullopt;
+  return index;
+}
+
 void QtDialogs::showHelp(const std::string& fileName) {
   const QString name = q(fileName);
   for (auto& w : help_) {
@@ -121,7 +156,7 @@ void QtDialogs::showHelp(const std::string& fileName) {
       return;
     }
   }
-  auto* help = new HelpWindow(name);
+  auto* help = new HelpWindow(name, nullptr, helpFolder_);
   help->setAttribute(Qt::WA_DeleteOnClose);
   help_.emplace_back(help);
   help->show();
@@ -152,7 +187,7 @@ store::DateTime QtClock::now() const {
   return out;
 }
 
-HelpWindow::HelpWindow(const QString& fileName, QWidget* parent)
+HelpWindow::HelpWindow(const QString& fileName, QWidget* parent, const QString& folder)
     : QWidget(parent, Qt::Window), fileName_(fileName), browser_(new QTextBrowser(this)) {
   setObjectName("helpWindow");
   setWindowTitle(QString("%1 - ヘルプ").arg(fileName));
@@ -162,7 +197,7 @@ HelpWindow::HelpWindow(const QString& fileName, QWidget* parent)
   browser_->setOpenExternalLinks(false);
   resize(640, 560);
 
-  const QFileInfo info(QDir::current(), fileName);
+  const QFileInfo info(folder.isEmpty() ? QDir::current() : QDir(folder), fileName);
   QFile file(info.absoluteFilePath());
   if (!file.open(QIODevice::ReadOnly)) {
     browser_->setPlainText(

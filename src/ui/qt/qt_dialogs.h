@@ -18,8 +18,15 @@ class QtDialogs : public Dialogs {
   Answer MsgBoxDefaultSecond(const std::string& text, const std::string& title, Icon icon, Buttons buttons) override;
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText) override;
+  std::optional<std::string> ChooseFolder(const std::string& title) override;
+  std::optional<std::string> ChooseFile(const std::string& title, const std::string& filter) override;
+  std::optional<int> ChooseFromList(const std::string& title, const std::string& prompt,
+                                    const std::vector<std::string>& items) override;
   void showHelp(const std::string& fileName) override;
   void closeHelp() override;
+
+  // Where the help file is looked for; the current folder when empty.
+  void setHelpFolder(const QString& folder) { helpFolder_ = folder; }
 
   // The window boxes belong to (centred over it); may stay null.
   void setOwner(QWidget* owner) { owner_ = owner; }
@@ -34,6 +41,7 @@ class QtDialogs : public Dialogs {
   Answer showBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons, bool secondDefault);
 
   QPointer<QWidget> owner_;
+  QString helpFolder_;
   std::function<void()> beforeModal_;
   std::vector<QPointer<QWidget>> help_;
 };
@@ -47,7 +55,8 @@ class QtClock : public Clock {
 class HelpWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit HelpWindow(const QString& fileName, QWidget* parent = nullptr);
+  // `folder` holds the file; the current folder when empty.
+  explicit HelpWindow(const QString& fileName, QWidget* parent = nullptr, const QString& folder = QString());
   const QString& fileName() const { return fileName_; }
   QTextBrowser* browser() const { return browser_; }
 

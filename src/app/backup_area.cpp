@@ -1,0 +1,183 @@
+#include "app/backup_area.h"
+
+#include <vector>
+
+#include "app/frmMain.h"
+#include "backup/backup.h"
+#include "csv/diary_export.h"
+#include "csv/weight_import.h"
+#include "profile/profile.h"
+#include "records/weight_entry.h"
+#include "store/folder_files.h"
+#include "store/record.h"
+
+namespace app {
+namespace {
+
+const char* const kRestoreTitle = "バックアップから戻す";
+const char* const kExportTitle = "CSVに書き出す";
+const char* const kImportTitle = "CSVから読み込む";
+
+void info(frmMain& m, const std::string& text, const std::string& title) {
+  m.dialogs.MsgBox(text, title, ui::Icon::Information, ui::Buttons::OK);
+}
+
+// ---------------------------------------------------------------- restore
+
+void cmdBackup_Click(frmMain& m) {
+  const std::vector<backup::BackupDay> days = backup::listBackups();
+  if (days.empty()) {
+    info(m, "バックアップはまだありません。\nバックアップは起動のたびに一日一回作られます。", kRestoreTitle);
+    return;
+  }
+  std::vector<std::string> lines;
+  for (const backup::BackupDay& d : days) lines.push_back(backup::describe(d));
+  const std::optional<int> chosen =
+      m.dialogs.ChooseFromList(kRestoreTitle, "戻すバックアップを選んでください（新しい順）", lines);
+  if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(days.size())) return;
+  const backup::BackupDay& day = days[*chosen];
+  if (day.damage) {
+    m.dialogs.MsgBox("「" + day.folder + "」のバックアップは読めないファイルがあるため戻せません。\n" + *day.damage +
+                         "\n\nファイルを直してからもう一度お試しください。",
+                     kRestoreTitle, ui::Icon::Error, ui::Buttons::OK);
+    return;
+  }
+  const std::string question = "「" + day.folder + "」のバックアップ（体重 " + std::to_string(day.weightCount) +
+                               "件）に戻します。\n今のデータは先に「" + backup::kBackupFolder + "/" +
+                               backup::dayFolderName(m.clock.today()) + backup::kBeforeRestoreSuffix +
+                               "」にコピーします。\n\nよろしいですか？";
+  if (m.dialogs.MsgBoxDefaultSecond(question, kRestoreTitle, ui::Icon::Warning, ui::Buttons::OKCancel) !=
+      ui::Answer::OK)
+    return;
+  std::string safety;
+  try {
+    safety = backup::makeSafetyCopy(m.clock.today());
+  } catch (const store::StoreError& e) {
+    // Without the safety copy nothing is overwritten.
+    m.dialogs.MsgBox(std::string("今のデータをコピーできなかったため、戻すのをやめました。\n") + e.what(), "エラー",
+                     ui::Icon::Error, ui::Buttons::OK);
+    return;
+  }
+  try {
+    backup::restoreFiles(day.folder);
+  } catch (const store::StoreError& e) {
+    m.dialogs.MsgBox(std::string("戻している途中で失敗しました。\n") + e.what() + "\n\n戻す前のデータは「" +
+                         backup::kBackupFolder + "/" + safety + "」にあります。",
+                     "エラー", ui::Icon::Error, ui::Buttons::OK);
+    m.Reload();
+    return;
+  }
+  m.Reload();
+  if (m.ended()) return;
+  info(m,
+       "「" + day.folder + "」のバックアップに戻しました。\n戻す前のデータは「" + backup::kBackupFolder + "/" + safety +
+           "」にあります。",
+       kRestoreTitle);
+}
+
+// ---------------------------------------------------------------- CSV
+
+void cmdCsvOut_Click(frmMain& m) {
+  const std::optional<std::string> folder = m.dialogs.ChooseFolder("CSVファイルを書き出すフォルダ");
+  if (!folder) return;
+  std::vector<csv::CsvFile> files;
+  try {
+    files = csv::exportDiary(m.Profile.StepLength);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  std::string existing;
+  for (const csv::CsvFile& f : files)
+    if (store::fileExists(store::joinPath(*folder, f.name))) existing += "\n" + f.name;
+  if (!existing.empty() &&
+      m.dialogs.MsgBoxDefaultSecond("次のファイルはすでにあります。置き換えますか？\n" + existing, kExportTitle,
+                                    ui::Icon::Question, ui::Buttons::YesNo) != ui::Answer::Yes)
+    return;
+  try {
+    for (const csv::CsvFile& f : files) store::writeBytesAtomic(store::joinPath(*folder, f.name), f.bytes);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  info(m, std::to_string(files.size()) + " 個のCSVファイルを書き出しました。\n" + *folder, kExportTitle);
+}
+
+void cmdCsvIn_Click(frmMain& m) {
+  if (m.SampleMode) {
+    profile::ShowSampleModeRefusal(m.dialogs);
+    return;
+  }
+  const std::optional<std::string> file = m.dialogs.ChooseFile("体重を読み込むCSVファイル", "CSV (*.csv *.txt)");
+  if (!file) return;
+  std::string bytes;
+  try {
+    bytes = store::readBytes(*file);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  const records::WeightSeries& s = m.Weight;
+  std::optional<store::Date> lastDay;
+  if (s.WeightCount > 0) lastDay = s.WeightDay.back();
+  const csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay);
+  if (table.unusable) {
+    m.dialogs.MsgBox("「" + *file + "」を読み込めません。\n" + *table.unusable, kImportTitle, ui::Icon::Error,
+                     ui::Buttons::OK);
+    return;
+  }
+  bool fill = false;
+  if (csv::hasGaps(table, s)) {
+    const int days = csv::planWeightAppend(table, s, true).filled;
+    fill = m.dialogs.MsgBox("読み込む日付の間に体重のない日が " + std::to_string(days) +
+                                " 日あります。\n前の日の体重でうめておきますか？\n\n"
+                                "『いいえ』をクリックすると、間のあいた日より後の行は読み込みません",
+                            records::kGapFillTitle, ui::Icon::Question, ui::Buttons::YesNo) == ui::Answer::Yes;
+  }
+  const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill);
+  if (plan.records.empty()) {
+    m.dialogs.MsgBox("読み込める新しい体重の行がありません。\n\n" + csv::importCounts(table, plan), kImportTitle,
+                     ui::Icon::Warning, ui::Buttons::OK);
+    return;
+  }
+  try {
+    store::appendRecords(records::kWeightFile, plan.records);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  m.WithHourglass([&m] {
+    LoadWeightLog(m);
+    ShowWeightProgress(m);
+    ShowObesityGrade(m);
+    ShowWeightTable(m);
+    ShowLossMilestones(m);
+    ShowRunningAverage(m);
+    ShowWeightRanking(m);
+    DrawWeightChart(m);
+  });
+  info(m, csv::importSummary(table, plan), kImportTitle);
+}
+
+}  // namespace
+
+void AfterStartup(frmMain& m) {
+  m.form("lblDataFolder").setCaption(m.DataFolder);
+  if (m.SampleMode) return;
+  try {
+    if (backup::makeDailyBackup(m.clock.today())) backup::pruneBackups();
+  } catch (const store::StoreError& e) {
+    m.dialogs.MsgBox(std::string("今日のバックアップを作れませんでした。データはそのまま使えます。\n") + e.what(),
+                     "バックアップ", ui::Icon::Warning, ui::Buttons::OK);
+  }
+}
+
+void wireBackup(frmMain& m) {
+  m.onClick("cmdBackup", [&m](int) { cmdBackup_Click(m); });
+  m.onClick("cmdCsvOut", [&m](int) { cmdCsvOut_Click(m); });
+  m.onClick("cmdCsvIn", [&m](int) { cmdCsvIn_Click(m); });
+}
+
+void dumpBackup(const frmMain& m, StateDump& d) { d.add("DataFolder", m.DataFolder); }
+
+}  // namespace app

@@ -1,0 +1,15 @@
+#pragma once
+// Where the diary lives, its daily backups and restore, and CSV export and import.
+#include <string>
+
+namespace app {
+class frmMain;
+class StateDump;
+
+// After a successful start-up: shows the data folder and makes the day's backup (none in
+// sample mode). A failed backup shows one warning and the program goes on.
+void AfterStartup(frmMain& m);
+void wireBackup(frmMain& m);
+void dumpBackup(const frmMain& m, StateDump& d);
+
+}  // namespace app

@@ -1,0 +1,155 @@
+#include "csv/diary_export.h"
+
+#include <algorithm>
+#include <array>
+
+#include "csv/csv.h"
+#include "diary/calorie_items.h"
+#include "diary/day_diary.h"
+#include "memo/memo.h"
+#include "nutrition/nutrition.h"
+#include "records/body_fat.h"
+#include "records/intraday.h"
+#include "records/steps.h"
+#include "records/weight_log.h"
+#include "store/folder_files.h"
+#include "store/numbers.h"
+#include "store/record.h"
+#include "training/training.h"
+
+namespace csv {
+namespace {
+
+const std::array<const char*, nutrition::kGroupCount> kGroupNames = {"乳製品", "卵",   "肉",   "魚介", "豆類", "野菜",
+                                                                     "芋類",   "果物", "穀物", "砂糖", "油脂"};
+// The diary's sections as the buttons name them.
+const std::array<const char*, diary::kDayLists> kSectionNames = {"朝", "昼", "夜", "運動"};
+
+std::string kgText(float kg) { return store::shortestSingle(kg); }
+
+CsvFile weights(records::WeightSeries& w) {
+  std::vector<Row> rows{{"日付", "体重kg"}};
+  if (store::fileExists(records::kWeightFile)) {
+    records::LoadWeightLog(w);
+    for (int i = 0; i < w.WeightCount; ++i) rows.push_back({w.WeightDate[i], kgText(w.WeightKg[i])});
+  }
+  return {"体重.csv", document(rows)};
+}
+
+CsvFile intraday() {
+  std::vector<Row> rows{{"日付", "時刻", "体重kg"}};
+  if (store::fileExists(records::kIntradayFile)) {
+    const records::IntradaySeries s = records::ReadIntradayWeightLog();
+    for (size_t i = 0; i < s.IntradayDate.size(); ++i)
+      rows.push_back({s.IntradayDate[i], s.IntradayTime[i], kgText(s.IntradayWeightKg[i])});
+  }
+  return {"連続体重.csv", document(rows)};
+}
+
+CsvFile bodyFat(const records::WeightSeries& w) {
+  std::vector<Row> rows{{"日付", "体脂肪率%", "脂肪量kg"}};
+  if (store::fileExists(records::kBodyFatFile)) {
+    const records::BodyFatSeries s = records::ReadBodyFatLog();
+    for (int i = 0; i < s.FatCount; ++i) {
+      std::string mass;
+      // The fat mass needs the day's weight; a day without one leaves the cell empty.
+      auto it = std::find(w.WeightDate.begin(), w.WeightDate.end(), s.FatDate[i]);
+      if (it != w.WeightDate.end())
+        mass = store::formatNumber(s.FatPercent[i] / 100 * w.WeightKg[it - w.WeightDate.begin()], "0.00");
+      rows.push_back({s.FatDate[i], kgText(s.FatPercent[i]), mass});
+    }
+  }
+  return {"体脂肪率.csv", document(rows)};
+}
+
+CsvFile steps(float stepLength) {
+  std::vector<Row> rows{{"日付", "歩数", "距離km"}};
+  if (store::fileExists(records::kStepFile)) {
+    const records::StepSeries s = records::ReadStepLog();
+    for (int i = 0; i < s.StepCount; ++i) {
+      const int whole = records::WholeSteps(s.StepValue[i]);
+      rows.push_back({s.StepDate[i], std::to_string(whole),
+                      store::formatNumber(static_cast<double>(stepLength) * whole / 1000, "0.00")});
+    }
+  }
+  return {"歩数.csv", document(rows)};
+}
+
+CsvFile nutritionChecks() {
+  Row header{"日付"};
+  header.insert(header.end(), kGroupNames.begin(), kGroupNames.end());
+  std::vector<Row> rows{header};
+  if (store::fileExists(nutrition::kNutritionFile)) {
+    for (const nutrition::NutritionRecord& r : nutrition::readNutritionLog()) {
+      Row row{r.date};
+      for (const std::string& mark : r.marks) row.push_back(mark == nutrition::kTicked ? "1" : "0");
+      rows.push_back(row);
+    }
+  }
+  return {"栄養.csv", document(rows)};
+}
+
+CsvFile trainingCounts() {
+  std::vector<Row> rows{{"種目", "日付", "回数"}};
+  if (store::fileExists(training::kTitlesFile)) {
+    const std::vector<training::ExerciseTitle> titles = training::readTitles();
+    for (int n = 1; n <= training::kExerciseCount && n <= static_cast<int>(titles.size()); ++n) {
+      const std::string file = training::logFileName(n);
+      if (!store::fileExists(file)) continue;
+      for (const training::TrainingEntry& e : training::readLog(file))
+        rows.push_back({titles[n - 1].title, e.date, training::numberText(e.count)});
+    }
+  }
+  return {"筋トレ.csv", document(rows)};
+}
+
+bool isDayFileName(const std::string& name) {
+  if (name.size() != 12 || name.compare(8, 4, ".txt") != 0) return false;
+  return std::all_of(name.begin(), name.begin() + 8, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+CsvFile dayDiaries() {
+  std::vector<Row> rows{{"日付", "区分", "品目", "kcal"}};
+  for (const std::string& name : store::dataFileNames(".")) {
+    if (!isDayFileName(name)) continue;
+    const std::string date = name.substr(0, 4) + "/" + name.substr(4, 2) + "/" + name.substr(6, 2);
+    const diary::DayDiary day = diary::readDayDiary(date);
+    for (int list = 0; list < diary::kDayLists; ++list)
+      for (const std::string& entry : day.lists[list]) {
+        const std::optional<int> kcal = diary::entryCalories(entry);
+        rows.push_back({date, kSectionNames[list], diary::entryName(entry), kcal ? std::to_string(*kcal) : ""});
+      }
+  }
+  return {"日記.csv", document(rows)};
+}
+
+CsvFile memos() {
+  std::vector<Row> rows{{"リスト", "題目", "内容"}};
+  if (store::fileExists(memo::kTitlesFile)) {
+    const std::vector<std::string> titles = memo::readTitles();
+    for (int n = 1; n <= memo::kListCount && n <= static_cast<int>(titles.size()); ++n) {
+      const std::string file = memo::listFileName(n);
+      if (!store::fileExists(file)) continue;
+      for (const std::string& note : memo::readNotes(file)) rows.push_back({std::to_string(n), titles[n - 1], note});
+    }
+  }
+  return {"メモ.csv", document(rows)};
+}
+
+}  // namespace
+
+std::vector<CsvFile> exportDiary(float stepLength) {
+  records::WeightSeries w;
+  std::vector<CsvFile> out;
+  out.push_back(weights(w));
+  out.push_back(intraday());
+  out.push_back(bodyFat(w));
+  out.push_back(steps(stepLength));
+  out.push_back(nutritionChecks());
+  out.push_back(trainingCounts());
+  out.push_back(dayDiaries());
+  out.push_back(memos());
+  return out;
+}
+
+}  // namespace csv

@@ -1,0 +1,56 @@
+#include "store/data_folder.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "store/folder_files.h"
+#include "store/record.h"
+
+namespace store {
+namespace fs = std::filesystem;
+
+DataFolderChoice chooseDataFolder(const std::optional<std::string>& commandLine,
+                                  const std::optional<std::string>& environment, const std::string& programFolder,
+                                  const std::string& userDataFolder) {
+  if (commandLine && !commandLine->empty()) return {*commandLine, FolderOrigin::CommandLine};
+  if (environment && !environment->empty()) return {*environment, FolderOrigin::Environment};
+  std::error_code ec;
+  if (!programFolder.empty() && fs::is_regular_file(joinPath(programFolder, kProfileFileName), ec))
+    return {programFolder, FolderOrigin::ProgramFolder};
+  return {userDataFolder, FolderOrigin::UserData};
+}
+
+std::optional<std::string> prepareDataFolder(const std::string& folder, const std::string& seedFolder) {
+  const std::string head = "データフォルダ「" + folder + "」";
+  std::error_code ec;
+  const bool existed = fs::exists(folder, ec);
+  if (existed && !isDirectory(folder)) return head + "はフォルダではありません。";
+  if (!existed) {
+    // Find the nearest existing parent and check it first, so a refused folder leaves no trace.
+    fs::path parent = fs::absolute(folder, ec).parent_path();
+    while (!parent.empty() && !fs::exists(parent, ec) && parent != parent.root_path()) parent = parent.parent_path();
+    if (!isDirectory(parent.string()) || ::access(parent.c_str(), W_OK | X_OK) != 0)
+      return head + "を作ることができません。";
+    try {
+      makeDirectories(folder);
+    } catch (const StoreError&) {
+      return head + "を作ることができません。";
+    }
+  }
+  if (::access(folder.c_str(), R_OK | W_OK | X_OK) != 0) return head + "に書き込むことができません。";
+
+  if (seedFolder.empty() || !isDirectory(seedFolder)) return std::nullopt;
+  if (fs::exists(joinPath(folder, kProfileFileName), ec)) return std::nullopt;
+  try {
+    for (const std::string& name : dataFileNames(seedFolder)) {
+      const std::string to = joinPath(folder, name);
+      if (!fs::exists(to, ec)) copyFileAtomic(joinPath(seedFolder, name), to);
+    }
+  } catch (const StoreError& e) {
+    return head + "にサンプルデータを用意できませんでした。\n" + e.what();
+  }
+  return std::nullopt;
+}
+
+}  // namespace store

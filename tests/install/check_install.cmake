@@ -1,0 +1,80 @@
+# Installs the program into a temporary prefix and checks what a desktop and a user find there:
+# the layout, the desktop entry and metainfo by their validators, and the installed program
+# starting its core on new data folders chosen by --data, $ZORVEL_DATA and the user's folder.
+# Run with -DBUILD=<build dir> -DWORK=<empty scratch dir>.
+file(REMOVE_RECURSE ${WORK})
+set(PREFIX ${WORK}/prefix)
+set(ZORVEL ${PREFIX}/bin/zorvel)
+
+function(run_ok)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed (${rc}): ${ARGN}\n${out}\n${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_in text what)
+  string(FIND "${text}" "${what}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "expected \"${what}\" in:\n${text}")
+  endif()
+endfunction()
+
+run_ok(${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX})
+set(APP org.zorvel.Zorvel)
+foreach(f bin/zorvel share/zorvel/ZorvelHelp.html share/zorvel/sample/ﾌﾟﾗｲﾍﾞｰﾄ.txt share/zorvel/sample/体重.txt
+          share/applications/${APP}.desktop share/icons/hicolor/scalable/apps/${APP}.svg
+          share/metainfo/${APP}.metainfo.xml)
+  if(NOT EXISTS ${PREFIX}/${f})
+    message(FATAL_ERROR "not installed: ${f}")
+  endif()
+endforeach()
+
+find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
+find_program(APPSTREAMCLI appstreamcli REQUIRED)
+run_ok(${DESKTOP_FILE_VALIDATE} ${PREFIX}/share/applications/${APP}.desktop)
+if(NOT out STREQUAL "" OR NOT err STREQUAL "")
+  message(FATAL_ERROR "desktop-file-validate complains:\n${out}${err}")
+endif()
+run_ok(${APPSTREAMCLI} validate --no-net ${PREFIX}/share/metainfo/${APP}.metainfo.xml)
+file(READ ${PREFIX}/share/metainfo/${APP}.metainfo.xml metainfo)
+expect_in("${metainfo}" "<screenshot type=\"default\">")
+
+run_ok(${ZORVEL} --version)
+expect_in("${out}" "Zorvel 1.0.0")
+run_ok(${ZORVEL} --help)
+expect_in("${out}" "--data <DIR>")
+
+# A new folder by --data: made, seeded with the sample, the help file found beside the install.
+run_ok(${ZORVEL} --check --data ${WORK}/diary)
+expect_in("${out}" "データフォルダ: ${WORK}/diary\n")
+expect_in("${out}" "ヘルプ: ${PREFIX}/share/zorvel/ZorvelHelp.html\n")
+expect_in("${out}" "サンプルモード: はい")
+file(GLOB seed RELATIVE ${PREFIX}/share/zorvel/sample ${PREFIX}/share/zorvel/sample/*)
+foreach(f ${seed})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/diary/${f} ${PREFIX}/share/zorvel/sample/${f}
+                  RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "not seeded: ${f}")
+  endif()
+endforeach()
+
+# Without --data: $ZORVEL_DATA, else the user's data folder; --data wins over both.
+run_ok(${CMAKE_COMMAND} -E env --unset=XDG_DATA_HOME HOME=${WORK}/home ZORVEL_DATA=${WORK}/from-env
+       ${ZORVEL} --check)
+expect_in("${out}" "データフォルダ: ${WORK}/from-env\n")
+run_ok(${CMAKE_COMMAND} -E env --unset=XDG_DATA_HOME --unset=ZORVEL_DATA HOME=${WORK}/home ${ZORVEL} --check)
+expect_in("${out}" "データフォルダ: ${WORK}/home/.local/share/Zorvel\n")
+run_ok(${CMAKE_COMMAND} -E env ZORVEL_DATA=${WORK}/from-env ${ZORVEL} --check --data ${WORK}/diary)
+expect_in("${out}" "データフォルダ: ${WORK}/diary\n")
+
+# A folder that cannot be made: one clear message naming it, a failure status, nothing made.
+execute_process(COMMAND ${ZORVEL} --check --data ${WORK}/diary/体重.txt/new RESULT_VARIABLE rc OUTPUT_VARIABLE out
+                ERROR_VARIABLE err)
+if(rc EQUAL 0)
+  message(FATAL_ERROR "an impossible data folder was accepted")
+endif()
+expect_in("${err}" "データフォルダ「${WORK}/diary/体重.txt/new」を作ることができません。")
+file(REMOVE_RECURSE ${WORK})

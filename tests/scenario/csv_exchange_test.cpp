@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "support/drive.h"
+#include "support/temp_folder.h"
+
+using testing_support::runDrive;
+using testing_support::TempFolder;
+
+namespace {
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+void writeSmallDiary(const TempFolder& dir) {
+  dir.writeMinimalDiary();
+  dir.writeCp932("体重.txt", "\"2026/12/01\",70\r\n\"2026/12/02\",69.5\r\n");
+  dir.writeCp932("連続体重.txt", "\"2026/12/02\",\"07:05:09\",69.75\r\n");
+  dir.writeCp932("体脂肪率.txt", "\"2026/12/02\",25\r\n\"2026/12/03\",24.5\r\n");
+  dir.writeCp932("歩数.txt", "\"2026/12/02\",8000\r\n");
+  dir.writeCp932("栄養.txt", "\"2026/12/02\",\"●\",\"×\",\"●\",\"×\",\"×\",\"●\",\"×\",\"×\",\"●\",\"×\",\"●\"\r\n");
+  dir.writeCp932("筋トレ1.txt", "\"2026/12/02\",20\r\n\"2026/12/03\",12.5\r\n");
+  dir.writeCp932("20261202.txt",
+                 "\"2026/12/02\"\r\n\"ご飯, 大盛り\",300,\"朝\"\r\n\"ｶﾚｰ\",700,\"夕\"\r\n\"ｳｫｰｷﾝｸﾞ\",120,\"運動\"\r\n");
+  dir.writeCp932("ﾘｽﾄ1.txt", "\"牛乳, 卵\"\r\n");
+  dir.writeCp932("ﾘｽﾄ4.txt", "\"12/02 よく歩いた\"\r\n");
+}
+
+}  // namespace
+
+TEST(CsvExport, EveryFileByteForByteAndReplacedOnlyAfterAQuestion) {
+  TempFolder dir, out;
+  writeSmallDiary(dir);
+  out.writeBytes("体重.csv", "old");
+  auto r = runDrive(dir.path(),
+                    "clock 2026/12/07 09:00:00\nstart\nclick cmdSettei\ndump lblDataFolder\n"
+                    "file-cancel\nclick cmdCsvOut\n"
+                    "file " +
+                        out.path() + "\nanswer No\nclick cmdCsvOut\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  const auto& refused = r.dialogs(1);
+  ASSERT_EQ(refused.size(), 3u);
+  EXPECT_EQ(refused[0]["kind"], "folder");
+  EXPECT_EQ(refused[0]["answer"], nullptr);
+  EXPECT_EQ(refused[2]["text"], "次のファイルはすでにあります。置き換えますか？\n\n体重.csv");
+  EXPECT_EQ(refused[2]["default"], "No");
+  EXPECT_EQ(out.readBytes("体重.csv"), "old");
+  EXPECT_EQ(out.list().size(), 1u);
+
+  r = runDrive(dir.path(),
+               "clock 2026/12/07 09:00:00\nstart\nfile " + out.path() + "\nanswer Yes\nclick cmdCsvOut\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+
+  EXPECT_EQ(r.last()["dialogs"].back()["text"], "8 個のCSVファイルを書き出しました。\n" + out.path());
+  EXPECT_EQ(out.readBytes("体重.csv"), kBom + "日付,体重kg\r\n2026/12/01,70\r\n2026/12/02,69.5\r\n");
+  EXPECT_EQ(out.readBytes("連続体重.csv"), kBom + "日付,時刻,体重kg\r\n2026/12/02,07:05:09,69.75\r\n");
+  EXPECT_EQ(out.readBytes("体脂肪率.csv"),
+            kBom + "日付,体脂肪率%,脂肪量kg\r\n2026/12/02,25,17.38\r\n2026/12/03,24.5,\r\n");
+  EXPECT_EQ(out.readBytes("歩数.csv"), kBom + "日付,歩数,距離km\r\n2026/12/02,8000,5.60\r\n");
+  EXPECT_EQ(out.readBytes("栄養.csv"),
+            kBom + "日付,乳製品,卵,肉,魚介,豆類,野菜,芋類,果物,穀物,砂糖,油脂\r\n2026/12/02,1,0,1,0,0,1,0,0,1,0,1\r\n");
+  EXPECT_EQ(out.readBytes("筋トレ.csv"), kBom + "種目,日付,回数\r\n腹筋,2026/12/02,20\r\n腹筋,2026/12/03,12.5\r\n");
+  EXPECT_EQ(out.readBytes("日記.csv"), kBom +
+                                           "日付,区分,品目,kcal\r\n2026/12/02,朝,\"ご飯, 大盛り\",300\r\n"
+                                           "2026/12/02,夜,ｶﾚｰ,700\r\n2026/12/02,運動,ｳｫｰｷﾝｸﾞ,120\r\n");
+  EXPECT_EQ(out.readBytes("メモ.csv"),
+            kBom + "リスト,題目,内容\r\n1,買い物リスト,\"牛乳, 卵\"\r\n4,ひとこと日記,12/02 よく歩いた\r\n");
+}
+
+TEST(CsvImport, OwnExportComesBackByteForByteIntoAnEmptiedDiary) {
+  TempFolder dir, out;
+  dir.writeMinimalDiary();
+  const std::string weights =
+      "\"2026/11/28\",72.4\r\n\"2026/11/29\",72.1\r\n\"2026/11/30\",71.85\r\n\"2026/12/01\",72\r\n"
+      "\"2026/12/02\",71.3\r\n\"2026/12/03\",70.95\r\n\"2026/12/04\",71.1\r\n";
+  dir.writeCp932("体重.txt", weights);
+  const std::string original = dir.readBytes("体重.txt");
+  auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\nfile " + out.path() + "\nclick cmdCsvOut\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+
+  dir.writeBytes("体重.txt", "");
+  r = runDrive(dir.path(), "clock 2026/12/07 10:00:00\nstart\nfile " + out.file("体重.csv") +
+                               "\nclick cmdCsvIn\ndump lblNowTaijyu\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_EQ(dir.readBytes("体重.txt"), original);
+  const auto& d = r.last();
+  EXPECT_EQ(d["dialogs"].back()["text"], "体重を 7 日分読み込みました。\n\n読み飛ばした行: 0\n読み込めなかった行: 0");
+  EXPECT_EQ(d["state"]["WeightCount"], 7);
+  EXPECT_EQ(d["controls"]["lblNowTaijyu"]["caption"], "71.1");
+}
+
+TEST(CsvImport, ScaleExportWithGapsSkippedAndRefusedRowsAndOneQuestion) {
+  TempFolder dir, in;
+  dir.writeMinimalDiary();
+  dir.writeCp932("体重.txt", "\"2026/12/01\",70\r\n\"2026/12/02\",69.5\r\n");
+  in.writeBytes(
+      "scale.csv",
+      "\"dateTime\",\"weight\",\"fat\"\n\"2026-12-06 20:00\",\"68.9\",\"\"\n\"2026-12-06 07:10\",\"68.4\",\"\"\n"
+      "\"2026-12-04 07:00\",\"69\",\"\"\n\"2026-12-02 07:00\",\"69.4\",\"\"\n\"someday\",\"69\",\"\"\n"
+      "\"2026-12-05 07:00\",\"\",\"\"\n");
+  in.writeBytes("bad.csv", "day;kg\n2026-12-03;69\n");
+  in.writeBytes("none.csv", "date,weight\n2026/11/30,71\n");
+  auto r = runDrive(dir.path(),
+                    "clock 2026/12/07 09:00:00\nstart\n"
+                    "file " +
+                        in.file("bad.csv") +
+                        "\nclick cmdCsvIn\n"
+                        "file " +
+                        in.file("none.csv") +
+                        "\nclick cmdCsvIn\ndump\n"
+                        "file " +
+                        in.file("scale.csv") + "\nanswer Yes\nclick cmdCsvIn\ndump lblNowTaijyu\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  const auto& refused = r.dialogs(0);
+  ASSERT_EQ(refused.size(), 4u);
+  EXPECT_EQ(refused[1]["text"],
+            "「" + in.file("bad.csv") +
+                "」を読み込めません。\n1 行目に日付（日付 / date）と体重（体重 / weight）の列名がありません。");
+  EXPECT_EQ(refused[3]["text"],
+            "読み込める新しい体重の行がありません。\n\n読み飛ばした行: 1\n"
+            "  登録済みの日付の行: 1\n読み込めなかった行: 0");
+
+  const auto& d = r.last();
+  ASSERT_EQ(d["dialogs"].size(), 3u);
+  EXPECT_EQ(d["dialogs"][1]["title"], "自動体重挿入");
+  EXPECT_EQ(d["dialogs"][1]["text"],
+            "読み込む日付の間に体重のない日が 2 日あります。\n前の日の体重でうめておきますか？\n\n"
+            "『いいえ』をクリックすると、間のあいた日より後の行は読み込みません");
+  EXPECT_EQ(d["dialogs"][2]["text"],
+            "体重を 2 日分読み込みました。\n間の 2 日は前の日の体重でうめました。\n\n読み飛ばした行: 2\n"
+            "  登録済みの日付の行: 1\n  同じ日の2回目以降の行: 1\n読み込めなかった行: 2\n  体重が読めない行: 1\n"
+            "  日付が読めない行: 1");
+  EXPECT_EQ(dir.readUtf8("体重.txt"),
+            "\"2026/12/01\",70\r\n\"2026/12/02\",69.5\r\n\"2026/12/03\",69.5\r\n\"2026/12/04\",69\r\n"
+            "\"2026/12/05\",69\r\n\"2026/12/06\",68.4\r\n");
+  EXPECT_EQ(d["state"]["WeightCount"], 6);
+}
