@@ -166,6 +166,10 @@ static std::vector<std::string> linesOf(const std::vector<Record>& records) {
   return lines;
 }
 
+std::string encodeTextLines(const std::string& fileName, const std::vector<std::string>& lines) {
+  return encodeLines(fileName, lines);
+}
+
 std::string encodeRecords(const std::string& fileName, const std::vector<Record>& records) {
   return encodeLines(fileName, linesOf(records));
 }

@@ -84,6 +84,8 @@ class Record {
 
 // The records as the bytes of a file (CP932, CR LF after each).
 std::string encodeRecords(const std::string& fileName, const std::vector<Record>& records);
+// Plain text lines as the bytes of a file (CP932, CR LF after each).
+std::string encodeTextLines(const std::string& fileName, const std::vector<std::string>& lines);
 // Rewrite: a temporary file in the same folder, flushed to disk, renamed over the old one.
 void rewriteRecords(const std::string& fileName, const std::vector<Record>& records);
 // Append: open, write whole records, flush, close. Creates the file when missing. A last line
