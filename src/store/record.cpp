@@ -109,6 +109,7 @@ void RecordReader::skipField() { next(); }
 
 double RecordReader::readNumber(double lo, double hi, const char* kind, bool whole) {
   RawField f = next();
+  lastNumber_ = f.text;
   auto v = parseNumberField(f.text);
   if (!v) fail("数値の欄に「" + f.text + "」とあります。");
   double value = whole ? roundHalfEven(*v) : *v;
