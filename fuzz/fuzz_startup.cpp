@@ -10,9 +10,9 @@
 
 namespace {
 
-const char* const kNames[] = {"ﾌﾟﾗｲﾍﾞｰﾄ.txt", "設定.txt",       "体重.txt",      "体脂肪率.txt",   "歩数.txt",
-                              "連続体重.txt",  "ﾘｽﾄ題目.txt",   "ﾘｽﾄ1.txt",      "ﾘｽﾄ2.txt",       "筋トレ題目.txt",
-                              "筋トレ1.txt",   "栄養.txt",       "ｶﾛﾘｰ.txt",      "2024年01月.txt", "20240105.txt",
+const char* const kNames[] = {"ﾌﾟﾗｲﾍﾞｰﾄ.txt",     "設定.txt",     "体重.txt",      "体脂肪率.txt",   "歩数.txt",
+                              "連続体重.txt",     "ﾘｽﾄ題目.txt",  "ﾘｽﾄ1.txt",      "ﾘｽﾄ2.txt",       "筋トレ題目.txt",
+                              "筋トレ1.txt",      "栄養.txt",     "ｶﾛﾘｰ.txt",      "2024年01月.txt", "20240105.txt",
                               "日記20240105.txt", "20240104.txt", "2024年02月.txt"};
 constexpr size_t kNameCount = sizeof kNames / sizeof kNames[0];
 
@@ -23,8 +23,9 @@ void writeBaseline() {
                      "\"fn\",10\r\n\"sx\",20000\r\n\"sn\",0\r\n\"s\",0.7\r\n");
   fuzzing::writeFile("設定.txt", "\"t\",0\r\n");
   fuzzing::writeFile("ﾘｽﾄ題目.txt", "\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n");
-  fuzzing::writeFile("筋トレ題目.txt", "\"1\",\"a\",1\r\n\"2\",\"b\",1\r\n\"3\",\"c\",1\r\n\"4\",\"d\",1\r\n"
-                                       "\"5\",\"e\",1\r\n\"6\",\"f\",1\r\n");
+  fuzzing::writeFile("筋トレ題目.txt",
+                     "\"1\",\"a\",1\r\n\"2\",\"b\",1\r\n\"3\",\"c\",1\r\n\"4\",\"d\",1\r\n"
+                     "\"5\",\"e\",1\r\n\"6\",\"f\",1\r\n");
   for (const char* empty : {"体重.txt", "体脂肪率.txt", "歩数.txt", "連続体重.txt", "ﾘｽﾄ1.txt", "ﾘｽﾄ2.txt", "ﾘｽﾄ3.txt",
                             "ﾘｽﾄ4.txt", "筋トレ1.txt", "筋トレ2.txt", "筋トレ3.txt", "筋トレ4.txt", "筋トレ5.txt",
                             "筋トレ6.txt", "栄養.txt", "ｶﾛﾘｰ.txt"})
