@@ -8,17 +8,25 @@
 
 namespace fuzzing {
 
-// Makes a fresh folder the working folder on the first call, empties it on every later one.
-inline const std::string& freshFolder() {
-  static const std::string folder = [] {
+// The private folder, made on first use and removed when the process ends. Held by a pointer
+// that is never freed, so the removal at exit still finds its name.
+inline const std::string& folderName() {
+  static const std::string* const folder = [] {
     std::string templ = (std::filesystem::temp_directory_path() / "zorvel-fuzz-XXXXXX").string();
     if (!::mkdtemp(templ.data())) std::abort();
+    auto* name = new std::string(templ);
     std::atexit([] {
       std::error_code ec;
-      std::filesystem::remove_all(freshFolder(), ec);
+      std::filesystem::remove_all(folderName(), ec);
     });
-    return templ;
+    return name;
   }();
+  return *folder;
+}
+
+// Makes the private folder the working folder, emptied of what the last input left.
+inline const std::string& freshFolder() {
+  const std::string& folder = folderName();
   std::error_code ec;
   std::filesystem::current_path(folder, ec);
   for (const auto& e : std::filesystem::directory_iterator(folder, ec)) std::filesystem::remove_all(e.path(), ec);

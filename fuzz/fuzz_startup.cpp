@@ -1,4 +1,5 @@
-// A whole start-up, a change of day and a month forward on a folder built from the input.
+// A whole start-up, a change of day and a month forward on a folder built from the input (no
+// writes: those have their own tests, and a flush per input would slow the search).
 // The input is a list of files separated by a zero byte; each file's first byte chooses its name.
 #include <cstddef>
 #include <cstdint>
@@ -46,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fuzzing::writeFile(kNames[static_cast<uint8_t>(input[pos]) % kNameCount], input.substr(pos + 1, end - pos - 1));
     pos = end + 1;
   }
-  std::istringstream script(
-      "clock 2024/01/05 09:00:00\nstart\ndump\nscroll VScroll1 364\nclick cmdMono(9)\nclick cmdOkuri\ndump\n");
+  std::istringstream script("clock 2024/01/05 09:00:00\nstart\ndump\nscroll VScroll1 364\nclick cmdOkuri\ndump\n");
   std::ostringstream out, err;
   drive::runScript(folder, script, out, err);
   return 0;
