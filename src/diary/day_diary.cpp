@@ -192,8 +192,10 @@ void writeDayDiary(std::string_view dateText, const DayLists& lists, std::string
                             .text(entryName(entry))
                             .int16(static_cast<int16_t>(entryCalories(entry).value_or(0)))
                             .text(kSectionWords[list]));
-  store::rewriteRecords(dayFileName(dateText), records);
-  store::rewriteLines(commentFileName(dateText), splitLines(comment));
+  // Both files or neither: a day file without its comment file would be half a save.
+  const std::string dayFile = dayFileName(dateText), commentFile = commentFileName(dateText);
+  store::replaceFiles({{dayFile, store::encodeRecords(dayFile, records)},
+                       {commentFile, store::encodeTextLines(commentFile, splitLines(comment))}});
 }
 
 }  // namespace diary

@@ -1,16 +1,15 @@
 #include "records/weight_log.h"
 
 #include "records/weight_entry.h"
-#include "store/numbers.h"
 #include "store/record.h"
 
 namespace records {
 
 bool IsLoadableWeight(float kg) { return kg > 0 && kg <= 999.9f; }
 
-store::StoreError WeightRangeError(const std::string& fileName, int line, float kg) {
-  return store::StoreError(fileName, "「" + fileName + "」の " + std::to_string(line) + " 行目: 体重「" +
-                                         store::shortestSingle(kg) + "」は 0 より大きく 999.9 以下ではありません。");
+store::StoreError WeightRangeError(const std::string& fileName, int line, const std::string& field) {
+  return store::StoreError(fileName, "「" + fileName + "」の " + std::to_string(line) + " 行目: 体重「" + field +
+                                         "」は 0 より大きく 999.9 以下ではありません。");
 }
 
 void LoadWeightLog(WeightSeries& s) {
@@ -29,7 +28,7 @@ void LoadWeightLog(WeightSeries& s) {
                                                " 行目: 日付「" + date + "」が読めません。");
     float kg = r.readSingle();
     // Every figure and table is sized from the weights: only what the entry accepts is read.
-    if (!IsLoadableWeight(kg)) throw WeightRangeError(kWeightFile, r.line(), kg);
+    if (!IsLoadableWeight(kg)) throw WeightRangeError(kWeightFile, r.line(), r.lastNumberText());
     if (kg > s.MaxWeight) s.MaxWeight = kg;
     if (kg < s.MinWeight) {
       s.MinWeight = kg;

@@ -31,7 +31,7 @@ struct WeightSeries {
 // A weight the loaders accept: 0 < kg <= 999.9, the entry's own range.
 bool IsLoadableWeight(float kg);
 // The damaged-record error for a weight outside that range.
-store::StoreError WeightRangeError(const std::string& fileName, int line, float kg);
+store::StoreError WeightRangeError(const std::string& fileName, int line, const std::string& field);
 
 // Reads 体重.txt into the series; the extremes are only lowered or raised, never reset here.
 // Throws store::StoreError on a missing or damaged file, a date field that is no date among it,

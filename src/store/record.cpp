@@ -109,6 +109,7 @@ void RecordReader::skipField() { next(); }
 
 double RecordReader::readNumber(double lo, double hi, const char* kind, bool whole) {
   RawField f = next();
+  lastNumber_ = f.text;
   auto v = parseNumberField(f.text);
   if (!v) fail("数値の欄に「" + f.text + "」とあります。");
   double value = whole ? roundHalfEven(*v) : *v;
@@ -164,6 +165,10 @@ static std::vector<std::string> linesOf(const std::vector<Record>& records) {
   lines.reserve(records.size());
   for (const auto& r : records) lines.push_back(r.line());
   return lines;
+}
+
+std::string encodeTextLines(const std::string& fileName, const std::vector<std::string>& lines) {
+  return encodeLines(fileName, lines);
 }
 
 std::string encodeRecords(const std::string& fileName, const std::vector<Record>& records) {

@@ -48,6 +48,8 @@ class RecordReader {
   // 1-based line of the field read last, for messages.
   int line() const { return fieldLine_; }
   const std::string& fileName() const { return fileName_; }
+  // The number field read last, as it stands in the file, for messages.
+  const std::string& lastNumberText() const { return lastNumber_; }
 
  private:
   struct RawField {
@@ -63,6 +65,7 @@ class RecordReader {
   size_t pos_ = 0;
   int lineNo_ = 1;
   int fieldLine_ = 0;
+  std::string lastNumber_;
 };
 
 // One record to be written: fields joined by commas.
@@ -84,6 +87,8 @@ class Record {
 
 // The records as the bytes of a file (CP932, CR LF after each).
 std::string encodeRecords(const std::string& fileName, const std::vector<Record>& records);
+// Plain text lines as the bytes of a file (CP932, CR LF after each).
+std::string encodeTextLines(const std::string& fileName, const std::vector<std::string>& lines);
 // Rewrite: a temporary file in the same folder, flushed to disk, renamed over the old one.
 void rewriteRecords(const std::string& fileName, const std::vector<Record>& records);
 // Append: open, write whole records, flush, close. Creates the file when missing. A last line

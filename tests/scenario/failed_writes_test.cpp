@@ -1,0 +1,114 @@
+// Every writer of the program under a failing disk: each system call of the store fails in turn.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <map>
+
+#include "store/files.h"
+#include "support/drive.h"
+#include "support/temp_folder.h"
+
+using nlohmann::json;
+using testing_support::runDrive;
+using testing_support::runDriveInProcess;
+using testing_support::TempFolder;
+
+namespace {
+
+const char* const kStart = "clock 2024/01/05 09:00:00\nstart\ndump\n";
+
+struct Writer {
+  const char* name;
+  const char* script;
+};
+
+// One script per file the program writes in the course of its use.
+const Writer kWriters[] = {
+    {"weight", "settext txtInpTaijyu 69\nenter txtInpTaijyu\n"},
+    {"body fat", "settext txtInpShibou 20\nenter txtInpShibou\n"},
+    {"steps", "settext txtInpHosuu 5000\nenter txtInpHosuu\n"},
+    {"intra-day weight", "settext txtInpRenTai 69.5\nenter txtInpRenTai\n"},
+    {"training count", "settext txtKin(1) 30\nenter txtKin(1)\n"},
+    {"memo note", "input 買い物\nmouseup List5(2)\n"},
+    {"calorie item", "input りんご\ninput 120\nclick Command2(0)\n"},
+    {"nutrition", "click Check1(0)\nclick Command3\n"},
+    {"calendar", "click cmdMono(9)\n"},
+    {"diary day", "input A\ninput 1\nclick cmdAsa\nsettext txtDiary メモ\nclick cmdHozon\n"},
+    {"tour switch", "click chkHelp\n"},
+    {"profile", "click cmdSettei\nclick cmdPHozon1\n"},
+};
+
+void prepare(const TempFolder& dir) {
+  dir.writeMinimalDiary();
+  // The last weight has no line end after it, as a hand edit leaves it.
+  dir.writeCp932("体重.txt", "\"2024/01/03\",70\r\n\"2024/01/04\",69.8");
+}
+
+std::map<std::string, std::string> snapshot(const TempFolder& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& name : dir.list())
+    if (name != store::kFolderLockFile) files[name] = dir.readBytes(name);
+  return files;
+}
+
+}  // namespace
+
+TEST(FailedWrites, EveryWriterLeavesTheDiskAsItWasAndSaysWhichFile) {
+  for (const Writer& w : kWriters) {
+    int failures = 0;
+    for (store::IoStep step :
+         {store::IoStep::Open, store::IoStep::Write, store::IoStep::Fsync, store::IoStep::Rename}) {
+      for (int nth = 1;; ++nth) {
+        SCOPED_TRACE(std::string(w.name) + ", step " + std::to_string(static_cast<int>(step)) + ", call " +
+                     std::to_string(nth));
+        TempFolder dir;
+        prepare(dir);
+        const auto before = snapshot(dir);
+        store::failNthStep(step, nth, ENOSPC);
+        auto r = runDriveInProcess(dir.path(), std::string(kStart) + w.script + "dump\n");
+        const bool fired = store::injectedFailureFired();
+        store::clearInjectedFailure();
+        ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+        if (!fired) break;
+        ++failures;
+        EXPECT_EQ(snapshot(dir), before);
+        // One error box, naming the file, and no success claimed.
+        int errors = 0;
+        for (const auto& box : r.dialogs(1)) {
+          if (box.value("icon", "") != "error") continue;  // input boxes have no icon
+          ++errors;
+          const std::string text = box["text"];
+          EXPECT_NE(text.find(".txt」"), std::string::npos) << text;
+          EXPECT_NE(text.find("No space left on device"), std::string::npos) << text;
+        }
+        EXPECT_EQ(errors, 1) << r.dialogs(1);
+        // What the program holds is what the disk holds: a fresh start shows the same state.
+        auto fresh = runDrive(dir.path(), kStart);
+        ASSERT_EQ(fresh.exitCode, 0) << fresh.stderrText;
+        EXPECT_TRUE(fresh.dialogs(0).empty()) << fresh.dialogs(0);
+        json failedState = r.last()["state"], freshState = fresh.last()["state"];
+        // Unsaved diary entries and the page's help text are the screen's own, not the disk's.
+        for (const char* shownOnly : {"DragSourceList", "IntakeTotal", "ExerciseTotal", "HelpText"})
+          failedState.erase(shownOnly), freshState.erase(shownOnly);
+        EXPECT_TRUE(failedState == freshState)
+            << "after the failure: " << failedState.dump() << "\nfresh start: " << freshState.dump();
+      }
+    }
+    EXPECT_GE(failures, 3) << w.name;
+  }
+}
+
+TEST(FailedWrites, AppendsAfterAHandEditedLastLineKeepEveryRecord) {
+  TempFolder dir;
+  prepare(dir);
+  dir.writeCp932("ﾘｽﾄ2.txt", "\"01/04 手で書いたメモ\"");
+  auto r = runDrive(dir.path(), std::string(kStart) + "settext txtInpTaijyu 69.5\nenter txtInpTaijyu\n" +
+                                    "input 買い物\nmouseup List5(2)\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_EQ(dir.readUtf8("体重.txt"), "\"2024/01/03\",70\r\n\"2024/01/04\",69.8\r\n\"2024/01/05\",69.5\r\n");
+  auto again = runDrive(dir.path(), std::string(kStart) + "dump List5(2)\n");
+  ASSERT_EQ(again.exitCode, 0) << again.stderrText;
+  EXPECT_TRUE(again.dialogs(0).empty()) << again.dialogs(0);
+  EXPECT_EQ(again.last()["state"]["WeightCount"], 3);
+  EXPECT_EQ(again.last()["controls"]["List5(2)"]["items"].size(), 2u) << again.last()["controls"]["List5(2)"];
+}
