@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <map>
 
 #include "store/files.h"
@@ -42,6 +43,8 @@ void prepare(const TempFolder& dir) {
   dir.writeMinimalDiary();
   // The last weight has no line end after it, as a hand edit leaves it.
   dir.writeCp932("体重.txt", "\"2024/01/03\",70\r\n\"2024/01/04\",69.8");
+  // The day's backup is made: start-up writes nothing, so every failure lands in the writer.
+  std::filesystem::create_directories(dir.file("バックアップ/2024-01-05"));
 }
 
 std::map<std::string, std::string> snapshot(const TempFolder& dir) {
