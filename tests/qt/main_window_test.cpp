@@ -229,6 +229,23 @@ TEST_F(QtWindow, ReloadShowsWhatTheFilesHoldNow) {
   EXPECT_EQ(window->refresh(), 0);
 }
 
+// A record table offers its menu, and F2 on the selected row opens the correction box for it.
+TEST_F(QtWindow, RecordTablesCorrectTheSelectedRowWithF2) {
+  dir.writeCp932("体重.txt", "\"2004/04/29\",70\r\n\"2004/04/30\",69.5\r\n");
+  m->ReloadFromDisk();
+  window->refresh();
+  find<QPushButton>("cmdBunseki")->click();
+  auto* table = find<QTableWidget>("msgB1");
+  EXPECT_EQ(table->contextMenuPolicy(), Qt::CustomContextMenu);
+  EXPECT_EQ(m->MenuItems("msgB1"), (std::vector<std::string>{"修正", "削除", "元に戻す"}));
+  table->setFocus();
+  table->setCurrentCell(1, 0);
+  EXPECT_EQ(m->form("msgB1").listIndex(), 2);
+  sendKey(table, Qt::Key_F2, {});
+  ASSERT_FALSE(dialogs.inputs.empty());
+  EXPECT_EQ(dialogs.inputs.back(), "2004/04/30 の体重を修正します（Kg）");
+}
+
 // The window's close box asks about an unsaved diary day like 終了 does, and Cancel keeps it open.
 TEST_F(QtWindow, CloseBoxAsksAboutAnUnsavedDiaryDay) {
   find<QPushButton>("cmdDiary")->click();

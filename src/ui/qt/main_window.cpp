@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -326,6 +327,53 @@ void MainWindow::build() {
   setTabOrderByReading();
 }
 
+// The record row under `pos` (viewport coordinates), or the current one for the Menu key: for a
+// grid counted with the header row as 0, for a list from 0; -1 for none.
+int MainWindow::recordRowAt(const Entry& e, const QPoint& pos) const {
+  if (e.control->kind() == Kind::Grid) {
+    auto* table = static_cast<QTableWidget*>(e.widget);
+    int row = table->rowAt(pos.y());
+    if (row < 0) row = table->currentRow();
+    return row < 0 ? -1 : row + 1;
+  }
+  auto* list = static_cast<QListWidget*>(e.widget);
+  const QModelIndex index = list->indexAt(pos);
+  return index.isValid() ? index.row() : list->currentRow();
+}
+
+// Tables and lists of stored records: a context menu (right click or the Menu key) with the
+// core's items for the row, a double-click on a table row corrects it.
+void MainWindow::setUpRecordMenu(Entry& e) {
+  e.widget->setContextMenuPolicy(Qt::CustomContextMenu);
+  const std::string name = e.control->name();
+  const size_t index = static_cast<size_t>(&e - entries_.data());
+  connect(e.widget, &QWidget::customContextMenuRequested, this, [this, name, index](const QPoint& pos) {
+    const int row = recordRowAt(entries_[index], pos);
+    QMenu menu(entries_[index].widget);
+    for (const std::string& item : m_.MenuItems(name)) {
+      QAction* action = menu.addAction(q(item));
+      // 元に戻す needs no row; the others act on the row under the pointer.
+      action->setEnabled(row >= 0 || item == app::kUndoAction);
+    }
+    auto* viewport = static_cast<QAbstractScrollArea*>(entries_[index].widget)->viewport();
+    QAction* chosen = menu.exec(viewport->mapToGlobal(pos));
+    if (!chosen) return;
+    const std::string action = chosen->text().toStdString();
+    if (row >= 0) forward([this, name, row] { m_.Select(name, row); });
+    forward([this, name, row, action] { m_.Menu(name, row, action); });
+  });
+  if (e.control->kind() == Kind::Grid) {
+    auto* table = static_cast<QTableWidget*>(e.widget);
+    connect(table, &QTableWidget::cellDoubleClicked, this, [this, name](int row, int) {
+      forward([this, name, row] { m_.Select(name, row + 1); });
+      forward([this, name] { m_.DblClick(name); });
+    });
+    connect(table, &QTableWidget::currentCellChanged, this, [this, name](int row, int, int, int) {
+      if (!applying_ && row >= 0) forward([this, name, row] { m_.Select(name, row + 1); });
+    });
+  }
+}
+
 void MainWindow::setUpKeyboard() {
   for (Entry& e : entries_) {
     const std::string base = app::splitControlName(e.control->name()).first;
@@ -338,6 +386,7 @@ void MainWindow::setUpKeyboard() {
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     spokenBy_.push_back(captionBeside(e));
+    if (!m_.MenuItems(e.control->name()).empty()) setUpRecordMenu(e);
   }
   // Shortcuts of the whole window; the core decides what each does where the focus is.
   auto shortcut = [this](const QKeySequence& keys, const std::string& key) {
@@ -350,6 +399,8 @@ void MainWindow::setUpKeyboard() {
   shortcut(QKeySequence(Qt::Key_F1), "F1");
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), "Ctrl+Q");
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), "Ctrl+S");
+  // A text box keeps Ctrl+Z for its own typing; everywhere else it takes back the last stored change.
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), "Ctrl+Z");
   for (int digit = 0; digit <= 9; ++digit)
     shortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + digit)), "Alt+" + std::to_string(digit));
 }
@@ -666,6 +717,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
 
   if (event->type() == QEvent::KeyPress && watched == e.widget) {
+    // F2 corrects, Delete deletes the selected record of a table or list that has a menu.
+    const int pressed = static_cast<QKeyEvent*>(event)->key();
+    if ((pressed == Qt::Key_F2 || pressed == Qt::Key_Delete) && !m_.MenuItems(name).empty()) {
+      forward([this, name, pressed] { m_.Key(name, pressed == Qt::Key_F2 ? "F2" : "Delete"); });
+      return true;
+    }
     if (auto key = controlKey(name, *static_cast<QKeyEvent*>(event))) {
       forward([this, name, key = *key] { m_.Key(name, key); });
       return true;
@@ -769,6 +826,8 @@ bool MainWindow::listEvent(Entry& e, QEvent* event) {
       return true;
     }
     case QEvent::MouseButtonRelease: {
+      // A right click opens the record menu; it is no click on the list.
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
       const int row = pressRow_;
       pressRow_ = -1;
       if (row >= 0 && row != e.control->listIndex()) forward([this, name, row] { m_.Select(name, row); });

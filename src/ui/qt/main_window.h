@@ -89,6 +89,8 @@ class MainWindow : public QMainWindow {
   void layoutCanvas();
   void setScale(double scale);
   void setUpKeyboard();
+  void setUpRecordMenu(Entry& e);
+  int recordRowAt(const Entry& e, const QPoint& pos) const;
   void setTabOrderByReading();
   QString spokenName(const Entry& e) const;
   const Control* captionBeside(const Entry& e) const;
