@@ -64,10 +64,10 @@ void cmdBackup_Click(frmMain& m) {
     m.dialogs.MsgBox(std::string("戻している途中で失敗しました。\n") + e.what() + "\n\n戻す前のデータは「" +
                          backup::kBackupFolder + "/" + safety + "」にあります。",
                      "エラー", ui::Icon::Error, ui::Buttons::OK);
-    m.Reload();
+    m.ReloadFromDisk();
     return;
   }
-  m.Reload();
+  m.ReloadFromDisk();
   if (m.ended()) return;
   info(m,
        "「" + day.folder + "」のバックアップに戻しました。\n戻す前のデータは「" + backup::kBackupFolder + "/" + safety +
@@ -146,16 +146,7 @@ void cmdCsvIn_Click(frmMain& m) {
     m.ShowFailure(e);
     return;
   }
-  m.WithHourglass([&m] {
-    LoadWeightLog(m);
-    ShowWeightProgress(m);
-    ShowObesityGrade(m);
-    ShowWeightTable(m);
-    ShowLossMilestones(m);
-    ShowRunningAverage(m);
-    ShowWeightRanking(m);
-    DrawWeightChart(m);
-  });
+  m.WithHourglass([&m] { RecomputeAfterWeightChange(m); });
   info(m, csv::importSummary(table, plan), kImportTitle);
 }
 

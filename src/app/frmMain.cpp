@@ -62,20 +62,6 @@ void frmMain::Start(bool firstStart) {
   AfterStartup(*this);
 }
 
-void frmMain::Reload() {
-  ClearDisplay();
-  Profile = {};
-  SampleMode = false;
-  Weight = {};
-  weight = {};
-  analysis = {};
-  setup = {};
-  diary = {};
-  notes = {};
-  body = {};
-  Form_Load();
-}
-
 void frmMain::RunStartup(bool greet) {
   HelpFileName = "ZorvelHelp.html";
   Loading = true;

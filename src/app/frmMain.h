@@ -42,9 +42,6 @@ class frmMain {
   // Start-up: loads every file and computes every figure. A start-up input error shows one
   // error box naming the file and ends the program.
   void Form_Load();
-  // Start-up once more on the files as they are now (after a restore): every figure and list
-  // is rebuilt from the files, as at the first start.
-  void Reload();
 
   // ---- user events (from the GUI or the driver) ----
   void Click(const std::string& control);

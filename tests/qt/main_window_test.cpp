@@ -1015,7 +1015,7 @@ TEST(QtDialogs, ListChoiceGivesTheIndexAndHelpComesFromItsFolder) {
 
 TEST_F(QtWindow, SettingsPageShowsTheDataFolderAsSelectableText) {
   m->DataFolder = "/home/q/.local/share/Zorvel";
-  m->Reload();
+  m->ReloadFromDisk();
   window->refresh();
   auto* label = find<QLabel>("lblDataFolder");
   ASSERT_NE(label, nullptr);
