@@ -105,19 +105,6 @@ std::vector<store::Record> recordsOf(const DatedLog& log) {
   return out;
 }
 
-// Writes the change as one undoable step and recomputes as after an entry; false after a failure.
-bool storeChange(frmMain& m, const char* file, const std::string& what, const std::function<void()>& write) {
-  try {
-    m.Undoable(what, {file}, write);
-  } catch (const store::StoreError& e) {
-    m.form.setBusy(false);
-    m.ShowFailure(e);
-    return false;
-  }
-  m.WithHourglass([&] { ReloadAfterFileChange(m, file); });
-  return true;
-}
-
 // An entry into a dated log: a day that already has a record asks whether to replace it; an
 // earlier day goes in date order.
 void enterDated(frmMain& m, const DatedLog& log, ui::Control& box) {
@@ -137,13 +124,13 @@ void enterDated(frmMain& m, const DatedLog& log, ui::Control& box) {
     if (answer == ReplaceAnswer::Replace) {
       std::vector<store::Record> records = recordsOf(log);
       records[*same] = added;
-      if (storeChange(m, log.file, *day + " の" + log.name + " " + log.shown(log.values[*same]) + " の置き換え",
+      if (StoreChange(m, log.file, *day + " の" + log.name + " " + log.shown(log.values[*same]) + " の置き換え",
                       [&] { store::rewriteRecords(log.file, records); }))
         box.setText("");
       return;
     }
   }
-  if (storeChange(m, log.file, *day + " の" + log.name + " " + log.shown(v) + " の入力",
+  if (StoreChange(m, log.file, *day + " の" + log.name + " " + log.shown(v) + " の入力",
                   [&] { records::storeInDateOrder(log.file, log.dates, log.values, date, added); }))
     box.setText("");
 }
@@ -157,7 +144,7 @@ void correctDated(frmMain& m, const DatedLog& log, int record) {
   if (const char* refusal = log.refusal(*answer)) return refuse(m, refusal);
   std::vector<store::Record> records = recordsOf(log);
   records[record] = store::Record().text(date).single(static_cast<float>(store::ValTyped(*answer)));
-  storeChange(m, log.file, date + " の" + log.name + " " + log.shown(log.values[record]) + " の修正",
+  StoreChange(m, log.file, date + " の" + log.name + " " + log.shown(log.values[record]) + " の修正",
               [&] { store::rewriteRecords(log.file, records); });
 }
 
@@ -167,7 +154,7 @@ void deleteDated(frmMain& m, const DatedLog& log, int record) {
   if (!ConfirmDeletion(m, what)) return;
   std::vector<store::Record> records = recordsOf(log);
   records.erase(records.begin() + record);
-  storeChange(m, log.file, what + " の削除", [&] { store::rewriteRecords(log.file, records); });
+  StoreChange(m, log.file, what + " の削除", [&] { store::rewriteRecords(log.file, records); });
 }
 
 void txtInpShibou_KeyPress(frmMain& m, std::string& key) {
@@ -188,7 +175,7 @@ void txtInpRenTai_KeyPress(frmMain& m, std::string& key) {
   if (const char* refusal = fatRefusal(box.text())) return refuse(m, refusal);
   const double v = store::ValTyped(box.text());
   const store::DateTime now = m.clock.now();
-  if (storeChange(m, records::kIntradayFile,
+  if (StoreChange(m, records::kIntradayFile,
                   store::formatDate(now.date) + " " + store::formatTime(now) + " の体重 " +
                       records::FormatSingle(static_cast<float>(v), "0.0Kg") + " の入力",
                   [&] { store::appendRecords(records::kIntradayFile, {records::IntradayRecord(now, v)}); }))
@@ -216,7 +203,7 @@ void correctWeighing(frmMain& m, int record) {
   std::vector<store::Record> records = intradayRecords(s);
   records[record] =
       store::Record().text(s.IntradayDate[record]).text(s.IntradayTime[record]).dbl(store::ValTyped(*answer));
-  storeChange(m, records::kIntradayFile,
+  StoreChange(m, records::kIntradayFile,
               weighingName(s, record) + " " + records::FormatSingle(s.IntradayWeightKg[record], "0.0Kg") + " の修正",
               [&] { store::rewriteRecords(records::kIntradayFile, records); });
 }
@@ -228,7 +215,7 @@ void deleteWeighing(frmMain& m, int record) {
   if (!ConfirmDeletion(m, what)) return;
   std::vector<store::Record> records = intradayRecords(s);
   records.erase(records.begin() + record);
-  storeChange(m, records::kIntradayFile, what + " の削除",
+  StoreChange(m, records::kIntradayFile, what + " の削除",
               [&] { store::rewriteRecords(records::kIntradayFile, records); });
 }
 

@@ -72,6 +72,18 @@ ReplaceAnswer AskReplace(frmMain& m, const std::string& dateText) {
   }
 }
 
+bool StoreChange(frmMain& m, const std::string& file, const std::string& what, const std::function<void()>& write) {
+  try {
+    m.Undoable(what, {file}, write);
+  } catch (const store::StoreError& e) {
+    m.form.setBusy(false);
+    m.ShowFailure(e);
+    return false;
+  }
+  m.WithHourglass([&] { ReloadAfterFileChange(m, file); });
+  return true;
+}
+
 bool RefusedInSampleMode(frmMain& m) {
   if (!m.SampleMode) return false;
   profile::ShowSampleModeRefusal(m.dialogs);

@@ -1,6 +1,7 @@
 #pragma once
 // Correcting, deleting and taking back stored records: the pieces every log's own correction
 // code shares.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,10 @@ bool ConfirmDeletion(frmMain& m, const std::string& what);
 enum class ReplaceAnswer { Replace, Add, Cancel };
 // Asked when an entry's day already has a record.
 ReplaceAnswer AskReplace(frmMain& m, const std::string& dateText);
+
+// Writes one file's change (`write`) as one step the user can undo, described as `what`, then
+// recomputes what the file feeds; a failure is shown and changes nothing. False after a failure.
+bool StoreChange(frmMain& m, const std::string& file, const std::string& what, const std::function<void()>& write);
 
 // Sample mode refuses corrections like entries; true when refused.
 bool RefusedInSampleMode(frmMain& m);

@@ -17,7 +17,7 @@ struct DiaryArea {
   // The shown day as last loaded or saved, to tell whether leaving it would lose anything.
   diary::DayLists savedLists;
   std::string savedComment;
-  int shownScrollValue = 365;  // VScroll1's value for the shown day
+  int shownScrollValue = 365;                   // VScroll1's value for the shown day
   std::vector<diary::ReadProblem> DayProblems;  // the day shown was read only in part
 };
 

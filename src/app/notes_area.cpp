@@ -244,16 +244,6 @@ void List5_GotFocus(frmMain& m) {
 
 // ---------------------------------------------------------------- corrections
 
-// Writes a change of one file as one undoable step, then shows the file anew.
-void storeChange(frmMain& m, const std::string& file, const std::string& what, const std::function<void()>& write) {
-  try {
-    m.Undoable(what, {file}, write);
-  } catch (const store::StoreError& e) {
-    return m.ShowFailure(e);
-  }
-  ReloadAfterFileChange(m, file);
-}
-
 void trainingMenu(frmMain& m, int i, int item, const std::string& action) {
   if (RefusedInSampleMode(m)) return;
   const std::string file = training::logFileName(i);
@@ -265,14 +255,15 @@ void trainingMenu(frmMain& m, int i, int item, const std::string& action) {
   if (action == kDeleteAction) {
     if (!ConfirmDeletion(m, what)) return;
     entries.erase(entries.begin() + item);
-    return storeChange(m, file, what + " の削除", [&] { training::writeLog(file, entries); });
+    StoreChange(m, file, what + " の削除", [&] { training::writeLog(file, entries); });
+    return;
   }
   auto answer = AskCorrection(m, name + "の回数を修正します（回）", training::numberText(old.count));
   if (!answer) return;
   if (auto refusal = training::countRefusal(*answer))
     return (void)m.dialogs.MsgBox(*refusal, kMessageTitle, ui::Icon::Error, ui::Buttons::OK);
   entries[item].count = store::ValTyped(*answer);
-  storeChange(m, file, what + " の修正", [&] { training::writeLog(file, entries); });
+  StoreChange(m, file, what + " の修正", [&] { training::writeLog(file, entries); });
 }
 
 void memoMenu(frmMain& m, int i, int item, const std::string& action) {
@@ -284,12 +275,13 @@ void memoMenu(frmMain& m, int i, int item, const std::string& action) {
   if (action == kDeleteAction) {
     if (!ConfirmDeletion(m, what)) return;
     notes.erase(notes.begin() + item);
-    return storeChange(m, file, what + " の削除", [&] { memo::writeNotes(file, notes); });
+    StoreChange(m, file, what + " の削除", [&] { memo::writeNotes(file, notes); });
+    return;
   }
   auto answer = AskCorrection(m, "メモを修正します", notes[item]);
   if (!answer || refuseUnstorable(m, *answer)) return;
   notes[item] = *answer;
-  storeChange(m, file, what + " の修正", [&] { memo::writeNotes(file, notes); });
+  StoreChange(m, file, what + " の修正", [&] { memo::writeNotes(file, notes); });
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ struct SetupArea {
   std::string CalendarFileName;
   float AchievementRate = 0;
   std::optional<int> TodayCell;  // the cell of the clock's date when the month shown holds it
-  bool MonthDamaged = false;  // the month file could not be read whole when it was loaded
+  bool MonthDamaged = false;     // the month file could not be read whole when it was loaded
 };
 
 void BuildCalendarMonth(frmMain& m);

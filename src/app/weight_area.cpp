@@ -49,14 +49,8 @@ std::vector<store::Record> weightRecords(const records::WeightSeries& s) {
   return out;
 }
 
-// Rewrites the log as `records` as one undoable step, then recomputes as after an entry.
 void rewriteWeights(frmMain& m, const std::string& what, const std::vector<store::Record>& records) {
-  try {
-    m.Undoable(what, {records::kWeightFile}, [&] { store::rewriteRecords(records::kWeightFile, records); });
-  } catch (const store::StoreError& e) {
-    return m.ShowFailure(e);
-  }
-  m.WithHourglass([&m] { RecomputeAfterWeightChange(m); });
+  StoreChange(m, records::kWeightFile, what, [&] { store::rewriteRecords(records::kWeightFile, records); });
 }
 
 // Any day's weight can be corrected; the log keeps one record a day without holes.
