@@ -303,10 +303,7 @@ void wireDiary(frmMain& m) {
 void dumpDiary(const frmMain& m, StateDump& d) {
   d.add("IntakeTotal", m.diary.IntakeTotal);
   d.add("ExerciseTotal", m.diary.ExerciseTotal);
-  if (m.diary.DragSourceList)
-    d.add("DragSourceList", *m.diary.DragSourceList);
-  else
-    d.addNull("DragSourceList");
+  d.add("DragSourceList", m.diary.DragSourceList);
 }
 
 }  // namespace app

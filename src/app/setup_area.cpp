@@ -179,10 +179,7 @@ void dumpSetup(const frmMain& m, StateDump& d) {
   d.add("DayMarks", m.setup.DayMarks);
   d.add("CalendarFileName", m.setup.CalendarFileName);
   d.add("AchievementRate", m.setup.AchievementRate);
-  if (m.setup.TodayCell)
-    d.add("TodayCell", *m.setup.TodayCell);
-  else
-    d.addNull("TodayCell");
+  d.add("TodayCell", m.setup.TodayCell);
 }
 
 }  // namespace app

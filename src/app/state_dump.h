@@ -25,6 +25,13 @@ class StateDump {
   void add(std::string_view name, const std::vector<int>& v);
   void add(std::string_view name, const std::vector<std::string>& v);
   void addNull(std::string_view name);
+  // The value, or null when there is none.
+  void add(std::string_view name, const std::optional<int>& v) {
+    if (v)
+      add(name, *v);
+    else
+      addNull(name);
+  }
   // A value already written as JSON (an object, say).
   void addRaw(std::string_view name, std::string_view json);
 
