@@ -1,5 +1,8 @@
 #include "app/diary_area.h"
 
+#include <algorithm>
+
+#include "app/corrections.h"
 #include "app/frmMain.h"
 #include "diary/calorie_items.h"
 #include "diary/day_diary.h"
@@ -53,15 +56,43 @@ void Command2_Click(frmMain& m, int index) {
   if (!answer || answer->empty()) return;
   auto calories = diary::caloriesFromAnswer(*answer);
   if (!calories) return warn(m, diary::kCaloriesOutOfRange, "カロリー入力");
-  try {
-    diary::appendCalorieItem(index, *name, *calories);
-  } catch (const store::StoreError& e) {
-    m.ShowFailure(e);
+  const std::string entry = diary::CalorieItemEntry(*name, *calories);
+  if (!StoreChange(m, diary::kCalorieItemsFile, "登録項目「" + entry + "」 の入力",
+                   [&] { diary::appendCalorieItem(index, *name, *calories); }))
     return;
-  }
   ui::Control& list = m.form("List10", index);
-  list.addItem(diary::CalorieItemEntry(*name, *calories));
   list.setTopIndex(list.listCount() - 1);
+}
+
+// Correcting asks the name, then the calories, each with its stored value and the checks of a
+// new item; the item keeps its place in its list.
+void List10_Menu(frmMain& m, int list, int item, const std::string& action) {
+  if (RefusedInSampleMode(m)) return;
+  std::vector<diary::RegisteredItem> items = diary::readCalorieItems();
+  std::vector<size_t> ofList;
+  for (size_t k = 0; k < items.size(); ++k)
+    if (items[k].list == list) ofList.push_back(k);
+  if (item < 0 || item >= static_cast<int>(ofList.size())) return;
+  diary::RegisteredItem& chosen = items[ofList[item]];
+  const std::string what = "登録項目「" + chosen.entry + "」";
+  if (action == kDeleteAction) {
+    if (!ConfirmDeletion(m, what)) return;
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(ofList[item]));
+  } else {
+    auto name = AskCorrection(m, what + "の名称を修正します", diary::entryName(chosen.entry));
+    if (!name) return;
+    if (auto problem = diary::itemNameProblem(*name)) return warn(m, *problem, kCorrectionTitle);
+    const int stored = diary::entryCalories(chosen.entry).value_or(0);
+    auto answer = AskCorrection(m, "「" + *name + "」のカロリー数を修正します（Kcal）", std::to_string(stored));
+    if (!answer) return;
+    auto calories = diary::caloriesFromAnswer(*answer);
+    if (!calories) return warn(m, diary::kCaloriesOutOfRange, kCorrectionTitle);
+    chosen.entry = diary::CalorieItemEntry(*name, *calories);
+  }
+  const int top = m.form("List10", list).topIndex();
+  if (StoreChange(m, diary::kCalorieItemsFile, what + (action == kDeleteAction ? " の削除" : " の修正"),
+                  [&] { diary::writeCalorieItems(items); }))
+    m.form("List10", list).setTopIndex(std::min(top, std::max(0, m.form("List10", list).listCount() - 1)));
 }
 
 // ---- the day's lists
@@ -291,6 +322,8 @@ void wireDiary(frmMain& m) {
     if (key == "Delete") DayList_DblClick(m, diary::kExerciseList);
   });
   m.onKey("List10", [&m](int i, const std::string& key) { List10_Key(m, i, key); });
+  m.onMenu("List10", {kCorrectAction, kDeleteAction},
+           [&m](int i, int item, const std::string& action) { List10_Menu(m, i, item, action); });
   m.onClick("cmdHozon", [&m](int) { cmdHozon_Click(m); });
 
   m.onChange("VScroll1", [&m](int) { VScroll1_Change(m); });

@@ -356,7 +356,6 @@ void frmMain::Key(const std::string& control, const std::string& key) {
     }
     if (key == "Ctrl+Z") return UndoLastChange();
     auto [base, index] = splitControlName(control);
-    if (auto it = key_.find(base); it != key_.end()) return it->second(index, key);
     // F2 corrects and Delete deletes the selected record of a table or list with a menu.
     if (auto it = menus_.find(base); it != menus_.end() && (key == "F2" || key == "Delete")) {
       const int row = form(control).listIndex();
@@ -366,6 +365,7 @@ void frmMain::Key(const std::string& control, const std::string& key) {
         it->second.handler(index, row, action);
       return;
     }
+    if (auto it = key_.find(base); it != key_.end()) return it->second(index, key);
     const ui::Control& c = form(control);
     switch (c.kind()) {
       case ui::Kind::CommandButton:

@@ -50,13 +50,20 @@ void Command3_Click(frmMain& m) {
   if (!any && m.dialogs.MsgBoxDefaultSecond("何もチェックされていませんが保存してよろしいですか？", ui::kDefaultTitle,
                                             ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
     return;
-  try {
-    nutrition::appendNutritionRecord(m.SelectedDateText(), ticked);
-  } catch (const store::StoreError& e) {
-    m.ShowFailure(e);
-    return;
+  const std::string date = m.SelectedDateText();
+  const std::string what = date + " の栄養チェック";
+  std::vector<nutrition::NutritionRecord> records = nutrition::readNutritionLog();
+  if (auto same = nutrition::lastRecordOf(records, date)) {
+    const ReplaceAnswer answer = AskReplace(m, date);
+    if (answer == ReplaceAnswer::Cancel) return;
+    if (answer == ReplaceAnswer::Replace) {
+      for (int g = 0; g < nutrition::kGroupCount; ++g)
+        records[*same].marks[g] = ticked[g] ? nutrition::kTicked : nutrition::kNotTicked;
+      StoreChange(m, nutrition::kNutritionFile, what + " の置き換え", [&] { nutrition::writeNutritionLog(records); });
+      return;
+    }
   }
-  AnalyseNutrition(m);
+  StoreChange(m, nutrition::kNutritionFile, what + " の入力", [&] { nutrition::appendNutritionRecord(date, ticked); });
 }
 
 // ---------------------------------------------------------------- training
@@ -266,6 +273,17 @@ void trainingMenu(frmMain& m, int i, int item, const std::string& action) {
   StoreChange(m, file, what + " の修正", [&] { training::writeLog(file, entries); });
 }
 
+// A day's checklist can only go as a whole; a wrong tick is put right by saving the day again.
+void nutritionMenu(frmMain& m, int item) {
+  if (RefusedInSampleMode(m)) return;
+  std::vector<nutrition::NutritionRecord> records = nutrition::readNutritionLog();
+  if (item < 0 || item >= static_cast<int>(records.size())) return;
+  const std::string what = records[item].date + " の栄養チェック";
+  if (!ConfirmDeletion(m, what)) return;
+  records.erase(records.begin() + item);
+  StoreChange(m, nutrition::kNutritionFile, what + " の削除", [&] { nutrition::writeNutritionLog(records); });
+}
+
 void memoMenu(frmMain& m, int i, int item, const std::string& action) {
   if (RefusedInSampleMode(m)) return;
   const std::string file = memo::listFileName(i);
@@ -381,6 +399,7 @@ void wireNotes(frmMain& m) {
   m.onDblClick("lstKin", [&m](int i) { trainingMenu(m, i, m.form("lstKin", i).listIndex(), kCorrectAction); });
   m.onMenu("List5", {kCorrectAction, kDeleteAction},
            [&m](int i, int item, const std::string& action) { memoMenu(m, i, item, action); });
+  m.onMenu("List6", {kDeleteAction}, [&m](int, int item, const std::string&) { nutritionMenu(m, item); });
   m.onClick("Command3", [&m](int) { Command3_Click(m); });
   m.onClick("Option3", [&m](int index) {
     m.notes.NutritionShowAll = index != 0;

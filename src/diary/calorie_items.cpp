@@ -75,6 +75,17 @@ std::vector<RegisteredItem> readCalorieItems(const std::string& fileName) {
   return items;
 }
 
+void writeCalorieItems(const std::vector<RegisteredItem>& items, const std::string& fileName) {
+  std::vector<store::Record> out;
+  out.reserve(items.size());
+  for (const auto& item : items)
+    out.push_back(store::Record()
+                      .text(itemListKey(item.list))
+                      .text(entryName(item.entry))
+                      .int16(static_cast<int16_t>(entryCalories(item.entry).value_or(0))));
+  store::rewriteRecords(fileName, out);
+}
+
 void appendCalorieItem(int list, std::string_view name, int16_t calories, const std::string& fileName) {
   store::appendRecords(fileName, {store::Record().text(itemListKey(list)).text(name).int16(calories)});
 }

@@ -40,6 +40,8 @@ struct RegisteredItem {
 };
 // Every item of ｶﾛﾘｰ.txt in file order. Throws store::StoreError on a missing or damaged file.
 std::vector<RegisteredItem> readCalorieItems(const std::string& fileName = kCalorieItemsFile);
+// Rewrites the whole file (atomically) with `items`, whose entries are name and calories.
+void writeCalorieItems(const std::vector<RegisteredItem>& items, const std::string& fileName = kCalorieItemsFile);
 // Appends one item; throws store::StoreError when the file cannot be written.
 void appendCalorieItem(int list, std::string_view name, int16_t calories,
                        const std::string& fileName = kCalorieItemsFile);

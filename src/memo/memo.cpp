@@ -28,7 +28,7 @@ void writeTitles(const std::vector<std::string>& titles, const std::string& file
 
 std::vector<std::string> readNotes(const std::string& fileName) {
   std::vector<std::string> notes;
-  store::RecordReader r(fileName, store::RecordLimit{10 * 500});
+  store::RecordReader r(fileName, store::kBusyLogLimit);
   while (!r.atEnd()) notes.push_back(r.readText());
   return notes;
 }

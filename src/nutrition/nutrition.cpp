@@ -26,7 +26,7 @@ const std::array<std::string, kGroupCount>& adviceLines() {
 
 std::vector<NutritionRecord> readNutritionLog(const std::string& fileName) {
   std::vector<NutritionRecord> records;
-  store::RecordReader r(fileName, store::RecordLimit{10 * 730});
+  store::RecordReader r(fileName, store::kDailyLogLimit);
   while (!r.atEnd()) {
     NutritionRecord rec;
     rec.date = r.readText();
@@ -42,6 +42,24 @@ void appendNutritionRecord(const std::string& date, const std::array<bool, kGrou
   rec.text(date);
   for (bool t : ticked) rec.text(t ? kTicked : kNotTicked);
   store::appendRecords(fileName, {rec});
+}
+
+void writeNutritionLog(const std::vector<NutritionRecord>& records, const std::string& fileName) {
+  std::vector<store::Record> out;
+  out.reserve(records.size());
+  for (const auto& r : records) {
+    store::Record rec;
+    rec.text(r.date);
+    for (const auto& mark : r.marks) rec.text(mark);
+    out.push_back(std::move(rec));
+  }
+  store::rewriteRecords(fileName, out);
+}
+
+std::optional<size_t> lastRecordOf(const std::vector<NutritionRecord>& records, const std::string& date) {
+  for (size_t i = records.size(); i-- > 0;)
+    if (records[i].date == date) return i;
+  return std::nullopt;
 }
 
 namespace {

@@ -31,6 +31,11 @@ std::vector<NutritionRecord> readNutritionLog(const std::string& fileName = kNut
 void appendNutritionRecord(const std::string& date, const std::array<bool, kGroupCount>& ticked,
                            const std::string& fileName = kNutritionFile);
 
+// Rewrites the whole file (atomically) with `records`.
+void writeNutritionLog(const std::vector<NutritionRecord>& records, const std::string& fileName = kNutritionFile);
+// The last record dated `date`; nullopt when there is none.
+std::optional<size_t> lastRecordOf(const std::vector<NutritionRecord>& records, const std::string& date);
+
 // "MM/DD-" and the eleven marks: the history line of one record.
 std::string historyLine(const NutritionRecord& r);
 

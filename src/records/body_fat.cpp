@@ -19,7 +19,7 @@ std::string FormatSingle(float v, const char* pattern) {
 
 BodyFatSeries ReadBodyFatLog() {
   BodyFatSeries s;
-  store::RecordReader r(kBodyFatFile, store::RecordLimit{10 * 731});
+  store::RecordReader r(kBodyFatFile, store::kDailyLogLimit);
   while (!r.atEnd()) {
     s.FatDate.push_back(r.readText());
     s.FatPercent.push_back(r.readSingle());

@@ -24,7 +24,7 @@ std::string listTime(const std::string& t) {
 
 IntradaySeries ReadIntradayWeightLog() {
   IntradaySeries s;
-  store::RecordReader r(kIntradayFile, store::RecordLimit{10 * 3001});
+  store::RecordReader r(kIntradayFile, store::kBusyLogLimit);
   while (!r.atEnd()) {
     s.IntradayDate.push_back(r.readText());
     s.IntradayTime.push_back(r.readText());

@@ -15,7 +15,7 @@ int WholeSteps(double v) {
 
 StepSeries ReadStepLog() {
   StepSeries s;
-  store::RecordReader r(kStepFile, store::RecordLimit{10 * 731});
+  store::RecordReader r(kStepFile, store::kDailyLogLimit);
   while (!r.atEnd()) {
     std::string date = r.readText();
     float steps = r.readSingle();

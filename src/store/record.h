@@ -23,6 +23,12 @@ class StoreError : public std::runtime_error {
 struct RecordLimit {
   size_t records = 0;
 };
+// Guards against a damaged file, never against long use: a log of one record a day may hold a
+// record for every day from 1900 to 2100, each written over up to ten lines by hand.
+inline constexpr size_t kDaysSince1900To2100 = 73'049;
+inline constexpr RecordLimit kDailyLogLimit{10 * kDaysSince1900To2100};
+// Logs of several records a day (weighings through the day, notes, training sets).
+inline constexpr RecordLimit kBusyLogLimit{100 * kDaysSince1900To2100};
 
 // Reads fields one after another; a line end separates fields exactly like a comma.
 class RecordReader {

@@ -33,7 +33,7 @@ void writeTitles(const std::vector<ExerciseTitle>& titles, const std::string& fi
 
 std::vector<TrainingEntry> readLog(const std::string& fileName) {
   std::vector<TrainingEntry> entries;
-  store::RecordReader r(fileName, store::RecordLimit{10 * 1000});
+  store::RecordReader r(fileName, store::kBusyLogLimit);
   while (!r.atEnd()) {
     TrainingEntry e;
     e.date = r.readText();

@@ -131,3 +131,72 @@ TEST(Corrections, FailedRewriteLeavesEverythingAsItWas) {
   EXPECT_EQ(controlsOf(r.dumps[1]), controlsOf(r.dumps[0]));
   EXPECT_EQ(r.dumps[1]["state"]["UndoDepth"], 0);
 }
+
+// The lists of the notes and diary pages: training counts and memo notes are corrected and
+// deleted, a repeated checklist day asks, a checklist day and registered items go through the
+// menu or F2 and Delete, and the last steps come back with Ctrl+Z, newest first.
+TEST(Corrections, NotesAndDiaryListsAndTheirUndo) {
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  auto r = runDrive(
+      dir.path(),
+      std::string(kStart) +
+          "settext txtKin(1) 30\nenter txtKin(1)\nsettext txtKin(1) 20\nenter txtKin(1)\n"
+          "input 25\nmenu lstKin(1) 0 修正\nanswer OK\nselect lstKin(1) 1\nkey lstKin(1) Delete\n"
+          "input 買い物\nmouseup List5(2)\ninput 牛乳\nmenu List5(2) 0 修正\ndump\n"
+          "click Check1(0)\nclick Command3\nclick Check1(1)\nanswer Cancel\nclick Command3\n"
+          "answer No\nclick Command3\nclick Check1(2)\nanswer Yes\nclick Command3\n"
+          "answer OK\nmenu List6 0 削除\n"
+          "input りんご\ninput 120\nclick Command2(0)\ninput みかん\ninput 80\nselect List10(0) 0\nkey List10(0) F2\n"
+          "dump\nanswer OK\nselect List10(0) 0\nkey List10(0) Delete\nclick cmdMono(9)\ndump\n"
+          "answer Yes\nkey cmdMain Ctrl+Z\nanswer Yes\nkey cmdMain Ctrl+Z\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+
+  const json& notes = r.dumps[0];
+  EXPECT_EQ(notes["controls"]["lstKin(1)"]["items"].size(), 1u);
+  EXPECT_EQ(notes["state"]["TrainingTotal"][0], 25);
+  EXPECT_EQ(notes["controls"]["List5(2)"]["items"], json({"牛乳"}));
+  EXPECT_EQ(notes["state"]["UndoDepth"], 6);
+
+  // Cancel stored nothing, No added a second record, Yes replaced that one; the first went by the menu.
+  const json& asked = r.dialogs(1);
+  EXPECT_EQ(asked[0]["text"], "12/07の記録はすでにあります。置き換えますか？");
+  auto record = [](int ticked) {
+    std::string line = "\"2026/12/07\"";
+    for (int g = 0; g < 11; ++g) line += g < ticked ? ",\"●\"" : ",\"×\"";
+    return line + "\r\n";
+  };
+  EXPECT_EQ(dir.readUtf8("栄養.txt"), record(3));
+  const json& diary = r.dumps[1];
+  EXPECT_EQ(diary["controls"]["List6"]["items"].size(), 1u);
+  EXPECT_EQ(diary["controls"]["List10(0)"]["items"], json({"みかん _ 80"}));
+  bool askedName = false;
+  for (const auto& box : asked)
+    askedName = askedName || (box["prompt"] == "登録項目「りんご _ 120」の名称を修正します" && box["default"] == "りんご");
+  EXPECT_TRUE(askedName);
+
+  const json& removed = r.dumps[2];
+  EXPECT_EQ(removed["controls"]["List10(0)"]["items"], json::array());
+  EXPECT_EQ(r.dialogs(2)[0]["text"], "登録項目「みかん _ 80」 を削除します。よろしいですか？");
+  EXPECT_NE(removed["controls"]["cmdMono(9)"], diary["controls"]["cmdMono(9)"]);
+
+  const json& undone = r.dumps[3];
+  EXPECT_EQ(r.dialogs(3)[1]["text"], "直前の操作（登録項目「みかん _ 80」 の削除）を取り消します。よろしいですか？");
+  EXPECT_EQ(undone["controls"]["List10(0)"]["items"], json({"みかん _ 80"}));
+  EXPECT_EQ(undone["controls"]["cmdMono(9)"], diary["controls"]["cmdMono(9)"]);
+  EXPECT_EQ(dir.readUtf8("ﾘｽﾄ2.txt"), "\"牛乳\"\r\n");
+}
+
+// A new start is no step to take back, and nothing before it can be taken back either.
+TEST(Corrections, NewStartEmptiesTheUndoSteps) {
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  auto r = runDrive(dir.path(), std::string(kStart) +
+                                    "settext txtInpTaijyu 70\nenter txtInpTaijyu\ndump\n"
+                                    "click cmdSettei\nanswer OK\ninput たろう\ninput 170\ninput 60\ninput 90\n"
+                                    "input 70\ninput 2000\nanswer OK\nclick cmdNew1\nkey cmdMain Ctrl+Z\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_EQ(r.dumps[0]["state"]["UndoDepth"], 1);
+  EXPECT_EQ(r.last()["state"]["UndoDepth"], 0);
+  EXPECT_EQ(r.last()["dialogs"].back()["text"], "取り消せる操作はありません。");
+}
