@@ -46,8 +46,15 @@ void ReloadAfterFileChange(frmMain& m, const std::string& fileName) {
     if (fileName == memo::listFileName(i)) return ReloadMemoList(m, i);
   if (fileName == nutrition::kNutritionFile) return AnalyseNutrition(m);
   if (fileName == diary::kCalorieItemsFile) {
-    for (int i = 0; i <= 2; ++i) m.form("List10", i).clearItems();
-    return LoadCalorieItems(m);
+    // A change to one list must not scroll the other two.
+    int tops[diary::kItemLists];
+    for (int i = 0; i < diary::kItemLists; ++i) {
+      tops[i] = m.form("List10", i).topIndex();
+      m.form("List10", i).clearItems();
+    }
+    LoadCalorieItems(m);
+    for (int i = 0; i < diary::kItemLists; ++i) m.form("List10", i).setTopIndex(tops[i]);
+    return;
   }
 }
 

@@ -1,7 +1,5 @@
 #include "app/diary_area.h"
 
-#include <algorithm>
-
 #include "app/corrections.h"
 #include "app/frmMain.h"
 #include "diary/calorie_items.h"
@@ -89,10 +87,8 @@ void List10_Menu(frmMain& m, int list, int item, const std::string& action) {
     if (!calories) return warn(m, diary::kCaloriesOutOfRange, kCorrectionTitle);
     chosen.entry = diary::CalorieItemEntry(*name, *calories);
   }
-  const int top = m.form("List10", list).topIndex();
-  if (StoreChange(m, diary::kCalorieItemsFile, what + (action == kDeleteAction ? " の削除" : " の修正"),
-                  [&] { diary::writeCalorieItems(items); }))
-    m.form("List10", list).setTopIndex(std::min(top, std::max(0, m.form("List10", list).listCount() - 1)));
+  StoreChange(m, diary::kCalorieItemsFile, what + (action == kDeleteAction ? " の削除" : " の修正"),
+              [&] { diary::writeCalorieItems(items); });
 }
 
 // ---- the day's lists

@@ -117,7 +117,7 @@ TEST(NutritionScenario, SavingAppendsTheSelectedDayAndReanalyses) {
                                     "settext txtDate 2024/01/04\n"
                                     "check Check1(1) 1\ncheck Check1(3) 1\ncheck Check1(4) 1\ncheck Check1(5) 1\n"
                                     "check Check1(6) 1\ncheck Check1(7) 1\ncheck Check1(8) 1\ncheck Check1(9) 1\n"
-                                    "check Check1(10) 1\nclick Command3\nclick Command3\n"
+                                    "check Check1(10) 1\nclick Command3\nanswer No\nclick Command3\n"
                                     "dump List6 List7 Label7(1)\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   // An empty log leaves the figures blank and the deficient list empty.
@@ -132,7 +132,7 @@ TEST(NutritionScenario, SavingAppendsTheSelectedDayAndReanalyses) {
   EXPECT_EQ(one["List7"]["items"], json({"卵", "魚介", "豆類", "野菜", "芋類", "果物", "穀物", "砂糖", "油脂"}));
   EXPECT_TRUE(r.dialogs(1).empty());
 
-  // The same day saved twice counts twice.
+  // The same day saved twice, adding rather than replacing, counts twice.
   const json& three = r.dumps[2]["controls"];
   EXPECT_EQ(three["List6"]["items"], json({"01/05-●×●××××××××", "01/04-●●●●●●●●●●●", "01/04-●●●●●●●●●●●"}));
   EXPECT_EQ(three["Label7(1)"]["caption"], "66.7%");
