@@ -10,6 +10,7 @@
 #include "records/weight_entry.h"
 #include "store/folder_files.h"
 #include "store/record.h"
+#include "words/messages.h"
 
 namespace app {
 namespace {
@@ -27,25 +28,21 @@ void info(frmMain& m, const std::string& text, const std::string& title) {
 void cmdBackup_Click(frmMain& m) {
   const std::vector<backup::BackupDay> days = backup::listBackups();
   if (days.empty()) {
-    info(m, "バックアップはまだありません。\nバックアップは起動のたびに一日一回作られます。", kRestoreTitle);
+    info(m, words::kNoBackups, kRestoreTitle);
     return;
   }
   std::vector<std::string> lines;
   for (const backup::BackupDay& d : days) lines.push_back(backup::describe(d));
-  const std::optional<int> chosen =
-      m.dialogs.ChooseFromList(kRestoreTitle, "戻すバックアップを選んでください（新しい順）", lines);
+  const std::optional<int> chosen = m.dialogs.ChooseFromList(kRestoreTitle, words::kChooseBackup, lines);
   if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(days.size())) return;
   const backup::BackupDay& day = days[*chosen];
   if (day.damage) {
-    m.dialogs.MsgBox("「" + day.folder + "」のバックアップは読めないファイルがあるため戻せません。\n" + *day.damage +
-                         "\n\nファイルを直してからもう一度お試しください。",
-                     kRestoreTitle, ui::Icon::Error, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::backupDamaged(day.folder, *day.damage), kRestoreTitle, ui::Icon::Error, ui::Buttons::OK);
     return;
   }
-  const std::string question = "「" + day.folder + "」のバックアップ（体重 " + std::to_string(day.weightCount) +
-                               "件）に戻します。\n今のデータは先に「" + backup::kBackupFolder + "/" +
-                               backup::dayFolderName(m.clock.today()) + backup::kBeforeRestoreSuffix +
-                               "」にコピーします。\n\nよろしいですか？";
+  const std::string question = words::confirmRestore(
+      day.folder, day.weightCount,
+      std::string(backup::kBackupFolder) + "/" + backup::dayFolderName(m.clock.today()) + backup::kBeforeRestoreSuffix);
   if (m.dialogs.MsgBoxDefaultSecond(question, kRestoreTitle, ui::Icon::Warning, ui::Buttons::OKCancel) !=
       ui::Answer::OK)
     return;
@@ -54,31 +51,26 @@ void cmdBackup_Click(frmMain& m) {
     safety = backup::makeSafetyCopy(m.clock.today());
   } catch (const store::StoreError& e) {
     // Without the safety copy nothing is overwritten.
-    m.dialogs.MsgBox(std::string("今のデータをコピーできなかったため、戻すのをやめました。\n") + e.what(), "エラー",
-                     ui::Icon::Error, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::restoreNotStarted(e.what()), "エラー", ui::Icon::Error, ui::Buttons::OK);
     return;
   }
   try {
     backup::restoreFiles(day.folder);
   } catch (const store::StoreError& e) {
-    m.dialogs.MsgBox(std::string("戻している途中で失敗しました。\n") + e.what() + "\n\n戻す前のデータは「" +
-                         backup::kBackupFolder + "/" + safety + "」にあります。",
-                     "エラー", ui::Icon::Error, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::restoreFailed(e.what(), std::string(backup::kBackupFolder) + "/" + safety), "エラー",
+                     ui::Icon::Error, ui::Buttons::OK);
     m.ReloadFromDisk();
     return;
   }
   m.ReloadFromDisk();
   if (m.ended()) return;
-  info(m,
-       "「" + day.folder + "」のバックアップに戻しました。\n戻す前のデータは「" + backup::kBackupFolder + "/" + safety +
-           "」にあります。",
-       kRestoreTitle);
+  info(m, words::restored(day.folder, std::string(backup::kBackupFolder) + "/" + safety), kRestoreTitle);
 }
 
 // ---------------------------------------------------------------- CSV
 
 void cmdCsvOut_Click(frmMain& m) {
-  const std::optional<std::string> folder = m.dialogs.ChooseFolder("CSVファイルを書き出すフォルダ");
+  const std::optional<std::string> folder = m.dialogs.ChooseFolder(words::kExportFolderTitle);
   if (!folder) return;
   std::vector<csv::CsvFile> files;
   try {
@@ -90,9 +82,8 @@ void cmdCsvOut_Click(frmMain& m) {
   std::string existing;
   for (const csv::CsvFile& f : files)
     if (store::fileExists(store::joinPath(*folder, f.name))) existing += "\n" + f.name;
-  if (!existing.empty() &&
-      m.dialogs.MsgBoxDefaultSecond("次のファイルはすでにあります。置き換えますか？\n" + existing, kExportTitle,
-                                    ui::Icon::Question, ui::Buttons::YesNo) != ui::Answer::Yes)
+  if (!existing.empty() && m.dialogs.MsgBoxDefaultSecond(words::confirmOverwrite(existing), kExportTitle,
+                                                         ui::Icon::Question, ui::Buttons::YesNo) != ui::Answer::Yes)
     return;
   try {
     for (const csv::CsvFile& f : files) store::writeBytesAtomic(store::joinPath(*folder, f.name), f.bytes);
@@ -100,7 +91,7 @@ void cmdCsvOut_Click(frmMain& m) {
     m.ShowFailure(e);
     return;
   }
-  info(m, std::to_string(files.size()) + " 個のCSVファイルを書き出しました。\n" + *folder, kExportTitle);
+  info(m, words::exported(files.size(), *folder), kExportTitle);
 }
 
 void cmdCsvIn_Click(frmMain& m) {
@@ -108,7 +99,7 @@ void cmdCsvIn_Click(frmMain& m) {
     profile::ShowSampleModeRefusal(m.dialogs);
     return;
   }
-  const std::optional<std::string> file = m.dialogs.ChooseFile("体重を読み込むCSVファイル", "CSV (*.csv *.txt)");
+  const std::optional<std::string> file = m.dialogs.ChooseFile(words::kImportFileTitle, "CSV (*.csv *.txt)");
   if (!file) return;
   std::string bytes;
   try {
@@ -122,22 +113,19 @@ void cmdCsvIn_Click(frmMain& m) {
   if (s.WeightCount > 0) lastDay = s.WeightDay.back();
   const csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay);
   if (table.unusable) {
-    m.dialogs.MsgBox("「" + *file + "」を読み込めません。\n" + *table.unusable, kImportTitle, ui::Icon::Error,
-                     ui::Buttons::OK);
+    m.dialogs.MsgBox(words::importUnreadable(*file, *table.unusable), kImportTitle, ui::Icon::Error, ui::Buttons::OK);
     return;
   }
   bool fill = false;
   if (csv::hasGaps(table, s)) {
     const int days = csv::planWeightAppend(table, s, true).filled;
-    fill = m.dialogs.MsgBox("読み込む日付の間に体重のない日が " + std::to_string(days) +
-                                " 日あります。\n前の日の体重でうめておきますか？\n\n"
-                                "『いいえ』をクリックすると、間のあいた日より後の行は読み込みません",
-                            records::kGapFillTitle, ui::Icon::Question, ui::Buttons::YesNo) == ui::Answer::Yes;
+    fill = m.dialogs.MsgBox(words::importGap(days), records::kGapFillTitle, ui::Icon::Question, ui::Buttons::YesNo) ==
+           ui::Answer::Yes;
   }
   const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill);
   if (plan.records.empty()) {
-    m.dialogs.MsgBox("読み込める新しい体重の行がありません。\n\n" + csv::importCounts(table, plan), kImportTitle,
-                     ui::Icon::Warning, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan)), kImportTitle, ui::Icon::Warning,
+                     ui::Buttons::OK);
     return;
   }
   try {
@@ -158,8 +146,7 @@ void AfterStartup(frmMain& m) {
   try {
     if (backup::makeDailyBackup(m.clock.today())) backup::pruneBackups();
   } catch (const store::StoreError& e) {
-    m.dialogs.MsgBox(std::string("今日のバックアップを作れませんでした。データはそのまま使えます。\n") + e.what(),
-                     "バックアップ", ui::Icon::Warning, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::backupNotMade(e.what()), "バックアップ", ui::Icon::Warning, ui::Buttons::OK);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "store/numbers.h"
 #include "store/record.h"
 #include "store/typed_number.h"
+#include "words/messages.h"
 
 namespace app {
 
@@ -30,7 +31,7 @@ constexpr const char* kNotPositive = "０以下か文字が入力されたよう
 constexpr const char* kZero = "０か文字が入力されたようです";
 // A number the log could not read back (beyond single precision or whole 32-bit steps).
 constexpr const char* kOutOfRange = "入力できる範囲を超えた数値です";
-constexpr const char* kNotNumber = "数値を入力して下さい";
+constexpr const char* kNotNumber = words::kNotNumber;
 
 constexpr double kSingleLimit = 3.4e38;
 
@@ -56,7 +57,7 @@ bool enterWanted(frmMain& m, std::string& key, const std::string& text) {
 std::optional<std::string> entryDate(frmMain& m) {
   const std::string text = m.SelectedDateText();
   if (auto day = store::parseDate(text)) return store::formatDate(*day);
-  m.dialogs.MsgBox("日付(" + text + ")が正しくありません", "メッセージ", ui::Icon::Error, ui::Buttons::OK);
+  m.dialogs.MsgBox(words::dateRefused(text), "メッセージ", ui::Icon::Error, ui::Buttons::OK);
   return std::nullopt;
 }
 

@@ -11,6 +11,7 @@
 #include "records/weight_log.h"
 #include "store/record.h"
 #include "training/training.h"
+#include "words/messages.h"
 
 namespace app {
 
@@ -65,14 +66,13 @@ std::optional<std::string> AskCorrection(frmMain& m, const std::string& prompt, 
 }
 
 bool ConfirmDeletion(frmMain& m, const std::string& what) {
-  return m.dialogs.MsgBoxDefaultSecond(what + " を削除します。よろしいですか？", m.form.title(), ui::Icon::Warning,
+  return m.dialogs.MsgBoxDefaultSecond(words::confirmDeletion(what), m.form.title(), ui::Icon::Warning,
                                        ui::Buttons::OKCancel) == ui::Answer::OK;
 }
 
 ReplaceAnswer AskReplace(frmMain& m, const std::string& dateText) {
   const std::string monthDay = dateText.size() >= 10 ? dateText.substr(5, 5) : dateText;
-  switch (m.dialogs.MsgBox(monthDay + "の記録はすでにあります。置き換えますか？", m.form.title(), ui::Icon::Question,
-                           ui::Buttons::YesNoCancel)) {
+  switch (m.dialogs.MsgBox(words::askReplace(monthDay), m.form.title(), ui::Icon::Question, ui::Buttons::YesNoCancel)) {
     case ui::Answer::Yes: return ReplaceAnswer::Replace;
     case ui::Answer::No: return ReplaceAnswer::Add;
     default: return ReplaceAnswer::Cancel;
@@ -108,11 +108,11 @@ void frmMain::Undoable(const std::string& what, const std::vector<std::string>& 
 
 void frmMain::UndoLastChange() {
   if (Journal.depth() == 0) {
-    dialogs.MsgBox("取り消せる操作はありません。", form.title(), ui::Icon::Information, ui::Buttons::OK);
+    dialogs.MsgBox(words::kNothingToUndo, form.title(), ui::Icon::Information, ui::Buttons::OK);
     return;
   }
-  if (dialogs.MsgBox("直前の操作（" + Journal.lastDescription() + "）を取り消します。よろしいですか？", form.title(),
-                     ui::Icon::Question, ui::Buttons::YesNo) != ui::Answer::Yes)
+  if (dialogs.MsgBox(words::confirmUndo(Journal.lastDescription()), form.title(), ui::Icon::Question,
+                     ui::Buttons::YesNo) != ui::Answer::Yes)
     return;
   std::vector<std::string> files;
   try {

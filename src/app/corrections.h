@@ -5,11 +5,13 @@
 #include <optional>
 #include <string>
 
+#include "words/messages.h"
+
 namespace app {
 class frmMain;
 
 // Title of the correction input box.
-inline constexpr const char* kCorrectionTitle = "記録の修正";
+inline constexpr const char* kCorrectionTitle = words::kCorrectionTitle;
 
 // Everything that is computed from `fileName` anew, as after an entry into it.
 void ReloadAfterFileChange(frmMain& m, const std::string& fileName);

@@ -6,11 +6,11 @@
 #include "diary/day_diary.h"
 #include "store/cp932.h"
 #include "store/record.h"
+#include "words/messages.h"
 
 namespace app {
 namespace {
 
-constexpr const char* kTooLarge = "カロリーの合計または収支が -32768～32767 の範囲を超えるため、この操作はできません。";
 constexpr ui::Color kWarningRed = 0xFF0000;
 
 ui::Control& dayList(frmMain& m, int list) {
@@ -33,7 +33,7 @@ bool checkedChange(frmMain& m, int list, int calories) {
   diary::CalorieBalance next{m.diary.IntakeTotal, m.diary.ExerciseTotal, m.Profile.TargetCalories};
   (list == diary::kExerciseList ? next.exercise : next.intake) += calories;
   if (next.fits()) return true;
-  warn(m, kTooLarge, "カロリー計算");
+  warn(m, words::calorieTotalTooLarge(calories >= 0), "カロリー計算");
   return false;
 }
 
@@ -53,7 +53,7 @@ void Command2_Click(frmMain& m, int index) {
   auto answer = m.dialogs.InputBox("カロリー数を入力してださい(半角英数で)", "カロリー入力", "");
   if (!answer || answer->empty()) return;
   auto calories = diary::caloriesFromAnswer(*answer);
-  if (!calories) return warn(m, diary::kCaloriesOutOfRange, "カロリー入力");
+  if (!calories) return warn(m, words::kCaloriesOutOfRange, "カロリー入力");
   const std::string entry = diary::CalorieItemEntry(*name, *calories);
   if (!StoreChange(m, diary::kCalorieItemsFile, "登録項目「" + entry + "」 の入力",
                    [&] { diary::appendCalorieItem(index, *name, *calories); }))
@@ -84,7 +84,7 @@ void List10_Menu(frmMain& m, int list, int item, const std::string& action) {
     auto answer = AskCorrection(m, "「" + *name + "」のカロリー数を修正します（Kcal）", std::to_string(stored));
     if (!answer) return;
     auto calories = diary::caloriesFromAnswer(*answer);
-    if (!calories) return warn(m, diary::kCaloriesOutOfRange, kCorrectionTitle);
+    if (!calories) return warn(m, words::kCaloriesOutOfRange, kCorrectionTitle);
     chosen.entry = diary::CalorieItemEntry(*name, *calories);
   }
   StoreChange(m, diary::kCalorieItemsFile, what + (action == kDeleteAction ? " の削除" : " の修正"),
@@ -102,7 +102,7 @@ void DirectEntry(frmMain& m, int list, const char* prompt, const char* title) {
   int16_t calories = 0;
   if (answer && !answer->empty()) {
     auto typed = diary::caloriesFromAnswer(*answer);
-    if (!typed) return warn(m, diary::kCaloriesOutOfRange, "カロリー入力");
+    if (!typed) return warn(m, words::kCaloriesOutOfRange, "カロリー入力");
     calories = *typed;
   }
   addToDay(m, list, diary::CalorieItemEntry(*name, calories), calories);
@@ -139,13 +139,13 @@ void List10_Key(frmMain& m, int from, const std::string& key) {
   m.diary.DragSourceList = from;
   const std::string source = ui::arrayName("List10", from);
   if (from == diary::kExerciseItems) return DayList_DragDrop(m, diary::kExerciseList, source);
-  auto answer = m.dialogs.InputBox("どの食事に追加しますか？\r\n\r\n1: 朝　2: 昼　3: 夜", "食事の選択", "1");
+  auto answer = m.dialogs.InputBox(words::kChooseMealPrompt, "食事の選択", "1");
   if (!answer) return;
   // The number typed in either width.
   const char* meals[][2] = {{"1", "１"}, {"2", "２"}, {"3", "３"}};
   for (int meal = 0; meal < 3; ++meal)
     if (*answer == meals[meal][0] || *answer == meals[meal][1]) return DayList_DragDrop(m, meal, source);
-  warn(m, "1, 2, 3 のどれかを入力してください。", "食事の選択");
+  warn(m, words::kChooseMeal, "食事の選択");
 }
 
 diary::DayLists shownLists(frmMain& m) {
@@ -163,10 +163,8 @@ void rememberShownDay(frmMain& m) {
 bool confirmReplacingPartlyRead(frmMain& m) {
   std::string copies;
   for (const auto& p : m.diary.DayProblems) copies += "「" + diary::backupFileName(p.fileName) + "」";
-  const std::string text = "この日のファイルには読み込めなかった記録が " +
-                           std::to_string(diary::ReadProblem::total(m.diary.DayProblems)) +
-                           " 件あります。\n保存すると、それらは失われます。\n\n元のファイルは " + copies +
-                           " として残します。\n保存しますか？";
+  const std::string text =
+      words::partlyReadDay(static_cast<int>(diary::ReadProblem::total(m.diary.DayProblems)), copies);
   return m.dialogs.MsgBoxDefaultSecond(text, "保存の確認", ui::Icon::Warning, ui::Buttons::OKCancel) == ui::Answer::OK;
 }
 
@@ -174,7 +172,7 @@ bool confirmReplacingPartlyRead(frmMain& m) {
 bool cmdHozon_Click(frmMain& m) {
   const std::string comment = m.form("txtDiary").text();
   if (auto bad = store::firstUnencodable(comment)) {
-    warn(m, "日記に保存できない文字「" + *bad + "」が含まれています。", "保存できません");
+    warn(m, words::unstorableChar(*bad), "保存できません");
     return false;
   }
   if (!m.diary.DayProblems.empty() && !confirmReplacingPartlyRead(m)) return false;
@@ -277,8 +275,7 @@ void LoadDayDiary(frmMain& m) {
   if (!m.diary.DayProblems.empty()) {
     std::string text;
     for (const auto& p : m.diary.DayProblems) text += p.message + "\n";
-    m.dialogs.MsgBox(text + "\n読み込めたところまでを表示しています。", "日記の読み込み", ui::Icon::Warning,
-                     ui::Buttons::OK);
+    m.dialogs.MsgBox(words::dayReadInPart(text), "日記の読み込み", ui::Icon::Warning, ui::Buttons::OK);
   }
 }
 
@@ -287,7 +284,7 @@ bool LeaveDiaryDay(frmMain& m) {
   if (shownLists(m) == m.diary.savedLists && m.form("txtDiary").text() == m.diary.savedComment) return true;
   const std::string day = m.SelectedDateText();
   const std::string monthDay = day.size() >= 10 ? day.substr(5, 5) : day;
-  switch (m.dialogs.MsgBox(monthDay + "の日記は保存されていません。保存しますか？", m.form.title(), ui::Icon::Question,
+  switch (m.dialogs.MsgBox(words::unsavedDiaryDay(monthDay), m.form.title(), ui::Icon::Question,
                            ui::Buttons::YesNoCancel)) {
     case ui::Answer::Yes: return cmdHozon_Click(m);
     case ui::Answer::No: return true;

@@ -11,6 +11,7 @@
 #include "store/record.h"
 #include "store/typed_number.h"
 #include "training/training.h"
+#include "words/messages.h"
 
 namespace app {
 
@@ -25,9 +26,9 @@ std::string listPrompt(int index, const char* rest) { return "ﾘｽﾄ " + std:
 bool refuseUnstorable(frmMain& m, const std::string& text) {
   std::string message;
   if (text.find('"') != std::string::npos)
-    message = "「\"」（ダブルクォーテーション）は使えません。\n別の文字にして入力し直して下さい。";
+    message = words::quoteRefused("");
   else if (auto c = store::firstUnencodable(text))
-    message = "「" + *c + "」は保存できない文字です。\n別の文字にして入力し直して下さい。";
+    message = words::unstorableChar(*c);
   else
     return false;
   m.dialogs.MsgBox(message, kMessageTitle, ui::Icon::Warning, ui::Buttons::OK);
@@ -125,16 +126,14 @@ std::vector<training::ExerciseTitle> currentTitles(const frmMain& m) {
   return titles;
 }
 
-void refuseTarget(frmMain& m, const char* what) {
-  m.dialogs.MsgBox(std::string(what) + "は 0 より大きい数値で入力して下さい", kMessageTitle, ui::Icon::Error,
-                   ui::Buttons::OK);
+void refuseTarget(frmMain& m, const std::string& text) {
+  m.dialogs.MsgBox(text, kMessageTitle, ui::Icon::Error, ui::Buttons::OK);
 }
 
 void fraKin_DblClick(frmMain& m, int i) {
   // A new exercise starts with an empty history: say so before anything is lost.
   if (const int records = m.form("lstKin", i).listCount(); records > 0) {
-    const std::string question = "「" + m.notes.TrainingTitle[i - 1] + "」の記録（" + std::to_string(records) +
-                                 "件）を消去して新しい種目にします。よろしいですか？";
+    const std::string question = words::confirmTrainingRename(m.notes.TrainingTitle[i - 1], records);
     if (m.dialogs.MsgBoxDefaultSecond(question, m.form.title(), ui::Icon::Warning, ui::Buttons::OKCancel) !=
         ui::Answer::OK)
       return;
@@ -151,7 +150,7 @@ void fraKin_DblClick(frmMain& m, int i) {
   auto target = store::parseNumberField(store::asciiNumberText(*answer));
   if (!target || !(*target > 0) || !store::isFinite(*target)) {
     memoryTitle = oldTitle;
-    refuseTarget(m, "目標数");
+    refuseTarget(m, words::targetRefusedRenameCancelled());
     return;
   }
   double& memoryTarget = m.notes.TrainingTarget[i - 1];
@@ -192,7 +191,7 @@ void lblTotal_DblClick(frmMain& m, int i) {
   if (!answer || answer->empty()) return;
   double target = store::ValTyped(*answer);
   if (!(target > 0) || !store::isFinite(target)) {
-    refuseTarget(m, "目標値");
+    refuseTarget(m, words::positiveRefused("目標値"));
     return;
   }
   double& memoryTarget = m.notes.TrainingTarget[i - 1];

@@ -9,6 +9,7 @@
 #include "profile/profile_change.h"
 #include "profile/sample_move.h"
 #include "store/record.h"
+#include "words/messages.h"
 
 namespace app {
 
@@ -62,8 +63,8 @@ namespace {
 bool monthFileWhole(frmMain& m) {
   const calendar::MonthRead now = calendar::readMonth(m.setup.CalendarFileName);
   if (now.damage) {
-    m.dialogs.MsgBox(*now.damage + "\n\nこの月のファイルを直すまで、カレンダーの印は変えられません。",
-                     "ものぐさカレンダー", ui::Icon::Warning, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::calendarMonthDamaged(*now.damage), "ものぐさカレンダー", ui::Icon::Warning,
+                     ui::Buttons::OK);
     return false;
   }
   if (m.setup.MonthDamaged) {  // mended since it was shown: start from what it holds now

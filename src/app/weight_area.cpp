@@ -9,6 +9,7 @@
 #include "store/numbers.h"
 #include "store/record.h"
 #include "store/typed_number.h"
+#include "words/messages.h"
 
 namespace app {
 namespace {
@@ -37,7 +38,7 @@ std::optional<std::string> weightRefusal(const std::string& text) {
   if (text.empty()) return "入力がまだのようです";
   const double value = store::ValTyped(text);
   if (value <= 0) return "０以下か文字が入力されたようです";
-  if (value > kHighestWeight) return "体重が大きすぎます。999.9Kg以下で入力してください";
+  if (value > kHighestWeight) return words::kHeaviestWeight;
   return std::nullopt;
 }
 
@@ -71,8 +72,7 @@ void correctWeight(frmMain& m, int record) {
 void deleteWeight(frmMain& m, int record) {
   const records::WeightSeries& s = m.Weight;
   if (record < 0 || record >= s.WeightCount || RefusedInSampleMode(m)) return;
-  if (record != s.WeightCount - 1)
-    return message(m, "途中の日の記録は削除できません。値を修正してください。", m.form.title(), ui::Icon::Warning);
+  if (record != s.WeightCount - 1) return message(m, words::kMiddleWeightDeletion, m.form.title(), ui::Icon::Warning);
   const std::string what = s.WeightDate[record] + " の体重 " + kgText(s.WeightKg[record]);
   if (!ConfirmDeletion(m, what)) return;
   std::vector<store::Record> records = weightRecords(s);
@@ -254,7 +254,7 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
   const std::string dateText = m.SelectedDateText();
   const std::optional<store::Date> day = store::parseDate(dateText);
   if (!day) {
-    message(m, "日付(" + dateText + ")が正しくありません", "メッセージ", ui::Icon::Error);
+    message(m, words::dateRefused(dateText), "メッセージ", ui::Icon::Error);
     return;
   }
   const float kg = static_cast<float>(value);

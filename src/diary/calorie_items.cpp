@@ -6,6 +6,7 @@
 #include "store/numbers.h"
 #include "store/record.h"
 #include "store/typed_number.h"
+#include "words/messages.h"
 
 namespace diary {
 namespace {
@@ -42,9 +43,9 @@ std::string entryName(std::string_view entry) {
 }
 
 std::optional<std::string> itemNameProblem(std::string_view name) {
-  if (name.find('"') != std::string_view::npos) return "名称にダブルクォーテーション（\"）は使えません。";
-  if (name.find('_') != std::string_view::npos) return "名称にアンダーバー（_）は使えません。";
-  if (auto bad = store::firstUnencodable(name)) return "名称に保存できない文字「" + *bad + "」が含まれています。";
+  if (name.find('"') != std::string_view::npos) return words::quoteRefused("名称");
+  if (name.find('_') != std::string_view::npos) return words::underscoreRefused("名称");
+  if (auto bad = store::firstUnencodable(name)) return words::unstorableChar(*bad);
   return std::nullopt;
 }
 

@@ -28,7 +28,6 @@ std::optional<std::string> itemNameProblem(std::string_view name);
 // A typed calorie answer: its leading number rounded to a whole number, halves to the even
 // neighbour; nullopt when the result does not fit in 16 bits.
 std::optional<int16_t> caloriesFromAnswer(std::string_view answer);
-inline constexpr const char* kCaloriesOutOfRange = "カロリー数は -32768 から 32767 までの数値で入力してください。";
 
 // "ﾘｽﾄ1" for list 0 and so on; the list of a key, nullopt for any other key.
 std::string itemListKey(int list);

@@ -6,6 +6,7 @@
 #include "store/cp932.h"
 #include "store/numbers.h"
 #include "store/typed_number.h"
+#include "words/messages.h"
 
 namespace profile {
 
@@ -34,31 +35,30 @@ bool fitsSingle(double v) { return std::fabs(v) <= static_cast<double>(FLT_MAX);
 std::optional<std::string> ProfileTextProblem(int box, const std::string& text) {
   if (box == 0) {
     // The record syntax has no escape for a quote, and the file holds only what CP932 can.
-    if (text.find('"') != std::string::npos) return "名前に「\"」は使えません。\n別の文字で入力して下さい。";
-    if (auto bad = store::firstUnencodable(text))
-      return "名前に使えない文字「" + *bad + "」が含まれています。\n別の文字で入力して下さい。";
+    if (text.find('"') != std::string::npos) return words::quoteRefused("名前");
+    if (auto bad = store::firstUnencodable(text)) return words::unstorableChar(*bad);
     return std::nullopt;
   }
   const double v = store::ValTyped(text);
   switch (box) {
     case 1:
-      if (!(v > 0) || !fitsSingle(v)) return "身長は０より大きい数値で入力して下さい";
+      if (!(v > 0) || !fitsSingle(v)) return words::positiveRefused("身長");
       break;
     case 2:
-      if (!(v > 0)) return "目標体重は０より大きい数値で入力して下さい";
-      if (!fitsSingle(v)) return "目標体重の数値が大きすぎます";
+      if (!(v > 0)) return words::positiveRefused("目標体重");
+      if (!fitsSingle(v)) return words::tooLarge("目標体重");
       break;
     case 3: {
       const double days = store::roundHalfEven(v);
-      if (days < 1 || days > 32767) return "目標期間は１から３２７６７までの数値で入力して下さい";
+      if (days < 1 || days > 32767) return words::rangeRefused("目標期間", 1, 32767, "日数");
       break;
     }
     case 4:
-      if (!fitsSingle(v)) return "目標達成率の数値が大きすぎます";
+      if (!fitsSingle(v)) return words::tooLarge("目標達成率");
       break;
     case 5: {
       const double kcal = store::roundHalfEven(v);
-      if (kcal < -32768 || kcal > 32767) return "目標ｶﾛﾘｰは－３２７６８から３２７６７までの数値で入力して下さい";
+      if (kcal < -32768 || kcal > 32767) return words::rangeRefused("目標カロリー", -32768, 32767, "数値");
       break;
     }
     default: break;

@@ -118,8 +118,8 @@ TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
 
   ASSERT_EQ(r.dialogs(1).size(), 2u);
   EXPECT_EQ(r.dialogs(1)[1]["text"],
-            "「2026-12-05」のバックアップは読めないファイルがあるため戻せません。\nﾘｽﾄ1.txt が読めません\n\n"
-            "ファイルを直してからもう一度お試しください。");
+            "「2026-12-05」のバックアップには読めないファイルがあるため、戻せません。\nﾘｽﾄ1.txt が読めません\n\n"
+            "ほかの日のバックアップを選んでください。");
 
   const auto& confirm = r.dialogs(2)[1];
   EXPECT_EQ(confirm["text"],

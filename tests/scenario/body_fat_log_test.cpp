@@ -169,7 +169,9 @@ TEST(BodyFatLog, SelectedDayIsStoredAsTheWeightLogWritesIt) {
   EXPECT_EQ(r.last()["state"]["FatMassKg"], (nlohmann::json{14}));
   const auto& d = r.last()["dialogs"];
   ASSERT_EQ(d.size(), 3u);
-  EXPECT_EQ(d[1]["text"], "日付(2004\"05)が正しくありません");
-  EXPECT_EQ(d[2]["text"], "日付(2004\"05)が正しくありません");
+  EXPECT_EQ(d[1]["text"],
+            "日付「2004\"05」が読めません。2026/12/07 の形で入力するか、日付の選択で日を選んでください。");
+  EXPECT_EQ(d[2]["text"],
+            "日付「2004\"05」が読めません。2026/12/07 の形で入力するか、日付の選択で日を選んでください。");
   EXPECT_EQ(r.last()["controls"]["txtInpShibou"]["text"], "21");
 }

@@ -96,10 +96,11 @@ TEST(DamagedFolder, ADiaryDayReadInPartIsSaidAndKeptBeforeASaveReplacesIt) {
   // One warning at the start, naming both files and lines.
   ASSERT_EQ(r.dialogs(0).size(), 1u) << r.dialogs(0);
   EXPECT_EQ(r.dialogs(0)[0]["icon"], "warning");
-  EXPECT_EQ(
-      r.dialogs(0)[0]["text"],
-      "「20240105.txt」の 3 行目: 整数 (-32768～32767)の範囲を超えた数値「99999」があります。\n"
-      "「日記20240105.txt」の 2 行目: CP932 で読めない文字があります。\n\n読み込めたところまでを表示しています。");
+  EXPECT_EQ(r.dialogs(0)[0]["text"],
+            "「20240105.txt」の 3 行目: 整数 (-32768～32767)の範囲を超えた数値「99999」があります。\n"
+            "「日記20240105.txt」の 2 行目: CP932 "
+            "で読めない文字があります。\n\n読み込めたところまでを表示しています。ファイルを直すと、次にこの日を開いたと"
+            "きに全部を表示します。");
   // The save asks first, Cancel being the default; cancelled, nothing is written.
   ASSERT_EQ(r.dialogs(1).size(), 1u) << r.dialogs(1);
   EXPECT_EQ(r.dialogs(1)[0]["icon"], "warning");
@@ -186,8 +187,8 @@ TEST(DamagedFolder, TypedNumbersTooLargeForADoubleAreRefusedNotStoredAsZero) {
     ASSERT_EQ(r.dialogs(i).size(), 1u) << r.dialogs(i);
     EXPECT_NE(r.dialogs(i)[0]["icon"], "information") << r.dialogs(i)[0];
   }
-  EXPECT_EQ(r.dialogs(1)[0]["text"], "体重が大きすぎます。999.9Kg以下で入力してください");
-  EXPECT_EQ(r.dialogs(2)[0]["text"], "目標体重の数値が大きすぎます");
+  EXPECT_EQ(r.dialogs(1)[0]["text"], "体重が大きすぎます。999.9Kg 以下で入力してください。");
+  EXPECT_EQ(r.dialogs(2)[0]["text"], "目標体重の数値が大きすぎます。");
   EXPECT_EQ(r.last()["state"]["WeightCount"], 0);
   EXPECT_EQ(dir.readBytes("ﾌﾟﾗｲﾍﾞｰﾄ.txt"), profile);
 }

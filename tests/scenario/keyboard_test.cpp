@@ -118,7 +118,7 @@ TEST(Keyboard, ListsTakeAndLoseEntriesAndCalendarDaysAreMarkedWithSpace) {
   ASSERT_EQ(added["dialogs"].size(), 4u);
   EXPECT_EQ(added["dialogs"][0]["title"], "食事の選択");
   EXPECT_EQ(added["dialogs"][0]["prompt"], "どの食事に追加しますか？\r\n\r\n1: 朝　2: 昼　3: 夜");
-  EXPECT_EQ(added["dialogs"][3]["text"], "1, 2, 3 のどれかを入力してください。");
+  EXPECT_EQ(added["dialogs"][3]["text"], "1、2、3 のどれかを入力してください。");
   EXPECT_EQ(added["controls"]["List8(0)"]["items"], json::array());
   EXPECT_EQ(added["controls"]["List8(1)"]["items"], json({"おにぎり _ 180"}));
   EXPECT_EQ(added["controls"]["List9"]["items"], json({"散歩 _ 100"}));

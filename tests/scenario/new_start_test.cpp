@@ -159,10 +159,9 @@ TEST(NewStart, ConfirmedStartEmptiesTheRecordsAndEndsSampleMode) {
   dir.writeCp932("ﾌﾟﾗｲﾍﾞｰﾄ.txt", kSampleProfile);
   dir.writeCp932("体重.txt", kWeights);
   dir.writeCp932("歩数.txt", "\"2024/03/01\",8000\r\n\"2024/03/02\",12000\r\n");
-  const std::vector<std::string> emptied = {"連続体重.txt", "体脂肪率.txt", "歩数.txt",      "栄養.txt",
-                                            "ﾘｽﾄ1.txt",     "ﾘｽﾄ2.txt",     "ﾘｽﾄ3.txt",      "ﾘｽﾄ4.txt",
-                                            "筋トレ1.txt",  "筋トレ2.txt",  "筋トレ3.txt",   "筋トレ4.txt",
-                                            "筋トレ5.txt",  "筋トレ6.txt"};
+  const std::vector<std::string> emptied = {"連続体重.txt", "体脂肪率.txt", "歩数.txt",    "栄養.txt",    "ﾘｽﾄ1.txt",
+                                            "ﾘｽﾄ2.txt",     "ﾘｽﾄ3.txt",     "ﾘｽﾄ4.txt",    "筋トレ1.txt", "筋トレ2.txt",
+                                            "筋トレ3.txt",  "筋トレ4.txt",  "筋トレ5.txt", "筋トレ6.txt"};
   dir.writeCp932("ﾘｽﾄ1.txt", "\"メモ\"\r\n");
   const std::string march =
       "1,1,1,1,1,1,1\r\n0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0\r\n"

@@ -142,7 +142,7 @@ TEST(StepLog, StepLengthBoxRefreshesDistancesAndSavesProfile) {
   EXPECT_EQ(r.dumps[0]["state"]["Profile"]["StepLength"], 0.8);
   EXPECT_TRUE(r.dumps[0]["dialogs"].empty());
   ASSERT_EQ(r.dumps[1]["dialogs"].size(), 1u);
-  EXPECT_EQ(r.dumps[1]["dialogs"][0]["text"], "数値を入力して下さい");
+  EXPECT_EQ(r.dumps[1]["dialogs"][0]["text"], "数値を入力してください。");
   EXPECT_EQ(r.dumps[1]["state"]["Profile"]["StepLength"], 0.8);
   EXPECT_EQ(r.dumps[2]["controls"]["lblTotal_M"]["caption"], "0.0");
   EXPECT_EQ(r.dumps[2]["controls"]["lblSyuu10"]["caption"], "1周目");

@@ -222,8 +222,9 @@ TEST(TrainingScenario, UnusableTargetsAndTitlesAreRefused) {
   for (const auto& d : r.dialogs(1))
     if (d["kind"] == "msgbox" && d["buttons"] == "OK") boxes.push_back(d["text"]);
   ASSERT_EQ(boxes.size(), 6u);
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(boxes[k], "目標値は 0 より大きい数値で入力して下さい");
-  for (int k = 3; k < 5; ++k) EXPECT_EQ(boxes[k], "目標数は 0 より大きい数値で入力して下さい");
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(boxes[k], "目標値は 0 より大きい数値で入力してください。");
+  for (int k = 3; k < 5; ++k)
+    EXPECT_EQ(boxes[k], "目標数は 0 より大きい数値で入力してください。\n種目の変更は取り消しました。");
   EXPECT_NE(boxes[5].find("\""), std::string::npos);
   const json& c = r.last()["controls"];
   EXPECT_EQ(c["fraKin(6)"]["caption"], "もも上げ  100");

@@ -67,7 +67,7 @@ TEST(TypedNumbers, TargetWeightAboveZeroAndNoForecastIntoThePast) {
   const json& refused = r.dialogs(1);
   ASSERT_EQ(refused.size(), 2u);
   for (const auto& box : refused) {
-    EXPECT_EQ(box["text"], "目標体重は０より大きい数値で入力して下さい");
+    EXPECT_EQ(box["text"], "目標体重は 0 より大きい数値で入力してください。");
     EXPECT_EQ(box["icon"], "warning");
   }
   EXPECT_EQ(r.dumps[1]["state"]["Profile"]["TargetWeight"], 60);
@@ -77,7 +77,7 @@ TEST(TypedNumbers, TargetWeightAboveZeroAndNoForecastIntoThePast) {
   std::vector<std::string> texts;
   for (const auto& box : r.dialogs(2))
     if (box["kind"] == "msgbox" && box["title"] == "登録情報異常") texts.push_back(box["text"]);
-  EXPECT_EQ(texts, std::vector<std::string>(2, "目標体重は０より大きい数値で入力して下さい"));
+  EXPECT_EQ(texts, std::vector<std::string>(2, "目標体重は 0 より大きい数値で入力してください。"));
   EXPECT_EQ(r.last()["state"]["Profile"]["ProfileHeight"], 170);
   EXPECT_EQ(r.last()["state"]["Profile"]["TargetWeight"], 55);
 }

@@ -1,0 +1,129 @@
+#include "words/messages.h"
+
+namespace words {
+namespace {
+std::string cat(std::initializer_list<std::string_view> parts) {
+  std::string s;
+  for (std::string_view p : parts) s += p;
+  return s;
+}
+std::string subjectOf(std::string_view what) { return what.empty() ? std::string() : cat({what, "に"}); }
+}  // namespace
+
+std::string quoteRefused(std::string_view what) {
+  return cat({subjectOf(what), "「\"」（ダブルクォーテーション）は使えません。"});
+}
+
+std::string underscoreRefused(std::string_view what) {
+  return cat({subjectOf(what), "「_」（アンダーバー）は使えません。"});
+}
+
+std::string unstorableChar(std::string_view ch) {
+  return cat({"保存できない文字「", ch, "」が含まれています。別の文字にして入力し直してください。"});
+}
+
+std::string rangeRefused(std::string_view subject, long long low, long long high, std::string_view kind) {
+  return cat(
+      {subject, "は ", std::to_string(low), " から ", std::to_string(high), " までの", kind, "で入力してください。"});
+}
+
+std::string positiveRefused(std::string_view subject) {
+  return cat({subject, "は 0 より大きい数値で入力してください。"});
+}
+
+std::string tooLarge(std::string_view subject) { return cat({subject, "の数値が大きすぎます。"}); }
+
+std::string dateRefused(std::string_view typed) {
+  return cat({"日付「", typed, "」が読めません。2026/12/07 の形で入力するか、日付の選択で日を選んでください。"});
+}
+
+std::string calorieTotalTooLarge(bool adding) {
+  return cat({"カロリーの合計または収支が -32768 から 32767 の範囲を超えるため、この品目は", adding ? "追加" : "削除",
+              "できません。"});
+}
+
+std::string targetRefusedRenameCancelled() { return positiveRefused("目標数") + "\n種目の変更は取り消しました。"; }
+
+std::string confirmDeletion(std::string_view what) { return cat({what, " を削除します。よろしいですか？"}); }
+
+std::string askReplace(std::string_view monthDay) {
+  return cat({monthDay, "の記録はすでにあります。置き換えますか？"});
+}
+
+std::string confirmUndo(std::string_view what) {
+  return cat({"直前の操作（", what, "）を取り消します。よろしいですか？"});
+}
+
+std::string confirmTrainingRename(std::string_view title, int records) {
+  return cat(
+      {"「", title, "」の記録（", std::to_string(records), "件）を消去して新しい種目にします。よろしいですか？"});
+}
+
+std::string unsavedDiaryDay(std::string_view monthDay) {
+  return cat({monthDay, "の日記は保存されていません。保存しますか？"});
+}
+
+std::string partlyReadDay(int unread, std::string_view copies) {
+  return cat({"この日のファイルには読み込めなかった記録が ", std::to_string(unread),
+              " 件あります。\n保存すると、それらは失われます。\n\n元のファイルは ", copies,
+              " として残します。\n保存しますか？"});
+}
+
+std::string dayReadInPart(std::string_view problems) {
+  return cat({problems,
+              "\n読み込めたところまでを表示しています。ファイルを直すと、次にこの日を開いたときに全部を表示します。"});
+}
+
+std::string calendarMonthDamaged(std::string_view damage) {
+  return cat({damage, "\n\nこの月のファイルを直すまで、カレンダーの印は変えられません。"});
+}
+
+std::string backupDamaged(std::string_view folder, std::string_view damage) {
+  return cat({"「", folder, "」のバックアップには読めないファイルがあるため、戻せません。\n", damage,
+              "\n\nほかの日のバックアップを選んでください。"});
+}
+
+std::string confirmRestore(std::string_view folder, int weights, std::string_view safetyFolder) {
+  return cat({"「", folder, "」のバックアップ（体重 ", std::to_string(weights), "件）に戻します。\n今のデータは先に「",
+              safetyFolder, "」にコピーします。\n\nよろしいですか？"});
+}
+
+std::string restoreNotStarted(std::string_view why) {
+  return cat({"今のデータをコピーできなかったため、戻すのをやめました。データは変わっていません。\n", why});
+}
+
+std::string restoreFailed(std::string_view why, std::string_view safetyFolder) {
+  return cat({"戻している途中で失敗しました。\n", why, "\n\n戻す前のデータは「", safetyFolder, "」にあります。"});
+}
+
+std::string restored(std::string_view folder, std::string_view safetyFolder) {
+  return cat({"「", folder, "」のバックアップに戻しました。\n戻す前のデータは「", safetyFolder, "」にあります。"});
+}
+
+std::string backupNotMade(std::string_view why) {
+  return cat({"今日のバックアップを作れませんでした。データはそのまま使えます。\n", why});
+}
+
+std::string confirmOverwrite(std::string_view names) {
+  return cat({"次のファイルはすでにあります。置き換えますか？\n", names});
+}
+
+std::string exported(size_t files, std::string_view folder) {
+  return cat({std::to_string(files), " 個の CSV ファイルを書き出しました。\n", folder});
+}
+
+std::string importUnreadable(std::string_view file, std::string_view why) {
+  return cat({"「", file, "」を読み込めません。\n", why});
+}
+
+std::string importGap(int days) {
+  return cat({"読み込む日付の間に体重のない日が ", std::to_string(days),
+              " 日あります。\n前の日の体重でうめておきますか？\n\n"
+              "『いいえ』をクリックすると、間のあいた日より後の行は読み込みません"});
+}
+
+std::string nothingToImport(std::string_view counts) {
+  return cat({"読み込める新しい体重の行がありません。\n\n", counts});
+}
+
+}  // namespace words
