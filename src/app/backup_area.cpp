@@ -15,9 +15,9 @@
 namespace app {
 namespace {
 
-const char* const kRestoreTitle = "バックアップから戻す";
-const char* const kExportTitle = "CSVに書き出す";
-const char* const kImportTitle = "CSVから読み込む";
+const char* const kRestoreTitle = words::kRestoreTitle;
+const char* const kExportTitle = words::kExportTitle;
+const char* const kImportTitle = words::kImportTitle;
 
 void info(frmMain& m, const std::string& text, const std::string& title) {
   m.dialogs.MsgBox(text, title, ui::Icon::Information, ui::Buttons::OK);
@@ -51,14 +51,14 @@ void cmdBackup_Click(frmMain& m) {
     safety = backup::makeSafetyCopy(m.clock.today());
   } catch (const store::StoreError& e) {
     // Without the safety copy nothing is overwritten.
-    m.dialogs.MsgBox(words::restoreNotStarted(e.what()), "エラー", ui::Icon::Error, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::restoreNotStarted(e.what()), words::kErrorTitle, ui::Icon::Error, ui::Buttons::OK);
     return;
   }
   try {
     backup::restoreFiles(day.folder);
   } catch (const store::StoreError& e) {
-    m.dialogs.MsgBox(words::restoreFailed(e.what(), std::string(backup::kBackupFolder) + "/" + safety), "エラー",
-                     ui::Icon::Error, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::restoreFailed(e.what(), std::string(backup::kBackupFolder) + "/" + safety),
+                     words::kErrorTitle, ui::Icon::Error, ui::Buttons::OK);
     m.ReloadFromDisk();
     return;
   }
@@ -146,7 +146,7 @@ void AfterStartup(frmMain& m) {
   try {
     if (backup::makeDailyBackup(m.clock.today())) backup::pruneBackups();
   } catch (const store::StoreError& e) {
-    m.dialogs.MsgBox(words::backupNotMade(e.what()), "バックアップ", ui::Icon::Warning, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::backupNotMade(e.what()), words::kBackupTitle, ui::Icon::Warning, ui::Buttons::OK);
   }
 }
 

@@ -30,7 +30,7 @@ constexpr const char* kEmpty = "入力がまだのようです";
 constexpr const char* kNotPositive = "０以下か文字が入力されたようです";
 constexpr const char* kZero = "０か文字が入力されたようです";
 // A number the log could not read back (beyond single precision or whole 32-bit steps).
-constexpr const char* kOutOfRange = "入力できる範囲を超えた数値です";
+constexpr const char* kOutOfRange = words::kOutOfRange;
 constexpr const char* kNotNumber = words::kNotNumber;
 
 constexpr double kSingleLimit = 3.4e38;
@@ -125,13 +125,13 @@ void enterDated(frmMain& m, const DatedLog& log, ui::Control& box) {
     if (answer == ReplaceAnswer::Replace) {
       std::vector<store::Record> records = recordsOf(log);
       records[*same] = added;
-      if (StoreChange(m, log.file, *day + " の" + log.name + " " + log.shown(log.values[*same]) + " の置き換え",
+      if (StoreChange(m, log.file, words::dayRecord(*day, log.name, log.shown(log.values[*same])) + words::kReplaced,
                       [&] { store::rewriteRecords(log.file, records); }))
         box.setText("");
       return;
     }
   }
-  if (StoreChange(m, log.file, *day + " の" + log.name + " " + log.shown(v) + " の入力",
+  if (StoreChange(m, log.file, words::dayRecord(*day, log.name, log.shown(v)) + words::kEntered,
                   [&] { records::storeInDateOrder(log.file, log.dates, log.values, date, added); }))
     box.setText("");
 }
@@ -139,23 +139,23 @@ void enterDated(frmMain& m, const DatedLog& log, ui::Control& box) {
 void correctDated(frmMain& m, const DatedLog& log, int record) {
   if (record < 0 || record >= static_cast<int>(log.dates.size()) || RefusedInSampleMode(m)) return;
   const std::string date = log.dates[record];
-  auto answer = AskCorrection(m, date + " の" + log.name + "を修正します（" + log.unit + "）",
+  auto answer = AskCorrection(m, words::correctionPrompt(words::dayName(date, log.name), log.unit),
                               store::shortestSingle(log.values[record]));
   if (!answer) return;
   if (const char* refusal = log.refusal(*answer)) return refuse(m, refusal);
   std::vector<store::Record> records = recordsOf(log);
   records[record] = store::Record().text(date).single(static_cast<float>(store::ValTyped(*answer)));
-  StoreChange(m, log.file, date + " の" + log.name + " " + log.shown(log.values[record]) + " の修正",
+  StoreChange(m, log.file, words::dayRecord(date, log.name, log.shown(log.values[record])) + words::kCorrected,
               [&] { store::rewriteRecords(log.file, records); });
 }
 
 void deleteDated(frmMain& m, const DatedLog& log, int record) {
   if (record < 0 || record >= static_cast<int>(log.dates.size()) || RefusedInSampleMode(m)) return;
-  const std::string what = log.dates[record] + " の" + log.name + " " + log.shown(log.values[record]);
+  const std::string what = words::dayRecord(log.dates[record], log.name, log.shown(log.values[record]));
   if (!ConfirmDeletion(m, what)) return;
   std::vector<store::Record> records = recordsOf(log);
   records.erase(records.begin() + record);
-  StoreChange(m, log.file, what + " の削除", [&] { store::rewriteRecords(log.file, records); });
+  StoreChange(m, log.file, what + words::kDeleted, [&] { store::rewriteRecords(log.file, records); });
 }
 
 void txtInpShibou_KeyPress(frmMain& m, std::string& key) {
@@ -178,7 +178,7 @@ void txtInpRenTai_KeyPress(frmMain& m, std::string& key) {
   const store::DateTime now = m.clock.now();
   if (StoreChange(m, records::kIntradayFile,
                   store::formatDate(now.date) + " " + store::formatTime(now) + " の体重 " +
-                      records::FormatSingle(static_cast<float>(v), "0.0Kg") + " の入力",
+                      records::FormatSingle(static_cast<float>(v), "0.0Kg") + words::kEntered,
                   [&] { store::appendRecords(records::kIntradayFile, {records::IntradayRecord(now, v)}); }))
     box.setText("");
 }
@@ -191,22 +191,23 @@ std::vector<store::Record> intradayRecords(const records::IntradaySeries& s) {
 }
 
 std::string weighingName(const records::IntradaySeries& s, int i) {
-  return s.IntradayDate[i] + " " + s.IntradayTime[i] + " の体重";
+  return words::dayName(s.IntradayDate[i] + " " + s.IntradayTime[i], "体重");
 }
 
 void correctWeighing(frmMain& m, int record) {
   const records::IntradaySeries& s = m.body;
   if (record < 0 || record >= s.IntradayCount || RefusedInSampleMode(m)) return;
-  auto answer = AskCorrection(m, weighingName(s, record) + "を修正します（Kg）",
+  auto answer = AskCorrection(m, words::correctionPrompt(weighingName(s, record), "Kg"),
                               store::shortestSingle(s.IntradayWeightKg[record]));
   if (!answer) return;
   if (const char* refusal = fatRefusal(*answer)) return refuse(m, refusal);
   std::vector<store::Record> records = intradayRecords(s);
   records[record] =
       store::Record().text(s.IntradayDate[record]).text(s.IntradayTime[record]).dbl(store::ValTyped(*answer));
-  StoreChange(m, records::kIntradayFile,
-              weighingName(s, record) + " " + records::FormatSingle(s.IntradayWeightKg[record], "0.0Kg") + " の修正",
-              [&] { store::rewriteRecords(records::kIntradayFile, records); });
+  StoreChange(
+      m, records::kIntradayFile,
+      weighingName(s, record) + " " + records::FormatSingle(s.IntradayWeightKg[record], "0.0Kg") + words::kCorrected,
+      [&] { store::rewriteRecords(records::kIntradayFile, records); });
 }
 
 void deleteWeighing(frmMain& m, int record) {
@@ -216,7 +217,7 @@ void deleteWeighing(frmMain& m, int record) {
   if (!ConfirmDeletion(m, what)) return;
   std::vector<store::Record> records = intradayRecords(s);
   records.erase(records.begin() + record);
-  StoreChange(m, records::kIntradayFile, what + " の削除",
+  StoreChange(m, records::kIntradayFile, what + words::kDeleted,
               [&] { store::rewriteRecords(records::kIntradayFile, records); });
 }
 

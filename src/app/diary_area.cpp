@@ -55,7 +55,7 @@ void Command2_Click(frmMain& m, int index) {
   auto calories = diary::caloriesFromAnswer(*answer);
   if (!calories) return warn(m, words::kCaloriesOutOfRange, "カロリー入力");
   const std::string entry = diary::CalorieItemEntry(*name, *calories);
-  if (!StoreChange(m, diary::kCalorieItemsFile, "登録項目「" + entry + "」 の入力",
+  if (!StoreChange(m, diary::kCalorieItemsFile, words::registeredItem(entry) + words::kEntered,
                    [&] { diary::appendCalorieItem(index, *name, *calories); }))
     return;
   ui::Control& list = m.form("List10", index);
@@ -72,22 +72,23 @@ void List10_Menu(frmMain& m, int list, int item, const std::string& action) {
     if (items[k].list == list) ofList.push_back(k);
   if (item < 0 || item >= static_cast<int>(ofList.size())) return;
   diary::RegisteredItem& chosen = items[ofList[item]];
-  const std::string what = "登録項目「" + chosen.entry + "」";
+  const std::string what = words::registeredItem(chosen.entry);
   if (action == kDeleteAction) {
     if (!ConfirmDeletion(m, what)) return;
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(ofList[item]));
   } else {
-    auto name = AskCorrection(m, what + "の名称を修正します", diary::entryName(chosen.entry));
+    auto name = AskCorrection(m, words::correctionPrompt(what + "の名称", ""), diary::entryName(chosen.entry));
     if (!name) return;
     if (auto problem = diary::itemNameProblem(*name)) return warn(m, *problem, kCorrectionTitle);
     const int stored = diary::entryCalories(chosen.entry).value_or(0);
-    auto answer = AskCorrection(m, "「" + *name + "」のカロリー数を修正します（Kcal）", std::to_string(stored));
+    auto answer =
+        AskCorrection(m, words::correctionPrompt("「" + *name + "」のカロリー数", "Kcal"), std::to_string(stored));
     if (!answer) return;
     auto calories = diary::caloriesFromAnswer(*answer);
     if (!calories) return warn(m, words::kCaloriesOutOfRange, kCorrectionTitle);
     chosen.entry = diary::CalorieItemEntry(*name, *calories);
   }
-  StoreChange(m, diary::kCalorieItemsFile, what + (action == kDeleteAction ? " の削除" : " の修正"),
+  StoreChange(m, diary::kCalorieItemsFile, what + (action == kDeleteAction ? words::kDeleted : words::kCorrected),
               [&] { diary::writeCalorieItems(items); });
 }
 
@@ -139,13 +140,13 @@ void List10_Key(frmMain& m, int from, const std::string& key) {
   m.diary.DragSourceList = from;
   const std::string source = ui::arrayName("List10", from);
   if (from == diary::kExerciseItems) return DayList_DragDrop(m, diary::kExerciseList, source);
-  auto answer = m.dialogs.InputBox(words::kChooseMealPrompt, "食事の選択", "1");
+  auto answer = m.dialogs.InputBox(words::kChooseMealPrompt, words::kMealChoiceTitle, "1");
   if (!answer) return;
   // The number typed in either width.
   const char* meals[][2] = {{"1", "１"}, {"2", "２"}, {"3", "３"}};
   for (int meal = 0; meal < 3; ++meal)
     if (*answer == meals[meal][0] || *answer == meals[meal][1]) return DayList_DragDrop(m, meal, source);
-  warn(m, words::kChooseMeal, "食事の選択");
+  warn(m, words::kChooseMeal, words::kMealChoiceTitle);
 }
 
 diary::DayLists shownLists(frmMain& m) {
@@ -165,14 +166,15 @@ bool confirmReplacingPartlyRead(frmMain& m) {
   for (const auto& p : m.diary.DayProblems) copies += "「" + diary::backupFileName(p.fileName) + "」";
   const std::string text =
       words::partlyReadDay(static_cast<int>(diary::ReadProblem::total(m.diary.DayProblems)), copies);
-  return m.dialogs.MsgBoxDefaultSecond(text, "保存の確認", ui::Icon::Warning, ui::Buttons::OKCancel) == ui::Answer::OK;
+  return m.dialogs.MsgBoxDefaultSecond(text, words::kSaveCheckTitle, ui::Icon::Warning, ui::Buttons::OKCancel) ==
+         ui::Answer::OK;
 }
 
 // True when the day was saved.
 bool cmdHozon_Click(frmMain& m) {
   const std::string comment = m.form("txtDiary").text();
   if (auto bad = store::firstUnencodable(comment)) {
-    warn(m, words::unstorableChar(*bad), "保存できません");
+    warn(m, words::unstorableChar(*bad), words::kCannotSaveTitle);
     return false;
   }
   if (!m.diary.DayProblems.empty() && !confirmReplacingPartlyRead(m)) return false;
@@ -275,7 +277,7 @@ void LoadDayDiary(frmMain& m) {
   if (!m.diary.DayProblems.empty()) {
     std::string text;
     for (const auto& p : m.diary.DayProblems) text += p.message + "\n";
-    m.dialogs.MsgBox(words::dayReadInPart(text), "日記の読み込み", ui::Icon::Warning, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::dayReadInPart(text), words::kDayReadTitle, ui::Icon::Warning, ui::Buttons::OK);
   }
 }
 

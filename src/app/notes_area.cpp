@@ -52,7 +52,7 @@ void Command3_Click(frmMain& m) {
                                             ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
     return;
   const std::string date = m.SelectedDateText();
-  const std::string what = date + " の栄養チェック";
+  const std::string what = words::checklistDay(date);
   std::vector<nutrition::NutritionRecord> records = nutrition::readNutritionLog();
   if (auto same = nutrition::lastRecordOf(records, date)) {
     const ReplaceAnswer answer = AskReplace(m, date);
@@ -60,11 +60,13 @@ void Command3_Click(frmMain& m) {
     if (answer == ReplaceAnswer::Replace) {
       for (int g = 0; g < nutrition::kGroupCount; ++g)
         records[*same].marks[g] = ticked[g] ? nutrition::kTicked : nutrition::kNotTicked;
-      StoreChange(m, nutrition::kNutritionFile, what + " の置き換え", [&] { nutrition::writeNutritionLog(records); });
+      StoreChange(m, nutrition::kNutritionFile, what + words::kReplaced,
+                  [&] { nutrition::writeNutritionLog(records); });
       return;
     }
   }
-  StoreChange(m, nutrition::kNutritionFile, what + " の入力", [&] { nutrition::appendNutritionRecord(date, ticked); });
+  StoreChange(m, nutrition::kNutritionFile, what + words::kEntered,
+              [&] { nutrition::appendNutritionRecord(date, ticked); });
 }
 
 // ---------------------------------------------------------------- training
@@ -104,9 +106,10 @@ void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
   }
   training::TrainingEntry entry{store::formatDate(m.clock.today()), store::ValTyped(typed)};
   try {
-    m.Undoable(
-        entry.date + " の" + m.notes.TrainingTitle[i - 1] + " " + training::numberText(entry.count) + "回 の入力",
-        {training::logFileName(i)}, [&] { training::appendEntry(training::logFileName(i), entry); });
+    m.Undoable(words::dayRecord(entry.date, m.notes.TrainingTitle[i - 1],
+                                training::numberText(entry.count) + words::kTimesUnit) +
+                   words::kEntered,
+               {training::logFileName(i)}, [&] { training::appendEntry(training::logFileName(i), entry); });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return;
@@ -158,7 +161,7 @@ void fraKin_DblClick(frmMain& m, int i) {
   memoryTarget = *target;
   // The two writes are one step to take back.
   auto before = store::UndoJournal::images({training::kTitlesFile, training::logFileName(i)});
-  const std::string what = "「" + oldTitle + "」から「" + memoryTitle + "」への種目の変更";
+  const std::string what = words::trainingRename(oldTitle, memoryTitle);
   try {
     training::writeTitles(currentTitles(m));
   } catch (const store::StoreError& e) {
@@ -217,7 +220,7 @@ void List5_MouseUp(frmMain& m, int i) {
   if (!answer || answer->empty() || refuseUnstorable(m, *answer)) return;
   std::string note = i == memo::kDatedList ? memo::datedNote(m.SelectedDateText(), *answer) : *answer;
   try {
-    m.Undoable("メモ「" + note + "」の入力", {memo::listFileName(i)},
+    m.Undoable(words::memoNote(note) + words::kEntered, {memo::listFileName(i)},
                [&] { memo::appendNote(memo::listFileName(i), note); });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
@@ -256,20 +259,22 @@ void trainingMenu(frmMain& m, int i, int item, const std::string& action) {
   std::vector<training::TrainingEntry> entries = training::readLog(file);
   if (item < 0 || item >= static_cast<int>(entries.size())) return;
   const training::TrainingEntry old = entries[item];
-  const std::string name = old.date + " の" + m.notes.TrainingTitle[i - 1];
-  const std::string what = name + " " + training::numberText(old.count) + "回";
+  const std::string name = words::dayName(old.date, m.notes.TrainingTitle[i - 1]);
+  const std::string what =
+      words::dayRecord(old.date, m.notes.TrainingTitle[i - 1], training::numberText(old.count) + words::kTimesUnit);
   if (action == kDeleteAction) {
     if (!ConfirmDeletion(m, what)) return;
     entries.erase(entries.begin() + item);
-    StoreChange(m, file, what + " の削除", [&] { training::writeLog(file, entries); });
+    StoreChange(m, file, what + words::kDeleted, [&] { training::writeLog(file, entries); });
     return;
   }
-  auto answer = AskCorrection(m, name + "の回数を修正します（回）", training::numberText(old.count));
+  auto answer =
+      AskCorrection(m, words::correctionPrompt(name + "の回数", words::kTimesUnit), training::numberText(old.count));
   if (!answer) return;
   if (auto refusal = training::countRefusal(*answer))
     return (void)m.dialogs.MsgBox(*refusal, kMessageTitle, ui::Icon::Error, ui::Buttons::OK);
   entries[item].count = store::ValTyped(*answer);
-  StoreChange(m, file, what + " の修正", [&] { training::writeLog(file, entries); });
+  StoreChange(m, file, what + words::kCorrected, [&] { training::writeLog(file, entries); });
 }
 
 // A day's checklist can only go as a whole; a wrong tick is put right by saving the day again.
@@ -277,10 +282,10 @@ void nutritionMenu(frmMain& m, int item) {
   if (RefusedInSampleMode(m)) return;
   std::vector<nutrition::NutritionRecord> records = nutrition::readNutritionLog();
   if (item < 0 || item >= static_cast<int>(records.size())) return;
-  const std::string what = records[item].date + " の栄養チェック";
+  const std::string what = words::checklistDay(records[item].date);
   if (!ConfirmDeletion(m, what)) return;
   records.erase(records.begin() + item);
-  StoreChange(m, nutrition::kNutritionFile, what + " の削除", [&] { nutrition::writeNutritionLog(records); });
+  StoreChange(m, nutrition::kNutritionFile, what + words::kDeleted, [&] { nutrition::writeNutritionLog(records); });
 }
 
 void memoMenu(frmMain& m, int i, int item, const std::string& action) {
@@ -288,17 +293,17 @@ void memoMenu(frmMain& m, int i, int item, const std::string& action) {
   const std::string file = memo::listFileName(i);
   std::vector<std::string> notes = memo::readNotes(file);
   if (item < 0 || item >= static_cast<int>(notes.size())) return;
-  const std::string what = "メモ「" + notes[item] + "」";
+  const std::string what = words::memoNote(notes[item]);
   if (action == kDeleteAction) {
     if (!ConfirmDeletion(m, what)) return;
     notes.erase(notes.begin() + item);
-    StoreChange(m, file, what + " の削除", [&] { memo::writeNotes(file, notes); });
+    StoreChange(m, file, what + words::kDeleted, [&] { memo::writeNotes(file, notes); });
     return;
   }
-  auto answer = AskCorrection(m, "メモを修正します", notes[item]);
+  auto answer = AskCorrection(m, words::correctionPrompt("メモ", ""), notes[item]);
   if (!answer || refuseUnstorable(m, *answer)) return;
   notes[item] = *answer;
-  StoreChange(m, file, what + " の修正", [&] { memo::writeNotes(file, notes); });
+  StoreChange(m, file, what + words::kCorrected, [&] { memo::writeNotes(file, notes); });
 }
 
 }  // namespace

@@ -81,8 +81,8 @@ void cmdMono_Click(frmMain& m, int index) {
   const int before = mark;
   mark = calendar::nextMark(mark);
   try {
-    m.Undoable(m.form("Label1").caption() + m.form("cmdMono", index).caption() + "日の印", {m.setup.CalendarFileName},
-               [&] { SaveCalendarMonth(m); });
+    m.Undoable(words::calendarMark(m.form("Label1").caption(), m.form("cmdMono", index).caption()),
+               {m.setup.CalendarFileName}, [&] { SaveCalendarMonth(m); });
   } catch (const store::StoreError& e) {
     // The cell keeps the mark the disk still holds.
     mark = before;
@@ -135,7 +135,7 @@ void cmdNew1_Click(frmMain& m) {
   if (m.ended()) return;
   m.SampleMode = false;
 
-  if (!moveFailure.empty()) m.dialogs.MsgBox(moveFailure, "エラー", ui::Icon::Error, ui::Buttons::OK);
+  if (!moveFailure.empty()) m.dialogs.MsgBox(moveFailure, words::kErrorTitle, ui::Icon::Error, ui::Buttons::OK);
   profile::ShowNewStartCleared(m.dialogs);
   ShowPage(m);
   m.form("fraMain").setVisible(true);

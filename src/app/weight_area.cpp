@@ -59,13 +59,14 @@ void correctWeight(frmMain& m, int record) {
   const records::WeightSeries& s = m.Weight;
   if (record < 0 || record >= s.WeightCount || RefusedInSampleMode(m)) return;
   const std::string& date = s.WeightDate[record];
-  auto answer = AskCorrection(m, date + " の体重を修正します（Kg）", store::shortestSingle(s.WeightKg[record]));
+  auto answer = AskCorrection(m, words::correctionPrompt(words::dayName(date, "体重"), "Kg"),
+                              store::shortestSingle(s.WeightKg[record]));
   if (!answer) return;
   if (auto refusal = weightRefusal(*answer)) return message(m, *refusal, "メッセージ", ui::Icon::Error);
   const float kg = static_cast<float>(store::ValTyped(*answer));
   std::vector<store::Record> records = weightRecords(s);
   records[record] = store::Record().text(date).single(kg);
-  rewriteWeights(m, date + " の体重 " + kgText(s.WeightKg[record]) + " の修正", records);
+  rewriteWeights(m, words::dayRecord(date, "体重", kgText(s.WeightKg[record])) + words::kCorrected, records);
 }
 
 // Only the last day can go: a hole in the middle would break the one-record-a-day log.
@@ -73,11 +74,11 @@ void deleteWeight(frmMain& m, int record) {
   const records::WeightSeries& s = m.Weight;
   if (record < 0 || record >= s.WeightCount || RefusedInSampleMode(m)) return;
   if (record != s.WeightCount - 1) return message(m, words::kMiddleWeightDeletion, m.form.title(), ui::Icon::Warning);
-  const std::string what = s.WeightDate[record] + " の体重 " + kgText(s.WeightKg[record]);
+  const std::string what = words::dayRecord(s.WeightDate[record], "体重", kgText(s.WeightKg[record]));
   if (!ConfirmDeletion(m, what)) return;
   std::vector<store::Record> records = weightRecords(s);
   records.pop_back();
-  rewriteWeights(m, what + " の削除", records);
+  rewriteWeights(m, what + words::kDeleted, records);
 }
 
 }  // namespace
@@ -281,7 +282,7 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
     added = records::recordsForEntry(last, s.WeightKg.back(), gap, store::formatDate(*day), kg);
   }
   try {
-    m.Undoable(store::formatDate(*day) + " の体重 " + kgText(kg) + " の入力", {records::kWeightFile},
+    m.Undoable(words::dayRecord(store::formatDate(*day), "体重", kgText(kg)) + words::kEntered, {records::kWeightFile},
                [&] { store::appendRecords(records::kWeightFile, added); });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);

@@ -44,6 +44,24 @@ std::string calorieTotalTooLarge(bool adding) {
 
 std::string targetRefusedRenameCancelled() { return positiveRefused("目標数") + "\n種目の変更は取り消しました。"; }
 
+std::string dayName(std::string_view date, std::string_view name) { return cat({date, " の", name}); }
+
+std::string dayRecord(std::string_view date, std::string_view name, std::string_view value) {
+  return cat({dayName(date, name), " ", value});
+}
+
+std::string correctionPrompt(std::string_view subject, std::string_view unit) {
+  return unit.empty() ? cat({subject, "を修正します"}) : cat({subject, "を修正します（", unit, "）"});
+}
+
+std::string registeredItem(std::string_view entry) { return cat({"登録項目「", entry, "」"}); }
+std::string memoNote(std::string_view note) { return cat({"メモ「", note, "」"}); }
+std::string checklistDay(std::string_view date) { return cat({date, " の栄養チェック"}); }
+std::string trainingRename(std::string_view from, std::string_view to) {
+  return cat({"「", from, "」から「", to, "」への種目の変更"});
+}
+std::string calendarMark(std::string_view month, std::string_view day) { return cat({month, day, "日の印"}); }
+
 std::string confirmDeletion(std::string_view what) { return cat({what, " を削除します。よろしいですか？"}); }
 
 std::string askReplace(std::string_view monthDay) {

@@ -28,12 +28,41 @@ std::string targetRefusedRenameCancelled();
 
 // ---- corrections and undo
 inline constexpr const char* kCorrectionTitle = "記録の修正";
+// What a step that can be taken back did, after the record it names.
+inline constexpr const char* kEntered = " の入力";
+inline constexpr const char* kCorrected = " の修正";
+inline constexpr const char* kDeleted = " の削除";
+inline constexpr const char* kReplaced = " の置き換え";
+// 「2026/12/05 の体重」, 「2026/12/05 07:00:00 の体重」
+std::string dayName(std::string_view date, std::string_view name);
+// 「2026/12/05 の体重 68.3Kg」
+std::string dayRecord(std::string_view date, std::string_view name, std::string_view value);
+// 「2026/12/05 の体重を修正します（Kg）」; no unit in brackets when `unit` is empty.
+std::string correctionPrompt(std::string_view subject, std::string_view unit);
+std::string registeredItem(std::string_view entry);
+std::string memoNote(std::string_view note);
+std::string checklistDay(std::string_view date);
+std::string trainingRename(std::string_view from, std::string_view to);
+std::string calendarMark(std::string_view month, std::string_view day);
+inline constexpr const char* kTimesUnit = "回";
 std::string confirmDeletion(std::string_view what);
 std::string askReplace(std::string_view monthDay);
 std::string confirmUndo(std::string_view what);
 inline constexpr const char* kNothingToUndo = "取り消せる操作はありません。";
 inline constexpr const char* kMiddleWeightDeletion = "途中の日の記録は削除できません。値を修正してください。";
 std::string confirmTrainingRename(std::string_view title, int records);
+
+// ---- titles of boxes
+inline constexpr const char* kErrorTitle = "エラー";
+inline constexpr const char* kMealChoiceTitle = "食事の選択";
+inline constexpr const char* kSaveCheckTitle = "保存の確認";
+inline constexpr const char* kCannotSaveTitle = "保存できません";
+inline constexpr const char* kDayReadTitle = "日記の読み込み";
+inline constexpr const char* kBackupTitle = "バックアップ";
+inline constexpr const char* kRestoreTitle = "バックアップから戻す";
+inline constexpr const char* kExportTitle = "CSV に書き出す";
+inline constexpr const char* kImportTitle = "CSV から読み込む";
+inline constexpr const char* kOutOfRange = "入力できる範囲を超えた数値です。";
 
 // ---- the diary
 std::string unsavedDiaryDay(std::string_view monthDay);

@@ -118,7 +118,7 @@ TEST(BodyFatLog, EntryRefusals) {
   ASSERT_EQ(b.size(), 5u);
   EXPECT_EQ(b[0], std::make_pair(std::string("メッセージ"), std::string("入力がまだのようです")));
   for (int i = 1; i <= 3; ++i) EXPECT_EQ(b[i].second, "０以下か文字が入力されたようです");
-  EXPECT_EQ(b[4].second, "入力できる範囲を超えた数値です");
+  EXPECT_EQ(b[4].second, "入力できる範囲を超えた数値です。");
   for (const auto& d : r.last()["dialogs"]) EXPECT_EQ(d["icon"], "error");
   EXPECT_EQ(dir.readUtf8("体脂肪率.txt"), "");
   EXPECT_EQ(r.last()["controls"]["txtInpShibou"]["text"], "1e39");

@@ -85,7 +85,7 @@ TEST(StepLog, NegativeCorrectionAcceptedZeroRefused) {
   EXPECT_EQ(d["dialogs"][0]["text"], "０か文字が入力されたようです");
   EXPECT_EQ(d["dialogs"][1]["text"], "０か文字が入力されたようです");
   EXPECT_EQ(d["dialogs"][2]["text"], "入力がまだのようです");
-  EXPECT_EQ(d["dialogs"][3]["text"], "入力できる範囲を超えた数値です");
+  EXPECT_EQ(d["dialogs"][3]["text"], "入力できる範囲を超えた数値です。");
   EXPECT_EQ(dir.readUtf8("歩数.txt"), "\"2004/05/08\",1000\r\n\"2004/05/10\",-300\r\n");
   EXPECT_EQ(d["state"]["TotalSteps"], 700);
   EXPECT_EQ(d["state"]["MinSteps"], -300);
