@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/diary_area.h"
 #include "app/frmMain.h"
 #include "backup/backup.h"
 #include "csv/diary_export.h"
@@ -46,6 +47,9 @@ void cmdBackup_Click(frmMain& m) {
   if (m.dialogs.MsgBoxDefaultSecond(question, kRestoreTitle, ui::Icon::Warning, ui::Buttons::OKCancel) !=
       ui::Answer::OK)
     return;
+  // The day shown is replaced too: its unsaved changes are asked about first, and saved ones
+  // go into the safety copy.
+  if (!LeaveDiaryDay(m)) return;
   std::string safety;
   try {
     safety = backup::makeSafetyCopy(m.clock.today());

@@ -130,8 +130,10 @@ TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
   EXPECT_FALSE(dir.exists("バックアップ/2026-12-07-復元前"));
   EXPECT_EQ(dir.readUtf8("体重.txt"), kWeights);
 
+  // A diary day typed but not saved is asked about first; saved, it goes into the safety copy.
   r = runDrive(dir.path(),
-               "clock 2026/12/07 10:00:00\nstart\nchoose 2\nanswer OK\nclick cmdBackup\ndump lblNowTaijyu\n");
+               "clock 2026/12/07 10:00:00\nstart\ninput パン\ninput 200\nclick cmdAsa\n"
+               "choose 2\nanswer OK\nanswer Yes\nclick cmdBackup\ndump lblNowTaijyu\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const auto& done = r.last();
   EXPECT_EQ(
@@ -140,6 +142,10 @@ TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
   EXPECT_EQ(dir.readUtf8("体重.txt"), "\"2026/12/01\",70\r\n\"2026/12/02\",69.5\r\n");
   EXPECT_EQ(dir.readUtf8("歩数.txt"), "\"2026/12/02\",8000\r\n");
   EXPECT_EQ(dir.readUtf8("バックアップ/2026-12-07-復元前/体重.txt"), kWeights);
+  int asked = 0;
+  for (const auto& box : done["dialogs"]) asked += box["text"] == "12/07の日記は保存されていません。保存しますか？";
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(dir.exists("バックアップ/2026-12-07-復元前/20261207.txt"));
   // Reloaded as at start-up: the figures come from the restored files.
   EXPECT_EQ(done["state"]["WeightCount"], 2);
   EXPECT_EQ(done["state"]["StepCount"], 1);
