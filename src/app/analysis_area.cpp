@@ -9,6 +9,7 @@
 #include "charts/weight_chart.h"
 #include "progress/milestones.h"
 #include "progress/running_average.h"
+#include "words/messages.h"
 
 namespace app {
 namespace {
@@ -135,10 +136,7 @@ void Check6_Click(frmMain& m) {
 
 // The trend line is drawn by the window over whatever view the other four boxes chose.
 void Check7_Click(frmMain& m) {
-  if (m.form("Check7").value() == 1)
-    showHelp(m,
-             "体重のトレンド（日々の凸凹をならした推移）を破線で表示しています。\r\n"
-             "最近１４日間のトレンドの傾きから目標達成日を予想します。\r\n");
+  if (m.form("Check7").value() == 1) showHelp(m, words::kTrendHelp);
 }
 
 // Enlarges the chart in two steps and back; the right edge stays where it is so the chart grows

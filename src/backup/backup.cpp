@@ -6,6 +6,7 @@
 #include "store/cp932.h"
 #include "store/folder_files.h"
 #include "store/record.h"
+#include "words/messages.h"
 
 namespace backup {
 namespace {
@@ -46,15 +47,15 @@ std::optional<std::string> damageOf(const std::string& folder, const std::string
     store::RecordReader r(name, std::move(text));
     while (!r.atEnd()) {
       std::string date = r.readText();
-      if (!store::parseDate(date)) return name + " の " + std::to_string(r.line()) + " 行目の日付が読めません";
+      if (!store::parseDate(date)) return words::backupDateUnreadable(name, r.line());
       r.readSingle();
       day.lastWeightDate = date;
       ++day.weightCount;
     }
   } catch (const store::EncodingError&) {
-    return name + " が読めません";
+    return words::backupFileUnreadable(name);
   } catch (const store::StoreError&) {
-    return name + " が読めません";
+    return words::backupFileUnreadable(name);
   }
   return std::nullopt;
 }
@@ -101,7 +102,7 @@ std::vector<BackupDay> listBackups() {
     const std::string folder = inBackups(name);
     const std::vector<std::string> files = store::dataFileNames(folder);
     if (std::find(files.begin(), files.end(), kWeightFileName) == files.end())
-      day.damage = kWeightFileName + " がありません";
+      day.damage = words::backupFileMissing(kWeightFileName);
     for (const std::string& file : files) {
       if (day.damage) break;
       day.damage = damageOf(folder, file, day);
@@ -113,10 +114,7 @@ std::vector<BackupDay> listBackups() {
 }
 
 std::string describe(const BackupDay& day) {
-  std::string line = day.folder + "  体重 " + std::to_string(day.weightCount) + "件";
-  if (!day.lastWeightDate.empty()) line += "  最終日 " + day.lastWeightDate;
-  if (day.damage) line = "× " + line + "  (" + *day.damage + ")";
-  return line;
+  return words::backupLine(day.folder, day.weightCount, day.lastWeightDate, day.damage ? &*day.damage : nullptr);
 }
 
 std::string makeSafetyCopy(store::Date today) {

@@ -7,13 +7,14 @@
 #include "records/weight_entry.h"
 #include "store/cp932.h"
 #include "store/numbers.h"
+#include "words/messages.h"
 
 namespace csv {
 namespace {
 
 constexpr float kHighestWeight = 999.9f;
-const char* const kBadDate = "日付が読めない行";
-const char* const kBadWeight = "体重が読めない行";
+const char* const kBadDate = words::kCsvBadDate;
+const char* const kBadWeight = words::kCsvBadWeight;
 
 bool validUtf8(std::string_view s) {
   for (size_t i = 0; i < s.size();) {
@@ -75,7 +76,7 @@ WeightCsv readWeightCsv(std::string_view bytes, std::optional<store::Date> lastD
     try {
       text = store::cp932ToUtf8(bytes);
     } catch (const store::EncodingError&) {
-      out.unusable = "文字コードが読めません（UTF-8 か Shift-JIS の CSV を選んでください）。";
+      out.unusable = words::kCsvUnknownEncoding;
       return out;
     }
   }
@@ -89,7 +90,7 @@ WeightCsv readWeightCsv(std::string_view bytes, std::optional<store::Date> lastD
     }
   }
   if (dateColumn < 0 || weightColumn < 0) {
-    out.unusable = "1 行目に日付（日付 / date）と体重（体重 / weight）の列名がありません。";
+    out.unusable = words::kCsvNoHeader;
     return out;
   }
 
@@ -180,22 +181,20 @@ WeightAppend planWeightAppend(const WeightCsv& csv, const records::WeightSeries&
 
 std::string importCounts(const WeightCsv& csv, const WeightAppend& plan) {
   const int skipped = csv.alreadyInDiary + csv.laterWeighings;
-  std::string text = "読み飛ばした行: " + std::to_string(skipped);
-  if (csv.alreadyInDiary > 0) text += "\n  登録済みの日付の行: " + std::to_string(csv.alreadyInDiary);
-  if (csv.laterWeighings > 0) text += "\n  同じ日の2回目以降の行: " + std::to_string(csv.laterWeighings);
+  std::string text = words::kCsvSkipped + std::to_string(skipped);
+  if (csv.alreadyInDiary > 0) text += words::kCsvAlreadyInDiary + std::to_string(csv.alreadyInDiary);
+  if (csv.laterWeighings > 0) text += words::kCsvLaterWeighings + std::to_string(csv.laterWeighings);
   int refused = plan.afterGap + plan.overLimit;
   for (const auto& [why, n] : csv.refused) refused += n;
-  text += "\n読み込めなかった行: " + std::to_string(refused);
+  text += words::kCsvRefused + std::to_string(refused);
   for (const auto& [why, n] : csv.refused) text += "\n  " + why + ": " + std::to_string(n);
-  if (plan.afterGap > 0) text += "\n  間の日をうめなかったため入れられない行: " + std::to_string(plan.afterGap);
-  if (plan.overLimit > 0) text += "\n  ２年分の上限を超える行: " + std::to_string(plan.overLimit);
+  if (plan.afterGap > 0) text += words::kCsvAfterGap + std::to_string(plan.afterGap);
+  if (plan.overLimit > 0) text += words::kCsvOverLimit + std::to_string(plan.overLimit);
   return text;
 }
 
 std::string importSummary(const WeightCsv& csv, const WeightAppend& plan) {
-  std::string text = "体重を " + std::to_string(plan.imported) + " 日分読み込みました。";
-  if (plan.filled > 0) text += "\n間の " + std::to_string(plan.filled) + " 日は前の日の体重でうめました。";
-  return text + "\n\n" + importCounts(csv, plan);
+  return words::csvImported(plan.imported, plan.filled) + "\n\n" + importCounts(csv, plan);
 }
 
 }  // namespace csv

@@ -7,8 +7,8 @@
 #include "profile/profile_change.h"
 #include "store/files.h"
 #include "store/numbers.h"
-#include "store/typed_number.h"
 #include "store/record.h"
+#include "store/typed_number.h"
 
 namespace profile {
 

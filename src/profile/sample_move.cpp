@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "store/record.h"
+#include "words/messages.h"
 
 namespace profile {
 
@@ -44,14 +45,10 @@ void moveSampleDiary(const std::string& folder) {
   const fs::path dir = fs::path(folder) / kSampleFolder;
   std::error_code ec;
   fs::create_directories(dir, ec);
-  if (ec)
-    throw store::StoreError(kSampleFolder,
-                            "「" + std::string(kSampleFolder) + "」フォルダーを作れません（" + ec.message() + "）");
+  if (ec) throw store::StoreError(kSampleFolder, words::sampleFolderNotMade(kSampleFolder, ec.message()));
   for (const auto& name : names) {
     fs::rename(fs::path(folder) / name, freeName(dir, name), ec);
-    if (ec)
-      throw store::StoreError(
-          name, "「" + name + "」を「" + kSampleFolder + "」フォルダーへ移せません（" + ec.message() + "）");
+    if (ec) throw store::StoreError(name, words::sampleFileNotMoved(name, kSampleFolder, ec.message()));
   }
 }
 

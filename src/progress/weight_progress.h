@@ -7,11 +7,12 @@
 
 #include "records/weight_log.h"
 #include "store/dates.h"
+#include "words/messages.h"
 
 namespace progress {
 
 // Shown when the day the target would be reached lies beyond any date we can show.
-inline constexpr const char* kForecastTooFar = "達成日が遠すぎて予想不能";
+inline constexpr const char* kForecastTooFar = words::kForecastTooFar;
 // A forecast that would lie before the latest record.
 inline constexpr const char* kNoForecast = "－";
 

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "words/messages.h"
+
 namespace progress {
 
 std::vector<float> weightTrend(const std::vector<float>& kg, int count) {
@@ -32,7 +34,7 @@ std::optional<TrendForecast> trendForecast(const std::vector<float>& trend, floa
 
 std::string trendForecastText(const std::optional<TrendForecast>& f) {
   if (!f) return "";
-  return "トレンドによる予想: " + std::to_string(f->days) + "日後 (" + store::formatDate(f->day) + ")";
+  return words::kTrendForecast + std::to_string(f->days) + words::kDaysLater + " (" + store::formatDate(f->day) + ")";
 }
 
 }  // namespace progress

@@ -144,4 +144,30 @@ std::string nothingToImport(std::string_view counts) {
   return cat({"読み込める新しい体重の行がありません。\n\n", counts});
 }
 
+std::string csvImported(int days, int filled) {
+  std::string text = cat({"体重を ", std::to_string(days), " 日分読み込みました。"});
+  if (filled > 0) text += cat({"\n間の ", std::to_string(filled), " 日は前の日の体重でうめました。"});
+  return text;
+}
+
+std::string backupLine(std::string_view folder, int weights, std::string_view lastDate, const std::string* damage) {
+  std::string line = cat({folder, "  体重 ", std::to_string(weights), "件"});
+  if (!lastDate.empty()) line += cat({"  最終日 ", lastDate});
+  if (damage) line = cat({"× ", line, "  (", *damage, ")"});
+  return line;
+}
+
+std::string backupDateUnreadable(std::string_view file, int line) {
+  return cat({file, " の ", std::to_string(line), " 行目の日付が読めません"});
+}
+std::string backupFileUnreadable(std::string_view file) { return cat({file, " が読めません"}); }
+std::string backupFileMissing(std::string_view file) { return cat({file, " がありません"}); }
+
+std::string sampleFolderNotMade(std::string_view folder, std::string_view why) {
+  return cat({"「", folder, "」フォルダーを作れません（", why, "）。データフォルダーに書き込めるか確かめてください。"});
+}
+std::string sampleFileNotMoved(std::string_view file, std::string_view folder, std::string_view why) {
+  return cat({"「", file, "」を「", folder, "」フォルダーへ移せません（", why, "）。"});
+}
+
 }  // namespace words

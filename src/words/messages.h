@@ -89,4 +89,37 @@ std::string importUnreadable(std::string_view file, std::string_view why);
 std::string importGap(int days);
 std::string nothingToImport(std::string_view counts);
 
+// ---- the weight CSV import
+inline constexpr const char* kCsvBadDate = "日付が読めない行";
+inline constexpr const char* kCsvBadWeight = "体重が読めない行";
+inline constexpr const char* kCsvUnknownEncoding =
+    "文字コードが読めません。UTF-8 か Shift-JIS の CSV ファイルを選んでください。";
+inline constexpr const char* kCsvNoHeader =
+    "1 行目に日付（日付 / date）と体重（体重 / weight）の列名がありません。列名を書き足してから読み込んでください。";
+inline constexpr const char* kCsvSkipped = "読み飛ばした行: ";
+inline constexpr const char* kCsvAlreadyInDiary = "\n  登録済みの日付の行: ";
+inline constexpr const char* kCsvLaterWeighings = "\n  同じ日の 2 回目以降の行: ";
+inline constexpr const char* kCsvRefused = "\n読み込めなかった行: ";
+inline constexpr const char* kCsvAfterGap = "\n  間の日をうめなかったため入れられない行: ";
+inline constexpr const char* kCsvOverLimit = "\n  2 年分の上限を超える行: ";
+std::string csvImported(int days, int filled);
+
+// ---- backups
+std::string backupLine(std::string_view folder, int weights, std::string_view lastDate, const std::string* damage);
+std::string backupDateUnreadable(std::string_view file, int line);
+std::string backupFileUnreadable(std::string_view file);
+std::string backupFileMissing(std::string_view file);
+
+// ---- leaving the sample
+std::string sampleFolderNotMade(std::string_view folder, std::string_view why);
+std::string sampleFileNotMoved(std::string_view file, std::string_view folder, std::string_view why);
+
+// ---- forecasts
+inline constexpr const char* kForecastTooFar = "達成日が遠すぎて予想不能";
+inline constexpr const char* kTrendForecast = "トレンドによる予想: ";
+inline constexpr const char* kDaysLater = "日後";
+inline constexpr const char* kTrendHelp =
+    "体重のトレンド（日々の凸凹をならした推移）を破線で表示しています。\r\n"
+    "最近 14 日間のトレンドの傾きから目標達成日を予想します。\r\n";
+
 }  // namespace words

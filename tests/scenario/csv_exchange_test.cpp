@@ -111,9 +111,9 @@ TEST(CsvImport, ScaleExportWithGapsSkippedAndRefusedRowsAndOneQuestion) {
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const auto& refused = r.dialogs(0);
   ASSERT_EQ(refused.size(), 4u);
-  EXPECT_EQ(refused[1]["text"],
-            "「" + in.file("bad.csv") +
-                "」を読み込めません。\n1 行目に日付（日付 / date）と体重（体重 / weight）の列名がありません。");
+  EXPECT_EQ(refused[1]["text"], "「" + in.file("bad.csv") +
+                                    "」を読み込めません。\n1 行目に日付（日付 / date）と体重（体重 / "
+                                    "weight）の列名がありません。列名を書き足してから読み込んでください。");
   EXPECT_EQ(refused[3]["text"],
             "読み込める新しい体重の行がありません。\n\n読み飛ばした行: 1\n"
             "  登録済みの日付の行: 1\n読み込めなかった行: 0");
@@ -126,7 +126,7 @@ TEST(CsvImport, ScaleExportWithGapsSkippedAndRefusedRowsAndOneQuestion) {
             "『いいえ』をクリックすると、間のあいた日より後の行は読み込みません");
   EXPECT_EQ(d["dialogs"][2]["text"],
             "体重を 2 日分読み込みました。\n間の 2 日は前の日の体重でうめました。\n\n読み飛ばした行: 2\n"
-            "  登録済みの日付の行: 1\n  同じ日の2回目以降の行: 1\n読み込めなかった行: 2\n  体重が読めない行: 1\n"
+            "  登録済みの日付の行: 1\n  同じ日の 2 回目以降の行: 1\n読み込めなかった行: 2\n  体重が読めない行: 1\n"
             "  日付が読めない行: 1");
   EXPECT_EQ(dir.readUtf8("体重.txt"),
             "\"2026/12/01\",70\r\n\"2026/12/02\",69.5\r\n\"2026/12/03\",69.5\r\n\"2026/12/04\",69\r\n"
