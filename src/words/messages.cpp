@@ -170,4 +170,9 @@ std::string sampleFileNotMoved(std::string_view file, std::string_view folder, s
   return cat({"「", file, "」を「", folder, "」フォルダーへ移せません（", why, "）。"});
 }
 
+std::string helpFileMissing(std::string_view file, std::string_view folder) {
+  return cat({"ヘルプファイル「", file, "」が見つかりません。\n\nプログラムのフォルダー（", folder,
+              "）に置くか、プログラムをインストールし直してください。"});
+}
+
 }  // namespace words

@@ -122,4 +122,10 @@ inline constexpr const char* kTrendHelp =
     "体重のトレンド（日々の凸凹をならした推移）を破線で表示しています。\r\n"
     "最近 14 日間のトレンドの傾きから目標達成日を予想します。\r\n";
 
+// ---- the window
+inline constexpr const char* kHelpTitle = "Zorvel ヘルプ";
+std::string helpFileMissing(std::string_view file, std::string_view folder);
+inline constexpr const char* kStartupErrorTitle = "起動エラー";
+inline constexpr const char* kProgramEnds = "\n\nプログラムを終了します。";
+
 }  // namespace words

@@ -13,6 +13,7 @@
 #include "store/data_folder.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_dialogs.h"
+#include "words/messages.h"
 
 namespace {
 
@@ -101,11 +102,11 @@ int main(int argc, char** argv) {
   const std::optional<std::string> problem =
       store::prepareDataFolder(folder.toStdString(), seedFolder(programFolder).toStdString());
   if (problem) {
-    const QString text = QString::fromStdString(*problem) + "\n\nプログラムを終了します。";
+    const QString text = QString::fromStdString(*problem + words::kProgramEnds);
     if (noWindow) {
       std::fprintf(stderr, "%s\n", qPrintable(text));
     } else {
-      QMessageBox box(QMessageBox::Critical, "起動エラー", text, QMessageBox::Ok);
+      QMessageBox box(QMessageBox::Critical, words::kStartupErrorTitle, text, QMessageBox::Ok);
       box.exec();
     }
     return 1;

@@ -13,6 +13,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "words/messages.h"
+
 namespace ui::qt {
 
 namespace {
@@ -190,7 +192,7 @@ store::DateTime QtClock::now() const {
 HelpWindow::HelpWindow(const QString& fileName, QWidget* parent, const QString& folder)
     : QWidget(parent, Qt::Window), fileName_(fileName), browser_(new QTextBrowser(this)) {
   setObjectName("helpWindow");
-  setWindowTitle(QString("%1 - ヘルプ").arg(fileName));
+  setWindowTitle(QString::fromUtf8(words::kHelpTitle));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
@@ -200,9 +202,8 @@ HelpWindow::HelpWindow(const QString& fileName, QWidget* parent, const QString& 
   const QFileInfo info(folder.isEmpty() ? QDir::current() : QDir(folder), fileName);
   QFile file(info.absoluteFilePath());
   if (!file.open(QIODevice::ReadOnly)) {
-    browser_->setPlainText(
-        QString("ヘルプファイル「%1」が見つかりません。\n\nプログラムのフォルダ（%2）に置いてください。")
-            .arg(fileName, QDir::toNativeSeparators(info.absolutePath())));
+    browser_->setPlainText(QString::fromStdString(
+        words::helpFileMissing(fileName.toStdString(), QDir::toNativeSeparators(info.absolutePath()).toStdString())));
     return;
   }
   const QByteArray bytes = file.readAll();
