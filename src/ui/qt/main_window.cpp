@@ -158,6 +158,15 @@ class EntryElideDelegate : public QStyledItemDelegate {
   }
 };
 
+// A list entry; a long one is cut short on screen, so its whole text is also its tooltip.
+class EntryItem : public QListWidgetItem {
+ public:
+  explicit EntryItem(const QString& text) : QListWidgetItem(text) {}
+  QVariant data(int role) const override {
+    return QListWidgetItem::data(role == Qt::ToolTipRole ? Qt::DisplayRole : role);
+  }
+};
+
 bool isPageFrame(const Control& c) { return c.kind() == Kind::Frame && c.parent().empty(); }
 
 // Kinds drawn on their container rather than being windows of their own; the windowed kinds stack
@@ -463,6 +472,11 @@ QString MainWindow::spokenName(const Entry& e) const {
 
 int MainWindow::px(int twips) const { return static_cast<int>(std::lround(twips * scale_ / kTwipsPerPixel)); }
 
+void MainWindow::showEvent(QShowEvent* event) {
+  shown_ = true;
+  QMainWindow::showEvent(event);
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   layoutCanvas();
@@ -563,6 +577,9 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
     }
     case Kind::ListBox: {
       auto* w = new QListWidget(parent);
+      // Entries are one line each, and a row reaches past the list's right edge only where no one
+      // sees it (there is no sideways scrolling): laying out thousands of them needs no measuring.
+      w->setUniformItemSizes(true);
       w->setSelectionMode(QAbstractItemView::SingleSelection);
       w->setAcceptDrops(true);
       w->viewport()->setAcceptDrops(true);
@@ -665,7 +682,10 @@ void MainWindow::connectEvents(size_t index) {
       // The room for the columns changes when the vertical scroll bar comes or goes.
       static_cast<QTableWidget*>(w)->viewport()->installEventFilter(this);
       break;
-    case Kind::Chart: static_cast<QChartView*>(w)->viewport()->installEventFilter(this); break;
+    case Kind::Chart:
+      w->installEventFilter(this);
+      static_cast<QChartView*>(w)->viewport()->installEventFilter(this);
+      break;
     case Kind::Shape: break;
     case Kind::ScrollBar: {
       auto* bar = static_cast<QScrollBar*>(w);
@@ -702,6 +722,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   Entry* found = entryOf(watched);
   if (!found) return QMainWindow::eventFilter(watched, event);
   Entry& e = *found;
+  if (event->type() == QEvent::Show && watched == e.widget) {
+    if (e.pending) showPending(e);
+    return false;
+  }
   const std::string name = e.control->name();
   const Kind kind = e.control->kind();
 
@@ -790,7 +814,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         fitColumns(*static_cast<QTableWidget*>(e.widget), e.control->grid());
       return false;
     case Kind::Chart:
-      if (event->type() == QEvent::MouseButtonDblClick) {
+      if (watched != e.widget && event->type() == QEvent::MouseButtonDblClick) {
         forward([this, name] { m_.DblClick(name); });
         return true;
       }
@@ -1076,12 +1100,12 @@ void MainWindow::apply(Entry& e) {
       }
       colours(QPalette::Base, QPalette::Text);
       break;
-    case Kind::ListBox: applyList(e); break;
-    case Kind::Grid: applyGrid(e); break;
+    case Kind::ListBox:
+    case Kind::Grid:
     case Kind::Chart:
-      applyChart(e);
+      applyContent(e);
       // An enlarged chart lies over its neighbours.
-      if (moved) w->raise();
+      if (moved && c.kind() == Kind::Chart) w->raise();
       break;
     case Kind::Shape: static_cast<ShapeWidget*>(w)->setFill(toQColor(c.fillColor())); break;
     case Kind::Image: static_cast<PictureWidget*>(w)->setPicture(c.picture()); break;
@@ -1101,19 +1125,56 @@ void MainWindow::apply(Entry& e) {
   }
 }
 
+void MainWindow::applyContent(Entry& e) {
+  // Filling a hidden page's lists and tables would only slow down the start and every change;
+  // they are filled when the page is shown, a table keeping its size meanwhile. Charts wait only
+  // for the window's first showing: once it is up they follow the model wherever they are.
+  const bool later = !e.widget->isVisible() && (e.control->kind() != Kind::Chart || !shown_);
+  if (later) {
+    e.pending = true;
+    if (e.control->kind() == Kind::Grid) {
+      const GridModel& g = e.control->grid();
+      auto* table = static_cast<QTableWidget*>(e.widget);
+      if (table->columnCount() != g.cols) table->setColumnCount(g.cols);
+      if (table->rowCount() != std::max(0, g.rows - 1)) table->setRowCount(std::max(0, g.rows - 1));
+    }
+    return;
+  }
+  e.pending = false;
+  switch (e.control->kind()) {
+    case Kind::ListBox: applyList(e); break;
+    case Kind::Grid: applyGrid(e); break;
+    case Kind::Chart: applyChart(e); break;
+    default: break;
+  }
+}
+
+void MainWindow::showPending(Entry& e) {
+  ++applying_;
+  {
+    const QSignalBlocker block(e.widget);
+    applyContent(e);
+  }
+  --applying_;
+}
+
 void MainWindow::applyList(Entry& e) {
   const Control& c = *e.control;
   auto* list = static_cast<QListWidget*>(e.widget);
   const auto& items = c.items();
-  bool same = list->count() == static_cast<int>(items.size());
-  for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == q(items[i]);
-  if (!same) {
-    list->clear();
-    for (const auto& item : items) {
-      list->addItem(q(item));
-      // A long entry is cut short on screen; its whole text is in the tooltip.
-      list->item(list->count() - 1)->setToolTip(q(item));
-    }
+  if (!e.listItems || *e.listItems != items || list->count() != static_cast<int>(items.size())) {
+    // Entries added at the end (the usual change) keep the ones before them.
+    const bool appended = e.listItems && list->count() == static_cast<int>(e.listItems->size()) &&
+                          items.size() >= e.listItems->size() &&
+                          std::equal(e.listItems->begin(), e.listItems->end(), items.begin());
+    // Either way the list starts again from its top, as a refilled one does.
+    if (appended)
+      list->scrollToTop();
+    else
+      list->clear();
+    for (size_t i = static_cast<size_t>(list->count()); i < items.size(); ++i)
+      list->addItem(new EntryItem(q(items[i])));
+    e.listItems = items;
   }
   if (c.listIndex() >= 0) {
     list->setCurrentRow(c.listIndex());
@@ -1162,8 +1223,11 @@ void MainWindow::applyGrid(Entry& e) {
       for (int row = 1; row < g.rows; ++row) {
         QTableWidgetItem* item = table->item(row - 1, col);
         if (!item) {
-          item = new QTableWidgetItem;
+          // Made whole before it is placed: a placed item reports every change to the view.
+          item = new QTableWidgetItem(q(g.cells[row][col]));
+          item->setTextAlignment(align);
           table->setItem(row - 1, col, item);
+          continue;
         }
         const QString text = q(g.cells[row][col]);
         if (item->text() != text) item->setText(text);
