@@ -384,6 +384,11 @@ void MainWindow::setUpRecordMenu(Entry& e) {
 }
 
 void MainWindow::setUpKeyboard() {
+  // The labels of each container, for finding the caption a control stands by.
+  std::map<std::string, std::vector<const Control*>, std::less<>> labels;
+  for (const Entry& e : entries_)
+    if (e.control->kind() == Kind::Label) labels[e.control->parent()].push_back(e.control);
+  static const std::vector<const Control*> none;
   for (Entry& e : entries_) {
     const std::string base = app::splitControlName(e.control->name()).first;
     // The weekday headers and the charts only show; the keyboard passes them by.
@@ -394,7 +399,8 @@ void MainWindow::setUpKeyboard() {
       list->setItemDelegate(new EntryElideDelegate(list));
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    spokenBy_.push_back(captionBeside(e));
+    const auto around = labels.find(e.control->parent());
+    spokenBy_.push_back(captionBeside(e, around == labels.end() ? none : around->second));
     if (!m_.MenuItems(e.control->name()).empty()) setUpRecordMenu(e);
   }
   // Shortcuts of the whole window; the core decides what each does where the focus is.
@@ -433,14 +439,15 @@ void MainWindow::setTabOrderByReading() {
   for (size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
 }
 
-// The label a control stands beside or under, if one is close by.
-const Control* MainWindow::captionBeside(const Entry& e) const {
+// The label a control stands beside or under, if one is close by; `labels` are the labels of its
+// container.
+const Control* MainWindow::captionBeside(const Entry& e, const std::vector<const Control*>& labels) const {
   const Control& c = *e.control;
   const Control* best = nullptr;
   long bestDistance = 0;
-  for (const Entry& other : entries_) {
-    const Control& o = *other.control;
-    if (&o == &c || o.parent() != c.parent() || o.kind() != Kind::Label) continue;
+  for (const Control* label : labels) {
+    const Control& o = *label;
+    if (&o == &c) continue;
     const bool beside =
         o.left() + o.width() <= c.left() + 30 && o.top() < c.top() + c.height() && c.top() < o.top() + o.height();
     const bool above =
@@ -1127,12 +1134,14 @@ void MainWindow::apply(Entry& e) {
 
 void MainWindow::applyContent(Entry& e) {
   // Filling a hidden page's lists and tables would only slow down the start and every change;
-  // they are filled when the page is shown, a table keeping its size meanwhile. Charts wait only
+  // they are filled when the page is shown, a table keeping its row and column counts meanwhile
+  // once the window is up. Charts wait only
   // for the window's first showing: once it is up they follow the model wherever they are.
   const bool later = !e.widget->isVisible() && (e.control->kind() != Kind::Chart || !shown_);
   if (later) {
     e.pending = true;
-    if (e.control->kind() == Kind::Grid) {
+    // Before the first showing no one asks; the first fill sets the size too.
+    if (e.control->kind() == Kind::Grid && shown_) {
       const GridModel& g = e.control->grid();
       auto* table = static_cast<QTableWidget*>(e.widget);
       if (table->columnCount() != g.cols) table->setColumnCount(g.cols);
@@ -1219,22 +1228,30 @@ void MainWindow::applyGrid(Entry& e) {
       }
       header->setText(q(g.cells[0][col]));
       header->setTextAlignment(toQt(g.headerAlign[col]) | Qt::AlignVCenter);
-      const Qt::Alignment align = toQt(g.dataAlign[col]) | Qt::AlignVCenter;
-      for (int row = 1; row < g.rows; ++row) {
-        QTableWidgetItem* item = table->item(row - 1, col);
-        if (!item) {
-          // Made whole before it is placed: a placed item reports every change to the view.
-          item = new QTableWidgetItem(q(g.cells[row][col]));
-          item->setTextAlignment(align);
-          table->setItem(row - 1, col, item);
-          continue;
+    }
+    {
+      // Rows and columns are in place; a report per cell would only repaint a view that is
+      // repainted whole below.
+      const QSignalBlocker quiet(table->model());
+      for (int col = 0; col < g.cols; ++col) {
+        const Qt::Alignment align = toQt(g.dataAlign[col]) | Qt::AlignVCenter;
+        for (int row = 1; row < g.rows; ++row) {
+          QTableWidgetItem* item = table->item(row - 1, col);
+          if (!item) {
+            // Made whole before it is placed: a placed item reports every change to the view.
+            item = new QTableWidgetItem(q(g.cells[row][col]));
+            item->setTextAlignment(align);
+            table->setItem(row - 1, col, item);
+            continue;
+          }
+          const QString text = q(g.cells[row][col]);
+          if (item->text() != text) item->setText(text);
+          if (item->textAlignment() != static_cast<int>(align)) item->setTextAlignment(align);
         }
-        const QString text = q(g.cells[row][col]);
-        if (item->text() != text) item->setText(text);
-        if (item->textAlignment() != static_cast<int>(align)) item->setTextAlignment(align);
       }
     }
     table->setUpdatesEnabled(true);
+    table->viewport()->update();
   }
   fitColumns(*table, g);
   // The scroll range must know the new rows before the view can scroll to one of them.

@@ -100,7 +100,7 @@ class MainWindow : public QMainWindow {
   int recordRowAt(const Entry& e, const QPoint& pos) const;
   void setTabOrderByReading();
   QString spokenName(const Entry& e) const;
-  const Control* captionBeside(const Entry& e) const;
+  const Control* captionBeside(const Entry& e, const std::vector<const Control*>& labels) const;
   int px(int twips) const;
   void savePlacement();
 
