@@ -1135,8 +1135,8 @@ void MainWindow::apply(Entry& e) {
 void MainWindow::applyContent(Entry& e) {
   // Filling a hidden page's lists and tables would only slow down the start and every change;
   // they are filled when the page is shown, a table keeping its row and column counts meanwhile
-  // once the window is up. Charts wait only
-  // for the window's first showing: once it is up they follow the model wherever they are.
+  // once the window is up. Charts wait only for the window's first showing: once it is up they
+  // follow the model wherever they are.
   const bool later = !e.widget->isVisible() && (e.control->kind() != Kind::Chart || !shown_);
   if (later) {
     e.pending = true;
