@@ -1025,3 +1025,79 @@ TEST_F(QtWindow, SettingsPageShowsTheDataFolderAsSelectableText) {
   EXPECT_EQ(find<QPushButton>("cmdCsvOut")->text(), QString("CSVに書き出す"));
   EXPECT_EQ(find<QPushButton>("cmdCsvIn")->text(), QString("CSVから読み込む"));
 }
+
+// Lists and tables of hidden pages are filled when their page is shown, from the model as it is
+// then, also after changes made while they were hidden; the first page is whole before it is seen.
+TEST_F(QtWindow, HiddenPagesShowTheirModelWhenShown) {
+  auto expectTableShowsModel = [&](const char* name) {
+    const ui::GridModel& g = m->form(name).grid();
+    auto* table = find<QTableWidget>(name);
+    ASSERT_EQ(table->rowCount(), g.rows - 1) << name;
+    ASSERT_EQ(table->columnCount(), g.cols) << name;
+    for (int row = 1; row < g.rows; ++row)
+      for (int col = 0; col < g.cols; ++col) {
+        ASSERT_NE(table->item(row - 1, col), nullptr) << name << " " << row << "," << col;
+        EXPECT_EQ(table->item(row - 1, col)->text().toStdString(), g.cells[row][col]) << name << " " << row;
+      }
+  };
+  auto expectListShowsModel = [&](const char* name) {
+    const std::vector<std::string>& items = m->form(name).items();
+    auto* list = find<QListWidget>(name);
+    ASSERT_EQ(list->count(), static_cast<int>(items.size())) << name;
+    for (int i = 0; i < list->count(); ++i) {
+      EXPECT_EQ(list->item(i)->text().toStdString(), items[i]) << name << " " << i;
+      EXPECT_EQ(list->item(i)->toolTip().toStdString(), items[i]) << name << " " << i;
+    }
+  };
+
+  dir.writeCp932("体重.txt", "\"2004/04/28\",70.5\r\n\"2004/04/29\",70\r\n\"2004/04/30\",69.5\r\n");
+  m->ReloadFromDisk();
+  window->refresh();
+  auto* table = find<QTableWidget>("msgB1");
+  EXPECT_FALSE(table->isVisible());
+  EXPECT_EQ(table->rowCount(), 3) << "a hidden table keeps its size";
+  find<QPushButton>("cmdBunseki")->click();
+  expectTableShowsModel("msgB1");
+  expectTableShowsModel("msgB3");
+
+  // Changed while hidden: fewer rows, other texts.
+  find<QPushButton>("cmdMain")->click();
+  dir.writeCp932("体重.txt", "\"2004/04/29\",72\r\n\"2004/04/30\",71.5\r\n");
+  m->ReloadFromDisk();
+  window->refresh();
+  EXPECT_EQ(table->rowCount(), 2);
+  find<QPushButton>("cmdBunseki")->click();
+  expectTableShowsModel("msgB1");
+
+  // A memo list filled while hidden, changed at its start while hidden again, then added to at
+  // its end while seen.
+  ui::Control& memo = m->form("List5(2)");
+  memo.clearItems();
+  for (const char* item : {"一", "二", "三"}) memo.addItem(item);
+  window->refresh();
+  find<QPushButton>("cmdMemo")->click();
+  expectListShowsModel("List5(2)");
+  find<QPushButton>("cmdMain")->click();
+  memo.removeItem(0);
+  memo.addItem("四");
+  window->refresh();
+  find<QPushButton>("cmdMemo")->click();
+  expectListShowsModel("List5(2)");
+  auto* list = find<QListWidget>("List5(2)");
+  for (int i = 0; i < 200; ++i) memo.addItem("追加" + std::to_string(i));
+  window->refresh();
+  list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+  memo.addItem("最後");
+  window->refresh();
+  expectListShowsModel("List5(2)");
+  EXPECT_EQ(list->verticalScrollBar()->value(), 0) << "a changed list starts from its top, as a refilled one";
+
+  // A second window on the same model: nothing of the first page waits once it is shown.
+  find<QPushButton>("cmdMain")->click();
+  MainWindow second(*m);
+  second.refresh();
+  second.show();
+  auto* chart = qobject_cast<QChartView*>(second.widget("MSChart1"));
+  ASSERT_NE(chart, nullptr);
+  EXPECT_FALSE(chart->chart()->series().isEmpty()) << "the weight chart is drawn before the window is seen";
+}

@@ -6,6 +6,7 @@
 // OUT/NN-page.png (the whole screen, so what lies off it shows too) and OUT/NN-page-window.png.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QHeaderView>
 #include <QPixmap>
@@ -77,8 +78,12 @@ int main(int argc, char** argv) {
                          "cmdEiyo", "cmdDiary",  "cmdMemo", "cmdBunseki", "cmdSettei"};
   int n = 0;
   for (const char* page : pages) {
+    // How long the page takes to come up (a hidden page's lists and tables are filled now).
+    QElapsedTimer switching;
+    switching.start();
     main.Click(page);
     window.refresh();
+    const double switchMs = switching.nsecsElapsed() / 1e6;
     settle();
     const QPixmap shot = window.screen()->grabWindow(0);
     const QString file = QString("%1/%2-%3.png").arg(out).arg(n++, 2, 10, QChar('0')).arg(page);
@@ -95,7 +100,7 @@ int main(int argc, char** argv) {
           std::cout << "\n";
         }
     std::cout << file.toStdString() << " window " << window.width() << "x" << window.height() << " scale "
-              << window.scale() << "\n";
+              << window.scale() << " shown in " << switchMs << " ms\n";
   }
   // The weight chart with the running average and the trend line.
   main.Click("cmdMain");

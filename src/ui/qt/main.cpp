@@ -2,15 +2,19 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFont>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
 #include "app/frmMain.h"
 #include "store/data_folder.h"
+#include "store/dates.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_dialogs.h"
 #include "words/messages.h"
@@ -42,9 +46,10 @@ class CheckDialogs : public ui::Dialogs {
   void closeHelp() override {}
 };
 
-int runCheck(const QString& folder, const QString& help) {
+int runCheck(const QString& folder, const QString& help, const std::optional<store::DateTime>& fixedClock) {
   CheckDialogs dialogs;
   ui::qt::QtClock clock;
+  clock.fixed = fixedClock;
   app::frmMain main(dialogs, clock);
   main.DataFolder = QDir::toNativeSeparators(folder).toStdString();
   main.Form_Load();
@@ -60,6 +65,53 @@ int runCheck(const QString& folder, const QString& help) {
   return 0;
 }
 
+// "YYYY/MM/DD hh:mm:ss" (the time may be left out: 00:00:00).
+std::optional<store::DateTime> parseClock(const QString& text) {
+  const QStringList parts = text.simplified().split(' ');
+  if (parts.isEmpty() || parts.size() > 2) return std::nullopt;
+  const std::optional<store::Date> date = store::parseDate(parts[0].toStdString());
+  if (!date) return std::nullopt;
+  store::DateTime at{*date, 0, 0, 0};
+  if (parts.size() == 2) {
+    const QStringList hms = parts[1].split(':');
+    bool ok[3] = {false, false, false};
+    if (hms.size() != 3) return std::nullopt;
+    at.hour = hms[0].toInt(&ok[0]);
+    at.minute = hms[1].toInt(&ok[1]);
+    at.second = hms[2].toInt(&ok[2]);
+    if (!ok[0] || !ok[1] || !ok[2] || at.hour < 0 || at.hour > 23 || at.minute < 0 || at.minute > 59 || at.second < 0 ||
+        at.second > 59)
+      return std::nullopt;
+  }
+  return at;
+}
+
+// --quit-after-show: the first paint of the window, once it has finished, ends the run and prints
+// the time since main() began.
+class FirstFrame : public QObject {
+ public:
+  FirstFrame(QWidget& window, const QElapsedTimer& since) : window_(window), since_(since) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!done_ && event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == &window_) {
+      done_ = true;
+      QTimer::singleShot(0, qApp, [this] {
+        std::printf("first-frame-ms %.3f\n", since_.nsecsElapsed() / 1e6);
+        std::fflush(stdout);
+        QCoreApplication::quit();
+      });
+    }
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  const QElapsedTimer& since_;
+  bool done_ = false;
+};
+
 bool wantsNoWindow(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const QString a = QString::fromLocal8Bit(argv[i]);
@@ -71,6 +123,8 @@ bool wantsNoWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  QElapsedTimer since;
+  since.start();
   QCoreApplication::setApplicationName("Zorvel");
   QCoreApplication::setApplicationVersion(ZORVEL_VERSION);
   const bool noWindow = wantsNoWindow(argc, argv);
@@ -87,9 +141,23 @@ int main(int argc, char** argv) {
       "（ﾌﾟﾗｲﾍﾞｰﾄ.txt があるとき）、ユーザーのデータフォルダの順。",
       "DIR");
   const QCommandLineOption checkOption("check", "ウィンドウを開かずにデータフォルダを読み込んで確かめ、終了する。");
+  const QCommandLineOption clockOption("clock", "時計を \"YYYY/MM/DD hh:mm:ss\" に止める（試験とベンチマーク用）。",
+                                       "TIME");
+  const QCommandLineOption quitOption(
+      "quit-after-show", "ウィンドウの最初の表示が済んだら終了し、起動からの時間を表示する（ベンチマーク用）。");
   parser.addOption(dataOption);
   parser.addOption(checkOption);
+  parser.addOption(clockOption);
+  parser.addOption(quitOption);
   parser.process(*app);
+  std::optional<store::DateTime> fixedClock;
+  if (parser.isSet(clockOption)) {
+    fixedClock = parseClock(parser.value(clockOption));
+    if (!fixedClock) {
+      std::fprintf(stderr, "--clock: \"YYYY/MM/DD hh:mm:ss\" の形で指定してください\n");
+      return 2;
+    }
+  }
 
   const QString programFolder = QCoreApplication::applicationDirPath();
   std::optional<std::string> fromCommandLine, fromEnvironment;
@@ -113,7 +181,7 @@ int main(int argc, char** argv) {
   }
   // The data files are opened by bare name in the data folder.
   QDir::setCurrent(folder);
-  if (parser.isSet(checkOption)) return runCheck(folder, helpFolder(programFolder));
+  if (parser.isSet(checkOption)) return runCheck(folder, helpFolder(programFolder), fixedClock);
 
   QApplication::setStyle("Fusion");
   QFont font("Noto Sans CJK JP", 9);
@@ -124,6 +192,7 @@ int main(int argc, char** argv) {
   ui::qt::QtDialogs dialogs;
   dialogs.setHelpFolder(helpFolder(programFolder));
   ui::qt::QtClock clock;
+  clock.fixed = fixedClock;
   app::frmMain main(dialogs, clock);
   main.DataFolder = QDir::toNativeSeparators(folder).toStdString();
   ui::qt::MainWindow window(main);
@@ -133,7 +202,15 @@ int main(int argc, char** argv) {
   main.Form_Load();
   if (main.ended()) return 1;
   window.refresh();
-  window.restorePlacement();
+  const bool timed = parser.isSet(quitOption);
+  FirstFrame first(window, since);
+  if (timed) {
+    // Always the same place, and the user's remembered placement stays as it was.
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) window.fitInto(primary->availableGeometry());
+    app->installEventFilter(&first);
+  } else {
+    window.restorePlacement();
+  }
   window.show();
   return app->exec();
 }

@@ -158,6 +158,15 @@ class EntryElideDelegate : public QStyledItemDelegate {
   }
 };
 
+// A list entry; a long one is cut short on screen, so its whole text is also its tooltip.
+class EntryItem : public QListWidgetItem {
+ public:
+  explicit EntryItem(const QString& text) : QListWidgetItem(text) {}
+  QVariant data(int role) const override {
+    return QListWidgetItem::data(role == Qt::ToolTipRole ? Qt::DisplayRole : role);
+  }
+};
+
 bool isPageFrame(const Control& c) { return c.kind() == Kind::Frame && c.parent().empty(); }
 
 // Kinds drawn on their container rather than being windows of their own; the windowed kinds stack
@@ -375,6 +384,11 @@ void MainWindow::setUpRecordMenu(Entry& e) {
 }
 
 void MainWindow::setUpKeyboard() {
+  // The labels of each container, for finding the caption a control stands by.
+  std::map<std::string, std::vector<const Control*>, std::less<>> labels;
+  for (const Entry& e : entries_)
+    if (e.control->kind() == Kind::Label) labels[e.control->parent()].push_back(e.control);
+  static const std::vector<const Control*> none;
   for (Entry& e : entries_) {
     const std::string base = app::splitControlName(e.control->name()).first;
     // The weekday headers and the charts only show; the keyboard passes them by.
@@ -385,7 +399,8 @@ void MainWindow::setUpKeyboard() {
       list->setItemDelegate(new EntryElideDelegate(list));
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    spokenBy_.push_back(captionBeside(e));
+    const auto around = labels.find(e.control->parent());
+    spokenBy_.push_back(captionBeside(e, around == labels.end() ? none : around->second));
     if (!m_.MenuItems(e.control->name()).empty()) setUpRecordMenu(e);
   }
   // Shortcuts of the whole window; the core decides what each does where the focus is.
@@ -424,14 +439,15 @@ void MainWindow::setTabOrderByReading() {
   for (size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
 }
 
-// The label a control stands beside or under, if one is close by.
-const Control* MainWindow::captionBeside(const Entry& e) const {
+// The label a control stands beside or under, if one is close by; `labels` are the labels of its
+// container.
+const Control* MainWindow::captionBeside(const Entry& e, const std::vector<const Control*>& labels) const {
   const Control& c = *e.control;
   const Control* best = nullptr;
   long bestDistance = 0;
-  for (const Entry& other : entries_) {
-    const Control& o = *other.control;
-    if (&o == &c || o.parent() != c.parent() || o.kind() != Kind::Label) continue;
+  for (const Control* label : labels) {
+    const Control& o = *label;
+    if (&o == &c) continue;
     const bool beside =
         o.left() + o.width() <= c.left() + 30 && o.top() < c.top() + c.height() && c.top() < o.top() + o.height();
     const bool above =
@@ -462,6 +478,11 @@ QString MainWindow::spokenName(const Entry& e) const {
 }
 
 int MainWindow::px(int twips) const { return static_cast<int>(std::lround(twips * scale_ / kTwipsPerPixel)); }
+
+void MainWindow::showEvent(QShowEvent* event) {
+  shown_ = true;
+  QMainWindow::showEvent(event);
+}
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
@@ -563,6 +584,9 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
     }
     case Kind::ListBox: {
       auto* w = new QListWidget(parent);
+      // Entries are one line each, and a row reaches past the list's right edge only where no one
+      // sees it (there is no sideways scrolling): laying out thousands of them needs no measuring.
+      w->setUniformItemSizes(true);
       w->setSelectionMode(QAbstractItemView::SingleSelection);
       w->setAcceptDrops(true);
       w->viewport()->setAcceptDrops(true);
@@ -665,7 +689,10 @@ void MainWindow::connectEvents(size_t index) {
       // The room for the columns changes when the vertical scroll bar comes or goes.
       static_cast<QTableWidget*>(w)->viewport()->installEventFilter(this);
       break;
-    case Kind::Chart: static_cast<QChartView*>(w)->viewport()->installEventFilter(this); break;
+    case Kind::Chart:
+      w->installEventFilter(this);
+      static_cast<QChartView*>(w)->viewport()->installEventFilter(this);
+      break;
     case Kind::Shape: break;
     case Kind::ScrollBar: {
       auto* bar = static_cast<QScrollBar*>(w);
@@ -702,6 +729,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   Entry* found = entryOf(watched);
   if (!found) return QMainWindow::eventFilter(watched, event);
   Entry& e = *found;
+  if (event->type() == QEvent::Show && watched == e.widget) {
+    if (e.pending) showPending(e);
+    return false;
+  }
   const std::string name = e.control->name();
   const Kind kind = e.control->kind();
 
@@ -790,7 +821,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         fitColumns(*static_cast<QTableWidget*>(e.widget), e.control->grid());
       return false;
     case Kind::Chart:
-      if (event->type() == QEvent::MouseButtonDblClick) {
+      if (watched != e.widget && event->type() == QEvent::MouseButtonDblClick) {
         forward([this, name] { m_.DblClick(name); });
         return true;
       }
@@ -1076,12 +1107,12 @@ void MainWindow::apply(Entry& e) {
       }
       colours(QPalette::Base, QPalette::Text);
       break;
-    case Kind::ListBox: applyList(e); break;
-    case Kind::Grid: applyGrid(e); break;
+    case Kind::ListBox:
+    case Kind::Grid:
     case Kind::Chart:
-      applyChart(e);
+      applyContent(e);
       // An enlarged chart lies over its neighbours.
-      if (moved) w->raise();
+      if (moved && c.kind() == Kind::Chart) w->raise();
       break;
     case Kind::Shape: static_cast<ShapeWidget*>(w)->setFill(toQColor(c.fillColor())); break;
     case Kind::Image: static_cast<PictureWidget*>(w)->setPicture(c.picture()); break;
@@ -1101,19 +1132,58 @@ void MainWindow::apply(Entry& e) {
   }
 }
 
+void MainWindow::applyContent(Entry& e) {
+  // Filling a hidden page's lists and tables would only slow down the start and every change;
+  // they are filled when the page is shown, a table keeping its row and column counts meanwhile
+  // once the window is up. Charts wait only for the window's first showing: once it is up they
+  // follow the model wherever they are.
+  const bool later = !e.widget->isVisible() && (e.control->kind() != Kind::Chart || !shown_);
+  if (later) {
+    e.pending = true;
+    // Before the first showing no one asks; the first fill sets the size too.
+    if (e.control->kind() == Kind::Grid && shown_) {
+      const GridModel& g = e.control->grid();
+      auto* table = static_cast<QTableWidget*>(e.widget);
+      if (table->columnCount() != g.cols) table->setColumnCount(g.cols);
+      if (table->rowCount() != std::max(0, g.rows - 1)) table->setRowCount(std::max(0, g.rows - 1));
+    }
+    return;
+  }
+  e.pending = false;
+  switch (e.control->kind()) {
+    case Kind::ListBox: applyList(e); break;
+    case Kind::Grid: applyGrid(e); break;
+    case Kind::Chart: applyChart(e); break;
+    default: break;
+  }
+}
+
+void MainWindow::showPending(Entry& e) {
+  ++applying_;
+  {
+    const QSignalBlocker block(e.widget);
+    applyContent(e);
+  }
+  --applying_;
+}
+
 void MainWindow::applyList(Entry& e) {
   const Control& c = *e.control;
   auto* list = static_cast<QListWidget*>(e.widget);
   const auto& items = c.items();
-  bool same = list->count() == static_cast<int>(items.size());
-  for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == q(items[i]);
-  if (!same) {
-    list->clear();
-    for (const auto& item : items) {
-      list->addItem(q(item));
-      // A long entry is cut short on screen; its whole text is in the tooltip.
-      list->item(list->count() - 1)->setToolTip(q(item));
-    }
+  if (!e.listItems || *e.listItems != items || list->count() != static_cast<int>(items.size())) {
+    // Entries added at the end (the usual change) keep the ones before them.
+    const bool appended = e.listItems && list->count() == static_cast<int>(e.listItems->size()) &&
+                          items.size() >= e.listItems->size() &&
+                          std::equal(e.listItems->begin(), e.listItems->end(), items.begin());
+    // Either way the list starts again from its top, as a refilled one does.
+    if (appended)
+      list->scrollToTop();
+    else
+      list->clear();
+    for (size_t i = static_cast<size_t>(list->count()); i < items.size(); ++i)
+      list->addItem(new EntryItem(q(items[i])));
+    e.listItems = items;
   }
   if (c.listIndex() >= 0) {
     list->setCurrentRow(c.listIndex());
@@ -1158,19 +1228,30 @@ void MainWindow::applyGrid(Entry& e) {
       }
       header->setText(q(g.cells[0][col]));
       header->setTextAlignment(toQt(g.headerAlign[col]) | Qt::AlignVCenter);
-      const Qt::Alignment align = toQt(g.dataAlign[col]) | Qt::AlignVCenter;
-      for (int row = 1; row < g.rows; ++row) {
-        QTableWidgetItem* item = table->item(row - 1, col);
-        if (!item) {
-          item = new QTableWidgetItem;
-          table->setItem(row - 1, col, item);
+    }
+    {
+      // Rows and columns are in place; a report per cell would only repaint a view that is
+      // repainted whole below.
+      const QSignalBlocker quiet(table->model());
+      for (int col = 0; col < g.cols; ++col) {
+        const Qt::Alignment align = toQt(g.dataAlign[col]) | Qt::AlignVCenter;
+        for (int row = 1; row < g.rows; ++row) {
+          QTableWidgetItem* item = table->item(row - 1, col);
+          if (!item) {
+            // Made whole before it is placed: a placed item reports every change to the view.
+            item = new QTableWidgetItem(q(g.cells[row][col]));
+            item->setTextAlignment(align);
+            table->setItem(row - 1, col, item);
+            continue;
+          }
+          const QString text = q(g.cells[row][col]);
+          if (item->text() != text) item->setText(text);
+          if (item->textAlignment() != static_cast<int>(align)) item->setTextAlignment(align);
         }
-        const QString text = q(g.cells[row][col]);
-        if (item->text() != text) item->setText(text);
-        if (item->textAlignment() != static_cast<int>(align)) item->setTextAlignment(align);
       }
     }
     table->setUpdatesEnabled(true);
+    table->viewport()->update();
   }
   fitColumns(*table, g);
   // The scroll range must know the new rows before the view can scroll to one of them.

@@ -59,6 +59,7 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   struct Entry {
@@ -69,16 +70,22 @@ class MainWindow : public QMainWindow {
     // What was last drawn, so a move or a resize does not rebuild a table or a chart.
     std::optional<GridModel> grid;
     std::optional<ChartModel> chart;
+    std::optional<std::vector<std::string>> listItems;
     std::vector<QString> chartLabels;
     std::vector<std::optional<double>> chartExtra;
     int chartLabelCount = 0;
     QRect geometry;
+    // The list's items, the table's cells or the chart waits until the widget is shown.
+    bool pending = false;
   };
 
   void build();
   QWidget* create(Entry& e, QWidget* parent);
   void connectEvents(size_t index);
   void apply(Entry& e);
+  // Lists, tables and charts are filled while they are seen, else when they are next shown.
+  void applyContent(Entry& e);
+  void showPending(Entry& e);
   void applyGrid(Entry& e);
   void applyChart(Entry& e);
   void applyList(Entry& e);
@@ -93,7 +100,7 @@ class MainWindow : public QMainWindow {
   int recordRowAt(const Entry& e, const QPoint& pos) const;
   void setTabOrderByReading();
   QString spokenName(const Entry& e) const;
-  const Control* captionBeside(const Entry& e) const;
+  const Control* captionBeside(const Entry& e, const std::vector<const Control*>& labels) const;
   int px(int twips) const;
   void savePlacement();
 
@@ -119,7 +126,8 @@ class MainWindow : public QMainWindow {
   std::map<QObject*, size_t> byObject_;  // widgets and their viewports
   uint64_t focusSeen_ = 0;
   bool busyShown_ = false;
-  int applying_ = 0;  // > 0 while the window writes to its widgets: nothing is echoed back
+  bool shown_ = false;  // the window has been shown once
+  int applying_ = 0;    // > 0 while the window writes to its widgets: nothing is echoed back
   bool finishing_ = false;
   bool inEvent_ = false;
   // A press on a list entry: a click when released, a drag when the mouse moves away.

@@ -178,6 +178,7 @@ std::vector<QWidget*> QtDialogs::openHelpWindows() const {
 }
 
 store::DateTime QtClock::now() const {
+  if (fixed) return *fixed;
   const QDateTime t = QDateTime::currentDateTime();
   const QDate d = t.date();
   const QTime tm = t.time();

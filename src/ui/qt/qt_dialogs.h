@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,8 @@ class QtDialogs : public Dialogs {
 class QtClock : public Clock {
  public:
   store::DateTime now() const override;
+  // A clock that stands still (--clock), so a run can be repeated exactly.
+  std::optional<store::DateTime> fixed;
 };
 
 // The in-program help viewer: one HTML file from the program folder.

@@ -1,0 +1,91 @@
+// The reference for the window benchmark: a bare Qt window with what the diary's window shows at
+// the least on a full diary, a 3001-point line chart and a 731x4 table, started the way the
+// program starts (style, font, offscreen platform from the caller). It quits once its first frame
+// is painted and prints "first-frame-ms N", the time since main() began.
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineSeries>
+#include <QMainWindow>
+#include <QTableWidget>
+#include <QTimer>
+#include <QValueAxis>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Reports the first frame: the first paint of the window, once that paint has finished.
+class FirstFrame : public QObject {
+ public:
+  FirstFrame(QWidget& window, const QElapsedTimer& since) : window_(window), since_(since) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!done_ && event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == &window_) {
+      done_ = true;
+      QTimer::singleShot(0, qApp, [this] {
+        std::printf("first-frame-ms %.3f\n", since_.nsecsElapsed() / 1e6);
+        std::fflush(stdout);
+        QCoreApplication::quit();
+      });
+    }
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  const QElapsedTimer& since_;
+  bool done_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QElapsedTimer since;
+  since.start();
+  QApplication app(argc, argv);
+  QApplication::setStyle("Fusion");
+  QFont font("Noto Sans CJK JP", 9);
+  font.setStyleHint(QFont::SansSerif);
+  QApplication::setFont(font);
+
+  QMainWindow window;
+  auto* central = new QWidget(&window);
+  auto* layout = new QHBoxLayout(central);
+
+  auto* series = new QLineSeries;
+  for (int i = 0; i < 3001; ++i) series->append(i, 60.0 + 5.0 * std::sin(i / 50.0));
+  auto* chart = new QChart;
+  chart->addSeries(series);
+  auto* x = new QValueAxis;
+  auto* y = new QValueAxis;
+  x->setRange(0, 3000);
+  y->setRange(54, 66);
+  chart->addAxis(x, Qt::AlignBottom);
+  chart->addAxis(y, Qt::AlignLeft);
+  series->attachAxis(x);
+  series->attachAxis(y);
+  auto* view = new QChartView(chart);
+  view->setRenderHint(QPainter::Antialiasing);
+  layout->addWidget(view, 2);
+
+  auto* table = new QTableWidget(731, 4);
+  table->verticalHeader()->setVisible(false);
+  for (int col = 0; col < 4; ++col) table->setHorizontalHeaderItem(col, new QTableWidgetItem(QString("列%1").arg(col)));
+  for (int row = 0; row < 731; ++row)
+    for (int col = 0; col < 4; ++col)
+      table->setItem(row, col, new QTableWidgetItem(QString::number(60.0 + (row * 7 + col) % 100 / 10.0, 'f', 1)));
+  layout->addWidget(table, 1);
+
+  window.setCentralWidget(central);
+  window.resize(800, 600);
+  FirstFrame first(window, since);
+  app.installEventFilter(&first);
+  window.show();
+  return app.exec();
+}
