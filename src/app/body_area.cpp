@@ -241,7 +241,15 @@ void axisBoxEnter(frmMain& m, const char* boxName, charts::AxisBox which) {
   auto v = charts::ReadNumberBox(m.form(boxName).text());
   if (!v) return refuse(m, kNotNumber);
   profile::Profile changed = m.Profile;
-  if (!charts::StoreAxisLimit(changed, which, *v)) return refuse(m, kOutOfRange);
+  if (!charts::StoreAxisLimit(changed, which, *v)) {
+    switch (which) {
+      case charts::AxisBox::StepMax:
+        return refuse(m, words::rangeRefused("歩数グラフの上限", -2147483648LL, 2147483647LL, "数値").c_str());
+      case charts::AxisBox::StepMin:
+        return refuse(m, words::rangeRefused("歩数グラフの下限", -32768, 32767, "数値").c_str());
+      default: return refuse(m, kOutOfRange);
+    }
+  }
   try {
     profile::SaveProfile(changed);
   } catch (const store::StoreError& e) {

@@ -96,7 +96,7 @@ TEST(OtherCharts, AxisBoxRefusesWhatIsNoNumber) {
   ASSERT_EQ(d["dialogs"].size(), 3u);
   EXPECT_EQ(d["dialogs"][0]["text"], "数値を入力してください。");
   EXPECT_EQ(d["dialogs"][1]["text"], "数値を入力してください。");
-  EXPECT_EQ(d["dialogs"][2]["text"], "入力できる範囲を超えた数値です。");
+  EXPECT_EQ(d["dialogs"][2]["text"], "歩数グラフの下限は -32768 から 32767 までの数値で入力してください。");
   EXPECT_EQ(d["controls"]["MSChart2"]["axisMax"], 30);
   EXPECT_EQ(d["controls"]["MSChart3"]["axisMin"], 0);
   EXPECT_EQ(d["state"]["Profile"]["FatAxisMax"], 30);
