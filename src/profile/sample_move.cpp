@@ -5,6 +5,7 @@
 #include <regex>
 #include <system_error>
 
+#include "store/file_error_text.h"
 #include "store/record.h"
 
 namespace profile {
@@ -44,14 +45,10 @@ void moveSampleDiary(const std::string& folder) {
   const fs::path dir = fs::path(folder) / kSampleFolder;
   std::error_code ec;
   fs::create_directories(dir, ec);
-  if (ec)
-    throw store::StoreError(kSampleFolder,
-                            "「" + std::string(kSampleFolder) + "」フォルダーを作れません（" + ec.message() + "）");
+  if (ec) throw store::fileError(dir.string(), store::FileOp::MakeFolder, ec.value());
   for (const auto& name : names) {
     fs::rename(fs::path(folder) / name, freeName(dir, name), ec);
-    if (ec)
-      throw store::StoreError(
-          name, "「" + name + "」を「" + kSampleFolder + "」フォルダーへ移せません（" + ec.message() + "）");
+    if (ec) throw store::fileError((fs::path(folder) / name).string(), store::FileOp::Move, ec.value());
   }
 }
 
