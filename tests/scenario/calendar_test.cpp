@@ -170,7 +170,7 @@ TEST(LazyCalendar, AMonthThatCannotBeWrittenKeepsItsMark) {
   ASSERT_EQ(boxes.size(), 1u) << boxes;
   EXPECT_EQ(boxes[0]["icon"], "warning");
   EXPECT_NE(boxes[0]["text"].get<std::string>().find(
-                "に書き込めませんでした。ファイルではなくフォルダーです（Is a directory）。"),
+                "を読み込めませんでした。ファイルではなくフォルダーです（Is a directory）。"),
             std::string::npos);
   EXPECT_NE(boxes[0]["text"].get<std::string>().find("2024年03月.txt"), std::string::npos) << boxes[0];
   const auto& c = r.last()["controls"];
