@@ -72,7 +72,9 @@ Reason reasonFor(int err, FileOp op, bool atStartUp) {
       return {"ディスクが読み取り専用です",
               "書き込みのできるディスクを使うか、ディスクの読み取り専用の設定を解除してください。"};
     case EISDIR: return {"ファイルではなくフォルダーです", "このフォルダーを別の場所へ移してから、" + restore};
-    case ENOENT: return {"見つかりません", restore};
+    case ENOENT:
+      return {"見つかりません",
+              op == FileOp::Read ? restore : std::string("場所のフォルダーがあるか確かめてから、") + kTryAgain};
     case EEXIST:
       return {"同じ名前のファイルがすでにあります", std::string("そのファイルを別の場所へ移してから、") + kTryAgain};
     case ENOTEMPTY:
@@ -82,7 +84,7 @@ Reason reasonFor(int err, FileOp op, bool atStartUp) {
       return {"ファイルではなくシンボリックリンクです",
               "リンクの代わりに、リンク先のファイルそのものを置いてください。"};
     case ENOTDIR:
-      return {"場所の途中にフォルダーではないものがあります", "場所を確かめてから、もう一度お試しください。"};
+      return {"場所の途中にフォルダーではないものがあります", std::string("場所を確かめてから、") + kTryAgain};
     case EIO:
       return {"ディスクの読み書きに失敗しました",
               std::string("ディスクやその接続に異常がないか確かめてから、") + kTryAgain};
@@ -90,7 +92,7 @@ Reason reasonFor(int err, FileOp op, bool atStartUp) {
     case ENFILE: return {"開いているファイルが多すぎます", std::string("ほかのプログラムを終了してから、") + kTryAgain};
     default:
       return {"思わぬエラーが起きました",
-              std::string(kTryAgain) + "直らないときは、かっこ内の文をお問い合わせの際にお知らせください。"};
+              std::string(kTryAgain) + "直らないときは、お問い合わせの際に（）内の英文をお知らせください。"};
   }
 }
 
