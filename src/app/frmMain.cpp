@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "store/file_error_text.h"
 #include "store/record.h"
 
 namespace app {
@@ -53,9 +54,8 @@ void frmMain::Start(bool firstStart) {
     if (firstStart) store::recoverFolder();
     RunStartup(firstStart);
   } catch (const std::exception& e) {
-    // The diary cannot run on files it cannot read: say which and what, then end.
-    dialogs.MsgBox(std::string(e.what()) + "\n\nプログラムを終了します。", "起動エラー", ui::Icon::Error,
-                   ui::Buttons::OK);
+    // The diary cannot run on files it cannot read: say which, where and what to do, then end.
+    dialogs.MsgBox(store::startUpErrorText(e), "起動エラー", ui::Icon::Error, ui::Buttons::OK);
     Ended = true;
     return;
   }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "store/cp932.h"
+#include "store/file_error_text.h"
 #include "store/numbers.h"
 #include "store/record.h"
 #include "store/typed_number.h"
@@ -69,8 +70,8 @@ std::vector<RegisteredItem> readCalorieItems(const std::string& fileName) {
     int16_t calories = r.readInt16();
     auto list = itemListOfKey(key);
     if (!list)
-      throw store::StoreError(fileName, "「" + fileName + "」の " + std::to_string(line) + " 行目: リストの種類「" +
-                                            key + "」がわかりません。");
+      throw store::StoreError(fileName,
+                              store::lineText(fileName, line) + "リストの種類「" + key + "」がわかりません。");
     items.push_back({*list, CalorieItemEntry(name, calories)});
   }
   return items;

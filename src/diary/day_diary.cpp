@@ -3,6 +3,7 @@
 #include "diary/calorie_items.h"
 #include "store/cp932.h"
 #include "store/dates.h"
+#include "store/file_error_text.h"
 #include "store/files.h"
 #include "store/record.h"
 
@@ -70,9 +71,7 @@ int linesFrom(const std::string& bytes, int line) {
   return count;
 }
 
-std::string lineText(const std::string& fileName, int line) {
-  return "「" + fileName + "」の " + std::to_string(line) + " 行目: ";
-}
+using store::lineText;
 
 // The file's bytes; nullopt when there is no file. Anything else that stops the reading is a
 // problem of the day.
@@ -147,7 +146,7 @@ DayDiary readDayDiary(std::string_view dateText) {
     if (decoded.badLine > 0 && (stoppedAt == 0 || decoded.badLine < stoppedAt)) {
       if (stoppedAt == 0 || why.find("途中で終わって") != std::string::npos) {
         stoppedAt = decoded.badLine;
-        why = lineText(dayFile, decoded.badLine) + "CP932 で読めない文字があります。";
+        why = store::notCp932Text(dayFile, decoded.badLine);
       }
     }
     if (stoppedAt > 0) day.problems.push_back({dayFile, why, linesFrom(*bytes, stoppedAt)});
@@ -159,8 +158,8 @@ DayDiary readDayDiary(std::string_view dateText) {
     if (lines.back().empty()) lines.pop_back();  // nothing after the last line end
     for (const auto& line : lines) day.comment += line + "\r\n";
     if (decoded.badLine > 0)
-      day.problems.push_back({commentFile, lineText(commentFile, decoded.badLine) + "CP932 で読めない文字があります。",
-                              linesFrom(*bytes, decoded.badLine)});
+      day.problems.push_back(
+          {commentFile, store::notCp932Text(commentFile, decoded.badLine), linesFrom(*bytes, decoded.badLine)});
   }
   return day;
 }

@@ -5,8 +5,8 @@
 #include <regex>
 #include <system_error>
 
+#include "store/file_error_text.h"
 #include "store/record.h"
-#include "words/messages.h"
 
 namespace profile {
 
@@ -45,10 +45,10 @@ void moveSampleDiary(const std::string& folder) {
   const fs::path dir = fs::path(folder) / kSampleFolder;
   std::error_code ec;
   fs::create_directories(dir, ec);
-  if (ec) throw store::StoreError(kSampleFolder, words::sampleFolderNotMade(kSampleFolder, ec.message()));
+  if (ec) throw store::fileError(dir.string(), store::FileOp::MakeFolder, ec.value());
   for (const auto& name : names) {
     fs::rename(fs::path(folder) / name, freeName(dir, name), ec);
-    if (ec) throw store::StoreError(name, words::sampleFileNotMoved(name, kSampleFolder, ec.message()));
+    if (ec) throw store::fileError((fs::path(folder) / name).string(), store::FileOp::Move, ec.value());
   }
 }
 

@@ -57,8 +57,9 @@ std::string cp932ToUtf8(std::string_view bytes) {
   Converter c("UTF-8", "CP932");
   std::string out;
   if (auto bad = c.run(bytes, out)) {
-    throw EncodingError("Shift-JIS として読めないバイトがあります（先頭から " + std::to_string(*bad + 1) +
-                        " バイト目）");
+    throw EncodingError(
+        "Shift-JIS（CP932）として読めないバイトがあります（先頭から " + std::to_string(*bad + 1) + " バイト目）。", {},
+        *bad);
   }
   return out;
 }

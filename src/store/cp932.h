@@ -10,13 +10,16 @@ namespace store {
 // Raised when bytes are not valid CP932 or a text has a character CP932 cannot hold.
 class EncodingError : public std::runtime_error {
  public:
-  explicit EncodingError(const std::string& what, std::string character = {})
-      : std::runtime_error(what), character_(std::move(character)) {}
+  explicit EncodingError(const std::string& what, std::string character = {}, size_t offset = 0)
+      : std::runtime_error(what), character_(std::move(character)), offset_(offset) {}
   // The offending UTF-8 character when encoding; empty when decoding.
   const std::string& character() const { return character_; }
+  // When decoding, the 0-based offset of the first byte that is no CP932.
+  size_t offset() const { return offset_; }
 
  private:
   std::string character_;
+  size_t offset_ = 0;
 };
 
 std::string cp932ToUtf8(std::string_view bytes);  // throws EncodingError

@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 
+#include "store/file_error_text.h"
 #include "store/folder_files.h"
 #include "store/record.h"
 
@@ -22,23 +24,20 @@ DataFolderChoice chooseDataFolder(const std::optional<std::string>& commandLine,
 }
 
 std::optional<std::string> prepareDataFolder(const std::string& folder, const std::string& seedFolder) {
-  const std::string head = "データフォルダ「" + folder + "」";
   std::error_code ec;
   const bool existed = fs::exists(folder, ec);
-  if (existed && !isDirectory(folder)) return head + "はフォルダではありません。";
+  if (existed && !isDirectory(folder)) return dataFolderErrorText(folder, FileOp::Write, ENOTDIR);
   if (!existed) {
     // Find the nearest existing parent and check it first, so a refused folder leaves no trace.
     fs::path parent = fs::absolute(folder, ec).parent_path();
     while (!parent.empty() && !fs::exists(parent, ec) && parent != parent.root_path()) parent = parent.parent_path();
-    if (!isDirectory(parent.string()) || ::access(parent.c_str(), W_OK | X_OK) != 0)
-      return head + "を作ることができません。";
-    try {
-      makeDirectories(folder);
-    } catch (const StoreError&) {
-      return head + "を作ることができません。";
-    }
+    if (!isDirectory(parent.string())) return dataFolderErrorText(folder, FileOp::MakeFolder, ENOTDIR);
+    if (::access(parent.c_str(), W_OK | X_OK) != 0) return dataFolderErrorText(folder, FileOp::MakeFolder, errno);
+    std::error_code made;
+    fs::create_directories(folder, made);
+    if (made) return dataFolderErrorText(folder, FileOp::MakeFolder, made.value());
   }
-  if (::access(folder.c_str(), R_OK | W_OK | X_OK) != 0) return head + "に書き込むことができません。";
+  if (::access(folder.c_str(), R_OK | W_OK | X_OK) != 0) return dataFolderErrorText(folder, FileOp::Write, errno);
 
   if (seedFolder.empty() || !isDirectory(seedFolder)) return std::nullopt;
   if (fs::exists(joinPath(folder, kProfileFileName), ec)) return std::nullopt;
@@ -48,7 +47,7 @@ std::optional<std::string> prepareDataFolder(const std::string& folder, const st
       if (!fs::exists(to, ec)) copyFileAtomic(joinPath(seedFolder, name), to);
     }
   } catch (const StoreError& e) {
-    return head + "にサンプルデータを用意できませんでした。\n" + e.what();
+    return "データフォルダー「" + folder + "」にサンプルデータを用意できませんでした。\n" + e.what();
   }
   return std::nullopt;
 }

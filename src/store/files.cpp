@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 
+#include "store/file_error_text.h"
 #include "store/record.h"
 
 namespace store {
@@ -72,18 +72,10 @@ constexpr const char* kTempTemplate = ".~zorvel-XXXXXX";
 constexpr const char* kJournalFile = ".~zorvel-journal";
 constexpr const char* kLegacyTempSuffix = ".tmp~";
 
-std::string quoted(const std::string& f) { return "「" + f + "」"; }
-
-[[noreturn]] void fail(const std::string& fileName, const std::string& what) {
-  throw StoreError(fileName, quoted(fileName) + what);
-}
-[[noreturn]] void writeFailed(const std::string& fileName, int err) {
-  fail(fileName, std::string("に書き込めませんでした。(") + std::strerror(err) + ")");
-}
-[[noreturn]] void notAPlainFile(const std::string& fileName, mode_t mode) {
-  if (S_ISDIR(mode)) fail(fileName, "はファイルではありません（フォルダーです）");
-  if (S_ISLNK(mode)) fail(fileName, "はシンボリックリンクです。データには通常のファイルを置いてください。");
-  fail(fileName, "は通常のファイルではありません。");
+[[noreturn]] void writeFailed(const std::string& fileName, int err) { throw fileError(fileName, FileOp::Write, err); }
+[[noreturn]] void readFailed(const std::string& fileName, int err) { throw fileError(fileName, FileOp::Read, err); }
+[[noreturn]] void notAPlainFile(const std::string& fileName, FileOp op, mode_t mode) {
+  throw notAPlainFileError(fileName, op, mode);
 }
 
 std::string folderOf(const std::string& fileName) {
@@ -113,7 +105,7 @@ mode_t checkReplaceable(const std::string& fileName) {
     if (errno == ENOENT) return newFileMode();
     writeFailed(fileName, errno);
   }
-  if (!S_ISREG(st.st_mode)) notAPlainFile(fileName, st.st_mode);
+  if (!S_ISREG(st.st_mode)) notAPlainFile(fileName, FileOp::Write, st.st_mode);
   return st.st_mode & 07777;
 }
 
@@ -188,15 +180,15 @@ std::string readFileBytes(const std::string& fileName) {
   if (fd < 0) {
     int err = errno;
     struct stat st {};
-    if (err == ENOENT) fail(fileName, "が見つかりません。");
-    if (::lstat(fileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) notAPlainFile(fileName, st.st_mode);
-    fail(fileName, std::string("を読み込めませんでした。(") + std::strerror(err) + ")");
+    if (err != ENOENT && ::lstat(fileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+      notAPlainFile(fileName, FileOp::Read, st.st_mode);
+    readFailed(fileName, err);
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     mode_t mode = st.st_mode;
     ::close(fd);
-    notAPlainFile(fileName, mode);
+    notAPlainFile(fileName, FileOp::Read, mode);
   }
   std::string bytes;
   bytes.reserve(static_cast<size_t>(st.st_size));
@@ -207,7 +199,7 @@ std::string readFileBytes(const std::string& fileName) {
     if (n < 0) {
       int err = errno;
       ::close(fd);
-      fail(fileName, std::string("を読み込めませんでした。(") + std::strerror(err) + ")");
+      readFailed(fileName, err);
     }
     if (n == 0) break;
     bytes.append(buf, static_cast<size_t>(n));
@@ -245,14 +237,14 @@ void appendFileBytes(const std::string& fileName, const std::string& bytes) {
   if (fd < 0) {
     int err = errno;
     struct stat st {};
-    if (::lstat(fileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) notAPlainFile(fileName, st.st_mode);
+    if (::lstat(fileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) notAPlainFile(fileName, FileOp::Write, st.st_mode);
     writeFailed(fileName, err);
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     mode_t mode = st.st_mode;
     ::close(fd);
-    notAPlainFile(fileName, mode);
+    notAPlainFile(fileName, FileOp::Write, mode);
   }
   const off_t oldSize = st.st_size;
   // A last line without its line end (a hand edit) must not run into the new record.

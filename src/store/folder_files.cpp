@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 
+#include "store/file_error_text.h"
 #include "store/files.h"
 #include "store/record.h"
 
@@ -16,11 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string quoted(const std::string& path) { return "「" + path + "」"; }
-
-[[noreturn]] void failWrite(const std::string& path, int err) {
-  throw StoreError(path, quoted(path) + "に書き込めませんでした。(" + std::strerror(err) + ")");
-}
+[[noreturn]] void failWrite(const std::string& path, int err) { throw fileError(path, FileOp::Write, err); }
 
 bool endsWith(std::string_view s, std::string_view tail) {
   return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
@@ -29,7 +25,7 @@ bool endsWith(std::string_view s, std::string_view tail) {
 std::vector<std::string> namesIn(const std::string& folder, bool wantFolders) {
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
-  if (ec) throw StoreError(folder, "フォルダ" + quoted(folder) + "を読めません。(" + ec.message() + ")");
+  if (ec) throw fileError(folder, FileOp::ReadFolder, ec.value());
   std::vector<std::string> out;
   for (const fs::directory_entry& e : it) {
     std::error_code kindError;
@@ -86,9 +82,7 @@ bool isDirectory(const std::string& path) {
 void makeDirectories(const std::string& path) {
   std::error_code ec;
   fs::create_directories(path, ec);
-  if (ec || !isDirectory(path))
-    throw StoreError(path, "フォルダ" + quoted(path) + "を作れませんでした。(" +
-                               (ec ? ec.message() : std::string("同じ名前のファイルがあります")) + ")");
+  if (ec || !isDirectory(path)) throw fileError(path, FileOp::MakeFolder, ec ? ec.value() : EEXIST);
 }
 
 void renamePath(const std::string& from, const std::string& to) {
@@ -98,7 +92,7 @@ void renamePath(const std::string& from, const std::string& to) {
 void removeTree(const std::string& path) {
   std::error_code ec;
   fs::remove_all(path, ec);
-  if (ec) throw StoreError(path, quoted(path) + "を削除できませんでした。(" + ec.message() + ")");
+  if (ec) throw fileError(path, FileOp::Remove, ec.value());
 }
 
 std::vector<std::string> fileNamesIn(const std::string& folder) { return namesIn(folder, false); }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "store/cp932.h"
+#include "store/file_error_text.h"
 #include "store/files.h"
 #include "store/numbers.h"
 
@@ -13,6 +14,20 @@ namespace store {
 namespace {
 
 std::string quoteName(const std::string& f) { return "「" + f + "」"; }
+
+// The bytes decoded, or a StoreError naming the file and the line of the first byte that is no CP932.
+std::string decodeFile(const std::string& fileName, const std::string& bytes) {
+  try {
+    return cp932ToUtf8(bytes);
+  } catch (const EncodingError& e) {
+    const size_t end = std::min(e.offset(), bytes.size());
+    const int line =
+        1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
+    // The text already says how to mend the file: at start-up only the folder is added.
+    const std::string text = notCp932Text(fileName, line);
+    throw StoreError(fileName, text, text + "\n" + placeText(folderOfPath(fileName)));
+  }
+}
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -23,7 +38,8 @@ std::string encodeLines(const std::string& fileName, const std::vector<std::stri
     try {
       bytes += utf8ToCp932(l);
     } catch (const EncodingError& e) {
-      throw StoreError(fileName, quoteName(fileName) + "に書き込めません: " + e.what());
+      const std::string text = quoteName(fileName) + "に書き込めませんでした。" + e.what() + "。";
+      throw StoreError(fileName, text, text);
     }
     bytes += "\r\n";
   }
@@ -42,15 +58,15 @@ RecordReader::RecordReader(const std::string& fileName, RecordLimit limit) : fil
     // Counted on the raw bytes, before anything is decoded or kept.
     size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
     if (!bytes.empty() && bytes.back() != '\n') ++lines;
-    if (lines > limit.records)
-      throw StoreError(fileName, quoteName(fileName) + "には " + std::to_string(lines) + " 行の記録があり、扱える " +
-                                     std::to_string(limit.records) + " 行を超えています。");
+    if (lines > limit.records) {
+      const std::string text = quoteName(fileName) + "には " + std::to_string(lines) + " 行の記録があり、扱える " +
+                               std::to_string(limit.records) + " 行を超えています。";
+      throw StoreError(fileName, text,
+                       text + "\n" + placeText(folderOfPath(fileName)) +
+                           "\n古い記録をテキストエディターで別のファイルに移してください。");
+    }
   }
-  try {
-    data_ = cp932ToUtf8(bytes);
-  } catch (const EncodingError& e) {
-    throw StoreError(fileName, quoteName(fileName) + "を読み込めません: " + e.what());
-  }
+  data_ = decodeFile(fileName, bytes);
 }
 
 RecordReader::RecordReader(const std::string& fileName, std::string utf8Contents)
@@ -63,7 +79,7 @@ bool RecordReader::atEnd() const {
 }
 
 void RecordReader::fail(const std::string& what) const {
-  throw StoreError(fileName_, quoteName(fileName_) + "の " + std::to_string(fieldLine_) + " 行目: " + what);
+  throw StoreError(fileName_, lineText(fileName_, fieldLine_) + what);
 }
 
 RecordReader::RawField RecordReader::next() {
@@ -187,14 +203,7 @@ void appendRecords(const std::string& fileName, const std::vector<Record>& recor
   appendFileBytes(fileName, encodeRecords(fileName, records));  // encoded whole before the file is touched
 }
 
-std::string readAllText(const std::string& fileName) {
-  std::string bytes = readFileBytes(fileName);
-  try {
-    return cp932ToUtf8(bytes);
-  } catch (const EncodingError& e) {
-    throw StoreError(fileName, quoteName(fileName) + "を読み込めません: " + e.what());
-  }
-}
+std::string readAllText(const std::string& fileName) { return decodeFile(fileName, readFileBytes(fileName)); }
 
 bool fileExists(const std::string& fileName) {
   struct stat st {};

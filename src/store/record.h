@@ -10,13 +10,21 @@
 namespace store {
 
 // Any failure to read or write a data file; the message is Japanese and names the file.
+// Texts about failed system calls come from file_error_text.h.
 class StoreError : public std::runtime_error {
  public:
-  StoreError(std::string file, const std::string& message) : std::runtime_error(message), file_(std::move(file)) {}
+  // Damaged contents: `message` names the file and the line. At start-up the folder and how to
+  // mend the line or put the file back are added.
+  StoreError(std::string file, const std::string& message);
+  StoreError(std::string file, const std::string& message, std::string startUpText)
+      : std::runtime_error(message), file_(std::move(file)), startUp_(std::move(startUpText)) {}
   const std::string& file() const { return file_; }
+  // The text when start-up stops on this error (without the notice that the program ends).
+  const std::string& startUpText() const { return startUp_; }
 
  private:
   std::string file_;
+  std::string startUp_;
 };
 
 // The most lines a file may hold before it is refused unread; 0 for no limit.

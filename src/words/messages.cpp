@@ -163,12 +163,6 @@ std::string backupDateUnreadable(std::string_view file, int line) {
 std::string backupFileUnreadable(std::string_view file) { return cat({file, " が読めません"}); }
 std::string backupFileMissing(std::string_view file) { return cat({file, " がありません"}); }
 
-std::string sampleFolderNotMade(std::string_view folder, std::string_view why) {
-  return cat({"「", folder, "」フォルダーを作れません（", why, "）。データフォルダーに書き込めるか確かめてください。"});
-}
-std::string sampleFileNotMoved(std::string_view file, std::string_view folder, std::string_view why) {
-  return cat({"「", file, "」を「", folder, "」フォルダーへ移せません（", why, "）。"});
-}
 
 std::string helpFileMissing(std::string_view file, std::string_view folder) {
   return cat({"ヘルプファイル「", file, "」が見つかりません。\n\nプログラムのフォルダー（", folder,

@@ -110,9 +110,6 @@ std::string backupDateUnreadable(std::string_view file, int line);
 std::string backupFileUnreadable(std::string_view file);
 std::string backupFileMissing(std::string_view file);
 
-// ---- leaving the sample
-std::string sampleFolderNotMade(std::string_view folder, std::string_view why);
-std::string sampleFileNotMoved(std::string_view file, std::string_view folder, std::string_view why);
 
 // ---- forecasts
 inline constexpr const char* kForecastTooFar = "達成日が遠すぎて予想不能";

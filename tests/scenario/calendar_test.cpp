@@ -169,7 +169,9 @@ TEST(LazyCalendar, AMonthThatCannotBeWrittenKeepsItsMark) {
   const auto& boxes = r.last()["dialogs"];
   ASSERT_EQ(boxes.size(), 1u) << boxes;
   EXPECT_EQ(boxes[0]["icon"], "warning");
-  EXPECT_NE(boxes[0]["text"].get<std::string>().find("ファイルではありません（フォルダーです）"), std::string::npos);
+  EXPECT_NE(boxes[0]["text"].get<std::string>().find(
+                "を読み込めませんでした。ファイルではなくフォルダーです（Is a directory）。"),
+            std::string::npos);
   EXPECT_NE(boxes[0]["text"].get<std::string>().find("2024年03月.txt"), std::string::npos) << boxes[0];
   const auto& c = r.last()["controls"];
   EXPECT_TRUE(c["cmdMono(9)"]["backColor"].is_null());

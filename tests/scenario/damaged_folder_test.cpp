@@ -59,7 +59,9 @@ TEST(DamagedFolder, StartUpRefusesFilesItCannotTrustNamingFileAndLine) {
   for (int i = 0; i < 7301; ++i) lines += "\"2024/01/03\",70\r\n";
   big.writeCp932("体重.txt", lines);
   EXPECT_EQ(startupError(big),
-            "「体重.txt」には 7301 行の記録があり、扱える 7300 行を超えています。\n\nプログラムを終了します。");
+            "「体重.txt」には 7301 行の記録があり、扱える 7300 行を超えています。\n場所：" +
+                std::filesystem::canonical(big.path()).string() +
+                "\n古い記録をテキストエディターで別のファイルに移してください。\n\nプログラムを終了します。");
 
   // A folder or a link in a file's place, whichever file it is.
   for (const char* name : {"体重.txt", "歩数.txt", "ﾌﾟﾗｲﾍﾞｰﾄ.txt", "設定.txt", "ﾘｽﾄ題目.txt", "ｶﾛﾘｰ.txt"}) {
@@ -68,15 +70,21 @@ TEST(DamagedFolder, StartUpRefusesFilesItCannotTrustNamingFileAndLine) {
     dir.writeMinimalDiary();
     std::filesystem::remove(dir.file(name));
     std::filesystem::create_directory(dir.file(name));
-    EXPECT_EQ(startupError(dir),
-              std::string("「") + name + "」はファイルではありません（フォルダーです）\n\nプログラムを終了します。");
+    const std::string text = startupError(dir);
+    EXPECT_EQ(text.rfind(std::string("「") + name +
+                             "」を読み込めませんでした。ファイルではなくフォルダーです（Is a directory）。\n",
+                         0),
+              0u)
+        << text;
   }
   TempFolder linked, elsewhere;
   linked.writeMinimalDiary();
   elsewhere.writeCp932("体重.txt", weights);
   std::filesystem::remove(linked.file("体重.txt"));
   std::filesystem::create_symlink(elsewhere.file("体重.txt"), linked.file("体重.txt"));
-  EXPECT_EQ(startupError(linked).rfind("「体重.txt」はシンボリックリンクです。", 0), 0u);
+  EXPECT_EQ(
+      startupError(linked).rfind("「体重.txt」を読み込めませんでした。ファイルではなくシンボリックリンクです（", 0),
+      0u);
 }
 
 TEST(DamagedFolder, ADiaryDayReadInPartIsSaidAndKeptBeforeASaveReplacesIt) {
@@ -96,11 +104,12 @@ TEST(DamagedFolder, ADiaryDayReadInPartIsSaidAndKeptBeforeASaveReplacesIt) {
   // One warning at the start, naming both files and lines.
   ASSERT_EQ(r.dialogs(0).size(), 1u) << r.dialogs(0);
   EXPECT_EQ(r.dialogs(0)[0]["icon"], "warning");
-  EXPECT_EQ(r.dialogs(0)[0]["text"],
-            "「20240105.txt」の 3 行目: 整数 (-32768～32767)の範囲を超えた数値「99999」があります。\n"
-            "「日記20240105.txt」の 2 行目: CP932 "
-            "で読めない文字があります。\n\n読み込めたところまでを表示しています。ファイルを直すと、次にこの日を開いたと"
-            "きに全部を表示します。");
+  EXPECT_EQ(
+      r.dialogs(0)[0]["text"],
+      "「20240105.txt」の 3 行目: 整数 (-32768～32767)の範囲を超えた数値「99999」があります。\n"
+      "「日記20240105.txt」の 2 行目: Shift-JIS（CP932）として読めない文字があります。このファイルは Shift-JIS（CP932）"
+      "のテキストではありません。テキストエディターで文字コードを Shift_JIS（CP932）、改行を CRLF "
+      "にして保存し直してください。\n\n読み込めたところまでを表示しています。ファイルを直すと、次にこの日を開いたときに全部を表示します。");
   // The save asks first, Cancel being the default; cancelled, nothing is written.
   ASSERT_EQ(r.dialogs(1).size(), 1u) << r.dialogs(1);
   EXPECT_EQ(r.dialogs(1)[0]["icon"], "warning");

@@ -141,8 +141,13 @@ TEST(DataFolder, ChosenInOrderAndPreparedWithoutTouchingARefusedPlace) {
   // A folder that cannot be made: the message names it, and nothing is created.
   user.writeBytes("plain-file", "x");
   const std::string bad = user.file("plain-file") + "/日記";
-  EXPECT_EQ(store::prepareDataFolder(bad, seed.path()), "データフォルダ「" + bad + "」を作ることができません。");
-  EXPECT_EQ(store::prepareDataFolder(user.file("plain-file"), ""),
-            "データフォルダ「" + user.file("plain-file") + "」はフォルダではありません。");
+  EXPECT_EQ(store::prepareDataFolder(bad, seed.path()),
+            "データフォルダー「" + bad +
+                "」を作れませんでした。場所の途中にフォルダーではないものがあります（Not a directory）。\n"
+                "場所を確かめてから、もう一度お試しください。");
+  EXPECT_EQ(
+      store::prepareDataFolder(user.file("plain-file"), ""),
+      "データフォルダー「" + user.file("plain-file") +
+          "」はフォルダーではなくファイルです。\n別のフォルダーを指定するか、このファイルを別の場所へ移してください。");
   EXPECT_EQ(user.readBytes("plain-file"), "x");
 }

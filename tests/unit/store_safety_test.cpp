@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 
+#include "store/file_error_text.h"
 #include "store/files.h"
 #include "store/record.h"
 #include "support/temp_folder.h"
@@ -130,8 +131,11 @@ TEST(StoreFiles, LinksFoldersAndOtherNonFilesAreRefusedByName) {
                                 messageOf([&] { store::rewriteRecords(name, {Record().text("y")}); })})
       EXPECT_EQ(message.rfind(quoted, 0), 0u) << message;
   }
-  EXPECT_EQ(messageOf([] { store::RecordReader r("歩数.txt"); }),
-            "「歩数.txt」はファイルではありません（フォルダーです）");
+  EXPECT_EQ(
+      messageOf([] {
+        store::RecordReader r("歩数.txt");
+      }).rfind("「歩数.txt」を読み込めませんでした。ファイルではなくフォルダーです（Is a directory）。\n場所：", 0),
+      0u);
   EXPECT_NE(messageOf([] { store::RecordReader r("体重.txt"); }).find("シンボリックリンク"), std::string::npos);
   EXPECT_EQ(outside.readBytes("target.txt"), "\"x\"\r\n");
   EXPECT_TRUE(std::filesystem::is_symlink(dir.file("体重.txt")));
@@ -210,4 +214,27 @@ TEST(FolderLock, OneHolderAtATimeAndADeadHoldersLockIsFree) {
   EXPECT_TRUE(dir.exists(store::kFolderLockFile));
   store::FolderLock after;
   EXPECT_EQ(after.take(), store::FolderLock::Result::Taken);
+}
+
+TEST(FileErrorText, AMissingFileIsPutBackThroughTheRestoreInUseAndByHandAtStartUp) {
+  TempFolder dir;
+  InFolder in(dir);
+  const std::string here = std::filesystem::canonical(dir.path()).string();
+  try {
+    store::RecordReader r("ﾘｽﾄ題目.txt");
+    FAIL() << "read a missing file";
+  } catch (const StoreError& e) {
+    const std::string head =
+        "「ﾘｽﾄ題目.txt」を読み込めませんでした。見つかりません（No such file or directory）。\n場所：" + here;
+    EXPECT_EQ(e.what(), head + "\n設定の「バックアップから戻す」で、問題のなかった日のバックアップを戻してください。");
+    EXPECT_EQ(
+        store::startUpErrorText(e),
+        head +
+            "\nデータフォルダーの「バックアップ」フォルダーにある日付のフォルダーから、同じ名前のファイルをデータフォル"
+            "ダーにコピーしてください。\n\nプログラムを終了します。");
+  }
+  // A file below the data folder is named by its own name, in its own folder.
+  EXPECT_EQ(messageOf([] { store::appendRecords("バックアップ/2024-01-05/体重.txt", {Record().text("x")}); }),
+            "「体重.txt」に書き込めませんでした。見つかりません（No such file or directory）。\n場所：" + here +
+                "/バックアップ/2024-01-05\n場所のフォルダーがあるか確かめてから、もう一度お試しください。");
 }
