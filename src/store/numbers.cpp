@@ -35,6 +35,13 @@ size_t numberLength(std::string_view s) {
 }
 
 double toDouble(std::string_view s) {
+  // from_chars rounds as strtod does; it takes no plus sign and no "d" exponent, and leaves
+  // out-of-range values to strtod's infinities and underflows.
+  const bool neg = !s.empty() && s[0] == '-';
+  const size_t from = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+  double v = 0;
+  const auto r = std::from_chars(s.data() + from, s.data() + s.size(), v, std::chars_format::general);
+  if (r.ec == std::errc() && r.ptr == s.data() + s.size()) return neg ? -v : v;
   std::string t(s);
   for (char& c : t)
     if (c == 'd' || c == 'D') c = 'e';

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -250,5 +251,46 @@ TEST(NumberFastPath, EdgesOfEveryPattern) {
     EXPECT_SAME(store::shortestDouble(v), reference::shortestDouble(v), "shortestDouble " << v);
     for (const std::string& p : kPatterns)
       EXPECT_SAME(store::formatNumber(v, p), reference::formatNumber(v, p), "formatNumber " << v << " " << p);
+  }
+}
+
+TEST(NumberFastPath, FieldsAndTypedTextReadAsStrtodReadsThem) {
+  std::mt19937 rng(65);
+  const std::string alphabet = "0123456789.eEdD+-";
+  std::vector<std::string> texts = {"65.3",
+                                    "-0",
+                                    "+5",
+                                    ".7",
+                                    "7.",
+                                    "1e999",
+                                    "-1e999",
+                                    "1e-400",
+                                    "2.5d3",
+                                    "1D-2",
+                                    "4.9406564584124654e-324",
+                                    "2.2250738585072011e-308",
+                                    "179769313486231580793728"
+                                    "971405303415079934132710037826936173778980444968292764750946649017977587207096"
+                                    "330286416692887910946555547851940402630657488671505820681908902000708383676273"
+                                    "854845817711531764475730270069855571366959622842914819860834936475292719074168"
+                                    "444365510704342711559699508093042880177904174497791.9999999999"};
+  for (int i = 0; i < 200000; ++i) {
+    std::string t;
+    for (int k = 1 + static_cast<int>(rng() % 24); k > 0; --k) t += alphabet[rng() % alphabet.size()];
+    texts.push_back(t);
+  }
+  int failures = 0;
+  for (const std::string& t : texts) {
+    // The reference: the longest leading number, "d" read as "e", then strtod.
+    std::string u = t;
+    for (char& c : u)
+      if (c == 'd' || c == 'D') c = 'e';
+    const std::optional<double> field = store::parseNumberField(t);
+    const double val = store::Val(t);
+    if (field) {
+      const double want = std::strtod(u.c_str(), nullptr);
+      EXPECT_SAME(std::memcmp(&*field, &want, sizeof want), 0, "field \"" << t << "\" " << *field << " vs " << want);
+      EXPECT_SAME(std::memcmp(&val, &want, sizeof want), 0, "Val \"" << t << "\"");
+    }
   }
 }
