@@ -138,6 +138,8 @@ Decimal decimalOfSingle(float f) {
   const bool neg = bits >> 31;
   const int biased = static_cast<int>((bits >> 23) & 0xFF);
   if (biased == 0) return viaToChars(static_cast<double>(f), sig);  // subnormal
+  const float a = std::fabs(f);
+  if (a < 16777216.0f && a == std::trunc(a)) return roundInteger(static_cast<uint64_t>(a), sig, neg);  // counts
   const uint64_t m = (bits & 0x7FFFFF) | 0x800000;
   const int e = biased - 150;  // |f| = m * 2^e
   if (e >= 0) {
@@ -168,6 +170,8 @@ Decimal decimalOfDouble(double v) {
   const bool neg = bits >> 63;
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
   if (biased == 0) return viaToChars(v, sig);
+  const double a = std::fabs(v);
+  if (a < 9007199254740992.0 && a == std::trunc(a)) return roundInteger(static_cast<uint64_t>(a), sig, neg);
   const uint64_t m = (bits & 0xFFFFFFFFFFFFFull) | (uint64_t{1} << 52);
   const int e = biased - 1075;  // |v| = m * 2^e
   if (e >= 0) {

@@ -150,8 +150,9 @@ class Singles {
  public:
   explicit Singles(uint32_t seed) : rng_(seed) {}
   float next() {
-    switch (i_++ % 4) {
+    switch (i_++ % 5) {
       case 0: return fromBits(static_cast<uint32_t>(rng_()));
+      case 4: return static_cast<float>(static_cast<int>(rng_() % 40000000) - 20000000);  // counts, steps
       case 1: return typed();
       case 2: {
         const float a = typed(), b = typed();
@@ -212,8 +213,9 @@ TEST(NumberFastPath, DoublesFormatLikeTheReference) {
   int failures = 0;
   for (int i = 0; i < 300000; ++i) {
     double v;
-    switch (i % 4) {
+    switch (i % 5) {
       case 0: v = fromBits64(rng()); break;  // any magnitude, NaN and infinities
+      case 4: v = static_cast<double>(static_cast<int64_t>(rng() % 20000000000000000) - 10000000000000000); break;
       case 1: v = analysis::decimalOf(singles.next()) - analysis::decimalOf(singles.next()); break;
       case 2: v = static_cast<double>(static_cast<int64_t>(rng() % 20000001) - 10000000) / 1000; break;
       default: v = static_cast<double>(singles.next()) * 100 / 3; break;
