@@ -1,7 +1,6 @@
 #include "analysis/decimal_kg.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "store/numbers.h"
 
@@ -13,15 +12,12 @@ double clean(double v) { return std::round(v * 1e6) / 1e6; }
 
 }  // namespace
 
-double decimalOf(float v) {
-  if (!std::isfinite(v)) return 0;
-  return std::strtod(store::shortestSingle(v).c_str(), nullptr);
-}
+double decimalOf(float v) { return store::singleDecimalValue(v); }
 
 double decimalDifference(float a, float b) { return clean(decimalOf(a) - decimalOf(b)); }
 
 double roundTenthUp(double v) { return std::floor(clean(v * 10) + 0.5) / 10; }
 
-std::string formatSingle(float v, std::string_view pattern) { return store::formatNumber(decimalOf(v), pattern); }
+std::string formatSingle(float v, std::string_view pattern) { return store::formatSingle(v, pattern); }
 
 }  // namespace analysis

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <limits>
 #include <utility>
 
 #include "analysis/decimal_kg.h"
@@ -29,19 +31,91 @@ bool bandHolds(float low, float step, float weight) {
   return static_cast<float>(lo) <= weight && static_cast<float>(hi) > weight;
 }
 
-void countAndRank(std::vector<Band>& bands, const std::vector<float>& weights, int count, float step) {
-  const size_t records = std::min(static_cast<size_t>(std::max(0, count)), weights.size());
-  for (size_t i = 0; i < records; ++i) {
-    for (Band& b : bands) {
-      if (bandHolds(b.low, step, weights[i])) {
-        ++b.count;
-        break;
+namespace {
+
+// Each band's bounds as bandHolds compares them.
+struct Bounds {
+  float lo, hi;
+};
+
+// The index of the band first holding each weight (bands.size() for none), found by bisection
+// when the bands follow one another without overlap, which makes at most one band hold a weight.
+std::vector<size_t> bandOfEach(const std::vector<Band>& bands, const float* weights, size_t n, float step) {
+  std::vector<Bounds> b(bands.size());
+  bool ordered = true;
+  for (size_t k = 0; k < bands.size(); ++k) {
+    const double lo = decimalOf(bands[k].low);
+    b[k] = {static_cast<float>(lo), static_cast<float>(lo + step - 0.01)};
+    if (!(b[k].lo <= b[k].hi) || (k > 0 && !(b[k - 1].hi <= b[k].lo))) ordered = false;
+  }
+  std::vector<size_t> out(n, bands.size());
+  for (size_t i = 0; i < n; ++i) {
+    const float w = weights[i];
+    if (ordered) {
+      auto it = std::upper_bound(b.begin(), b.end(), w, [](float x, const Bounds& c) { return x < c.lo; });
+      if (it != b.begin() && std::prev(it)->hi > w) out[i] = static_cast<size_t>(std::prev(it) - b.begin());
+    } else {
+      for (size_t k = 0; k < b.size(); ++k)
+        if (b[k].lo <= w && b[k].hi > w) {
+          out[i] = k;
+          break;
+        }
+    }
+  }
+  return out;
+}
+
+// The order of the exchange sort (for each place k in turn, every later band counting more than
+// the one at k changes places with it), with each next larger band found in a tree of maxima
+// instead of by comparing with every later band.
+class ExchangeOrder {
+ public:
+  explicit ExchangeOrder(std::vector<Band>& bands) : b_(bands) {
+    while (leaves_ < b_.size()) leaves_ <<= 1;
+    max_.assign(2 * leaves_, std::numeric_limits<int>::min());
+    for (size_t i = 0; i < b_.size(); ++i) max_[leaves_ + i] = b_[i].count;
+    for (size_t i = leaves_; i-- > 1;) max_[i] = std::max(max_[2 * i], max_[2 * i + 1]);
+  }
+
+  void run() {
+    for (size_t k = 0; k + 1 < b_.size(); ++k) {
+      for (size_t j = firstAbove(k + 1, b_[k].count); j < b_.size(); j = firstAbove(j + 1, b_[k].count)) {
+        std::swap(b_[k], b_[j]);
+        set(j);  // place k is never looked at again
       }
     }
   }
-  for (size_t k = 0; k + 1 < bands.size(); ++k)
-    for (size_t j = k + 1; j < bands.size(); ++j)
-      if (bands[k].count < bands[j].count) std::swap(bands[k], bands[j]);
+
+ private:
+  void set(size_t i) {
+    size_t node = leaves_ + i;
+    max_[node] = b_[i].count;
+    for (node /= 2; node >= 1; node /= 2) max_[node] = std::max(max_[2 * node], max_[2 * node + 1]);
+  }
+
+  // The first place from `from` on whose count exceeds `v`, or the end.
+  size_t firstAbove(size_t from, int v) const { return find(1, 0, leaves_, from, v); }
+
+  size_t find(size_t node, size_t lo, size_t hi, size_t from, int v) const {
+    if (hi <= from || max_[node] <= v || lo >= b_.size()) return b_.size();
+    if (hi - lo == 1) return lo;
+    const size_t mid = (lo + hi) / 2;
+    const size_t left = find(2 * node, lo, mid, from, v);
+    return left < b_.size() ? left : find(2 * node + 1, mid, hi, from, v);
+  }
+
+  std::vector<Band>& b_;
+  size_t leaves_ = 1;
+  std::vector<int> max_;
+};
+
+}  // namespace
+
+void countAndRank(std::vector<Band>& bands, const std::vector<float>& weights, int count, float step) {
+  const size_t records = std::min(static_cast<size_t>(std::max(0, count)), weights.size());
+  for (size_t k : bandOfEach(bands, weights.data(), records, step))
+    if (k < bands.size()) ++bands[k].count;
+  ExchangeOrder(bands).run();
 }
 
 std::vector<RankingRow> rankingRows(const std::vector<Band>& ranked, float step) {

@@ -1,5 +1,7 @@
 #include "records/body_fat.h"
 
+#include <algorithm>
+#include <numeric>
 #include <string>
 
 #include "store/dates.h"
@@ -13,9 +15,7 @@ std::string ListDate(const std::string& dateText) {
   return d ? store::formatYYMMDD(*d) : dateText;
 }
 
-std::string FormatSingle(float v, const char* pattern) {
-  return store::formatNumber(std::stod(store::shortestSingle(v)), pattern);
-}
+std::string FormatSingle(float v, const char* pattern) { return store::formatSingle(v, pattern); }
 
 BodyFatSeries ReadBodyFatLog() {
   BodyFatSeries s;
@@ -32,10 +32,23 @@ std::vector<FatMassRow> ComputeFatMass(BodyFatSeries& s, const WeightSeries& w) 
   s.FatMassKg.clear();
   s.FatMassCount = 0;
   std::vector<FatMassRow> rows;
+  // The weight slots sorted by date text, then slot: the first slot from i on with a date is
+  // found by bisection instead of a scan from i.
+  const int weights = std::min(w.WeightCount, static_cast<int>(w.WeightDate.size()));
+  std::vector<int> byDate(static_cast<size_t>(std::max(0, weights)));
+  std::iota(byDate.begin(), byDate.end(), 0);
+  std::sort(byDate.begin(), byDate.end(), [&w](int a, int b) {
+    const int c = w.WeightDate[a].compare(w.WeightDate[b]);
+    return c != 0 ? c < 0 : a < b;
+  });
   for (int i = 0; i < s.FatCount; ++i) {
-    int j = i;
-    while (j < w.WeightCount && w.WeightDate[j] != s.FatDate[i]) ++j;
-    if (j >= w.WeightCount) continue;
+    const std::string& date = s.FatDate[i];
+    auto it = std::lower_bound(byDate.begin(), byDate.end(), i, [&](int slot, int from) {
+      const int c = w.WeightDate[slot].compare(date);
+      return c != 0 ? c < 0 : slot < from;
+    });
+    if (it == byDate.end() || w.WeightDate[*it] != date) continue;
+    const int j = *it;
     FatMassRow row;
     row.record = i;
     row.weightKg = w.WeightKg[j];

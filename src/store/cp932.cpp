@@ -3,10 +3,66 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <vector>
 
 namespace store {
 namespace {
+
+#include "cp932_table.inc"
+
+constexpr bool asciiIsItself() {
+  for (int b = 0; b < 0x80; ++b)
+    if (kCp932Single[b] != b || kCp932Lead[b] >= 0) return false;
+  return true;
+}
+static_assert(asciiIsItself(), "the decoder copies ASCII runs unchanged");
+
+void appendUtf8(std::string& out, uint16_t u) {
+  if (u < 0x80) {
+    out += static_cast<char>(u);
+  } else if (u < 0x800) {
+    const char c[2] = {static_cast<char>(0xC0 | u >> 6), static_cast<char>(0x80 | (u & 0x3F))};
+    out.append(c, 2);
+  } else {
+    const char c[3] = {static_cast<char>(0xE0 | u >> 12), static_cast<char>(0x80 | (u >> 6 & 0x3F)),
+                       static_cast<char>(0x80 | (u & 0x3F))};
+    out.append(c, 3);
+  }
+}
+
+// Decodes by the table iconv's CP932 was read into; on bytes that are no character, returns
+// the offset where iconv stops: the byte itself, or the lead byte of a pair.
+std::optional<size_t> decodeCp932(std::string_view in, std::string& out) {
+  out.clear();
+  out.reserve(in.size() + in.size() / 2);
+  const auto* p = reinterpret_cast<const unsigned char*>(in.data());
+  const size_t n = in.size();
+  size_t i = 0;
+  while (i < n) {
+    if (p[i] < 0x80) {
+      size_t j = i + 1;
+      while (j < n && p[j] < 0x80) ++j;
+      out.append(in.data() + i, j - i);
+      i = j;
+      continue;
+    }
+    uint16_t u;
+    const int lead = kCp932Lead[p[i]];
+    if (lead >= 0) {
+      if (i + 1 >= n) return i;
+      u = kCp932Pairs[static_cast<size_t>(lead) * 256 + p[i + 1]];
+      if (u == 0xFFFF) return i;
+      i += 2;
+    } else {
+      u = kCp932Single[p[i]];
+      if (u == 0xFFFF) return i;
+      ++i;
+    }
+    appendUtf8(out, u);
+  }
+  return std::nullopt;
+}
 
 class Converter {
  public:
@@ -54,9 +110,8 @@ size_t utf8Length(unsigned char lead) {
 }  // namespace
 
 std::string cp932ToUtf8(std::string_view bytes) {
-  Converter c("UTF-8", "CP932");
   std::string out;
-  if (auto bad = c.run(bytes, out)) {
+  if (auto bad = decodeCp932(bytes, out)) {
     throw EncodingError(
         "Shift-JIS（CP932）として読めないバイトがあります（先頭から " + std::to_string(*bad + 1) + " バイト目）。", {},
         *bad);

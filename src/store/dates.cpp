@@ -11,22 +11,62 @@ unsigned monthOf(Date d) { return static_cast<unsigned>(year_month_day{d}.month(
 unsigned dayOf(Date d) { return static_cast<unsigned>(year_month_day{d}.day()); }
 unsigned weekdayOf(Date d) { return weekday{d}.c_encoding(); }
 
+namespace {
+
+// Writes `n` (0 <= n < 10^width) with leading zeros; lists and tables format thousands of dates.
+char* putDigits(char* p, unsigned n, int width) {
+  for (int i = width; i-- > 0; n /= 10) p[i] = static_cast<char>('0' + n % 10);
+  return p + width;
+}
+
+// "YYYY/MM/DD" (or without the separator) for years 0-9999, else nothing.
+bool fixedDate(const year_month_day& ymd, const char* sep, int yearWidth, std::string& out) {
+  int y = static_cast<int>(ymd.year());
+  if (y < 0 || y > 9999) return false;
+  if (yearWidth == 2) y %= 100;
+  char b[16];
+  char* p = putDigits(b, static_cast<unsigned>(y), yearWidth);
+  if (*sep) *p++ = *sep;
+  p = putDigits(p, static_cast<unsigned>(ymd.month()), 2);
+  if (*sep) *p++ = *sep;
+  p = putDigits(p, static_cast<unsigned>(ymd.day()), 2);
+  out.assign(b, p);
+  return true;
+}
+
+}  // namespace
+
 std::string formatDate(Date d) {
+  std::string out;
+  if (fixedDate(year_month_day{d}, "/", 4, out)) return out;
   char b[32];
   std::snprintf(b, sizeof b, "%04d/%02u/%02u", yearOf(d), monthOf(d), dayOf(d));
   return b;
 }
 std::string formatYYMMDD(Date d) {
+  std::string out;
+  if (fixedDate(year_month_day{d}, "/", 2, out)) return out;
   char b[32];
   std::snprintf(b, sizeof b, "%02d/%02u/%02u", ((yearOf(d) % 100) + 100) % 100, monthOf(d), dayOf(d));
   return b;
 }
 std::string formatDigits8(Date d) {
+  std::string out;
+  if (fixedDate(year_month_day{d}, "", 4, out)) return out;
   char b[32];
   std::snprintf(b, sizeof b, "%04d%02u%02u", yearOf(d), monthOf(d), dayOf(d));
   return b;
 }
 std::string formatTime(const DateTime& t) {
+  if (t.hour >= 0 && t.hour < 100 && t.minute >= 0 && t.minute < 100 && t.second >= 0 && t.second < 100) {
+    char b[8];
+    char* p = putDigits(b, static_cast<unsigned>(t.hour), 2);
+    *p++ = ':';
+    p = putDigits(p, static_cast<unsigned>(t.minute), 2);
+    *p++ = ':';
+    p = putDigits(p, static_cast<unsigned>(t.second), 2);
+    return std::string(b, p);
+  }
   char b[32];
   std::snprintf(b, sizeof b, "%02d:%02d:%02d", t.hour, t.minute, t.second);
   return b;

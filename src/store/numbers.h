@@ -23,11 +23,16 @@ double roundHalfEven(double v);
 std::string shortestSingle(float v);
 // The same for a double-precision value with at most 15 significant digits.
 std::string shortestDouble(double v);
+// The value of shortestSingle(v) as a double (0 for infinities and NaN): 65.3f gives 65.3.
+double singleDecimalValue(float v);
 
 // A small display formatter: digit placeholders ("0", "#"), one decimal point, "%" multiplies
 // by 100, everything else literal ("0.0Kg", "0日後 ( ", "00.0"). Rounds half away from zero on
 // the value's decimal digits. A result that rounds to zero is shown without a minus sign.
 std::string formatNumber(double v, std::string_view pattern);
+// A single-precision value rounded on its shortest decimal form, so that 65.25f shows as 65.3
+// the way it was typed: formatNumber(singleDecimalValue(v), pattern), without the detour.
+std::string formatSingle(float v, std::string_view pattern);
 
 // True when `text` is a finite number suitable for display (not inf or nan).
 bool isFinite(double v);
