@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "analysis/decimal_kg.h"
 #include "analysis/band_counts.h"
+#include "analysis/decimal_kg.h"
 #include "analysis/ranking.h"
 #include "analysis/weight_table.h"
 #include "app/frmMain.h"
@@ -201,10 +201,9 @@ void ShowWeightRanking(frmMain& m) {
   m.form("fraB4").setCaption(analysis::rankingCaption(step));
   WeightViews& v = m.analysis.views;
   std::vector<analysis::Band> bands = analysis::makeBands(m.Weight.MinWeight, m.Weight.MaxWeight, step);
-  const bool sameBands =
-      v.rankingStep == step && bands.size() == v.bandCounts.size() &&
-      std::equal(bands.begin(), bands.end(), v.bandCounts.begin(),
-                 [](const analysis::Band& a, const analysis::Band& b) { return a.low == b.low; });
+  const bool sameBands = v.rankingStep == step && bands.size() == v.bandCounts.size() &&
+                         std::equal(bands.begin(), bands.end(), v.bandCounts.begin(),
+                                    [](const analysis::Band& a, const analysis::Band& b) { return a.low == b.low; });
   const size_t from = sameBands ? firstNewRecord(v.rankingRecords, n) : 0;
   v.rankingRecords = -1;
   if (bands.empty()) return;
@@ -302,7 +301,8 @@ void DrawWeightChart(frmMain& m) {
   if (period < 1) return;
   const std::vector<float>& kg = m.Weight.WeightKg;
   // The progress line hangs on the first weight, the target and the period alone.
-  const bool sameLine = v.chartPeriod == period && v.chartTarget == m.Profile.TargetWeight && v.chartFirstWeight == kg[0];
+  const bool sameLine =
+      v.chartPeriod == period && v.chartTarget == m.Profile.TargetWeight && v.chartFirstWeight == kg[0];
   const size_t from = sameLine ? firstNewRecord(drawn, n) : 0;
   std::vector<charts::ChartCell> cells;
   if (from == 0) {

@@ -24,8 +24,8 @@ RunningAverageRow addToRunningAverage(RunningAverageSums& sums, float weight, fl
   }
   sums.previous = average;
   ++sums.records;
-  return {std::to_string(i) + "日目", analysis::formatSingle(weight, "0.0Kg"), analysis::formatSingle(average, "0.000Kg"),
-          std::string(mark) + analysis::formatSingle(change, "0g")};
+  return {std::to_string(i) + "日目", analysis::formatSingle(weight, "0.0Kg"),
+          analysis::formatSingle(average, "0.000Kg"), std::string(mark) + analysis::formatSingle(change, "0g")};
 }
 
 RunningAverage computeRunningAverage(const std::vector<float>& weights, int count) {

@@ -6,18 +6,18 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <random>
-#include <stdexcept>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "app/frmMain.h"
 #include "app/weight_area.h"
 #include "drive/driver.h"
 #include "scenario/weight_diary.h"
 #include "store/dates.h"
-#include "store/numbers.h"
+#include "store/record.h"
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
@@ -57,6 +57,21 @@ RawRun runRaw(const std::string& folder, const std::string& script, bool appendi
   r.stderrText = err.str();
   return r;
 }
+
+class OkDialogs : public ui::Dialogs {
+ public:
+  ui::Answer MsgBox(const std::string&, const std::string&, ui::Icon, ui::Buttons) override { return ui::Answer::OK; }
+  std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  void showHelp(const std::string&) override {}
+  void closeHelp() override {}
+};
+
+class FixedClock : public ui::Clock {
+ public:
+  store::DateTime now() const override { return {store::makeDate(2004, 6, 1), 9, 0, 0}; }
+};
 
 // "65.0" for 650.
 std::string tenths(int t) { return std::to_string(t / 10) + "." + std::to_string(t % 10); }
@@ -106,13 +121,14 @@ Story makeStory(unsigned seed, int initialRecords, int events, bool entriesOnly)
     }
   };
   auto enter = [&](store::Date day, const std::string& text) {
-    s.script += "settext txtDate " + store::formatDate(day) + "\nsettext txtInpTaijyu " + text + "\nenter txtInpTaijyu\n";
+    s.script +=
+        "settext txtDate " + store::formatDate(day) + "\nsettext txtInpTaijyu " + text + "\nenter txtInpTaijyu\n";
   };
   auto nextWeight = [&]() {
     const int lo = kg.empty() ? 700 : *std::min_element(kg.begin(), kg.end());
     const int hi = kg.empty() ? 700 : *std::max_element(kg.begin(), kg.end());
     const int r = pick(0, 9);
-    if (r == 0) return std::max(10, lo - pick(1, 15));  // a new low
+    if (r == 0) return std::max(10, lo - pick(1, 15));    // a new low
     if (r == 1) return std::min(9999, hi + pick(1, 20));  // a new high
     if (r == 2) return lo;                                // as low as the lowest
     return std::clamp((kg.empty() ? 700 : kg.back()) + pick(-8, 6), 10, 9999);
@@ -198,8 +214,8 @@ void expectSameRuns(unsigned seed, int initialRecords, int events, bool entriesO
   ASSERT_EQ(a.dumps.size(), w.dumps.size());
   for (size_t i = 0; i < a.dumps.size(); ++i)
     ASSERT_TRUE(a.dumps[i] == w.dumps[i])
-        << "dump " << i << " differs: "
-        << difference(nlohmann::json::parse(a.dumps[i]), nlohmann::json::parse(w.dumps[i]));
+        << "dump " << i
+        << " differs: " << difference(nlohmann::json::parse(a.dumps[i]), nlohmann::json::parse(w.dumps[i]));
   EXPECT_EQ(appending.readBytes("体重.txt"), recomputing.readBytes("体重.txt"));
 
   // A new start-up on the files the appending run left shows the same tables, chart data and series.
@@ -229,4 +245,38 @@ TEST(WeightAppend, RandomStoriesGiveWhatRecomputingEverythingGives) {
 TEST(WeightAppend, AStoryOfEntriesOnlyOnALongDiary) {
   // Plain next-day entries on a diary long enough for every table: the common case.
   expectSameRuns(21, 300, 20, true);
+}
+
+TEST(WeightAppend, TheAppendingWayIsTakenOnlyWhereItApplies) {
+  TempFolder dir;
+  weight_diary::writeDiary(dir);
+  weight_diary::writeWeights(dir, store::makeDate(2004, 5, 1), {70.0f});
+  testing_support::InFolder in(dir);
+  OkDialogs dialogs;
+  FixedClock clock;
+  app::frmMain m(dialogs, clock);
+  m.Form_Load();
+  ASSERT_FALSE(m.ended());
+  auto append = [&](const std::string& date, float kg) {
+    store::appendRecords("体重.txt", {store::Record().text(date).single(kg)});
+    return app::RecomputeAfterWeightAppend(m, date, kg);
+  };
+  // A second record brings the chart's first drawing: everything is recomputed.
+  EXPECT_FALSE(append("2004/05/02", 69.5f));
+  app::RecomputeAfterWeightChange(m);
+  EXPECT_TRUE(append("2004/05/03", 69.25f));
+  EXPECT_EQ(m.Weight.WeightCount, 3);
+  EXPECT_EQ(m.Weight.WeightDate.back(), "2004/05/03");
+  // The log keeps seven figures: the series holds what a load reads back, not the typed value.
+  EXPECT_TRUE(append("2004/05/04", 68.123456789f));
+  EXPECT_EQ(m.Weight.WeightKg.back(), 68.12346f);
+  EXPECT_EQ(m.form("msgB1").cell(4, 2), "68.1Kg");
+  app::SetIncrementalWeightEntry(false);
+  EXPECT_FALSE(append("2004/05/05", 68.0f));
+  app::SetIncrementalWeightEntry(true);
+  app::RecomputeAfterWeightChange(m);
+  // A weight the load would refuse is left to the whole recompute and its error.
+  EXPECT_FALSE(app::RecomputeAfterWeightAppend(m, "2004/05/06", 0.0f));
+  EXPECT_FALSE(app::RecomputeAfterWeightAppend(m, "2004/13/06", 68.0f));
+  EXPECT_EQ(m.Weight.WeightCount, 5);
 }
