@@ -82,10 +82,9 @@ void deleteWeight(frmMain& m, int record) {
   rewriteWeights(m, what + " の削除", records);
 }
 
-}  // namespace
-
-namespace {
+// Off only for the reference the tests and the benchmark compare the appending way with.
 bool incrementalEntry = true;
+
 }  // namespace
 
 void SetIncrementalWeightEntry(bool on) { incrementalEntry = on; }
