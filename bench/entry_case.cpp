@@ -1,5 +1,6 @@
 #include "entry_case.h"
 
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,6 +25,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+
+// Time this thread spent on the processor: waiting for the disk in a flush is not in it.
+double cpuMs() {
+  timespec t{};
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
 
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -80,7 +88,7 @@ class InFolder {
 };
 
 struct Run {
-  double startup, entry;
+  double startup, entry, entryCpu;
 };
 
 Run runOnce(store::Date lastDay, const std::string& shortLog, bool appending) {
@@ -96,11 +104,13 @@ Run runOnce(store::Date lastDay, const std::string& shortLog, bool appending) {
   const int before = m.Weight.WeightCount;
   m.SetText("txtInpTaijyu", "80.5");
   t0 = Clock::now();
+  const double cpu0 = cpuMs();
   m.PressEnter("txtInpTaijyu");
+  const double entryCpu = cpuMs() - cpu0;
   const double entry = msSince(t0);
   app::SetIncrementalWeightEntry(true);
   if (m.Weight.WeightCount != before + 1) throw std::runtime_error("the entry was not taken");
-  return {startup, entry};
+  return {startup, entry, entryCpu};
 }
 
 double appendOnce() {
@@ -127,7 +137,7 @@ EntryCase runEntryCase(const fs::path& folder, int runs, std::ostream& out) {
   const std::optional<store::Date> lastDay = store::parseDate(lastLine.substr(1, 10));
   if (!lastDay) throw std::runtime_error("cannot read the last day of " + logPath.string());
 
-  std::vector<double> startup, entry, wholeEntry, append;
+  std::vector<double> startup, entry, wholeEntry, append, entryCpu, wholeEntryCpu;
   {
     InFolder in(folder);
     runOnce(*lastDay, shortLog, true);  // warm the file cache and the daily backup
@@ -139,6 +149,8 @@ EntryCase runEntryCase(const fs::path& folder, int runs, std::ostream& out) {
       startup.push_back(w.startup);
       entry.push_back(a.entry);
       wholeEntry.push_back(w.entry);
+      entryCpu.push_back(a.entryCpu);
+      wholeEntryCpu.push_back(w.entryCpu);
       append.push_back(appendOnce());
     }
     std::error_code ec;
@@ -146,14 +158,18 @@ EntryCase runEntryCase(const fs::path& folder, int runs, std::ostream& out) {
   }
   writeBytes(logPath, fullLog);
 
-  EntryCase r{median(startup), median(entry), median(wholeEntry), median(append)};
+  EntryCase r{median(startup), median(entry),    median(wholeEntry),
+              median(append),  median(entryCpu), median(wholeEntryCpu)};
   line(out, "start-up in process (729 weights), median", r.startup);
   line(out, "weight entry, appending its rows, median", r.entry);
   line(out, "weight entry, recomputing everything, median", r.wholeEntry);
   line(out, "one record appended and flushed alone, median", r.appendFsync);
+  line(out, "weight entry, appending its rows, processor time", r.entryCpu);
+  line(out, "weight entry, recomputing everything, processor time", r.wholeEntryCpu);
   out << std::fixed << std::setprecision(3) << "entry vs start-up: " << r.entry / r.startup
       << " (recomputing everything: " << r.wholeEntry / r.startup << ")\n"
-      << "entry beyond its append and flush: " << r.entry - r.appendFsync << " ms (goal: at most 1 ms)\n";
+      << "entry beyond its append and flush: " << r.entry - r.appendFsync << " ms by the clock, its processor time "
+      << r.entryCpu << " ms (goal: at most 1 ms)\n";
   return r;
 }
 
