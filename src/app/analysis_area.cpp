@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/band_counts.h"
 #include "analysis/decimal_kg.h"
 #include "analysis/ranking.h"
 #include "analysis/weight_table.h"
@@ -152,6 +153,9 @@ void MSChart1_DblClick(frmMain& m) {
   chart.setLeft(std::max(0, right - size.width));
 }
 
+// The first record a view built on `records` records still lacks: 0 when it must be built whole.
+size_t firstNewRecord(int records, int n) { return records >= 0 && records <= n ? static_cast<size_t>(records) : 0; }
+
 }  // namespace
 
 void SetUpGridHeaders(frmMain& m) {
@@ -174,13 +178,18 @@ void ShowWeightTable(frmMain& m) {
   const int n = recordCount(m);
   if (n == 0) return;
   const auto mode = m.form("Option1", 0).value() == 1 ? analysis::DiffMode::PreviousDay : analysis::DiffMode::FirstDay;
+  WeightViews& v = m.analysis.views;
+  const size_t from = v.tableMode == static_cast<int>(mode) ? firstNewRecord(v.tableRecords, n) : 0;
   ui::Control& grid = m.form("msgB1");
   grid.setCell(0, 3, analysis::diffHeader(mode));
   grid.setGridRows(n + 1);
-  const auto rows = analysis::weightTableRows(m.Weight, mode);
-  for (size_t i = 0; i < rows.size(); ++i)
-    for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(i) + 1, c, rows[i][c]);
+  for (size_t i = from; i < static_cast<size_t>(n); ++i) {
+    const analysis::TableRow row = analysis::weightTableRow(m.Weight, mode, i);
+    for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(i) + 1, c, row[c]);
+  }
   grid.setTopRow(n);  // a table too short to scroll stays as it is
+  v.tableRecords = n;
+  v.tableMode = static_cast<int>(mode);
 }
 
 void ShowWeightRanking(frmMain& m) {
@@ -188,12 +197,32 @@ void ShowWeightRanking(frmMain& m) {
   if (n == 0) return;
   const float step = m.form("Option2", 0).value() == 1 ? 1.0f : 0.5f;
   m.form("fraB4").setCaption(analysis::rankingCaption(step));
+  WeightViews& v = m.analysis.views;
   std::vector<analysis::Band> bands = analysis::makeBands(m.Weight.MinWeight, m.Weight.MaxWeight, step);
+  const bool sameBands = v.rankingStep == step && bands.size() == v.bandCounts.size() &&
+                         std::equal(bands.begin(), bands.end(), v.bandCounts.begin(),
+                                    [](const analysis::Band& a, const analysis::Band& b) { return a.low == b.low; });
+  const size_t from = sameBands ? firstNewRecord(v.rankingRecords, n) : 0;
+  v.rankingRecords = -1;
   if (bands.empty()) return;
-  analysis::countAndRank(bands, m.Weight.WeightKg, n, step);
+  std::vector<analysis::Band> ranked;
+  if (from > 0) {
+    // The bands are those counted before: only the new weights are counted into them.
+    for (size_t i = from; i < static_cast<size_t>(n); ++i)
+      if (int k = analysis::bandIndexOf(v.bandCounts, step, m.Weight.WeightKg[i]); k >= 0) ++v.bandCounts[k].count;
+    ranked = v.bandCounts;
+    analysis::rankCounted(ranked);
+  } else {
+    ranked = bands;
+    analysis::countAndRank(ranked, m.Weight.WeightKg, n, step);
+    v.bandCounts = std::move(bands);
+    v.rankingStep = step;
+    if (!analysis::countsInBandOrder(v.bandCounts, ranked, step)) v.bandCounts.clear();
+  }
+  if (!v.bandCounts.empty()) v.rankingRecords = n;
   ui::Control& grid = m.form("msgB4");
-  grid.setGridRows(static_cast<int>(bands.size()));
-  const auto rows = analysis::rankingRows(bands, step);
+  grid.setGridRows(static_cast<int>(ranked.size()));
+  const auto rows = analysis::rankingRows(ranked, step);
   for (size_t k = 0; k < rows.size(); ++k) {
     const int r = static_cast<int>(k) + 1;
     grid.setCell(r, 0, rows[k].rank);
@@ -205,8 +234,13 @@ void ShowWeightRanking(frmMain& m) {
 }
 
 void ShowLossMilestones(frmMain& m) {
-  if (recordCount(m) == 0) return;
-  const progress::LossMilestones ms = progress::computeLossMilestones(m.Weight);
+  const int n = recordCount(m);
+  if (n == 0) return;
+  WeightViews& v = m.analysis.views;
+  if (firstNewRecord(v.milestoneRecords, n) == 0) v.milestones = {};
+  progress::extendLossMilestones(v.milestones, m.Weight);
+  v.milestoneRecords = n;
+  const progress::LossMilestones& ms = v.milestones;
   ui::Control& grid = m.form("msgB2");
   const int c = static_cast<int>(ms.rows.size());
   grid.setGridRows(c + 1);
@@ -226,30 +260,36 @@ void ShowLossMilestones(frmMain& m) {
 void ShowRunningAverage(frmMain& m) {
   const int n = recordCount(m);
   if (n == 0) return;
-  const progress::RunningAverage ra = progress::computeRunningAverage(m.Weight.WeightKg, n);
   AnalysisArea& a = m.analysis;
-  if (a.AverageWeight.size() < ra.average.size()) a.AverageWeight.resize(ra.average.size());
-  for (size_t i = 0; i < ra.average.size(); ++i) {
-    const float v = ra.average[i];
-    a.AverageWeight[i] = v;
-    if (v > a.MaxAverageWeight) a.MaxAverageWeight = v;
-    if (v < a.MinAverageWeight) a.MinAverageWeight = v;
-  }
+  WeightViews& v = a.views;
+  const size_t from = firstNewRecord(v.averageRecords, n);
+  if (from == 0) v.averageSums = {};
+  if (a.AverageWeight.size() < static_cast<size_t>(n)) a.AverageWeight.resize(n);
   ui::Control& grid = m.form("msgB3");
   grid.setGridRows(n + 1);
-  for (size_t i = 0; i < ra.rows.size(); ++i)
-    for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(i) + 1, c, ra.rows[i][c]);
+  for (size_t i = from; i < static_cast<size_t>(n); ++i) {
+    float average = 0;
+    const progress::RunningAverageRow row = progress::addToRunningAverage(v.averageSums, m.Weight.WeightKg[i], average);
+    a.AverageWeight[i] = average;
+    if (average > a.MaxAverageWeight) a.MaxAverageWeight = average;
+    if (average < a.MinAverageWeight) a.MinAverageWeight = average;
+    for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(i) + 1, c, row[c]);
+  }
+  v.averageRecords = n;
   grid.setTopRow(n);
-  if (n >= 2) m.form("Label5", 1).setCaption(progress::streakLine(ra.streak));
+  if (n >= 2) m.form("Label5", 1).setCaption(progress::streakLine(v.averageSums.streak));
 }
 
 void DrawWeightChart(frmMain& m) {
   ui::Control& chart = weightChart(m);
   const int period = m.Profile.TargetPeriod;
+  WeightViews& v = m.analysis.views;
   chart.setChartColumnCount(4);
   // A period below 1 (a hand-edited profile) has no rows and no slope: the chart stays empty.
   chart.setChartRowCount(std::max(0, period));
   const int n = recordCount(m);
+  const int drawn = v.chartRecords;
+  v.chartRecords = -1;
   if (n == 0) return;
   if (n == 1) {
     m.form.showWindow();  // still hidden during start-up
@@ -257,15 +297,31 @@ void DrawWeightChart(frmMain& m) {
     return;
   }
   if (period < 1) return;
-  for (const charts::ChartCell& cell :
-       charts::weightChartCells(m.Weight.WeightKg, n, m.analysis.AverageWeight, m.Profile.TargetWeight, period))
-    chart.setChartValue(cell.row, cell.column, cell.text);
+  const std::vector<float>& kg = m.Weight.WeightKg;
+  // The progress line hangs on the first weight, the target and the period alone.
+  const bool sameLine =
+      v.chartPeriod == period && v.chartTarget == m.Profile.TargetWeight && v.chartFirstWeight == kg[0];
+  const size_t from = sameLine ? firstNewRecord(drawn, n) : 0;
+  std::vector<charts::ChartCell> cells;
+  if (from == 0) {
+    cells = charts::weightChartCells(kg, n, m.analysis.AverageWeight, m.Profile.TargetWeight, period);
+  } else {
+    for (size_t i = from; i < static_cast<size_t>(std::min(n, period)); ++i)
+      charts::addRecordChartCells(cells, kg, m.analysis.AverageWeight, i);
+  }
+  for (const charts::ChartCell& cell : cells) chart.setChartValue(cell.row, cell.column, cell.text);
+  v.chartRecords = n;
+  v.chartPeriod = period;
+  v.chartTarget = m.Profile.TargetWeight;
+  v.chartFirstWeight = kg[0];
   setWeightAxis(m);
   chart.setSeriesVisible(charts::kMovingAverage, false);
   chart.setSeriesVisible(charts::kProgressLine, false);
   chart.setSeriesVisible(charts::kRunningAverage, false);
   chart.setSeriesVisible(charts::kDailyWeight, true);
 }
+
+void InvalidateWeightViews(frmMain& m) { m.analysis.views = {}; }
 
 void wireAnalysis(frmMain& m) {
   m.onClick("Option1", [&m](int) { ShowWeightTable(m); });

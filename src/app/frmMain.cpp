@@ -72,6 +72,7 @@ void frmMain::RunStartup(bool greet) {
   Weight.resetExtremes();
   analysis.MaxAverageWeight = 0;
   analysis.MinAverageWeight = 999.9f;
+  InvalidateWeightViews(*this);
   ClearDisplay();
 
   profile::LoadProfile(Profile, form);

@@ -1,5 +1,7 @@
 #include "app/weight_area.h"
 
+#include <algorithm>
+
 #include "app/corrections.h"
 #include "app/frmMain.h"
 #include "profile/bmi.h"
@@ -81,10 +83,16 @@ void deleteWeight(frmMain& m, int record) {
   rewriteWeights(m, what + words::kDeleted, records);
 }
 
+// Off only for the reference the tests and the benchmark compare the appending way with.
+bool incrementalEntry = true;
+
 }  // namespace
+
+void SetIncrementalWeightEntry(bool on) { incrementalEntry = on; }
 
 // Everything that follows a change of the weight log, in this order.
 void RecomputeAfterWeightChange(frmMain& m) {
+  InvalidateWeightViews(m);
   // Rows of days that are gone must not stay in the chart.
   m.form("MSChart1").setChartRowCount(0);
   // Extremes anew: a corrected or deleted weight must not stay the record high or low.
@@ -99,6 +107,37 @@ void RecomputeAfterWeightChange(frmMain& m) {
   ShowRunningAverage(m);
   ShowWeightRanking(m);
   DrawWeightChart(m);
+}
+
+bool RecomputeAfterWeightAppend(frmMain& m, const std::string& date, float kg) {
+  records::WeightSeries& s = m.Weight;
+  const size_t n = static_cast<size_t>(std::max(0, s.WeightCount));
+  // With fewer records the chart and the summaries take their first-record ways.
+  if (!incrementalEntry || n < 2 || s.WeightKg.size() != n || s.WeightDate.size() != n || s.WeightDay.size() != n)
+    return false;
+  // The weight as a load of the file reads it back, and only one the load accepts.
+  const std::optional<double> stored = store::parseNumberField(store::shortestSingle(kg));
+  const std::optional<store::Date> day = store::parseDate(date);
+  if (!stored || !day) return false;
+  const float read = static_cast<float>(*stored);
+  if (!records::IsLoadableWeight(read)) return false;
+  s.WeightDate.push_back(date);
+  s.WeightDay.push_back(*day);
+  s.WeightKg.push_back(read);
+  ++s.WeightCount;
+  if (read > s.MaxWeight) s.MaxWeight = read;
+  if (read < s.MinWeight) {
+    s.MinWeight = read;
+    s.MinWeightDate = day;
+  }
+  ShowWeightProgress(m);
+  ShowObesityGrade(m);
+  ShowWeightTable(m);
+  ShowLossMilestones(m);
+  ShowRunningAverage(m);
+  ShowWeightRanking(m);
+  DrawWeightChart(m);
+  return true;
 }
 
 void LoadWeightLog(frmMain& m) { records::LoadWeightLog(m.Weight); }
@@ -295,7 +334,10 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
       if (beaten) ShowLossMilestones(m);
     }
   }
-  m.WithHourglass([&m] { RecomputeAfterWeightChange(m); });
+  // A day appended right after the last adds its rows; a filled gap goes the whole way.
+  m.WithHourglass([&] {
+    if (added.size() != 1 || !RecomputeAfterWeightAppend(m, store::formatDate(*day), kg)) RecomputeAfterWeightChange(m);
+  });
 }
 
 void wireWeight(frmMain& m) {

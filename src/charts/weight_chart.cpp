@@ -7,6 +7,18 @@
 
 namespace charts {
 
+void addRecordChartCells(std::vector<ChartCell>& cells, const std::vector<float>& weights,
+                         const std::vector<float>& average, size_t i) {
+  const int row = static_cast<int>(i) + 1;
+  cells.push_back({row, kDailyWeight, store::shortestSingle(weights[i])});
+  if (i < average.size()) cells.push_back({row, kRunningAverage, store::shortestSingle(average[i])});
+  if (i >= 9) {
+    float sum = 0;
+    for (size_t j = i - 9; j <= i; ++j) sum += weights[j];
+    cells.push_back({row, kMovingAverage, store::shortestSingle(sum / 10.0f)});
+  }
+}
+
 std::vector<ChartCell> weightChartCells(const std::vector<float>& weights, int count, const std::vector<float>& average,
                                         float targetWeight, int targetPeriod) {
   std::vector<ChartCell> cells;
@@ -16,15 +28,7 @@ std::vector<ChartCell> weightChartCells(const std::vector<float>& weights, int c
   float progress = weights[0];
   for (size_t i = 0; i < static_cast<size_t>(targetPeriod); ++i) {
     const int row = static_cast<int>(i) + 1;
-    if (i < n) {
-      cells.push_back({row, kDailyWeight, store::shortestSingle(weights[i])});
-      if (i < average.size()) cells.push_back({row, kRunningAverage, store::shortestSingle(average[i])});
-      if (i >= 9) {
-        float sum = 0;
-        for (size_t j = i - 9; j <= i; ++j) sum += weights[j];
-        cells.push_back({row, kMovingAverage, store::shortestSingle(sum / 10.0f)});
-      }
-    }
+    if (i < n) addRecordChartCells(cells, weights, average, i);
     cells.push_back({row, kProgressLine, store::shortestSingle(progress)});
     progress -= slope;
   }

@@ -20,6 +20,10 @@ struct ChartCell {
 // Records past the target period are not charted; a period below 1 gives no cell.
 std::vector<ChartCell> weightChartCells(const std::vector<float>& weights, int count, const std::vector<float>& average,
                                         float targetWeight, int targetPeriod);
+// The cells of record i's own row (i below the record count) without the progress line, as
+// weightChartCells gives them; appended to `cells`.
+void addRecordChartCells(std::vector<ChartCell>& cells, const std::vector<float>& weights,
+                         const std::vector<float>& average, size_t i);
 
 // Int(maxWeight + 0.9) in single precision: 70.0 and 70.05 give 70, 70.1 gives 71.
 int weightAxisTop(float maxWeight);

@@ -22,31 +22,41 @@ std::string milestoneLabel(int k) { return store::shortestDouble(k * 0.5) + (k %
 
 LossMilestones computeLossMilestones(const records::WeightSeries& s) {
   LossMilestones out;
+  extendLossMilestones(out, s);
+  return out;
+}
+
+void extendLossMilestones(LossMilestones& ms, const records::WeightSeries& s) {
   const size_t n = std::min({static_cast<size_t>(std::max(0, s.WeightCount)), s.WeightKg.size(), s.WeightDate.size()});
-  if (n == 0) return out;
-  out.bestLoss = analysis::decimalDifference(s.WeightKg[0], s.MinWeight);
+  if (ms.records > n) ms = {};
+  if (n == 0) return;
+  const double bestLoss = analysis::decimalDifference(s.WeightKg[0], s.MinWeight);
   // Loaded weights lie within 0..999.9 kg; the bound keeps the row count sane whatever comes in.
-  const double rounded = std::min(analysis::roundTenthUp(out.bestLoss), 1000.0);
-  const int c = rounded > 0 ? static_cast<int>(std::floor(rounded * 2 + 1e-9)) : 0;
-  out.rows.resize(static_cast<size_t>(c));
-  int previousDays = 0;
-  for (size_t i = 0; i < n; ++i) {
+  const double rounded = std::min(analysis::roundTenthUp(bestLoss), 1000.0);
+  const size_t c = rounded > 0 ? static_cast<size_t>(std::floor(rounded * 2 + 1e-9)) : 0;
+  // Fewer milestones than before means the lowest weight is not what it was: start over.
+  if (c < ms.rows.size()) ms = {};
+  ms.bestLoss = bestLoss;
+  ms.rows.resize(c);
+  // A record only ever reaches milestones below the loss it brings, so the rows the earlier
+  // records left unreached can only be reached by the records that follow them.
+  for (size_t i = ms.records; i < n; ++i) {
     const double loss = analysis::decimalDifference(s.WeightKg[0], s.WeightKg[i]);
-    for (int k = 1; k <= c; ++k) {
-      MilestoneRow& row = out.rows[k - 1];
-      if (row.reached || k * 0.5 > loss) continue;
+    for (size_t k = 1; k <= c; ++k) {
+      MilestoneRow& row = ms.rows[k - 1];
+      if (row.reached || static_cast<double>(k) * 0.5 > loss) continue;
       row.reached = true;
-      row.label = milestoneLabel(k);
+      row.label = milestoneLabel(static_cast<int>(k));
       row.date = s.WeightDate[i];
       // A date that cannot be read leaves the day counts blank rather than wrong.
       if (auto days = daysBetween(s.WeightDate[0], s.WeightDate[i])) {
         row.sinceStart = std::to_string(*days) + "日後";
-        row.sincePrevious = std::to_string(*days - previousDays) + "日後";
-        previousDays = *days;
+        row.sincePrevious = std::to_string(*days - ms.previousDays) + "日後";
+        ms.previousDays = *days;
       }
     }
   }
-  return out;
+  ms.records = n;
 }
 
 std::optional<std::string> bestLossLine(const records::WeightSeries& s, double bestLoss) {

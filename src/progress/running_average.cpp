@@ -6,33 +6,37 @@
 
 namespace progress {
 
+RunningAverageRow addToRunningAverage(RunningAverageSums& sums, float weight, float& average) {
+  const size_t i = sums.records;
+  sums.sum += weight;
+  average = sums.sum / static_cast<float>(i + 1);
+  float change = 0;
+  const char* mark = "";
+  if (i > 0) {
+    change = (average - sums.previous) * 1000.0f;
+    if (change > 0) {
+      mark = "+";
+      sums.streak = 0;
+    } else {
+      if (change == 0) mark = "±";
+      ++sums.streak;
+    }
+  }
+  sums.previous = average;
+  ++sums.records;
+  return {std::to_string(i) + "日目", analysis::formatSingle(weight, "0.0Kg"),
+          analysis::formatSingle(average, "0.000Kg"), std::string(mark) + analysis::formatSingle(change, "0g")};
+}
+
 RunningAverage computeRunningAverage(const std::vector<float>& weights, int count) {
   RunningAverage out;
   const size_t n = std::min(static_cast<size_t>(std::max(0, count)), weights.size());
-  out.average.reserve(n);
+  out.average.resize(n);
   out.rows.reserve(n);
-  float sum = 0, previous = 0;
-  for (size_t i = 0; i < n; ++i) {
-    sum += weights[i];
-    const float average = sum / static_cast<float>(i + 1);
-    out.average.push_back(average);
-    float change = 0;
-    const char* mark = "";
-    if (i > 0) {
-      change = (average - previous) * 1000.0f;
-      if (change > 0) {
-        mark = "+";
-        out.streak = 0;
-      } else {
-        if (change == 0) mark = "±";
-        ++out.streak;
-      }
-    }
-    out.rows.push_back({std::to_string(i) + "日目", analysis::formatSingle(weights[i], "0.0Kg"),
-                        analysis::formatSingle(average, "0.000Kg"),
-                        std::string(mark) + analysis::formatSingle(change, "0g")});
-    previous = average;
-  }
+  RunningAverageSums sums;
+  for (size_t i = 0; i < n; ++i) out.rows.push_back(addToRunningAverage(sums, weights[i], out.average[i]));
+  out.streak = sums.streak;
+  out.sums = sums;
   return out;
 }
 

@@ -1,16 +1,32 @@
 #pragma once
 // The running average of the weight log (mean of all weights up to each day) and its streak.
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace progress {
 
-struct RunningAverage {
-  std::vector<float> average;                    // one per record
-  std::vector<std::array<std::string, 4>> rows;  // "3日目", "69.0Kg", "69.500Kg", "-500g"
-  int streak = 0;                                // latest consecutive days on which the average did not rise
+using RunningAverageRow = std::array<std::string, 4>;  // "3日目", "69.0Kg", "69.500Kg", "-500g"
+
+// The running sums after some records, so that one more record continues them exactly as a
+// pass over the whole log would.
+struct RunningAverageSums {
+  size_t records = 0;
+  float sum = 0;
+  float previous = 0;  // the average after the last record
+  int streak = 0;
 };
+
+struct RunningAverage {
+  std::vector<float> average;           // one per record
+  std::vector<RunningAverageRow> rows;  // one per record
+  int streak = 0;                       // latest consecutive days on which the average did not rise
+  RunningAverageSums sums;              // after the last record
+};
+
+// Adds the next record's weight: its average (in `average`) and its row.
+RunningAverageRow addToRunningAverage(RunningAverageSums& sums, float weight, float& average);
 
 // Sums, averages and changes in single precision, as the chart and the streak use them.
 RunningAverage computeRunningAverage(const std::vector<float>& weights, int count);
