@@ -22,6 +22,7 @@
 
 #include "analysis/ranking.h"
 #include "drive/driver.h"
+#include "entry_case.h"
 #include "limits_data.h"
 #include "store/numbers.h"
 #include "store/record.h"
@@ -237,6 +238,10 @@ int main(int argc, char** argv) {
     if (r.goal > 0) std::cout << "   goal <= " << r.goal << "x" << (x <= r.goal ? "  met" : "  NOT met");
     std::cout << "\n";
   }
+
+  std::cout << "\n";
+  writeFile(limits / "体重.txt", fullLog);
+  bench::runEntryCase(limits, runs, std::cout);
 
   std::error_code ec;
   fs::remove_all(base, ec);
