@@ -244,9 +244,9 @@ void axisBoxEnter(frmMain& m, const char* boxName, charts::AxisBox which) {
   if (!charts::StoreAxisLimit(changed, which, *v)) {
     switch (which) {
       case charts::AxisBox::StepMax:
-        return refuse(m, words::rangeRefused("歩数グラフの上限", -2147483648LL, 2147483647LL, "数値").c_str());
+        return refuse(m, words::rangeRefused(words::kStepAxisMax, -2147483648LL, 2147483647LL, "数値").c_str());
       case charts::AxisBox::StepMin:
-        return refuse(m, words::rangeRefused("歩数グラフの下限", -32768, 32767, "数値").c_str());
+        return refuse(m, words::rangeRefused(words::kStepAxisMin, -32768, 32767, "数値").c_str());
       default: return refuse(m, kOutOfRange);
     }
   }

@@ -77,12 +77,11 @@ void List10_Menu(frmMain& m, int list, int item, const std::string& action) {
     if (!ConfirmDeletion(m, what)) return;
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(ofList[item]));
   } else {
-    auto name = AskCorrection(m, words::correctionPrompt(what + "の名称", ""), diary::entryName(chosen.entry));
+    auto name = AskCorrection(m, words::correctionPrompt(what + words::kItemName, ""), diary::entryName(chosen.entry));
     if (!name) return;
     if (auto problem = diary::itemNameProblem(*name)) return warn(m, *problem, kCorrectionTitle);
     const int stored = diary::entryCalories(chosen.entry).value_or(0);
-    auto answer =
-        AskCorrection(m, words::correctionPrompt("「" + *name + "」のカロリー数", "Kcal"), std::to_string(stored));
+    auto answer = AskCorrection(m, words::correctionPrompt(words::itemCalories(*name), "Kcal"), std::to_string(stored));
     if (!answer) return;
     auto calories = diary::caloriesFromAnswer(*answer);
     if (!calories) return warn(m, words::kCaloriesOutOfRange, kCorrectionTitle);

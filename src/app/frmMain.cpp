@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "store/file_error_text.h"
 #include "store/record.h"
+#include "words/file_errors.h"
+#include "words/messages.h"
 
 namespace app {
 
@@ -42,7 +43,7 @@ frmMain::frmMain(ui::Dialogs& d, const ui::Clock& c) : dialogs(d), clock(c) {
 void frmMain::Form_Load() {
   if (folderLock_.take() == store::FolderLock::Result::Busy) {
     // Two programs on one folder would overwrite each other's records: leave everything alone.
-    dialogs.MsgBox(store::kFolderBusyMessage, "起動エラー", ui::Icon::Error, ui::Buttons::OK);
+    dialogs.MsgBox(store::kFolderBusyMessage, words::kStartupErrorTitle, ui::Icon::Error, ui::Buttons::OK);
     Ended = true;
     return;
   }
@@ -55,7 +56,7 @@ void frmMain::Start(bool firstStart) {
     RunStartup(firstStart);
   } catch (const std::exception& e) {
     // The diary cannot run on files it cannot read: say which, where and what to do, then end.
-    dialogs.MsgBox(store::startUpErrorText(e), "起動エラー", ui::Icon::Error, ui::Buttons::OK);
+    dialogs.MsgBox(store::startUpErrorText(e), words::kStartupErrorTitle, ui::Icon::Error, ui::Buttons::OK);
     Ended = true;
     return;
   }
@@ -205,7 +206,7 @@ void frmMain::guarded(const std::function<void()>& work) {
 }
 
 void frmMain::ShowFailure(const std::exception& e) {
-  dialogs.MsgBox(e.what(), "エラー", ui::Icon::Error, ui::Buttons::OK);
+  dialogs.MsgBox(e.what(), words::kErrorTitle, ui::Icon::Error, ui::Buttons::OK);
 }
 
 void frmMain::WithHourglass(const std::function<void()>& work) {

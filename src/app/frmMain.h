@@ -24,14 +24,15 @@
 #include "store/undo_journal.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
+#include "words/messages.h"
 
 namespace app {
 
 inline constexpr const char* kSettingsFile = "設定.txt";
 // The items of the context menus of stored records.
-inline constexpr const char* kCorrectAction = "修正";
-inline constexpr const char* kDeleteAction = "削除";
-inline constexpr const char* kUndoAction = "元に戻す";
+inline constexpr const char* kCorrectAction = words::kCorrectAction;
+inline constexpr const char* kDeleteAction = words::kDeleteAction;
+inline constexpr const char* kUndoAction = words::kUndoAction;
 
 class frmMain {
  public:

@@ -268,8 +268,8 @@ void trainingMenu(frmMain& m, int i, int item, const std::string& action) {
     StoreChange(m, file, what + words::kDeleted, [&] { training::writeLog(file, entries); });
     return;
   }
-  auto answer =
-      AskCorrection(m, words::correctionPrompt(name + "の回数", words::kTimesUnit), training::numberText(old.count));
+  auto answer = AskCorrection(m, words::correctionPrompt(name + words::kCountOf, words::kTimesUnit),
+                              training::numberText(old.count));
   if (!answer) return;
   if (auto refusal = training::countRefusal(*answer))
     return (void)m.dialogs.MsgBox(*refusal, kMessageTitle, ui::Icon::Error, ui::Buttons::OK);

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "store/dates.h"
+#include "words/messages.h"
 
 namespace backup {
 
-inline constexpr const char* kBackupFolder = "バックアップ";
+inline constexpr const char* kBackupFolder = words::kBackupFolder;
 inline constexpr int kKeptDays = 30;
-inline constexpr const char* kBeforeRestoreSuffix = "-復元前";
+inline constexpr const char* kBeforeRestoreSuffix = words::kBeforeRestoreSuffix;
 
 // "2026-12-07".
 std::string dayFolderName(store::Date day);

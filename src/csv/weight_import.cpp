@@ -39,9 +39,10 @@ std::string trimmedLower(std::string_view s) {
 bool startsWith(std::string_view s, std::string_view head) { return s.substr(0, head.size()) == head; }
 
 bool isDateHeader(const std::string& h) {
-  return h == "日付" || h == "日時" || h == "date" || h == "datetime" || h == "date time" || h == "timestamp";
+  return h == words::kCsvDateHeader || h == words::kCsvDateTimeHeader || h == "date" || h == "datetime" ||
+         h == "date time" || h == "timestamp";
 }
-bool isWeightHeader(const std::string& h) { return startsWith(h, "体重") || startsWith(h, "weight"); }
+bool isWeightHeader(const std::string& h) { return startsWith(h, words::kCsvWeightHeader) || startsWith(h, "weight"); }
 
 struct Stamp {
   store::Date day;

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "store/cp932.h"
-#include "store/file_error_text.h"
 #include "store/numbers.h"
 #include "store/record.h"
 #include "store/typed_number.h"
+#include "words/file_errors.h"
 #include "words/messages.h"
 
 namespace diary {
@@ -69,9 +69,7 @@ std::vector<RegisteredItem> readCalorieItems(const std::string& fileName) {
     std::string name = r.readText();
     int16_t calories = r.readInt16();
     auto list = itemListOfKey(key);
-    if (!list)
-      throw store::StoreError(fileName,
-                              store::lineText(fileName, line) + "リストの種類「" + key + "」がわかりません。");
+    if (!list) throw store::StoreError(fileName, store::lineText(fileName, line) + words::unknownItemList(key));
     items.push_back({*list, CalorieItemEntry(name, calories)});
   }
   return items;

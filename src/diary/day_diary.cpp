@@ -3,9 +3,10 @@
 #include "diary/calorie_items.h"
 #include "store/cp932.h"
 #include "store/dates.h"
-#include "store/file_error_text.h"
 #include "store/files.h"
 #include "store/record.h"
+#include "words/file_errors.h"
+#include "words/messages.h"
 
 namespace diary {
 
@@ -131,7 +132,7 @@ DayDiary readDayDiary(std::string_view dateText) {
         (list == kExerciseList ? next.exercise : next.intake) += calories;
         if (!next.totalsFit()) {
           stoppedAt = line;
-          why = lineText(dayFile, line) + "カロリーの合計が -32768～32767 を超えます。";
+          why = lineText(dayFile, line) + words::kDayCaloriesTooLarge;
           break;
         }
         day.intake = next.intake;
@@ -144,7 +145,7 @@ DayDiary readDayDiary(std::string_view dateText) {
     }
     // Lines that are not CP932 end the text early; the records in them count as unread too.
     if (decoded.badLine > 0 && (stoppedAt == 0 || decoded.badLine < stoppedAt)) {
-      if (stoppedAt == 0 || why.find("途中で終わって") != std::string::npos) {
+      if (stoppedAt == 0 || why.find(words::kDataEndsEarly) != std::string::npos) {
         stoppedAt = decoded.badLine;
         why = store::notCp932Text(dayFile, decoded.badLine);
       }

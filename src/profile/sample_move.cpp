@@ -5,8 +5,8 @@
 #include <regex>
 #include <system_error>
 
-#include "store/file_error_text.h"
 #include "store/record.h"
+#include "words/file_errors.h"
 
 namespace profile {
 

@@ -1,16 +1,16 @@
 #include "records/weight_log.h"
 
 #include "records/weight_entry.h"
-#include "store/file_error_text.h"
 #include "store/record.h"
+#include "words/file_errors.h"
+#include "words/messages.h"
 
 namespace records {
 
 bool IsLoadableWeight(float kg) { return kg > 0 && kg <= 999.9f; }
 
 store::StoreError WeightRangeError(const std::string& fileName, int line, const std::string& field) {
-  return store::StoreError(
-      fileName, store::lineText(fileName, line) + "体重「" + field + "」は 0 より大きく 999.9 以下ではありません。");
+  return store::StoreError(fileName, store::lineText(fileName, line) + words::weightOutOfRange(field));
 }
 
 void LoadWeightLog(WeightSeries& s) {
@@ -25,8 +25,7 @@ void LoadWeightLog(WeightSeries& s) {
     // naming the line, rather than turn into nonsense further on.
     std::optional<store::Date> day = store::parseDate(date);
     if (!day)
-      throw store::StoreError(kWeightFile,
-                              store::lineText(kWeightFile, r.line()) + "日付「" + date + "」が読めません。");
+      throw store::StoreError(kWeightFile, store::lineText(kWeightFile, r.line()) + words::dateUnreadable(date));
     float kg = r.readSingle();
     // Every figure and table is sized from the weights: only what the entry accepts is read.
     if (!IsLoadableWeight(kg)) throw WeightRangeError(kWeightFile, r.line(), r.lastNumberText());

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "words/messages.h"
+
 namespace store {
 namespace {
 
@@ -67,8 +69,7 @@ std::optional<size_t> decodeCp932(std::string_view in, std::string& out) {
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1))
-      throw EncodingError(std::string("文字コード変換 ") + from + " → " + to + " が使えません");
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw EncodingError(words::converterMissing(from, to));
   }
   ~Converter() { iconv_close(cd_); }
   Converter(const Converter&) = delete;
@@ -112,9 +113,7 @@ size_t utf8Length(unsigned char lead) {
 std::string cp932ToUtf8(std::string_view bytes) {
   std::string out;
   if (auto bad = decodeCp932(bytes, out)) {
-    throw EncodingError(
-        "Shift-JIS（CP932）として読めないバイトがあります（先頭から " + std::to_string(*bad + 1) + " バイト目）。", {},
-        *bad);
+    throw EncodingError(words::unencodableByte(*bad + 1), {}, *bad);
   }
   return out;
 }
@@ -134,7 +133,7 @@ std::string utf8ToCp932(std::string_view text) {
   if (auto bad = c.run(text, out)) {
     size_t n = utf8Length(static_cast<unsigned char>(text[*bad]));
     std::string ch(text.substr(*bad, n));
-    throw EncodingError("「" + ch + "」は Shift-JIS で保存できない文字です", ch);
+    throw EncodingError(words::unencodableChar(ch), ch);
   }
   return out;
 }

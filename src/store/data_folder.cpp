@@ -5,9 +5,10 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "store/file_error_text.h"
 #include "store/folder_files.h"
 #include "store/record.h"
+#include "words/file_errors.h"
+#include "words/messages.h"
 
 namespace store {
 namespace fs = std::filesystem;
@@ -47,7 +48,7 @@ std::optional<std::string> prepareDataFolder(const std::string& folder, const st
       if (!fs::exists(to, ec)) copyFileAtomic(joinPath(seedFolder, name), to);
     }
   } catch (const StoreError& e) {
-    return "データフォルダー「" + folder + "」にサンプルデータを用意できませんでした。\n" + e.what();
+    return words::sampleNotPrepared(folder, e.what());
   }
   return std::nullopt;
 }

@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <ctime>
 
-#include "store/file_error_text.h"
 #include "store/record.h"
+#include "words/file_errors.h"
 
 namespace store {
 namespace {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "words/messages.h"
+
 namespace store {
 
 // ---- reading and writing one file (raw CP932 bytes)
@@ -54,7 +56,7 @@ class FolderLock {
   int fd_ = -1;
 };
 inline constexpr const char* kFolderLockFile = ".zorvel.lock";
-inline constexpr const char* kFolderBusyMessage = "このデータフォルダーは別のZorvelで使用中です";
+inline constexpr const char* kFolderBusyMessage = words::kFolderBusy;
 
 // ---- test seam: make one system call of the store fail
 

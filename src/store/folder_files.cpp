@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "store/file_error_text.h"
 #include "store/files.h"
 #include "store/record.h"
+#include "words/file_errors.h"
 
 namespace store {
 namespace fs = std::filesystem;

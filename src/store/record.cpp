@@ -6,9 +6,10 @@
 #include <cmath>
 
 #include "store/cp932.h"
-#include "store/file_error_text.h"
 #include "store/files.h"
 #include "store/numbers.h"
+#include "words/file_errors.h"
+#include "words/messages.h"
 
 namespace store {
 namespace {
@@ -38,7 +39,7 @@ std::string encodeLines(const std::string& fileName, const std::vector<std::stri
     try {
       bytes += utf8ToCp932(l);
     } catch (const EncodingError& e) {
-      const std::string text = quoteName(fileName) + "に書き込めませんでした。" + e.what() + "。";
+      const std::string text = words::writeRefused(quoteName(fileName), e.what());
       throw StoreError(fileName, text, text);
     }
     bytes += "\r\n";
@@ -59,11 +60,8 @@ RecordReader::RecordReader(const std::string& fileName, RecordLimit limit) : fil
     size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
     if (!bytes.empty() && bytes.back() != '\n') ++lines;
     if (lines > limit.records) {
-      const std::string text = quoteName(fileName) + "には " + std::to_string(lines) + " 行の記録があり、扱える " +
-                               std::to_string(limit.records) + " 行を超えています。";
-      throw StoreError(fileName, text,
-                       text + "\n" + placeText(folderOfPath(fileName)) +
-                           "\n古い記録をテキストエディターで別のファイルに移してください。");
+      const std::string text = words::tooManyLines(quoteName(fileName), lines, limit.records);
+      throw StoreError(fileName, text, text + "\n" + placeText(folderOfPath(fileName)) + words::kMoveOldRecords);
     }
   }
   data_ = decodeFile(fileName, bytes);
@@ -85,7 +83,7 @@ void RecordReader::fail(const std::string& what) const {
 RecordReader::RawField RecordReader::next() {
   while (pos_ < data_.size() && isBlank(data_[pos_])) ++pos_;
   fieldLine_ = lineNo_;
-  if (pos_ >= data_.size()) fail("データが途中で終わっています。");
+  if (pos_ >= data_.size()) fail(words::kDataEndsEarly);
   RawField f;
   if (data_[pos_] == '"') {
     f.quoted = true;
@@ -127,19 +125,17 @@ double RecordReader::readNumber(double lo, double hi, const char* kind, bool who
   RawField f = next();
   lastNumber_ = f.text;
   auto v = parseNumberField(f.text);
-  if (!v) fail("数値の欄に「" + f.text + "」とあります。");
+  if (!v) fail(words::notANumber(f.text));
   double value = whole ? roundHalfEven(*v) : *v;
-  if (!(value >= lo && value <= hi)) fail(std::string(kind) + "の範囲を超えた数値「" + f.text + "」があります。");
+  if (!(value >= lo && value <= hi)) fail(words::numberOutOfRange(kind, f.text));
   return value;
 }
 
-float RecordReader::readSingle() { return static_cast<float>(readNumber(-3.4e38, 3.4e38, "数値", false)); }
-double RecordReader::readDouble() { return readNumber(-1.7e308, 1.7e308, "数値", false); }
-int16_t RecordReader::readInt16() {
-  return static_cast<int16_t>(readNumber(-32768, 32767, "整数 (-32768～32767)", true));
-}
+float RecordReader::readSingle() { return static_cast<float>(readNumber(-3.4e38, 3.4e38, words::kAnyNumber, false)); }
+double RecordReader::readDouble() { return readNumber(-1.7e308, 1.7e308, words::kAnyNumber, false); }
+int16_t RecordReader::readInt16() { return static_cast<int16_t>(readNumber(-32768, 32767, words::kInt16Range, true)); }
 int32_t RecordReader::readInt32() {
-  return static_cast<int32_t>(readNumber(-2147483648.0, 2147483647.0, "整数", true));
+  return static_cast<int32_t>(readNumber(-2147483648.0, 2147483647.0, words::kInt32Range, true));
 }
 
 // ---- writing ----

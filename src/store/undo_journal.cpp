@@ -4,6 +4,7 @@
 
 #include "store/files.h"
 #include "store/record.h"
+#include "words/messages.h"
 
 namespace store {
 
@@ -43,8 +44,7 @@ std::vector<std::string> UndoJournal::undo() {
        }())) {
     for (const auto& then : step.after)
       if (then.fileName == now.fileName && then.bytes != now.bytes)
-        throw StoreError(now.fileName,
-                         "「" + now.fileName + "」はこの操作のあとで書き換えられているため、元に戻せません。");
+        throw StoreError(now.fileName, words::changedSince(now.fileName));
   }
   std::vector<FileContent> restore;
   std::vector<std::string> names;

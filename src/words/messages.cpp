@@ -110,12 +110,16 @@ std::string restoreNotStarted(std::string_view why) {
   return cat({"今のデータをコピーできなかったため、戻すのをやめました。データは変わっていません。\n", why});
 }
 
+std::string safetyCopyAt(std::string_view safetyFolder) {
+  return cat({"戻す前のデータは「", safetyFolder, "」にあります。"});
+}
+
 std::string restoreFailed(std::string_view why, std::string_view safetyFolder) {
-  return cat({"戻している途中で失敗しました。\n", why, "\n\n戻す前のデータは「", safetyFolder, "」にあります。"});
+  return cat({"戻している途中で失敗しました。\n", why, "\n\n", safetyCopyAt(safetyFolder)});
 }
 
 std::string restored(std::string_view folder, std::string_view safetyFolder) {
-  return cat({"「", folder, "」のバックアップに戻しました。\n戻す前のデータは「", safetyFolder, "」にあります。"});
+  return cat({"「", folder, "」のバックアップに戻しました。\n", safetyCopyAt(safetyFolder)});
 }
 
 std::string backupNotMade(std::string_view why) {
@@ -163,10 +167,41 @@ std::string backupDateUnreadable(std::string_view file, int line) {
 std::string backupFileUnreadable(std::string_view file) { return cat({file, " が読めません"}); }
 std::string backupFileMissing(std::string_view file) { return cat({file, " がありません"}); }
 
-
 std::string helpFileMissing(std::string_view file, std::string_view folder) {
   return cat({"ヘルプファイル「", file, "」が見つかりません。\n\nプログラムのフォルダー（", folder,
               "）に置くか、プログラムをインストールし直してください。"});
 }
+
+std::string notANumber(std::string_view field) { return cat({"数値の欄に「", field, "」とあります。"}); }
+std::string numberOutOfRange(std::string_view range, std::string_view field) {
+  return cat({range, "の範囲を超えた数値「", field, "」があります。"});
+}
+std::string tooManyLines(std::string_view quotedName, size_t lines, size_t limit) {
+  return cat({quotedName, "には ", std::to_string(lines), " 行の記録があり、扱える ", std::to_string(limit),
+              " 行を超えています。"});
+}
+std::string unknownItemList(std::string_view key) { return cat({"リストの種類「", key, "」がわかりません。"}); }
+std::string weightOutOfRange(std::string_view field) {
+  return cat({"体重「", field, "」は 0 より大きく 999.9 以下ではありません。"});
+}
+std::string dateUnreadable(std::string_view field) { return cat({"日付「", field, "」が読めません。"}); }
+std::string writeRefused(std::string_view quotedName, std::string_view why) {
+  return cat({quotedName, "に書き込めませんでした。", why, "。"});
+}
+std::string unencodableByte(size_t offset) {
+  return cat({"Shift-JIS（CP932）として読めないバイトがあります（先頭から ", std::to_string(offset), " バイト目）。"});
+}
+std::string unencodableChar(std::string_view ch) { return cat({"「", ch, "」は Shift-JIS で保存できない文字です"}); }
+std::string converterMissing(std::string_view from, std::string_view to) {
+  return cat({"文字コード変換 ", from, " → ", to, " が使えません。iconv の CP932 が入っているか確かめてください。"});
+}
+std::string sampleNotPrepared(std::string_view folder, std::string_view why) {
+  return cat({"データフォルダー「", folder, "」にサンプルデータを用意できませんでした。\n", why});
+}
+std::string changedSince(std::string_view file) {
+  return cat({"「", file, "」はこの操作のあとで書き換えられているため、元に戻せません。"});
+}
+
+std::string itemCalories(std::string_view name) { return cat({"「", name, "」のカロリー数"}); }
 
 }  // namespace words

@@ -58,7 +58,6 @@ inline constexpr const char* kMealChoiceTitle = "食事の選択";
 inline constexpr const char* kSaveCheckTitle = "保存の確認";
 inline constexpr const char* kCannotSaveTitle = "保存できません";
 inline constexpr const char* kDayReadTitle = "日記の読み込み";
-inline constexpr const char* kBackupTitle = "バックアップ";
 inline constexpr const char* kRestoreTitle = "バックアップから戻す";
 inline constexpr const char* kExportTitle = "CSV に書き出す";
 inline constexpr const char* kImportTitle = "CSV から読み込む";
@@ -78,6 +77,7 @@ inline constexpr const char* kChooseBackup = "戻すバックアップを選ん�
 std::string backupDamaged(std::string_view folder, std::string_view damage);
 std::string confirmRestore(std::string_view folder, int weights, std::string_view safetyFolder);
 std::string restoreNotStarted(std::string_view why);
+std::string safetyCopyAt(std::string_view safetyFolder);
 std::string restoreFailed(std::string_view why, std::string_view safetyFolder);
 std::string restored(std::string_view folder, std::string_view safetyFolder);
 std::string backupNotMade(std::string_view why);
@@ -110,7 +110,6 @@ std::string backupDateUnreadable(std::string_view file, int line);
 std::string backupFileUnreadable(std::string_view file);
 std::string backupFileMissing(std::string_view file);
 
-
 // ---- forecasts
 inline constexpr const char* kForecastTooFar = "達成日が遠すぎて予想不能";
 inline constexpr const char* kTrendForecast = "トレンドによる予想: ";
@@ -124,5 +123,44 @@ inline constexpr const char* kHelpTitle = "Zorvel ヘルプ";
 std::string helpFileMissing(std::string_view file, std::string_view folder);
 inline constexpr const char* kStartupErrorTitle = "起動エラー";
 inline constexpr const char* kProgramEnds = "\n\nプログラムを終了します。";
+
+// ---- damaged records (after the file and line)
+inline constexpr const char* kDataEndsEarly = "データが途中で終わっています。";
+std::string notANumber(std::string_view field);
+std::string numberOutOfRange(std::string_view range, std::string_view field);
+inline constexpr const char* kAnyNumber = "数値";
+inline constexpr const char* kInt16Range = "整数（-32768 から 32767）";
+inline constexpr const char* kInt32Range = "整数（-2147483648 から 2147483647）";
+std::string tooManyLines(std::string_view quotedName, size_t lines, size_t limit);
+inline constexpr const char* kMoveOldRecords = "\n古い記録をテキストエディターで別のファイルに移してください。";
+std::string unknownItemList(std::string_view key);
+inline constexpr const char* kDayCaloriesTooLarge = "カロリーの合計が -32768 から 32767 の範囲を超えます。";
+std::string weightOutOfRange(std::string_view field);
+std::string dateUnreadable(std::string_view field);
+std::string writeRefused(std::string_view quotedName, std::string_view why);
+std::string unencodableByte(size_t offset);
+std::string unencodableChar(std::string_view ch);
+std::string converterMissing(std::string_view from, std::string_view to);
+std::string sampleNotPrepared(std::string_view folder, std::string_view why);
+inline constexpr const char* kFolderBusy =
+    "このデータフォルダーは別の Zorvel で使用中です。\nもう一方の Zorvel を終了してから起動してください。";
+std::string changedSince(std::string_view file);
+
+// ---- names the user sees in the data folder
+inline constexpr const char* kBackupFolder = "バックアップ";
+inline constexpr const char* kBackupTitle = kBackupFolder;
+inline constexpr const char* kBeforeRestoreSuffix = "-復元前";
+inline constexpr const char* kCsvDateTimeHeader = "日時";
+inline constexpr const char* kCsvDateHeader = "日付";
+inline constexpr const char* kCsvWeightHeader = "体重";
+
+inline constexpr const char* kStepAxisMax = "歩数グラフの上限";
+inline constexpr const char* kStepAxisMin = "歩数グラフの下限";
+inline constexpr const char* kItemName = "の名称";
+inline constexpr const char* kCountOf = "の回数";
+std::string itemCalories(std::string_view name);
+inline constexpr const char* kCorrectAction = "修正";
+inline constexpr const char* kDeleteAction = "削除";
+inline constexpr const char* kUndoAction = "元に戻す";
 
 }  // namespace words

@@ -76,5 +76,5 @@ execute_process(COMMAND ${ZORVEL} --check --data ${WORK}/diary/体重.txt/new RE
 if(rc EQUAL 0)
   message(FATAL_ERROR "an impossible data folder was accepted")
 endif()
-expect_in("${err}" "データフォルダ「${WORK}/diary/体重.txt/new」を作ることができません。")
+expect_in("${err}" "データフォルダー「${WORK}/diary/体重.txt/new」を作れませんでした。")
 file(REMOVE_RECURSE ${WORK})

@@ -106,10 +106,11 @@ TEST(DamagedFolder, ADiaryDayReadInPartIsSaidAndKeptBeforeASaveReplacesIt) {
   EXPECT_EQ(r.dialogs(0)[0]["icon"], "warning");
   EXPECT_EQ(
       r.dialogs(0)[0]["text"],
-      "「20240105.txt」の 3 行目: 整数 (-32768～32767)の範囲を超えた数値「99999」があります。\n"
+      "「20240105.txt」の 3 行目: 整数（-32768 から 32767）の範囲を超えた数値「99999」があります。\n"
       "「日記20240105.txt」の 2 行目: Shift-JIS（CP932）として読めない文字があります。このファイルは Shift-JIS（CP932）"
       "のテキストではありません。テキストエディターで文字コードを Shift_JIS（CP932）、改行を CRLF "
-      "にして保存し直してください。\n\n読み込めたところまでを表示しています。ファイルを直すと、次にこの日を開いたときに全部を表示します。");
+      "にして保存し直してください。\n\n読み込めたところまでを表示しています。ファイルを直すと、次にこの日を開いたときに"
+      "全部を表示します。");
   // The save asks first, Cancel being the default; cancelled, nothing is written.
   ASSERT_EQ(r.dialogs(1).size(), 1u) << r.dialogs(1);
   EXPECT_EQ(r.dialogs(1)[0]["icon"], "warning");
@@ -169,7 +170,8 @@ TEST(DamagedFolder, ASecondProgramOnTheFolderTouchesNothingAndLeftoversAreCleare
     auto r = runDrive(dir.path(), std::string(kStart) + "click cmdMono(9)\n");
     ASSERT_EQ(r.exitCode, 0) << r.stderrText;
     ASSERT_EQ(r.dialogs(0).size(), 1u);
-    EXPECT_EQ(r.dialogs(0)[0]["text"], "このデータフォルダーは別のZorvelで使用中です");
+    EXPECT_EQ(r.dialogs(0)[0]["text"],
+              "このデータフォルダーは別の Zorvel で使用中です。\nもう一方の Zorvel を終了してから起動してください。");
     EXPECT_TRUE(r.last()["ended"]);
     EXPECT_TRUE(dir.exists(".~zorvel-k1ll3d"));
     EXPECT_FALSE(dir.exists("2024年01月.txt"));

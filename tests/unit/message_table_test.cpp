@@ -80,7 +80,6 @@ bool labelFile(const std::string& relative) {
 
 TEST(MessageTable, EveryMessageOfOursComesFromTheTable) {
   const std::set<std::string> fixed = fixedTexts();
-  ASSERT_GT(fixed.size(), 100u);
   std::vector<std::string> strays;
   for (const auto& e : fs::recursive_directory_iterator(ZORVEL_SOURCE_DIR)) {
     const std::string relative = fs::relative(e.path(), ZORVEL_SOURCE_DIR).generic_string();
@@ -90,6 +89,7 @@ TEST(MessageTable, EveryMessageOfOursComesFromTheTable) {
     for (const std::string& text : literals(readAll(e.path())))
       if (japanese(text) && !fixed.count(text)) strays.push_back(relative + ": " + text);
   }
+  EXPECT_GT(fixed.size(), 100u);
   EXPECT_TRUE(strays.empty()) << [&] {
     std::string list;
     for (const auto& s : strays) list += "\n  " + s;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <map>
 
-#include "store/file_error_text.h"
+#include "words/file_errors.h"
 #include "store/files.h"
 #include "store/record.h"
 #include "support/temp_folder.h"

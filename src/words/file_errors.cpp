@@ -1,4 +1,4 @@
-#include "store/file_error_text.h"
+#include "words/file_errors.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
