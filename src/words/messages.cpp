@@ -131,7 +131,7 @@ std::string confirmOverwrite(std::string_view names) {
 }
 
 std::string exported(size_t files, std::string_view folder) {
-  return cat({std::to_string(files), " 個の CSV ファイルを書き出しました。\n", folder});
+  return cat({std::to_string(files), " 個の CSVファイルを書き出しました。\n", folder});
 }
 
 std::string importUnreadable(std::string_view file, std::string_view why) {

@@ -59,8 +59,8 @@ inline constexpr const char* kSaveCheckTitle = "保存の確認";
 inline constexpr const char* kCannotSaveTitle = "保存できません";
 inline constexpr const char* kDayReadTitle = "日記の読み込み";
 inline constexpr const char* kRestoreTitle = "バックアップから戻す";
-inline constexpr const char* kExportTitle = "CSV に書き出す";
-inline constexpr const char* kImportTitle = "CSV から読み込む";
+inline constexpr const char* kExportTitle = "CSVに書き出す";
+inline constexpr const char* kImportTitle = "CSVから読み込む";
 inline constexpr const char* kOutOfRange = "入力できる範囲を超えた数値です。";
 
 // ---- the diary
@@ -81,10 +81,10 @@ std::string safetyCopyAt(std::string_view safetyFolder);
 std::string restoreFailed(std::string_view why, std::string_view safetyFolder);
 std::string restored(std::string_view folder, std::string_view safetyFolder);
 std::string backupNotMade(std::string_view why);
-inline constexpr const char* kExportFolderTitle = "CSV ファイルを書き出すフォルダー";
+inline constexpr const char* kExportFolderTitle = "CSVファイルを書き出すフォルダー";
 std::string confirmOverwrite(std::string_view names);
 std::string exported(size_t files, std::string_view folder);
-inline constexpr const char* kImportFileTitle = "体重を読み込む CSV ファイル";
+inline constexpr const char* kImportFileTitle = "体重を読み込むCSVファイル";
 std::string importUnreadable(std::string_view file, std::string_view why);
 std::string importGap(int days);
 std::string nothingToImport(std::string_view counts);
@@ -93,7 +93,7 @@ std::string nothingToImport(std::string_view counts);
 inline constexpr const char* kCsvBadDate = "日付が読めない行";
 inline constexpr const char* kCsvBadWeight = "体重が読めない行";
 inline constexpr const char* kCsvUnknownEncoding =
-    "文字コードが読めません。UTF-8 か Shift-JIS の CSV ファイルを選んでください。";
+    "文字コードが読めません。UTF-8 か Shift-JIS のCSVファイルを選んでください。";
 inline constexpr const char* kCsvNoHeader =
     "1 行目に日付（日付 / date）と体重（体重 / weight）の列名がありません。列名を書き足してから読み込んでください。";
 inline constexpr const char* kCsvSkipped = "読み飛ばした行: ";

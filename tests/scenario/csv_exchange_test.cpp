@@ -49,7 +49,7 @@ TEST(CsvExport, EveryFileByteForByteAndReplacedOnlyAfterAQuestion) {
                "clock 2026/12/07 09:00:00\nstart\nfile " + out.path() + "\nanswer Yes\nclick cmdCsvOut\ndump\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
 
-  EXPECT_EQ(r.last()["dialogs"].back()["text"], "8 個の CSV ファイルを書き出しました。\n" + out.path());
+  EXPECT_EQ(r.last()["dialogs"].back()["text"], "8 個の CSVファイルを書き出しました。\n" + out.path());
   EXPECT_EQ(out.readBytes("体重.csv"), kBom + "日付,体重kg\r\n2026/12/01,70\r\n2026/12/02,69.5\r\n");
   EXPECT_EQ(out.readBytes("連続体重.csv"), kBom + "日付,時刻,体重kg\r\n2026/12/02,07:05:09,69.75\r\n");
   EXPECT_EQ(out.readBytes("体脂肪率.csv"),

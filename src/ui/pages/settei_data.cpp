@@ -6,9 +6,9 @@ namespace ui::pages {
 void buildSetteiData(Form& f) {
   const std::string p = "fraSettei";
   decoration(f, "lblDataTitle", p, 120, 5100, 4880, 360, "データの保管");
-  decoration(f, "lblDataFolderCap", p, 120, 5550, 1500, 330, "データフォルダ");
+  decoration(f, "lblDataFolderCap", p, 120, 5550, 1500, 330, "データフォルダー");
   Control& folder = place(f, "lblDataFolder", Kind::Label, p, 1700, 5550, 13500, 330);
-  folder.setToolTip("日記のファイルがあるフォルダです");
+  folder.setToolTip("日記のファイルがあるフォルダーです");
   place(f, "cmdBackup", Kind::CommandButton, p, 120, 6050, 3000, 450, "バックアップから戻す")
       .setToolTip("毎日の起動時に作るバックアップからデータを戻します");
   place(f, "cmdCsvOut", Kind::CommandButton, p, 3300, 6050, 3000, 450, "CSVに書き出す")

@@ -7,7 +7,7 @@ void buildSetteiProfile(Form& f) {
   const std::string p = "fraSettei";
   decoration(f, "lblPriTitle", p, 120, 150, 4880, 360, "プライベートデータ");
   const char* caps[] = {"氏名",           "身長（ｃｍ）",     "目標体重（Ｋｇ）",
-                        "目標期間（日）", "目標達成率（％）", "目標ｶﾛﾘｰ（Kcal）"};
+                        "目標期間（日）", "目標達成率（％）", "目標カロリー（Ｋｃａｌ）"};
   for (int i = 0; i < 6; ++i) {
     int y = 600 + i * 450;
     decoration(f, "lblPriCap(" + std::to_string(i) + ")", p, 120, y + 30, 2400, 330, caps[i]);
