@@ -26,7 +26,7 @@ void buildDiaryPage(Form& f) {
   for (int i = 0; i < 3; ++i) {
     int y = 450 + i * 2450;
     place(f, idx("List10", i), Kind::ListBox, p, 5900, y, 4100, 2350)
-        .setToolTip("項目を左の一覧へドラッグすると記録できます");
+        .setToolTip("登録リストの品目を朝・昼・夜・運動のリストへドラッグするか、選んで Enter キーで加えられます");
     place(f, idx("Command2", i), Kind::CommandButton, p, 10100, y, 1200, 450, kinds[i]);
   }
   decoration(f, "lblDiaryShinkiCap", p, 10100, 100, 1200, 300, "新規登録");
