@@ -16,34 +16,9 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
+#include "ui/qt/first_frame.h"
 
-// Reports the first frame: the first paint of the window, once that paint has finished.
-class FirstFrame : public QObject {
- public:
-  FirstFrame(QWidget& window, const QElapsedTimer& since) : window_(window), since_(since) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (!done_ && event->type() == QEvent::Paint && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == &window_) {
-      done_ = true;
-      QTimer::singleShot(0, qApp, [this] {
-        std::printf("first-frame-ms %.3f\n", since_.nsecsElapsed() / 1e6);
-        std::fflush(stdout);
-        QCoreApplication::quit();
-      });
-    }
-    return false;
-  }
-
- private:
-  QWidget& window_;
-  const QElapsedTimer& since_;
-  bool done_ = false;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
   QElapsedTimer since;
@@ -84,7 +59,7 @@ int main(int argc, char** argv) {
 
   window.setCentralWidget(central);
   window.resize(800, 600);
-  FirstFrame first(window, since);
+  ui::qt::FirstFrame first(window, since);
   app.installEventFilter(&first);
   window.show();
   return app.exec();

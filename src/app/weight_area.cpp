@@ -90,6 +90,19 @@ bool incrementalEntry = true;
 
 void SetIncrementalWeightEntry(bool on) { incrementalEntry = on; }
 
+namespace {
+// Every view of the weight log, in the order their figures depend on each other.
+void showWeightViews(frmMain& m) {
+  ShowWeightProgress(m);
+  ShowObesityGrade(m);
+  ShowWeightTable(m);
+  ShowLossMilestones(m);
+  ShowRunningAverage(m);
+  ShowWeightRanking(m);
+  DrawWeightChart(m);
+}
+}  // namespace
+
 // Everything that follows a change of the weight log, in this order.
 void RecomputeAfterWeightChange(frmMain& m) {
   InvalidateWeightViews(m);
@@ -100,13 +113,7 @@ void RecomputeAfterWeightChange(frmMain& m) {
   m.analysis.MaxAverageWeight = 0;
   m.analysis.MinAverageWeight = 999.9f;
   LoadWeightLog(m);
-  ShowWeightProgress(m);
-  ShowObesityGrade(m);
-  ShowWeightTable(m);
-  ShowLossMilestones(m);
-  ShowRunningAverage(m);
-  ShowWeightRanking(m);
-  DrawWeightChart(m);
+  showWeightViews(m);
 }
 
 bool RecomputeAfterWeightAppend(frmMain& m, const std::string& date, float kg) {
@@ -130,13 +137,7 @@ bool RecomputeAfterWeightAppend(frmMain& m, const std::string& date, float kg) {
     s.MinWeight = read;
     s.MinWeightDate = day;
   }
-  ShowWeightProgress(m);
-  ShowObesityGrade(m);
-  ShowWeightTable(m);
-  ShowLossMilestones(m);
-  ShowRunningAverage(m);
-  ShowWeightRanking(m);
-  DrawWeightChart(m);
+  showWeightViews(m);
   return true;
 }
 

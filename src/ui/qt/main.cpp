@@ -15,6 +15,7 @@
 #include "app/frmMain.h"
 #include "store/data_folder.h"
 #include "store/dates.h"
+#include "ui/qt/first_frame.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_dialogs.h"
 #include "words/messages.h"
@@ -85,32 +86,6 @@ std::optional<store::DateTime> parseClock(const QString& text) {
   }
   return at;
 }
-
-// --quit-after-show: the first paint of the window, once it has finished, ends the run and prints
-// the time since main() began.
-class FirstFrame : public QObject {
- public:
-  FirstFrame(QWidget& window, const QElapsedTimer& since) : window_(window), since_(since) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (!done_ && event->type() == QEvent::Paint && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == &window_) {
-      done_ = true;
-      QTimer::singleShot(0, qApp, [this] {
-        std::printf("first-frame-ms %.3f\n", since_.nsecsElapsed() / 1e6);
-        std::fflush(stdout);
-        QCoreApplication::quit();
-      });
-    }
-    return false;
-  }
-
- private:
-  QWidget& window_;
-  const QElapsedTimer& since_;
-  bool done_ = false;
-};
 
 bool wantsNoWindow(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
@@ -203,7 +178,7 @@ int main(int argc, char** argv) {
   if (main.ended()) return 1;
   window.refresh();
   const bool timed = parser.isSet(quitOption);
-  FirstFrame first(window, since);
+  ui::qt::FirstFrame first(window, since);
   if (timed) {
     // Always the same place, and the user's remembered placement stays as it was.
     if (const QScreen* primary = QGuiApplication::primaryScreen()) window.fitInto(primary->availableGeometry());
