@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
+#include <string_view>
 #include <system_error>
 
 #include "store/record.h"
@@ -14,9 +14,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Takes `n` (min..max) ASCII digits off the front of `s`; false when there are fewer than min.
+bool takeDigits(std::string_view& s, size_t min, size_t max) {
+  size_t n = 0;
+  while (n < max && n < s.size() && s[n] >= '0' && s[n] <= '9') ++n;
+  if (n < min) return false;
+  s.remove_prefix(n);
+  return true;
+}
+
+bool takeText(std::string_view& s, std::string_view head) {
+  if (s.substr(0, head.size()) != head) return false;
+  s.remove_prefix(head.size());
+  return true;
+}
+
+// A day file (YYYYMMDD.txt), its comment file (日記YYYYMMDD.txt) or a calendar month (YYYY年M月.txt).
 bool isSampleDiaryName(const std::string& name) {
-  static const std::regex pattern(R"((日記)?[0-9]{8}\.txt|[0-9]{4}年[0-9]{1,2}月\.txt)");
-  return std::regex_match(name, pattern);
+  std::string_view day = name;
+  takeText(day, "日記");
+  if (takeDigits(day, 8, 8) && day == ".txt") return true;
+  std::string_view month = name;
+  return takeDigits(month, 4, 4) && takeText(month, "年") && takeDigits(month, 1, 2) && month == "月.txt";
 }
 
 fs::path freeName(const fs::path& dir, const std::string& name) {
