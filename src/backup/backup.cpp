@@ -18,7 +18,9 @@ std::string inBackups(const std::string& name) { return store::joinPath(kBackupF
 // Copies the data files of the current folder into `folder` (made here, under a temporary
 // name first).
 void copyDataFilesTo(const std::string& folder) {
-  const std::string partial = inBackups("." + folder.substr(folder.rfind('/') + 1) + ".partial");
+  std::string hidden(1, '.');
+  hidden.append(folder, folder.rfind('/') + 1).append(".partial");
+  const std::string partial = inBackups(hidden);
   store::removeTree(partial);
   store::makeDirectories(partial);
   try {

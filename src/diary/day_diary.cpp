@@ -94,7 +94,11 @@ std::string commentFileName(std::string_view dateText) { return "日記" + digit
 bool CalorieBalance::totalsFit() const { return fitsInt16(intake) && fitsInt16(exercise) && fitsInt16(balance()); }
 bool CalorieBalance::fits() const { return totalsFit() && fitsInt16(difference()); }
 
-std::string differenceText(int difference) { return (difference > 0 ? "+" : "") + std::to_string(difference); }
+std::string differenceText(int difference) {
+  std::string text = std::to_string(difference);
+  if (difference > 0) text.insert(text.begin(), '+');
+  return text;
+}
 
 std::vector<std::string> splitLines(std::string_view text) {
   std::vector<std::string> lines(1);

@@ -137,7 +137,10 @@ class ScriptDialogs : public ui::Dialogs {
   std::optional<int> ChooseFromList(const std::string& title, const std::string& prompt,
                                     const std::vector<std::string>& items) override {
     std::string list = "[";
-    for (size_t i = 0; i < items.size(); ++i) list += (i ? "," : "") + jsonString(items[i]);
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (i) list += ',';
+      list += jsonString(items[i]);
+    }
     std::string head = "{\"kind\":\"list\",\"title\":" + jsonString(title) + ",\"prompt\":" + jsonString(prompt) +
                        ",\"items\":" + list + "]";
     if (queue.empty() ||
@@ -535,7 +538,10 @@ class Session {
     std::string controls = "{";
     bool first = true;
     auto addControl = [&](const ui::Control& c) {
-      controls += (first ? "" : ",") + jsonString(c.name()) + ":" + controlJson(c);
+      if (!first) controls += ',';
+      controls += jsonString(c.name());
+      controls += ':';
+      controls += controlJson(c);
       first = false;
     };
     if (main_) {

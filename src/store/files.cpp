@@ -256,10 +256,8 @@ void appendFileBytes(const std::string& fileName, const std::string& bytes) {
       ::close(fd);
       writeFailed(fileName, err);
     }
-    if (last == '\r')
-      out = "\n";
-    else if (last != '\n')
-      out = "\r\n";
+    if (last != '\n' && last != '\r') out.push_back('\r');
+    if (last != '\n') out.push_back('\n');
   }
   out += bytes;
   int err = 0;
