@@ -9,10 +9,10 @@
 #include <functional>
 #include <map>
 
-#include "words/file_errors.h"
 #include "store/files.h"
 #include "store/record.h"
 #include "support/temp_folder.h"
+#include "words/file_errors.h"
 
 using store::IoStep;
 using store::Record;
