@@ -1,6 +1,7 @@
 #include "app/analysis_area.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "analysis/band_counts.h"
 #include "analysis/decimal_kg.h"
@@ -153,6 +154,9 @@ void MSChart1_DblClick(frmMain& m) {
   chart.setLeft(std::max(0, right - size.width));
 }
 
+// A table's new rows beyond this many are made when the table is first read.
+constexpr size_t kRowsMadeAtOnce = 8;
+
 // The first record a view built on `records` records still lacks: 0 when it must be built whole.
 size_t firstNewRecord(int records, int n) { return records >= 0 && records <= n ? static_cast<size_t>(records) : 0; }
 
@@ -182,10 +186,18 @@ void ShowWeightTable(frmMain& m) {
   const size_t from = v.tableMode == static_cast<int>(mode) ? firstNewRecord(v.tableRecords, n) : 0;
   ui::Control& grid = m.form("msgB1");
   grid.setCell(0, 3, analysis::diffHeader(mode));
-  grid.setGridRows(n + 1);
-  for (size_t i = from; i < static_cast<size_t>(n); ++i) {
-    const analysis::TableRow row = analysis::weightTableRow(m.Weight, mode, i);
-    for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(i) + 1, c, row[c]);
+  if (static_cast<size_t>(n) - from > kRowsMadeAtOnce) {
+    grid.setGridRowsLater(n + 1, static_cast<int>(from) + 1,
+                          [log = std::make_shared<const records::WeightSeries>(m.Weight), mode](int row) {
+                            const analysis::TableRow cells = analysis::weightTableRow(*log, mode, row - 1);
+                            return std::vector<std::string>(cells.begin(), cells.end());
+                          });
+  } else {
+    grid.setGridRows(n + 1);
+    for (size_t i = from; i < static_cast<size_t>(n); ++i) {
+      const analysis::TableRow row = analysis::weightTableRow(m.Weight, mode, i);
+      for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(i) + 1, c, row[c]);
+    }
   }
   grid.setTopRow(n);  // a table too short to scroll stays as it is
   v.tableRecords = n;

@@ -1,6 +1,7 @@
 #include "app/body_area.h"
 
 #include <cmath>
+#include <memory>
 #include <optional>
 
 #include "app/corrections.h"
@@ -17,12 +18,8 @@ namespace app {
 
 namespace {
 
-void fillRow(ui::Control& grid, int row, const std::vector<std::string>& cells) {
-  for (size_t c = 0; c < cells.size(); ++c) grid.setCell(row, static_cast<int>(c), cells[c]);
-}
-
 // The last row becomes the top visible row; a table too short for that stays as it is.
-void scrollToEnd(ui::Control& grid) { grid.setTopRow(grid.grid().rows - 1); }
+void scrollToEnd(ui::Control& grid) { grid.setTopRow(grid.gridRows() - 1); }
 
 void refuse(frmMain& m, const char* text) { m.dialogs.MsgBox(text, "メッセージ", ui::Icon::Error, ui::Buttons::OK); }
 
@@ -287,42 +284,48 @@ void LoadIntradayWeightLog(frmMain& m) {
   records::IntradaySeries& s = m.body;
   s = records::ReadIntradayWeightLog();
   ui::Control& grid = m.form("msgTaiList");
-  for (int i = 0; i < s.IntradayCount; ++i) {
-    grid.setGridRows(i + 2);
-    fillRow(grid, i + 1, records::IntradayListCells(s, i));
-  }
-  if (s.IntradayCount > 0) scrollToEnd(grid);
+  if (s.IntradayCount == 0) return;
+  grid.setGridRowsLater(s.IntradayCount + 1, 1, [log = std::make_shared<const records::IntradaySeries>(s)](int row) {
+    return records::IntradayListCells(*log, row - 1);
+  });
+  scrollToEnd(grid);
 }
 
 void LoadBodyFatLog(frmMain& m) {
   records::BodyFatSeries& s = m.body;
   s = records::ReadBodyFatLog();
-  ui::Control& list = m.form("msgShiList");
-  for (int i = 0; i < s.FatCount; ++i) {
-    list.setGridRows(i + 2);
-    fillRow(list, i + 1, records::BodyFatListCells(s, i));
-  }
   if (s.FatCount == 0) return;
+  std::vector<records::FatMassRow> mass = records::ComputeFatMass(s, m.Weight);
+  auto log = std::make_shared<const records::BodyFatSeries>(s);
+  ui::Control& list = m.form("msgShiList");
+  list.setGridRowsLater(s.FatCount + 1, 1, [log](int row) { return records::BodyFatListCells(*log, row - 1); });
   scrollToEnd(list);
 
   // Each matched record keeps the row of its own position, so unmatched ones leave a gap.
-  ui::Control& mass = m.form("msgSuiList");
-  for (const records::FatMassRow& row : records::ComputeFatMass(s, m.Weight)) {
-    mass.setGridRows(row.record + 2);
-    fillRow(mass, row.record + 1, records::FatMassCells(s, row));
+  ui::Control& massGrid = m.form("msgSuiList");
+  if (!mass.empty()) {
+    const int rows = mass.back().record + 2;
+    std::vector<int> rowOf(static_cast<size_t>(rows), -1);
+    for (size_t k = 0; k < mass.size(); ++k) rowOf[static_cast<size_t>(mass[k].record) + 1] = static_cast<int>(k);
+    massGrid.setGridRowsLater(
+        rows, 1, [log, mass = std::move(mass), rowOf = std::move(rowOf)](int row) -> std::vector<std::string> {
+          const int k = rowOf[static_cast<size_t>(row)];
+          if (k < 0) return {};
+          return records::FatMassCells(*log, mass[static_cast<size_t>(k)]);
+        });
   }
-  scrollToEnd(mass);
+  scrollToEnd(massGrid);
 }
 
 void LoadStepLog(frmMain& m) {
   records::StepSeries& s = m.body;
   s = records::ReadStepLog();
   ui::Control& grid = m.form("msgHosuList");
-  for (int i = 0; i < s.StepCount; ++i) {
-    grid.setGridRows(i + 2);
-    fillRow(grid, i + 1, records::StepListCells(s, i));
-  }
-  if (s.StepCount > 0) scrollToEnd(grid);
+  if (s.StepCount == 0) return;
+  grid.setGridRowsLater(s.StepCount + 1, 1, [log = std::make_shared<const records::StepSeries>(s)](int row) {
+    return records::StepListCells(*log, row - 1);
+  });
+  scrollToEnd(grid);
 }
 
 // ---------------------------------------------------------------- summaries

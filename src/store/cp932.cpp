@@ -20,33 +20,35 @@ constexpr bool asciiIsItself() {
 }
 static_assert(asciiIsItself(), "the decoder copies ASCII runs unchanged");
 
-void appendUtf8(std::string& out, uint16_t u) {
+// Writes `u` as UTF-8 at `o`; returns the position after it.
+char* putUtf8(char* o, uint16_t u) {
   if (u < 0x80) {
-    out += static_cast<char>(u);
+    *o++ = static_cast<char>(u);
   } else if (u < 0x800) {
-    const char c[2] = {static_cast<char>(0xC0 | u >> 6), static_cast<char>(0x80 | (u & 0x3F))};
-    out.append(c, 2);
+    *o++ = static_cast<char>(0xC0 | u >> 6);
+    *o++ = static_cast<char>(0x80 | (u & 0x3F));
   } else {
-    const char c[3] = {static_cast<char>(0xE0 | u >> 12), static_cast<char>(0x80 | (u >> 6 & 0x3F)),
-                       static_cast<char>(0x80 | (u & 0x3F))};
-    out.append(c, 3);
+    *o++ = static_cast<char>(0xE0 | u >> 12);
+    *o++ = static_cast<char>(0x80 | (u >> 6 & 0x3F));
+    *o++ = static_cast<char>(0x80 | (u & 0x3F));
   }
+  return o;
 }
 
 // Decodes by the table iconv's CP932 was read into; on bytes that are no character, returns
 // the offset where iconv stops: the byte itself, or the lead byte of a pair.
 std::optional<size_t> decodeCp932(std::string_view in, std::string& out) {
-  out.clear();
-  out.reserve(in.size() + in.size() / 2);
+  // Written through a pointer into room for the worst case (three bytes for each byte in),
+  // then cut to size: a start-up decodes every file, so no per-character appends.
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const size_t n = in.size();
+  out.resize(3 * n);
+  char* const first = out.data();
+  char* o = first;
   size_t i = 0;
   while (i < n) {
     if (p[i] < 0x80) {
-      size_t j = i + 1;
-      while (j < n && p[j] < 0x80) ++j;
-      out.append(in.data() + i, j - i);
-      i = j;
+      *o++ = static_cast<char>(p[i++]);
       continue;
     }
     uint16_t u;
@@ -61,8 +63,9 @@ std::optional<size_t> decodeCp932(std::string_view in, std::string& out) {
       if (u == 0xFFFF) return i;
       ++i;
     }
-    appendUtf8(out, u);
+    o = putUtf8(o, u);
   }
+  out.resize(static_cast<size_t>(o - first));
   return std::nullopt;
 }
 

@@ -34,7 +34,34 @@ size_t numberLength(std::string_view s) {
   return i;
 }
 
+// Plain decimals of at most 15 digits and 22 decimals (every number the program writes):
+// both the digits and the power of ten are exact doubles, so one division rounds correctly.
+std::optional<double> exactDecimal(std::string_view s) {
+  static constexpr double kExact[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  size_t i = s.size() > 0 && (s[0] == '-' || s[0] == '+') ? 1 : 0;
+  uint64_t digits = 0;
+  int count = 0, decimals = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c >= '0' && c <= '9') {
+      if (digits != 0 || c != '0') ++count;
+      digits = digits * 10 + static_cast<uint64_t>(c - '0');
+      if (point) ++decimals;
+      if (count > 15 || decimals > 22) return std::nullopt;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  const double v = static_cast<double>(digits) / kExact[decimals];
+  return !s.empty() && s[0] == '-' ? -v : v;
+}
+
 double toDouble(std::string_view s) {
+  if (auto v = exactDecimal(s)) return *v;
   // from_chars rounds as strtod does; it takes no plus sign and no "d" exponent, and leaves
   // out-of-range values to strtod's infinities and underflows.
   const bool neg = !s.empty() && s[0] == '-';

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "store/cp932.h"
 #include "store/files.h"
@@ -80,36 +81,36 @@ void RecordReader::fail(const std::string& what) const {
   throw StoreError(fileName_, lineText(fileName_, fieldLine_) + what);
 }
 
-RecordReader::RawField RecordReader::next() {
-  while (pos_ < data_.size() && isBlank(data_[pos_])) ++pos_;
+std::string_view RecordReader::next() {
+  const char* const d = data_.data();
+  const size_t n = data_.size();
+  while (pos_ < n && isBlank(d[pos_])) ++pos_;
   fieldLine_ = lineNo_;
-  if (pos_ >= data_.size()) fail(words::kDataEndsEarly);
-  RawField f;
-  if (data_[pos_] == '"') {
-    f.quoted = true;
-    size_t close = data_.find('"', pos_ + 1);
-    if (close == std::string::npos) close = data_.size();
-    f.text = data_.substr(pos_ + 1, close - pos_ - 1);
-    for (char c : f.text)
-      if (c == '\n') ++lineNo_;
-    pos_ = std::min(close + 1, data_.size());
-    while (pos_ < data_.size() && data_[pos_] != ',' && !isLineEnd(data_[pos_])) ++pos_;
+  if (pos_ >= n) fail(words::kDataEndsEarly);
+  std::string_view f;
+  if (d[pos_] == '"') {
+    const char* close = static_cast<const char*>(std::memchr(d + pos_ + 1, '"', n - pos_ - 1));
+    const size_t end = close ? static_cast<size_t>(close - d) : n;
+    f = std::string_view(d + pos_ + 1, end - pos_ - 1);
+    lineNo_ += static_cast<int>(std::count(f.begin(), f.end(), '\n'));
+    pos_ = std::min(end + 1, n);
+    while (pos_ < n && d[pos_] != ',' && !isLineEnd(d[pos_])) ++pos_;
   } else {
     size_t end = pos_;
-    while (end < data_.size() && data_[end] != ',' && !isLineEnd(data_[end])) ++end;
-    f.text = data_.substr(pos_, end - pos_);
-    while (!f.text.empty() && isBlank(f.text.back())) f.text.pop_back();
+    while (end < n && d[end] != ',' && !isLineEnd(d[end])) ++end;
+    f = std::string_view(d + pos_, end - pos_);
+    while (!f.empty() && isBlank(f.back())) f.remove_suffix(1);
     pos_ = end;
   }
   // The separator: a comma, or one line end (CR LF, LF or CR).
-  if (pos_ < data_.size()) {
-    if (data_[pos_] == ',') {
+  if (pos_ < n) {
+    if (d[pos_] == ',') {
       ++pos_;
-    } else if (data_[pos_] == '\r') {
+    } else if (d[pos_] == '\r') {
       ++pos_;
-      if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
+      if (pos_ < n && d[pos_] == '\n') ++pos_;
       ++lineNo_;
-    } else if (data_[pos_] == '\n') {
+    } else if (d[pos_] == '\n') {
       ++pos_;
       ++lineNo_;
     }
@@ -117,17 +118,17 @@ RecordReader::RawField RecordReader::next() {
   return f;
 }
 
-std::string RecordReader::readText() { return next().text; }
+std::string RecordReader::readText() { return std::string(next()); }
 
 void RecordReader::skipField() { next(); }
 
 double RecordReader::readNumber(double lo, double hi, const char* kind, bool whole) {
-  RawField f = next();
-  lastNumber_ = f.text;
-  auto v = parseNumberField(f.text);
-  if (!v) fail(words::notANumber(f.text));
+  const std::string_view f = next();
+  lastNumber_ = f;
+  auto v = parseNumberField(f);
+  if (!v) fail(words::notANumber(f));
   double value = whole ? roundHalfEven(*v) : *v;
-  if (!(value >= lo && value <= hi)) fail(words::numberOutOfRange(kind, f.text));
+  if (!(value >= lo && value <= hi)) fail(words::numberOutOfRange(kind, f));
   return value;
 }
 

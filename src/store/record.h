@@ -63,14 +63,11 @@ class RecordReader {
   int line() const { return fieldLine_; }
   const std::string& fileName() const { return fileName_; }
   // The number field read last, as it stands in the file, for messages.
-  const std::string& lastNumberText() const { return lastNumber_; }
+  std::string lastNumberText() const { return std::string(lastNumber_); }
 
  private:
-  struct RawField {
-    std::string text;
-    bool quoted = false;
-  };
-  RawField next();
+  // The next field, a view into the decoded text: no copy unless a text is kept.
+  std::string_view next();
   double readNumber(double lo, double hi, const char* kind, bool whole);
   [[noreturn]] void fail(const std::string& what) const;
 
@@ -79,7 +76,7 @@ class RecordReader {
   size_t pos_ = 0;
   int lineNo_ = 1;
   int fieldLine_ = 0;
-  std::string lastNumber_;
+  std::string_view lastNumber_;
 };
 
 // One record to be written: fields joined by commas.

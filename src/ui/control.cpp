@@ -106,17 +106,58 @@ void Control::setListIndex(int i) {
 }
 void Control::setTopIndex(int i) { SET_FIELD(topIndex_, std::clamp(i, 0, std::max(0, listCount() - 1))); }
 
+void Control::makeRows() const {
+  if (later_.empty()) return;
+  std::vector<LaterRows> later = std::move(later_);
+  later_.clear();
+  grid_.cells.resize(grid_.rows, std::vector<std::string>(grid_.cols));
+  for (const LaterRows& l : later) {
+    for (int r = l.first; r < l.end && r < grid_.rows; ++r) {
+      std::vector<std::string> cells = l.make(r);
+      cells.resize(grid_.cols);
+      grid_.cells[r] = std::move(cells);
+    }
+  }
+}
+bool Control::madeLater(int row) const {
+  for (const LaterRows& l : later_)
+    if (row >= l.first && row < l.end) return true;
+  return false;
+}
+const GridModel& Control::grid() const {
+  makeRows();
+  return grid_;
+}
+
 void Control::setGridRows(int rows) {
   rows = std::max(1, rows);
   if (rows == grid_.rows) return;
+  if (rows < grid_.rows) {
+    // Rows cut off are never made.
+    for (LaterRows& l : later_) l.end = std::min(l.end, rows);
+    std::erase_if(later_, [](const LaterRows& l) { return l.first >= l.end; });
+    if (grid_.cells.size() > static_cast<size_t>(rows)) grid_.cells.resize(rows);
+  }
   grid_.rows = rows;
-  grid_.cells.resize(rows, std::vector<std::string>(grid_.cols));
+  if (later_.empty()) grid_.cells.resize(rows, std::vector<std::string>(grid_.cols));
   if (grid_.topRow >= rows) grid_.topRow = std::max(1, std::min(grid_.topRow, rows - 1));
+  touch();
+}
+void Control::setGridRowsLater(int rows, int first, RowMaker make) {
+  // A long run of rows waiting is made at once rather than holding a copy of its data for each.
+  if (later_.size() >= 16) makeRows();
+  setGridRows(rows);
+  first = std::max(first, 1);
+  if (first >= grid_.rows) return;
+  // Rows waiting that the new ones cover would only be made to be replaced.
+  std::erase_if(later_, [first](const LaterRows& l) { return l.first >= first; });
+  later_.push_back({first, grid_.rows, std::move(make)});
   touch();
 }
 void Control::setGridCols(int cols) {
   cols = std::max(1, cols);
   if (cols == grid_.cols) return;
+  makeRows();
   grid_.cols = cols;
   for (auto& r : grid_.cells) r.resize(cols);
   grid_.colWidths.resize(cols, 1000);
@@ -126,11 +167,15 @@ void Control::setGridCols(int cols) {
 }
 void Control::setCell(int row, int col, const std::string& text) {
   if (row < 0 || row >= grid_.rows || col < 0 || col >= grid_.cols) return;
+  if (madeLater(row)) makeRows();
+  if (grid_.cells.size() <= static_cast<size_t>(row))
+    grid_.cells.resize(grid_.rows, std::vector<std::string>(grid_.cols));
   SET_FIELD(grid_.cells[row][col], text);
 }
 const std::string& Control::cell(int row, int col) const {
   static const std::string empty;
   if (row < 0 || row >= grid_.rows || col < 0 || col >= grid_.cols) return empty;
+  makeRows();
   return grid_.cells[row][col];
 }
 void Control::setColWidth(int col, int twips) {

@@ -3,6 +3,7 @@
 // Every setter that changes something moves the change counter, so the GUI refreshes only
 // controls that changed.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -116,9 +117,16 @@ class Control {
   void setTopIndex(int i);
   int listCount() const { return static_cast<int>(items_.size()); }
 
-  // Grid (table control).
-  const GridModel& grid() const { return grid_; }
+  // Grid (table control). Reading the cells makes any rows still to be made.
+  const GridModel& grid() const;
+  int gridRows() const { return grid_.rows; }
   void setGridRows(int rows);
+  // The cells of one data row, made when the grid is first read (shown, dumped or looked up):
+  // a table of years of records costs nothing at start-up while its page is hidden. `make`
+  // must hold what it needs by value, as it was when the rows were set.
+  using RowMaker = std::function<std::vector<std::string>(int row)>;
+  // Grows the grid to `rows` rows, rows `first`..rows-1 made by `make`.
+  void setGridRowsLater(int rows, int first, RowMaker make);
   void setGridCols(int cols);
   void setCell(int row, int col, const std::string& text);
   const std::string& cell(int row, int col) const;
@@ -147,6 +155,14 @@ class Control {
 
  private:
   void touch() { ++changes_; }
+  // Makes the rows set to be made later, in the order they were set.
+  void makeRows() const;
+  bool madeLater(int row) const;
+
+  struct LaterRows {
+    int first, end;  // rows first..end-1
+    RowMaker make;
+  };
 
   std::string name_;
   Kind kind_;
@@ -160,7 +176,9 @@ class Control {
   int value_ = 0, min_ = 0, max_ = 0, smallChange_ = 1, largeChange_ = 1;
   std::vector<std::string> items_;
   int listIndex_ = -1, topIndex_ = 0;
-  GridModel grid_;
+  // Mutable: rows set to be made later are made on the first read.
+  mutable GridModel grid_;
+  mutable std::vector<LaterRows> later_;
   ChartModel chart_;
 };
 
