@@ -118,18 +118,27 @@ void countAndRank(std::vector<Band>& bands, const std::vector<float>& weights, i
   ExchangeOrder(bands).run();
 }
 
+size_t rankingRowCount(const std::vector<Band>& ranked) {
+  size_t k = 0;
+  while (k < ranked.size() && ranked[k].count != 0) ++k;
+  return k;
+}
+
+RankingRow rankingRow(const std::vector<Band>& ranked, size_t k, float step) {
+  const Band& b = ranked[k];
+  RankingRow r;
+  r.rank = std::to_string(k + 1) + "位";
+  r.range = formatSingle(b.low, "0.0～") + store::formatNumber(decimalOf(b.low) + step - 0.1, "0.0Kg");
+  r.count = std::to_string(b.count) + "回";
+  if (k > 0) r.gap = std::to_string(ranked[k - 1].count - b.count) + "回";
+  return r;
+}
+
 std::vector<RankingRow> rankingRows(const std::vector<Band>& ranked, float step) {
   std::vector<RankingRow> rows;
-  for (size_t k = 0; k < ranked.size(); ++k) {
-    const Band& b = ranked[k];
-    if (b.count == 0) break;
-    RankingRow r;
-    r.rank = std::to_string(k + 1) + "位";
-    r.range = formatSingle(b.low, "0.0～") + store::formatNumber(decimalOf(b.low) + step - 0.1, "0.0Kg");
-    r.count = std::to_string(b.count) + "回";
-    if (k > 0) r.gap = std::to_string(ranked[k - 1].count - b.count) + "回";
-    rows.push_back(std::move(r));
-  }
+  const size_t n = rankingRowCount(ranked);
+  rows.reserve(n);
+  for (size_t k = 0; k < n; ++k) rows.push_back(rankingRow(ranked, k, step));
   return rows;
 }
 

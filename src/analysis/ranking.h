@@ -31,6 +31,9 @@ void countAndRank(std::vector<Band>& bands, const std::vector<float>& weights, i
 
 // The rows shown: one per band with at least one weight, in ranked order.
 std::vector<RankingRow> rankingRows(const std::vector<Band>& ranked, float step);
+// The number of rows rankingRows gives, and its row k alone.
+size_t rankingRowCount(const std::vector<Band>& ranked);
+RankingRow rankingRow(const std::vector<Band>& ranked, size_t k, float step);
 
 std::string rankingCaption(float step);
 

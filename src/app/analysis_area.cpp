@@ -233,16 +233,18 @@ void ShowWeightRanking(frmMain& m) {
   }
   if (!v.bandCounts.empty()) v.rankingRecords = n;
   ui::Control& grid = m.form("msgB4");
-  grid.setGridRows(static_cast<int>(ranked.size()));
-  const auto rows = analysis::rankingRows(ranked, step);
-  for (size_t k = 0; k < rows.size(); ++k) {
-    const int r = static_cast<int>(k) + 1;
-    grid.setCell(r, 0, rows[k].rank);
-    grid.setCell(r, 1, rows[k].range);
-    grid.setCell(r, 2, rows[k].count);
-    if (rows[k].gap) grid.setCell(r, 3, *rows[k].gap);
-  }
-  grid.setGridRows(static_cast<int>(rows.size()) + 1);
+  // The table is first cut to one row per band, so when every band was weighed the last band's
+  // row falls outside it and stays blank, as it always has.
+  const int bandRows = static_cast<int>(ranked.size());
+  const size_t count = analysis::rankingRowCount(ranked);
+  grid.setGridRows(bandRows);
+  grid.setGridRowsLater(static_cast<int>(count) + 1, 1,
+                        [ranked = std::make_shared<const std::vector<analysis::Band>>(std::move(ranked)), step,
+                         bandRows](int r) -> std::vector<std::string> {
+                          if (r >= bandRows) return {};
+                          analysis::RankingRow row = analysis::rankingRow(*ranked, static_cast<size_t>(r) - 1, step);
+                          return {row.rank, row.range, row.count, row.gap.value_or("")};
+                        });
 }
 
 void ShowLossMilestones(frmMain& m) {
@@ -278,14 +280,29 @@ void ShowRunningAverage(frmMain& m) {
   if (from == 0) v.averageSums = {};
   if (a.AverageWeight.size() < static_cast<size_t>(n)) a.AverageWeight.resize(n);
   ui::Control& grid = m.form("msgB3");
-  grid.setGridRows(n + 1);
+  std::vector<progress::RunningAverageStep> steps;
+  steps.reserve(static_cast<size_t>(n) - from);
   for (size_t i = from; i < static_cast<size_t>(n); ++i) {
-    float average = 0;
-    const progress::RunningAverageRow row = progress::addToRunningAverage(v.averageSums, m.Weight.WeightKg[i], average);
-    a.AverageWeight[i] = average;
-    if (average > a.MaxAverageWeight) a.MaxAverageWeight = average;
-    if (average < a.MinAverageWeight) a.MinAverageWeight = average;
-    for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(i) + 1, c, row[c]);
+    const progress::RunningAverageStep& step =
+        steps.emplace_back(progress::stepRunningAverage(v.averageSums, m.Weight.WeightKg[i]));
+    a.AverageWeight[i] = step.average;
+    if (step.average > a.MaxAverageWeight) a.MaxAverageWeight = step.average;
+    if (step.average < a.MinAverageWeight) a.MinAverageWeight = step.average;
+  }
+  if (steps.size() > kRowsMadeAtOnce) {
+    grid.setGridRowsLater(n + 1, static_cast<int>(from) + 1,
+                          [steps = std::make_shared<const std::vector<progress::RunningAverageStep>>(std::move(steps)),
+                           from](int row) {
+                            const progress::RunningAverageRow cells =
+                                progress::runningAverageCells((*steps)[static_cast<size_t>(row - 1) - from]);
+                            return std::vector<std::string>(cells.begin(), cells.end());
+                          });
+  } else {
+    grid.setGridRows(n + 1);
+    for (const progress::RunningAverageStep& step : steps) {
+      const progress::RunningAverageRow row = progress::runningAverageCells(step);
+      for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(step.day) + 1, c, row[c]);
+    }
   }
   v.averageRecords = n;
   grid.setTopRow(n);
@@ -314,14 +331,17 @@ void DrawWeightChart(frmMain& m) {
   const bool sameLine =
       v.chartPeriod == period && v.chartTarget == m.Profile.TargetWeight && v.chartFirstWeight == kg[0];
   const size_t from = sameLine ? firstNewRecord(drawn, n) : 0;
-  std::vector<charts::ChartCell> cells;
+  // Written when the chart is first read: a hidden chart costs nothing at start-up.
   if (from == 0) {
-    cells = charts::weightChartCells(kg, n, m.analysis.AverageWeight, m.Profile.TargetWeight, period);
+    chart.setChartValuesLater([kg, n, average = m.analysis.AverageWeight, target = m.Profile.TargetWeight, period] {
+      return charts::weightChartCells(kg, n, average, target, period);
+    });
   } else {
+    std::vector<charts::ChartCell> cells;
     for (size_t i = from; i < static_cast<size_t>(std::min(n, period)); ++i)
       charts::addRecordChartCells(cells, kg, m.analysis.AverageWeight, i);
+    chart.setChartValuesLater([cells = std::move(cells)] { return cells; });
   }
-  for (const charts::ChartCell& cell : cells) chart.setChartValue(cell.row, cell.column, cell.text);
   v.chartRecords = n;
   v.chartPeriod = period;
   v.chartTarget = m.Profile.TargetWeight;

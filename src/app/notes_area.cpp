@@ -1,6 +1,7 @@
 #include "app/notes_area.h"
 
 #include <array>
+#include <memory>
 
 #include "app/corrections.h"
 #include "app/frmMain.h"
@@ -90,6 +91,16 @@ void ShowTrainingTotal(frmMain& m, int i) {
 void scrollToEnd(ui::Control& list) {
   if (list.listCount() > 0) list.setTopIndex(list.listCount() - 1);
 }
+
+// A whole log's lines go into its list when the list is first read (shown, dumped or chosen from).
+template <class Entry, class Line>
+void addLinesLater(ui::Control& list, std::vector<Entry> entries, Line line) {
+  const int count = static_cast<int>(entries.size());
+  list.addItemsLater(count, [log = std::make_shared<const std::vector<Entry>>(std::move(entries)), line](int i) {
+    return line((*log)[static_cast<size_t>(i)]);
+  });
+}
+std::string noteLine(const std::string& note) { return note; }
 
 void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
   if (m.SampleMode) {
@@ -330,8 +341,8 @@ void AnalyseNutrition(frmMain& m) {
   history.clearItems();
   lacking.clearItems();
   auto records = nutrition::readNutritionLog();
-  for (const auto& r : records) history.addItem(nutrition::historyLine(r));
   auto shares = nutrition::analyse(records, m.notes.NutritionShowAll);
+  addLinesLater(history, std::move(records), nutrition::historyLine);
   // Without records the bars and figures keep what they showed.
   if (!shares) return;
   for (int g = 0; g < nutrition::kGroupCount; ++g) {
@@ -348,8 +359,7 @@ void AnalyseNutrition(frmMain& m) {
 
 void LoadMemoLists(frmMain& m) {
   for (int i = 1; i <= memo::kListCount; ++i) {
-    ui::Control& list = m.form("List5", i);
-    for (auto& note : memo::readNotes(memo::listFileName(i))) list.addItem(note);
+    addLinesLater(m.form("List5", i), memo::readNotes(memo::listFileName(i)), noteLine);
   }
   scrollToEnd(m.form("List5", memo::kDatedList));
 }
@@ -358,10 +368,9 @@ void ReloadTrainingLog(frmMain& m, int i) {
   ui::Control& list = m.form("lstKin", i);
   list.clearItems();
   m.notes.TrainingTotal[i - 1] = 0;
-  for (const auto& e : training::readLog(training::logFileName(i))) {
-    list.addItem(training::entryLine(e));
-    m.notes.TrainingTotal[i - 1] += e.count;
-  }
+  auto entries = training::readLog(training::logFileName(i));
+  for (const auto& e : entries) m.notes.TrainingTotal[i - 1] += e.count;
+  addLinesLater(list, std::move(entries), training::entryLine);
   ShowTrainingTotal(m, i);
   scrollToEnd(list);
   UpdateTrainingBar(m, i);
@@ -370,7 +379,7 @@ void ReloadTrainingLog(frmMain& m, int i) {
 void ReloadMemoList(frmMain& m, int i) {
   ui::Control& list = m.form("List5", i);
   list.clearItems();
-  for (auto& note : memo::readNotes(memo::listFileName(i))) list.addItem(note);
+  addLinesLater(list, memo::readNotes(memo::listFileName(i)), noteLine);
   scrollToEnd(list);
 }
 
@@ -378,10 +387,9 @@ void LoadTrainingLogs(frmMain& m) {
   for (double& total : m.notes.TrainingTotal) total = 0;
   for (int i = 1; i <= training::kExerciseCount; ++i) {
     ui::Control& list = m.form("lstKin", i);
-    for (const auto& e : training::readLog(training::logFileName(i))) {
-      list.addItem(training::entryLine(e));
-      m.notes.TrainingTotal[i - 1] += e.count;
-    }
+    auto entries = training::readLog(training::logFileName(i));
+    for (const auto& e : entries) m.notes.TrainingTotal[i - 1] += e.count;
+    addLinesLater(list, std::move(entries), training::entryLine);
     ShowTrainingTotal(m, i);
     if (list.listCount() > 0) {
       scrollToEnd(list);

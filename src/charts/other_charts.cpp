@@ -9,9 +9,16 @@ namespace charts {
 
 namespace {
 
+// The values are written as the chart is first read (a chart of years of records on a hidden page).
 void writeColumn(ui::Control& chart, const std::vector<float>& values) {
-  for (size_t i = 0; i < values.size(); ++i)
-    chart.setChartValue(static_cast<int>(i) + 1, 1, store::shortestSingle(values[i]));
+  if (values.empty()) return;
+  chart.setChartValuesLater([values] {
+    std::vector<ui::ChartValue> column;
+    column.reserve(values.size());
+    for (size_t i = 0; i < values.size(); ++i)
+      column.push_back({static_cast<int>(i) + 1, 1, store::shortestSingle(values[i])});
+    return column;
+  });
 }
 
 void prepare(ui::Control& chart, size_t rows) {

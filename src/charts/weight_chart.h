@@ -4,15 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "ui/control.h"
+
 namespace charts {
 
 enum WeightSeriesColumn { kDailyWeight = 1, kMovingAverage = 2, kProgressLine = 3, kRunningAverage = 4 };
 
-struct ChartCell {
-  int row = 0;     // from 1
-  int column = 0;  // series, from 1
-  std::string text;
-};
+using ChartCell = ui::ChartValue;
 
 // The cells to write, in order: for every row of the target period the daily weight, the
 // running average and (from the tenth record on) the mean of the last ten weights while records

@@ -6,26 +6,37 @@
 
 namespace progress {
 
-RunningAverageRow addToRunningAverage(RunningAverageSums& sums, float weight, float& average) {
+RunningAverageStep stepRunningAverage(RunningAverageSums& sums, float weight) {
+  RunningAverageStep step;
   const size_t i = sums.records;
+  step.day = i;
+  step.weight = weight;
   sums.sum += weight;
-  average = sums.sum / static_cast<float>(i + 1);
-  float change = 0;
-  const char* mark = "";
+  step.average = sums.sum / static_cast<float>(i + 1);
   if (i > 0) {
-    change = (average - sums.previous) * 1000.0f;
-    if (change > 0) {
-      mark = "+";
+    step.change = (step.average - sums.previous) * 1000.0f;
+    if (step.change > 0) {
+      step.mark = "+";
       sums.streak = 0;
     } else {
-      if (change == 0) mark = "±";
+      if (step.change == 0) step.mark = "±";
       ++sums.streak;
     }
   }
-  sums.previous = average;
+  sums.previous = step.average;
   ++sums.records;
-  return {std::to_string(i) + "日目", analysis::formatSingle(weight, "0.0Kg"),
-          analysis::formatSingle(average, "0.000Kg"), std::string(mark) + analysis::formatSingle(change, "0g")};
+  return step;
+}
+
+RunningAverageRow runningAverageCells(const RunningAverageStep& s) {
+  return {std::to_string(s.day) + "日目", analysis::formatSingle(s.weight, "0.0Kg"),
+          analysis::formatSingle(s.average, "0.000Kg"), std::string(s.mark) + analysis::formatSingle(s.change, "0g")};
+}
+
+RunningAverageRow addToRunningAverage(RunningAverageSums& sums, float weight, float& average) {
+  const RunningAverageStep step = stepRunningAverage(sums, weight);
+  average = step.average;
+  return runningAverageCells(step);
 }
 
 RunningAverage computeRunningAverage(const std::vector<float>& weights, int count) {

@@ -25,6 +25,16 @@ struct RunningAverage {
   RunningAverageSums sums;              // after the last record
 };
 
+// One record's figures before they are written out.
+struct RunningAverageStep {
+  size_t day = 0;  // 0 for the first record
+  float weight = 0, average = 0;
+  float change = 0;        // grams
+  const char* mark = "";   // "+", "±" or nothing
+};
+// Adds the next record's weight to the sums.
+RunningAverageStep stepRunningAverage(RunningAverageSums& sums, float weight);
+RunningAverageRow runningAverageCells(const RunningAverageStep& step);
 // Adds the next record's weight: its average (in `average`) and its row.
 RunningAverageRow addToRunningAverage(RunningAverageSums& sums, float weight, float& average);
 

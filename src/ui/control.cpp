@@ -76,12 +76,32 @@ void Control::setRange(int mn, int mx, int sc, int lc) {
   touch();
 }
 
+const std::vector<std::string>& Control::items() const {
+  makeItems();
+  return items_;
+}
+void Control::makeItems() const {
+  if (laterItems_.empty()) return;
+  std::vector<LaterItems> later = std::move(laterItems_);
+  laterItems_.clear();
+  for (const LaterItems& l : later)
+    for (int i = l.first; i < l.end; ++i) items_[static_cast<size_t>(i)] = l.make(i);
+}
 void Control::addItem(const std::string& item) {
   items_.push_back(item);
   touch();
 }
+void Control::addItemsLater(int count, ItemMaker make) {
+  if (count <= 0) return;
+  if (laterItems_.size() >= 16) makeItems();
+  const int first = listCount();
+  items_.resize(items_.size() + static_cast<size_t>(count));  // the places, filled when read
+  laterItems_.push_back({first, listCount(), std::move(make)});
+  touch();
+}
 void Control::removeItem(int index) {
   if (index < 0 || index >= listCount()) return;
+  makeItems();
   items_.erase(items_.begin() + index);
   if (listIndex_ >= listCount())
     listIndex_ = -1;
@@ -95,6 +115,7 @@ void Control::removeItem(int index) {
 void Control::clearItems() {
   if (items_.empty() && listIndex_ == -1 && topIndex_ == 0) return;
   items_.clear();
+  laterItems_.clear();
   listIndex_ = -1;
   topIndex_ = 0;
   touch();
@@ -129,7 +150,8 @@ const GridModel& Control::grid() const {
   return grid_;
 }
 
-void Control::setGridRows(int rows) {
+void Control::setGridRows(int rows) { resizeGrid(rows, false); }
+void Control::resizeGrid(int rows, bool rowsToBeMade) {
   rows = std::max(1, rows);
   if (rows == grid_.rows) return;
   if (rows < grid_.rows) {
@@ -139,16 +161,18 @@ void Control::setGridRows(int rows) {
     if (grid_.cells.size() > static_cast<size_t>(rows)) grid_.cells.resize(rows);
   }
   grid_.rows = rows;
-  if (later_.empty()) grid_.cells.resize(rows, std::vector<std::string>(grid_.cols));
+  // Rows still to be made get their cells when made.
+  if (later_.empty() && !rowsToBeMade) grid_.cells.resize(rows, std::vector<std::string>(grid_.cols));
   if (grid_.topRow >= rows) grid_.topRow = std::max(1, std::min(grid_.topRow, rows - 1));
   touch();
 }
 void Control::setGridRowsLater(int rows, int first, RowMaker make) {
   // A long run of rows waiting is made at once rather than holding a copy of its data for each.
   if (later_.size() >= 16) makeRows();
-  setGridRows(rows);
   first = std::max(first, 1);
-  if (first >= grid_.rows) return;
+  const bool made = first < std::max(1, rows);
+  resizeGrid(rows, made);
+  if (!made) return;
   // Rows waiting that the new ones cover would only be made to be replaced.
   std::erase_if(later_, [first](const LaterRows& l) { return l.first >= first; });
   later_.push_back({first, grid_.rows, std::move(make)});
@@ -194,9 +218,28 @@ bool Control::setTopRow(int row) {
   return true;
 }
 
+const ChartModel& Control::chart() const {
+  makeChart();
+  return chart_;
+}
+void Control::makeChart() const {
+  if (laterValues_.empty()) return;
+  std::vector<ChartValuesMaker> later = std::move(laterValues_);
+  laterValues_.clear();
+  for (const ChartValuesMaker& make : later)
+    for (ChartValue& v : make())
+      if (v.row >= 1 && v.row <= chart_.rowCount && v.column >= 1 && v.column <= chart_.columnCount)
+        chart_.data[v.row - 1][v.column - 1] = std::move(v.text);
+}
+void Control::setChartValuesLater(ChartValuesMaker make) {
+  if (laterValues_.size() >= 16) makeChart();
+  laterValues_.push_back(std::move(make));
+  touch();
+}
 void Control::setChartColumnCount(int n) {
   n = std::max(1, n);
   if (n == chart_.columnCount) return;
+  makeChart();
   chart_.columnCount = n;
   for (auto& r : chart_.data) r.resize(n);
   chart_.seriesVisible.resize(n, true);
@@ -206,6 +249,7 @@ void Control::setChartColumnCount(int n) {
 void Control::setChartRowCount(int n) {
   n = std::max(0, n);
   if (n == chart_.rowCount) return;
+  makeChart();
   chart_.rowCount = n;
   chart_.data.resize(n, std::vector<std::optional<std::string>>(chart_.columnCount));
   touch();
@@ -219,6 +263,7 @@ void Control::setChartValue(int row, int column, const std::string& decimalText)
   chart_.row = row;
   chart_.column = column;
   if (row < 1 || row > chart_.rowCount || column < 1 || column > chart_.columnCount) return;
+  makeChart();
   auto& cell = chart_.data[row - 1][column - 1];
   if (cell == decimalText) return;
   cell = decimalText;

@@ -52,6 +52,13 @@ struct ChartModel {
   std::optional<double> axisMin, axisMax;  // nullopt: automatic
 };
 
+// One value written to a chart: row and series from 1, the value as decimal text.
+struct ChartValue {
+  int row = 0;
+  int column = 0;
+  std::string text;
+};
+
 class Control {
  public:
   Control(std::string name, Kind kind, std::string parent);
@@ -106,8 +113,13 @@ class Control {
   void setRange(int min, int max, int smallChange = 1, int largeChange = 1);
 
   // ListBox.
-  const std::vector<std::string>& items() const { return items_; }
+  // Reading the items makes any still to be made.
+  const std::vector<std::string>& items() const;
   void addItem(const std::string& item);
+  // Items added at the end, each made by `make(index)` when the items are first read; like
+  // RowMaker, `make` holds its data by value.
+  using ItemMaker = std::function<std::string(int index)>;
+  void addItemsLater(int count, ItemMaker make);
   void removeItem(int index);
   void clearItems();
   // The selected item; for a Grid the selected row (the header row is 0).
@@ -137,8 +149,12 @@ class Control {
   // too short for it.
   bool setTopRow(int row);
 
-  // Chart.
-  const ChartModel& chart() const { return chart_; }
+  // Chart. Reading it makes any values still to be made.
+  const ChartModel& chart() const;
+  // Values written when the chart is first read, in order after those written before; `make`
+  // holds its data by value. The selected cell stays as it was.
+  using ChartValuesMaker = std::function<std::vector<ChartValue>()>;
+  void setChartValuesLater(ChartValuesMaker make);
   void setChartColumnCount(int n);
   void setChartRowCount(int n);
   void selectChartCell(int row, int column);
@@ -157,7 +173,10 @@ class Control {
   void touch() { ++changes_; }
   // Makes the rows set to be made later, in the order they were set.
   void makeRows() const;
+  void resizeGrid(int rows, bool rowsToBeMade);
   bool madeLater(int row) const;
+  void makeItems() const;
+  void makeChart() const;
 
   struct LaterRows {
     int first, end;  // rows first..end-1
@@ -174,12 +193,18 @@ class Control {
   std::optional<Color> backColor_, foreColor_;
   Color fillColor_ = 0;
   int value_ = 0, min_ = 0, max_ = 0, smallChange_ = 1, largeChange_ = 1;
-  std::vector<std::string> items_;
+  mutable std::vector<std::string> items_;
+  struct LaterItems {
+    int first, end;  // items first..end-1
+    ItemMaker make;
+  };
+  mutable std::vector<LaterItems> laterItems_;
   int listIndex_ = -1, topIndex_ = 0;
   // Mutable: rows set to be made later are made on the first read.
   mutable GridModel grid_;
   mutable std::vector<LaterRows> later_;
-  ChartModel chart_;
+  mutable ChartModel chart_;
+  mutable std::vector<ChartValuesMaker> laterValues_;
 };
 
 }  // namespace ui
