@@ -290,13 +290,13 @@ void ShowRunningAverage(frmMain& m) {
     if (step.average < a.MinAverageWeight) a.MinAverageWeight = step.average;
   }
   if (steps.size() > kRowsMadeAtOnce) {
-    grid.setGridRowsLater(n + 1, static_cast<int>(from) + 1,
-                          [steps = std::make_shared<const std::vector<progress::RunningAverageStep>>(std::move(steps)),
-                           from](int row) {
-                            const progress::RunningAverageRow cells =
-                                progress::runningAverageCells((*steps)[static_cast<size_t>(row - 1) - from]);
-                            return std::vector<std::string>(cells.begin(), cells.end());
-                          });
+    grid.setGridRowsLater(
+        n + 1, static_cast<int>(from) + 1,
+        [steps = std::make_shared<const std::vector<progress::RunningAverageStep>>(std::move(steps)), from](int row) {
+          const progress::RunningAverageRow cells =
+              progress::runningAverageCells((*steps)[static_cast<size_t>(row - 1) - from]);
+          return std::vector<std::string>(cells.begin(), cells.end());
+        });
   } else {
     grid.setGridRows(n + 1);
     for (const progress::RunningAverageStep& step : steps) {

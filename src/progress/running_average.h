@@ -29,8 +29,8 @@ struct RunningAverage {
 struct RunningAverageStep {
   size_t day = 0;  // 0 for the first record
   float weight = 0, average = 0;
-  float change = 0;        // grams
-  const char* mark = "";   // "+", "±" or nothing
+  float change = 0;       // grams
+  const char* mark = "";  // "+", "±" or nothing
 };
 // Adds the next record's weight to the sums.
 RunningAverageStep stepRunningAverage(RunningAverageSums& sums, float weight);

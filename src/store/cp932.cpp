@@ -39,13 +39,14 @@ char* putUtf8(char* o, uint16_t u) {
 // Decodes by the table iconv's CP932 was read into; on bytes that are no character, returns
 // the offset where iconv stops: the byte itself, or the lead byte of a pair.
 std::optional<size_t> decodeCp932(std::string_view in, std::string& out) {
-  // Written through a pointer into room for the worst case (three bytes for each byte in),
-  // then cut to size: a start-up decodes every file, so no per-character appends.
+  // Written through a pointer, then cut to size: a start-up decodes every file, so no
+  // per-character appends. The room fits Japanese text (two bytes in, three out); it grows to
+  // the worst case (half-width kana, one byte in, three out) only when the rest might not fit.
+  // Before each character the room left is at least the bytes left, which covers any ASCII.
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const size_t n = in.size();
-  out.resize(3 * n);
-  char* const first = out.data();
-  char* o = first;
+  out.resize(n + n / 2 + 8);
+  char* o = out.data();
   size_t i = 0;
   while (i < n) {
     if (p[i] < 0x80) {
@@ -57,6 +58,11 @@ std::optional<size_t> decodeCp932(std::string_view in, std::string& out) {
       }
       while (i < n && p[i] < 0x80) *o++ = static_cast<char>(p[i++]);
       continue;
+    }
+    if (static_cast<size_t>(out.data() + out.size() - o) < n - i + 3) {
+      const size_t at = static_cast<size_t>(o - out.data());
+      out.resize(at + 3 * (n - i) + 8);
+      o = out.data() + at;
     }
     uint16_t u;
     const int lead = kCp932Lead[p[i]];
@@ -72,7 +78,7 @@ std::optional<size_t> decodeCp932(std::string_view in, std::string& out) {
     }
     o = putUtf8(o, u);
   }
-  out.resize(static_cast<size_t>(o - first));
+  out.resize(static_cast<size_t>(o - out.data()));
   return std::nullopt;
 }
 

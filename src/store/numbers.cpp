@@ -42,10 +42,11 @@ std::optional<double> exactDecimal(std::string_view s) {
   size_t i = s.size() > 0 && (s[0] == '-' || s[0] == '+') ? 1 : 0;
   uint64_t digits = 0;
   int count = 0, decimals = 0;
-  bool point = false;
+  bool point = false, any = false;
   for (; i < s.size(); ++i) {
     const char c = s[i];
     if (c >= '0' && c <= '9') {
+      any = true;
       if (digits != 0 || c != '0') ++count;
       digits = digits * 10 + static_cast<uint64_t>(c - '0');
       if (point) ++decimals;
@@ -56,6 +57,7 @@ std::optional<double> exactDecimal(std::string_view s) {
       return std::nullopt;
     }
   }
+  if (!any) return std::nullopt;
   const double v = static_cast<double>(digits) / kExact[decimals];
   return !s.empty() && s[0] == '-' ? -v : v;
 }
@@ -363,6 +365,7 @@ std::optional<double> parseNumberField(std::string_view f) {
   while (!f.empty() && (f.front() == ' ' || f.front() == '\t')) f.remove_prefix(1);
   while (!f.empty() && (f.back() == ' ' || f.back() == '\t')) f.remove_suffix(1);
   if (f.empty()) return 0.0;
+  if (auto v = exactDecimal(f)) return v;  // the usual field, checked and read in one pass
   size_t n = numberLength(f);
   if (n == 0 || n != f.size()) return std::nullopt;
   const double v = toDouble(f);

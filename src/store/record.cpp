@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "store/cp932.h"
 #include "store/files.h"
@@ -83,38 +82,42 @@ void RecordReader::fail(const std::string& what) const {
 
 std::string_view RecordReader::next() {
   const char* const d = data_.data();
-  const size_t n = data_.size();
-  while (pos_ < n && isBlank(d[pos_])) ++pos_;
+  const char* const e = d + data_.size();
+  const char* p = d + pos_;
+  while (p < e && isBlank(*p)) ++p;
   fieldLine_ = lineNo_;
-  if (pos_ >= n) fail(words::kDataEndsEarly);
+  if (p >= e) fail(words::kDataEndsEarly);
   std::string_view f;
-  if (d[pos_] == '"') {
-    const char* close = static_cast<const char*>(std::memchr(d + pos_ + 1, '"', n - pos_ - 1));
-    const size_t end = close ? static_cast<size_t>(close - d) : n;
-    f = std::string_view(d + pos_ + 1, end - pos_ - 1);
-    lineNo_ += static_cast<int>(std::count(f.begin(), f.end(), '\n'));
-    pos_ = std::min(end + 1, n);
-    while (pos_ < n && d[pos_] != ',' && !isLineEnd(d[pos_])) ++pos_;
+  if (*p == '"') {
+    const char* q = p + 1;
+    while (q < e && *q != '"') {
+      if (*q == '\n') ++lineNo_;
+      ++q;
+    }
+    f = std::string_view(p + 1, static_cast<size_t>(q - p - 1));
+    p = q < e ? q + 1 : e;
+    while (p < e && *p != ',' && !isLineEnd(*p)) ++p;
   } else {
-    size_t end = pos_;
-    while (end < n && d[end] != ',' && !isLineEnd(d[end])) ++end;
-    f = std::string_view(d + pos_, end - pos_);
+    const char* q = p;
+    while (q < e && *q != ',' && !isLineEnd(*q)) ++q;
+    f = std::string_view(p, static_cast<size_t>(q - p));
     while (!f.empty() && isBlank(f.back())) f.remove_suffix(1);
-    pos_ = end;
+    p = q;
   }
   // The separator: a comma, or one line end (CR LF, LF or CR).
-  if (pos_ < n) {
-    if (d[pos_] == ',') {
-      ++pos_;
-    } else if (d[pos_] == '\r') {
-      ++pos_;
-      if (pos_ < n && d[pos_] == '\n') ++pos_;
+  if (p < e) {
+    if (*p == ',') {
+      ++p;
+    } else if (*p == '\r') {
+      ++p;
+      if (p < e && *p == '\n') ++p;
       ++lineNo_;
-    } else if (d[pos_] == '\n') {
-      ++pos_;
+    } else if (*p == '\n') {
+      ++p;
       ++lineNo_;
     }
   }
+  pos_ = static_cast<size_t>(p - d);
   return f;
 }
 

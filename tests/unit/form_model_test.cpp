@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "ui/form.h"
 
 using ui::Control;
@@ -87,4 +89,74 @@ TEST(ChangeCounter, MovesOnlyOnRealChanges) {
   before = l.changes();
   l.setCaption("2024/01/01");
   EXPECT_EQ(l.changes(), before);
+}
+
+// Rows, items and chart values made when first read equal the same ones written at once, through
+// any mix of growing, cutting, writing over and reading.
+TEST(MadeWhenRead, EqualsWrittenAtOnceThroughAnyOrderOfChanges) {
+  std::mt19937 rng(2026);
+  auto cellsOf = [](int gen, int row) {
+    std::vector<std::string> v{std::to_string(gen) + ":" + std::to_string(row)};
+    if (row % 3) v.push_back("b" + std::to_string(row));
+    return v;
+  };
+  for (int round = 0; round < 200; ++round) {
+    Control now("g", Kind::Grid, ""), later("g", Kind::Grid, "");
+    Control nowList("l", Kind::ListBox, ""), laterList("l", Kind::ListBox, "");
+    Control nowChart("c", Kind::Chart, ""), laterChart("c", Kind::Chart, "");
+    for (Control* c : {&now, &later}) c->setGridCols(3);
+    for (Control* c : {&nowChart, &laterChart}) c->setChartRowCount(20);
+    for (int step = 0; step < 40; ++step) {
+      const int rows = 1 + static_cast<int>(rng() % 30), first = static_cast<int>(rng() % 32);
+      const int row = static_cast<int>(rng() % 32), gen = step;
+      switch (rng() % 8) {
+        case 0:
+        case 1:
+          later.setGridRowsLater(rows, first, [gen, cellsOf](int r) { return cellsOf(gen, r); });
+          now.setGridRows(rows);
+          for (int r = std::max(first, 1); r < rows; ++r)
+            for (int c = 0; c < 3; ++c) {
+              const auto v = cellsOf(gen, r);
+              now.setCell(r, c, c < static_cast<int>(v.size()) ? v[c] : "");
+            }
+          break;
+        case 2:
+          now.setGridRows(rows);
+          later.setGridRows(rows);
+          break;
+        case 3:
+          now.setCell(row, 1, "x" + std::to_string(step));
+          later.setCell(row, 1, "x" + std::to_string(step));
+          break;
+        case 4: EXPECT_EQ(now.cell(row, 0), later.cell(row, 0)); break;
+        case 5: {
+          const int count = static_cast<int>(rng() % 5);
+          laterList.addItemsLater(count, [gen](int i) { return std::to_string(gen) + "/" + std::to_string(i); });
+          const int start = nowList.listCount();
+          for (int i = start; i < start + count; ++i) nowList.addItem(std::to_string(gen) + "/" + std::to_string(i));
+          if (rng() % 3 == 0) {
+            nowList.removeItem(row % 4);
+            laterList.removeItem(row % 4);
+          }
+          EXPECT_EQ(nowList.listCount(), laterList.listCount());
+          break;
+        }
+        default: {
+          const int column = 1 + static_cast<int>(rng() % 2);
+          std::vector<ui::ChartValue> values;
+          for (int r = 1; r <= rows; ++r) values.push_back({r, column, std::to_string(gen * 100 + r)});
+          for (const auto& v : values) nowChart.setChartValue(v.row, v.column, v.text);
+          laterChart.setChartValuesLater([values] { return values; });
+          if (rng() % 4 == 0) {
+            nowChart.setChartColumnCount(column);
+            laterChart.setChartColumnCount(column);
+          }
+        }
+      }
+    }
+    ASSERT_EQ(now.grid().rows, later.grid().rows);
+    EXPECT_EQ(now.grid().cells, later.grid().cells);
+    EXPECT_EQ(nowList.items(), laterList.items());
+    EXPECT_EQ(nowChart.chart().data, laterChart.chart().data);
+  }
 }
