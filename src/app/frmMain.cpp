@@ -38,6 +38,8 @@ frmMain::frmMain(ui::Dialogs& d, const ui::Clock& c) : dialogs(d), clock(c) {
   wireBackup(*this);
 }
 
+frmMain::~frmMain() { folderLock_.markCleanEnd(); }
+
 // ---------------------------------------------------------------- start-up
 
 void frmMain::Form_Load() {
@@ -52,7 +54,7 @@ void frmMain::Form_Load() {
 
 void frmMain::Start(bool firstStart) {
   try {
-    if (firstStart) store::recoverFolder();
+    if (firstStart) store::recoverFolder(!folderLock_.endedCleanly());
     RunStartup(firstStart);
   } catch (const std::exception& e) {
     // The diary cannot run on files it cannot read: say which, where and what to do, then end.

@@ -37,6 +37,8 @@ inline constexpr const char* kUndoAction = words::kUndoAction;
 class frmMain {
  public:
   frmMain(ui::Dialogs& dialogs, const ui::Clock& clock);
+  // The end of the program: the next start may skip looking for temporaries left behind.
+  ~frmMain();
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
 

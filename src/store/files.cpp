@@ -72,6 +72,14 @@ constexpr const char* kTempTemplate = ".~zorvel-XXXXXX";
 constexpr const char* kJournalFile = ".~zorvel-journal";
 constexpr const char* kLegacyTempSuffix = ".tmp~";
 
+// Temporaries (and second names of old files) this process made and has not yet renamed or
+// removed. A clean end with none left tells the next start that nothing needs sweeping.
+int leftTemporaries = 0;
+// Counts a temporary renamed or removed when `rc` says the call succeeded.
+void settled(int rc) {
+  if (rc == 0) --leftTemporaries;
+}
+
 [[noreturn]] void writeFailed(const std::string& fileName, int err) { throw fileError(fileName, FileOp::Write, err); }
 [[noreturn]] void readFailed(const std::string& fileName, int err) { throw fileError(fileName, FileOp::Read, err); }
 [[noreturn]] void notAPlainFile(const std::string& fileName, FileOp op, mode_t mode) {
@@ -136,13 +144,14 @@ std::string writeTemporary(const std::string& fileName, const std::string& bytes
   if (injected(IoStep::Open)) writeFailed(fileName, errno);
   int fd = ::mkostemp(name.data(), O_CLOEXEC);  // O_CREAT | O_EXCL with a fresh name
   if (fd < 0) writeFailed(fileName, errno);
+  ++leftTemporaries;
   int err = 0;
   bool ok = ::fchmod(fd, mode) == 0 || (err = errno, false);
   ok = ok && writeAll(fd, bytes, err);
   ok = ok && (sysFsync(fd) == 0 || (err = errno, false));
   if (::close(fd) != 0 && ok) ok = false, err = errno;
   if (!ok) {
-    ::unlink(name.c_str());
+    settled(::unlink(name.c_str()));
     writeFailed(fileName, err);
   }
   return name;
@@ -154,7 +163,7 @@ std::string freshTemporaryName(const std::string& fileName) {
   int fd = ::mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) writeFailed(fileName, errno);
   ::close(fd);
-  ::unlink(name.c_str());
+  if (::unlink(name.c_str()) != 0) ++leftTemporaries;
   return name;
 }
 
@@ -221,9 +230,10 @@ void rewriteFileBytes(const std::string& fileName, const std::string& bytes) {
   // rename() replaces a link itself rather than its target, and the check above refused links.
   if (sysRename(temp.c_str(), fileName.c_str()) != 0) {
     int err = errno;
-    ::unlink(temp.c_str());
+    settled(::unlink(temp.c_str()));
     writeFailed(fileName, err);
   }
+  --leftTemporaries;
   syncFolder(folderOf(fileName));
 }
 
@@ -284,8 +294,8 @@ void replaceFiles(const std::vector<FileContent>& files) {
   std::vector<Step> steps;
   auto removeTemporaries = [&] {
     for (const auto& s : steps) {
-      ::unlink(s.temp.c_str());
-      if (!s.backup.empty()) ::unlink(s.backup.c_str());
+      settled(::unlink(s.temp.c_str()));
+      if (!s.backup.empty()) settled(::unlink(s.backup.c_str()));
     }
   };
   try {
@@ -297,6 +307,7 @@ void replaceFiles(const std::vector<FileContent>& files) {
         // A second name for the old file, so that a failure part-way can put it back.
         steps.back().backup = freshTemporaryName(f.fileName);
         if (::link(f.fileName.c_str(), steps.back().backup.c_str()) != 0) writeFailed(f.fileName, errno);
+        ++leftTemporaries;
       }
     }
     // The journal is the point of no return: from here a start-up finishes what a crash stopped.
@@ -308,9 +319,10 @@ void replaceFiles(const std::vector<FileContent>& files) {
       const std::string temp = writeTemporary(first, journal, 0600);
       if (sysRename(temp.c_str(), kJournalFile) != 0) {
         const int err = errno;
-        ::unlink(temp.c_str());
+        settled(::unlink(temp.c_str()));
         writeFailed(first, err);
       }
+      --leftTemporaries;  // it is the journal now
       syncFolder(".");
     }
   } catch (...) {
@@ -318,14 +330,22 @@ void replaceFiles(const std::vector<FileContent>& files) {
     throw;
   }
   for (size_t i = 0; i < steps.size(); ++i) {
-    if (sysRename(steps[i].temp.c_str(), steps[i].fileName.c_str()) == 0) continue;
+    if (sysRename(steps[i].temp.c_str(), steps[i].fileName.c_str()) == 0) {
+      --leftTemporaries;
+      continue;
+    }
     const int err = errno;
     // Put back what was already replaced, newest first; then nothing has changed.
     bool restored = true;
     for (size_t j = i; j-- > 0;) {
       const Step& s = steps[j];
-      if (s.backup.empty() ? ::unlink(s.fileName.c_str()) != 0 : ::rename(s.backup.c_str(), s.fileName.c_str()) != 0)
+      if (s.backup.empty()) {
+        if (::unlink(s.fileName.c_str()) != 0) restored = false;
+      } else if (::rename(s.backup.c_str(), s.fileName.c_str()) == 0) {
+        --leftTemporaries;
+      } else {
         restored = false;
+      }
     }
     if (restored) {
       removeTemporaries();
@@ -336,7 +356,7 @@ void replaceFiles(const std::vector<FileContent>& files) {
   }
   syncFolder(".");
   for (const auto& s : steps)
-    if (!s.backup.empty()) ::unlink(s.backup.c_str());
+    if (!s.backup.empty()) settled(::unlink(s.backup.c_str()));
   ::unlink(kJournalFile);
 }
 
@@ -349,7 +369,7 @@ bool isOwnTemporaryName(const std::string& name) {
   return name.size() > legacy.size() && name.compare(name.size() - legacy.size(), legacy.size(), legacy) == 0;
 }
 
-void recoverFolder() {
+void recoverFolder(bool sweepTemporaries) {
   const std::time_t start = std::time(nullptr);
   struct stat st {};
   if (::lstat(kJournalFile, &st) == 0 && S_ISREG(st.st_mode)) {
@@ -373,6 +393,7 @@ void recoverFolder() {
     syncFolder(".");
     ::unlink(kJournalFile);
   }
+  if (!sweepTemporaries) return;
   DIR* dir = ::opendir(".");
   if (!dir) return;
   std::vector<std::string> stale;
@@ -397,7 +418,21 @@ FolderLock::Result FolderLock::take() {
     return err == EWOULDBLOCK ? Result::Busy : Result::Unavailable;
   }
   fd_ = fd;
+  leftTemporaries = 0;  // counted from here: the writes of this holder
+  // The lock file's first byte: '0' once a holder ended with no temporary left, '1' while one
+  // holds it. Anything else (a new file, a holder that died) asks for a sweep.
+  char state = 0;
+  endedCleanly_ = ::pread(fd, &state, 1, 0) == 1 && state == '0';
+  if (::pwrite(fd, "1", 1, 0) != 1) endedCleanly_ = false;
   return Result::Taken;
+}
+
+void FolderLock::markCleanEnd() {
+  struct stat st {};
+  if (fd_ < 0 || leftTemporaries != 0 || ::lstat(kJournalFile, &st) == 0) return;
+  // Should the mark fail, the next start only sweeps, as after a crash.
+  const ssize_t written = ::pwrite(fd_, "0", 1, 0);
+  (void)written;
 }
 
 void FolderLock::release() {

@@ -35,7 +35,9 @@ void replaceFiles(const std::vector<FileContent>& files);
 
 // Finishes a replacement a crash interrupted, then removes the temporaries this program left in
 // the current folder before now.
-void recoverFolder();
+// `sweepTemporaries`: also remove temporaries a killed program left (it lists the whole folder,
+// so a start after a clean end skips it).
+void recoverFolder(bool sweepTemporaries = true);
 // True for the names of this program's own temporaries and journal.
 bool isOwnTemporaryName(const std::string& name);
 
@@ -51,9 +53,14 @@ class FolderLock {
   // Unavailable: the lock file cannot be made (a read-only folder); the program goes on without.
   Result take();
   void release();
+  // After take(): whether the last holder ended cleanly with no temporary left behind.
+  bool endedCleanly() const { return endedCleanly_; }
+  // Called at a clean end: the next holder need not sweep for temporaries.
+  void markCleanEnd();
 
  private:
   int fd_ = -1;
+  bool endedCleanly_ = false;
 };
 inline constexpr const char* kFolderLockFile = ".zorvel.lock";
 inline constexpr const char* kFolderBusyMessage = words::kFolderBusy;

@@ -223,6 +223,9 @@ const ChartModel& Control::chart() const {
   return chart_;
 }
 void Control::makeChart() const {
+  // Rows added to the chart get their cells when first read or written.
+  if (chart_.data.size() < static_cast<size_t>(chart_.rowCount))
+    chart_.data.resize(chart_.rowCount, std::vector<std::optional<std::string>>(chart_.columnCount));
   if (laterValues_.empty()) return;
   std::vector<ChartValuesMaker> later = std::move(laterValues_);
   laterValues_.clear();
@@ -239,7 +242,7 @@ void Control::setChartValuesLater(ChartValuesMaker make) {
 void Control::setChartColumnCount(int n) {
   n = std::max(1, n);
   if (n == chart_.columnCount) return;
-  makeChart();
+  if (!laterValues_.empty()) makeChart();  // values waiting are bound by the old size
   chart_.columnCount = n;
   for (auto& r : chart_.data) r.resize(n);
   chart_.seriesVisible.resize(n, true);
@@ -249,9 +252,9 @@ void Control::setChartColumnCount(int n) {
 void Control::setChartRowCount(int n) {
   n = std::max(0, n);
   if (n == chart_.rowCount) return;
-  makeChart();
+  if (!laterValues_.empty()) makeChart();
   chart_.rowCount = n;
-  chart_.data.resize(n, std::vector<std::optional<std::string>>(chart_.columnCount));
+  if (chart_.data.size() > static_cast<size_t>(n)) chart_.data.resize(n);
   touch();
 }
 void Control::selectChartCell(int row, int column) {

@@ -216,6 +216,35 @@ TEST(FolderLock, OneHolderAtATimeAndADeadHoldersLockIsFree) {
   EXPECT_EQ(after.take(), store::FolderLock::Result::Taken);
 }
 
+// Only a start after a holder that died, or that left a temporary behind, needs to list the
+// folder for leftovers: every write's temporary is counted until it is renamed or removed.
+TEST(FolderLock, ACleanEndWithNoTemporaryLeftSparesTheNextStartItsSweep) {
+  TempFolder dir;
+  InFolder in(dir);
+  auto nextStartSweeps = [] {
+    store::FolderLock next;
+    EXPECT_EQ(next.take(), store::FolderLock::Result::Taken);
+    return !next.endedCleanly();
+  };
+  EXPECT_TRUE(nextStartSweeps());  // a new lock file: nothing is known of the last program
+  {
+    store::FolderLock lock;
+    ASSERT_EQ(lock.take(), store::FolderLock::Result::Taken);
+    store::rewriteFileBytes("a.txt", "a\r\n");
+    store::replaceFiles({{"a.txt", "b\r\n"}, {"c.txt", "c\r\n"}});
+    store::failNthStep(IoStep::Rename, 1, EIO);  // a failed rewrite removes its temporary
+    EXPECT_THROW(store::rewriteFileBytes("a.txt", "d\r\n"), StoreError);
+    store::failNthStep(IoStep::Rename, 2, EIO);  // a replacement put back half-way, likewise
+    EXPECT_THROW(store::replaceFiles({{"a.txt", "e\r\n"}, {"c.txt", "f\r\n"}}), StoreError);
+    store::clearInjectedFailure();
+    lock.markCleanEnd();
+  }
+  EXPECT_EQ(dir.list().size(), 3u);  // a.txt, c.txt and the lock file
+  EXPECT_FALSE(nextStartSweeps());
+  // That holder ended without marking: it died, as far as the next start can tell.
+  EXPECT_TRUE(nextStartSweeps());
+}
+
 TEST(FileErrorText, AMissingFileIsPutBackThroughTheRestoreInUseAndByHandAtStartUp) {
   TempFolder dir;
   InFolder in(dir);
