@@ -233,11 +233,10 @@ void ShowWeightRanking(frmMain& m) {
   }
   if (!v.bandCounts.empty()) v.rankingRecords = n;
   ui::Control& grid = m.form("msgB4");
-  // The table is first cut to one row per band, so when every band was weighed the last band's
-  // row falls outside it and stays blank, as it always has.
+  // Rows are written into a table of one row per band, so when every band was weighed the last
+  // band's row falls outside it and stays blank, as it always has.
   const int bandRows = static_cast<int>(ranked.size());
   const size_t count = analysis::rankingRowCount(ranked);
-  grid.setGridRows(bandRows);
   grid.setGridRowsLater(static_cast<int>(count) + 1, 1,
                         [ranked = std::make_shared<const std::vector<analysis::Band>>(std::move(ranked)), step,
                          bandRows](int r) -> std::vector<std::string> {

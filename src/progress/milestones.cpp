@@ -39,12 +39,15 @@ void extendLossMilestones(LossMilestones& ms, const records::WeightSeries& s) {
   ms.bestLoss = bestLoss;
   ms.rows.resize(c);
   // A record only ever reaches milestones below the loss it brings, so the rows the earlier
-  // records left unreached can only be reached by the records that follow them.
+  // records left unreached can only be reached by the records that follow them. A record
+  // reaches every milestone up to its loss, so the reached rows are always the first ones.
+  size_t reached = 0;
+  while (reached < c && ms.rows[reached].reached) ++reached;
   for (size_t i = ms.records; i < n; ++i) {
     const double loss = analysis::decimalDifference(s.WeightKg[0], s.WeightKg[i]);
-    for (size_t k = 1; k <= c; ++k) {
+    for (size_t k = reached + 1; k <= c && !(static_cast<double>(k) * 0.5 > loss); ++k) {
       MilestoneRow& row = ms.rows[k - 1];
-      if (row.reached || static_cast<double>(k) * 0.5 > loss) continue;
+      reached = k;
       row.reached = true;
       row.label = milestoneLabel(static_cast<int>(k));
       row.date = s.WeightDate[i];
