@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "store/cp932.h"
 #include "store/files.h"
@@ -89,12 +90,11 @@ std::string_view RecordReader::next() {
   if (p >= e) fail(words::kDataEndsEarly);
   std::string_view f;
   if (*p == '"') {
-    const char* q = p + 1;
-    while (q < e && *q != '"') {
-      if (*q == '\n') ++lineNo_;
-      ++q;
-    }
+    const char* q = static_cast<const char*>(std::memchr(p + 1, '"', static_cast<size_t>(e - p - 1)));
+    if (!q) q = e;
     f = std::string_view(p + 1, static_cast<size_t>(q - p - 1));
+    // A text may run over lines; most do not.
+    if (f.find('\n') != std::string_view::npos) lineNo_ += static_cast<int>(std::count(f.begin(), f.end(), '\n'));
     p = q < e ? q + 1 : e;
     while (p < e && *p != ',' && !isLineEnd(*p)) ++p;
   } else {

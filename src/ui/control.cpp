@@ -121,7 +121,7 @@ void Control::clearItems() {
   touch();
 }
 void Control::setListIndex(int i) {
-  const int count = kind_ == Kind::Grid ? grid_.rows : listCount();
+  const int count = kind_ == Kind::Grid ? gm().rows : listCount();
   if (i < -1 || i >= count) i = -1;
   SET_FIELD(listIndex_, i);
 }
@@ -131,12 +131,12 @@ void Control::makeRows() const {
   if (later_.empty()) return;
   std::vector<LaterRows> later = std::move(later_);
   later_.clear();
-  grid_.cells.resize(grid_.rows, std::vector<std::string>(grid_.cols));
+  gm().cells.resize(gm().rows, std::vector<std::string>(gm().cols));
   for (const LaterRows& l : later) {
-    for (int r = l.first; r < l.end && r < grid_.rows; ++r) {
+    for (int r = l.first; r < l.end && r < gm().rows; ++r) {
       std::vector<std::string> cells = l.make(r);
-      cells.resize(grid_.cols);
-      grid_.cells[r] = std::move(cells);
+      cells.resize(gm().cols);
+      gm().cells[r] = std::move(cells);
     }
   }
 }
@@ -147,23 +147,23 @@ bool Control::madeLater(int row) const {
 }
 const GridModel& Control::grid() const {
   makeRows();
-  return grid_;
+  return gm();
 }
 
 void Control::setGridRows(int rows) { resizeGrid(rows, false); }
 void Control::resizeGrid(int rows, bool rowsToBeMade) {
   rows = std::max(1, rows);
-  if (rows == grid_.rows) return;
-  if (rows < grid_.rows) {
+  if (rows == gm().rows) return;
+  if (rows < gm().rows) {
     // Rows cut off are never made.
     for (LaterRows& l : later_) l.end = std::min(l.end, rows);
     std::erase_if(later_, [](const LaterRows& l) { return l.first >= l.end; });
-    if (grid_.cells.size() > static_cast<size_t>(rows)) grid_.cells.resize(rows);
+    if (gm().cells.size() > static_cast<size_t>(rows)) gm().cells.resize(rows);
   }
-  grid_.rows = rows;
+  gm().rows = rows;
   // Rows still to be made get their cells when made.
-  if (later_.empty() && !rowsToBeMade) grid_.cells.resize(rows, std::vector<std::string>(grid_.cols));
-  if (grid_.topRow >= rows) grid_.topRow = std::max(1, std::min(grid_.topRow, rows - 1));
+  if (later_.empty() && !rowsToBeMade) gm().cells.resize(rows, std::vector<std::string>(gm().cols));
+  if (gm().topRow >= rows) gm().topRow = std::max(1, std::min(gm().topRow, rows - 1));
   touch();
 }
 void Control::setGridRowsLater(int rows, int first, RowMaker make) {
@@ -175,64 +175,63 @@ void Control::setGridRowsLater(int rows, int first, RowMaker make) {
   if (!made) return;
   // Rows waiting that the new ones cover would only be made to be replaced.
   std::erase_if(later_, [first](const LaterRows& l) { return l.first >= first; });
-  later_.push_back({first, grid_.rows, std::move(make)});
+  later_.push_back({first, gm().rows, std::move(make)});
   touch();
 }
 void Control::setGridCols(int cols) {
   cols = std::max(1, cols);
-  if (cols == grid_.cols) return;
+  if (cols == gm().cols) return;
   makeRows();
-  grid_.cols = cols;
-  for (auto& r : grid_.cells) r.resize(cols);
-  grid_.colWidths.resize(cols, 1000);
-  grid_.dataAlign.resize(cols, Align::Right);
-  grid_.headerAlign.resize(cols, Align::Center);
+  gm().cols = cols;
+  for (auto& r : gm().cells) r.resize(cols);
+  gm().colWidths.resize(cols, 1000);
+  gm().dataAlign.resize(cols, Align::Right);
+  gm().headerAlign.resize(cols, Align::Center);
   touch();
 }
 void Control::setCell(int row, int col, const std::string& text) {
-  if (row < 0 || row >= grid_.rows || col < 0 || col >= grid_.cols) return;
+  if (row < 0 || row >= gm().rows || col < 0 || col >= gm().cols) return;
   if (madeLater(row)) makeRows();
-  if (grid_.cells.size() <= static_cast<size_t>(row))
-    grid_.cells.resize(grid_.rows, std::vector<std::string>(grid_.cols));
-  SET_FIELD(grid_.cells[row][col], text);
+  if (gm().cells.size() <= static_cast<size_t>(row)) gm().cells.resize(gm().rows, std::vector<std::string>(gm().cols));
+  SET_FIELD(gm().cells[row][col], text);
 }
 const std::string& Control::cell(int row, int col) const {
   static const std::string empty;
-  if (row < 0 || row >= grid_.rows || col < 0 || col >= grid_.cols) return empty;
+  if (row < 0 || row >= gm().rows || col < 0 || col >= gm().cols) return empty;
   makeRows();
-  return grid_.cells[row][col];
+  return gm().cells[row][col];
 }
 void Control::setColWidth(int col, int twips) {
-  if (col < 0 || col >= grid_.cols) return;
-  SET_FIELD(grid_.colWidths[col], twips);
+  if (col < 0 || col >= gm().cols) return;
+  SET_FIELD(gm().colWidths[col], twips);
 }
 void Control::setColAlignment(int col, Align header, Align data) {
-  if (col < 0 || col >= grid_.cols) return;
-  SET_FIELD(grid_.headerAlign[col], header);
-  SET_FIELD(grid_.dataAlign[col], data);
+  if (col < 0 || col >= gm().cols) return;
+  SET_FIELD(gm().headerAlign[col], header);
+  SET_FIELD(gm().dataAlign[col], data);
 }
-void Control::setFontSize(int size) { SET_FIELD(grid_.fontSize, size); }
+void Control::setFontSize(int size) { SET_FIELD(gm().fontSize, size); }
 bool Control::setTopRow(int row) {
-  if (row < 1 || row >= grid_.rows) return false;
-  SET_FIELD(grid_.topRow, row);
+  if (row < 1 || row >= gm().rows) return false;
+  SET_FIELD(gm().topRow, row);
   return true;
 }
 
 const ChartModel& Control::chart() const {
   makeChart();
-  return chart_;
+  return cm();
 }
 void Control::makeChart() const {
   // Rows added to the chart get their cells when first read or written.
-  if (chart_.data.size() < static_cast<size_t>(chart_.rowCount))
-    chart_.data.resize(chart_.rowCount, std::vector<std::optional<std::string>>(chart_.columnCount));
+  if (cm().data.size() < static_cast<size_t>(cm().rowCount))
+    cm().data.resize(cm().rowCount, std::vector<std::optional<std::string>>(cm().columnCount));
   if (laterValues_.empty()) return;
   std::vector<ChartValuesMaker> later = std::move(laterValues_);
   laterValues_.clear();
   for (const ChartValuesMaker& make : later)
     for (ChartValue& v : make())
-      if (v.row >= 1 && v.row <= chart_.rowCount && v.column >= 1 && v.column <= chart_.columnCount)
-        chart_.data[v.row - 1][v.column - 1] = std::move(v.text);
+      if (v.row >= 1 && v.row <= cm().rowCount && v.column >= 1 && v.column <= cm().columnCount)
+        cm().data[v.row - 1][v.column - 1] = std::move(v.text);
 }
 void Control::setChartValuesLater(ChartValuesMaker make) {
   if (laterValues_.size() >= 16) makeChart();
@@ -241,54 +240,54 @@ void Control::setChartValuesLater(ChartValuesMaker make) {
 }
 void Control::setChartColumnCount(int n) {
   n = std::max(1, n);
-  if (n == chart_.columnCount) return;
+  if (n == cm().columnCount) return;
   if (!laterValues_.empty()) makeChart();  // values waiting are bound by the old size
-  chart_.columnCount = n;
-  for (auto& r : chart_.data) r.resize(n);
-  chart_.seriesVisible.resize(n, true);
-  chart_.column = std::min(chart_.column, n);
+  cm().columnCount = n;
+  for (auto& r : cm().data) r.resize(n);
+  cm().seriesVisible.resize(n, true);
+  cm().column = std::min(cm().column, n);
   touch();
 }
 void Control::setChartRowCount(int n) {
   n = std::max(0, n);
-  if (n == chart_.rowCount) return;
+  if (n == cm().rowCount) return;
   if (!laterValues_.empty()) makeChart();
-  chart_.rowCount = n;
-  if (chart_.data.size() > static_cast<size_t>(n)) chart_.data.resize(n);
+  cm().rowCount = n;
+  if (cm().data.size() > static_cast<size_t>(n)) cm().data.resize(n);
   touch();
 }
 void Control::selectChartCell(int row, int column) {
-  chart_.row = row;
-  chart_.column = column;
+  cm().row = row;
+  cm().column = column;
 }
-void Control::setChartData(const std::string& decimalText) { setChartValue(chart_.row, chart_.column, decimalText); }
+void Control::setChartData(const std::string& decimalText) { setChartValue(cm().row, cm().column, decimalText); }
 void Control::setChartValue(int row, int column, const std::string& decimalText) {
-  chart_.row = row;
-  chart_.column = column;
-  if (row < 1 || row > chart_.rowCount || column < 1 || column > chart_.columnCount) return;
+  cm().row = row;
+  cm().column = column;
+  if (row < 1 || row > cm().rowCount || column < 1 || column > cm().columnCount) return;
   makeChart();
-  auto& cell = chart_.data[row - 1][column - 1];
+  auto& cell = cm().data[row - 1][column - 1];
   if (cell == decimalText) return;
   cell = decimalText;
   touch();
 }
 void Control::setSeriesVisible(int column, bool shown) {
-  if (column < 1 || column > chart_.columnCount) return;
-  if (chart_.seriesVisible[column - 1] == shown) return;
-  chart_.seriesVisible[column - 1] = shown;
+  if (column < 1 || column > cm().columnCount) return;
+  if (cm().seriesVisible[column - 1] == shown) return;
+  cm().seriesVisible[column - 1] = shown;
   touch();
 }
 void Control::setAxisLimits(double mn, double mx) {
   if (!(mn < mx)) return;
-  if (chart_.axisMin == mn && chart_.axisMax == mx) return;
-  chart_.axisMin = mn;
-  chart_.axisMax = mx;
+  if (cm().axisMin == mn && cm().axisMax == mx) return;
+  cm().axisMin = mn;
+  cm().axisMax = mx;
   touch();
 }
 void Control::setAxisAuto() {
-  if (!chart_.axisMin && !chart_.axisMax) return;
-  chart_.axisMin.reset();
-  chart_.axisMax.reset();
+  if (!cm().axisMin && !cm().axisMax) return;
+  cm().axisMin.reset();
+  cm().axisMax.reset();
   touch();
 }
 

@@ -131,7 +131,7 @@ class Control {
 
   // Grid (table control). Reading the cells makes any rows still to be made.
   const GridModel& grid() const;
-  int gridRows() const { return grid_.rows; }
+  int gridRows() const { return gm().rows; }
   void setGridRows(int rows);
   // The cells of one data row, made when the grid is first read (shown, dumped or looked up):
   // a table of years of records costs nothing at start-up while its page is hidden. `make`
@@ -172,6 +172,8 @@ class Control {
  private:
   void touch() { ++changes_; }
   // Makes the rows set to be made later, in the order they were set.
+  GridModel& gm() const { return grid_ ? *grid_ : grid_.emplace(); }
+  ChartModel& cm() const { return chart_ ? *chart_ : chart_.emplace(); }
   void makeRows() const;
   void resizeGrid(int rows, bool rowsToBeMade);
   bool madeLater(int row) const;
@@ -201,9 +203,10 @@ class Control {
   mutable std::vector<LaterItems> laterItems_;
   int listIndex_ = -1, topIndex_ = 0;
   // Mutable: rows set to be made later are made on the first read.
-  mutable GridModel grid_;
+  // Made on first use: most controls are no table or chart.
+  mutable std::optional<GridModel> grid_;
   mutable std::vector<LaterRows> later_;
-  mutable ChartModel chart_;
+  mutable std::optional<ChartModel> chart_;
   mutable std::vector<ChartValuesMaker> laterValues_;
 };
 
