@@ -29,6 +29,7 @@ void writeTitles(const std::vector<std::string>& titles, const std::string& file
 std::vector<std::string> readNotes(const std::string& fileName) {
   std::vector<std::string> notes;
   store::RecordReader r(fileName, store::kBusyLogLimit);
+  notes.reserve(r.recordsHint());
   while (!r.atEnd()) notes.push_back(r.readText());
   return notes;
 }

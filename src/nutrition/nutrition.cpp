@@ -27,6 +27,7 @@ const std::array<std::string, kGroupCount>& adviceLines() {
 std::vector<NutritionRecord> readNutritionLog(const std::string& fileName) {
   std::vector<NutritionRecord> records;
   store::RecordReader r(fileName, store::kDailyLogLimit);
+  records.reserve(r.recordsHint());
   while (!r.atEnd()) {
     NutritionRecord rec;
     rec.date = r.readText();

@@ -45,6 +45,9 @@ std::string listTime(const std::string& t) {
 IntradaySeries ReadIntradayWeightLog() {
   IntradaySeries s;
   store::RecordReader r(kIntradayFile, store::kBusyLogLimit);
+  s.IntradayDate.reserve(r.recordsHint());
+  s.IntradayTime.reserve(r.recordsHint());
+  s.IntradayWeightKg.reserve(r.recordsHint());
   while (!r.atEnd()) {
     s.IntradayDate.push_back(r.readText());
     s.IntradayTime.push_back(r.readText());

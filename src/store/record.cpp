@@ -60,6 +60,7 @@ RecordReader::RecordReader(const std::string& fileName, RecordLimit limit) : fil
     // Counted on the raw bytes, before anything is decoded or kept.
     size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
     if (!bytes.empty() && bytes.back() != '\n') ++lines;
+    lines_ = lines;
     if (lines > limit.records) {
       const std::string text = words::tooManyLines(quoteName(fileName), lines, limit.records);
       throw StoreError(fileName, text, text + "\n" + placeText(folderOfPath(fileName)) + words::kMoveOldRecords);

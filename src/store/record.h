@@ -1,6 +1,7 @@
 #pragma once
 // The one record syntax of every data file: comma-separated fields, texts in double quotes
 // (no escape), bare numbers with "." as decimal point, CR LF after each record, CP932 on disk.
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -49,6 +50,9 @@ class RecordReader {
   // Reads from text already in memory (UTF-8); `fileName` is used in messages only.
   RecordReader(const std::string& fileName, std::string utf8Contents);
 
+  // Room to reserve for the file's records: its lines, counted when it was opened with a limit
+  // (0 otherwise), up to a bound, so that a file of blank lines reserves no great amount.
+  size_t recordsHint() const { return std::min<size_t>(lines_, 1 << 16); }
   // True when nothing but line ends and blanks is left.
   bool atEnd() const;
 
@@ -74,6 +78,7 @@ class RecordReader {
   std::string fileName_;
   std::string data_;
   size_t pos_ = 0;
+  size_t lines_ = 0;
   int lineNo_ = 1;
   int fieldLine_ = 0;
   std::string_view lastNumber_;

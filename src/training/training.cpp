@@ -34,6 +34,7 @@ void writeTitles(const std::vector<ExerciseTitle>& titles, const std::string& fi
 std::vector<TrainingEntry> readLog(const std::string& fileName) {
   std::vector<TrainingEntry> entries;
   store::RecordReader r(fileName, store::kBusyLogLimit);
+  entries.reserve(r.recordsHint());
   while (!r.atEnd()) {
     TrainingEntry e;
     e.date = r.readText();
