@@ -288,21 +288,14 @@ void ShowRunningAverage(frmMain& m) {
     if (step.average > a.MaxAverageWeight) a.MaxAverageWeight = step.average;
     if (step.average < a.MinAverageWeight) a.MinAverageWeight = step.average;
   }
-  if (steps.size() > kRowsMadeAtOnce) {
-    grid.setGridRowsLater(
-        n + 1, static_cast<int>(from) + 1,
-        [steps = std::make_shared<const std::vector<progress::RunningAverageStep>>(std::move(steps)), from](int row) {
-          const progress::RunningAverageRow cells =
-              progress::runningAverageCells((*steps)[static_cast<size_t>(row - 1) - from]);
-          return std::vector<std::string>(cells.begin(), cells.end());
-        });
-  } else {
-    grid.setGridRows(n + 1);
-    for (const progress::RunningAverageStep& step : steps) {
-      const progress::RunningAverageRow row = progress::runningAverageCells(step);
-      for (int c = 0; c < 4; ++c) grid.setCell(static_cast<int>(step.day) + 1, c, row[c]);
-    }
-  }
+  // The steps are already all the new rows need, so even one entry's row waits for a reader.
+  grid.setGridRowsLater(
+      n + 1, static_cast<int>(from) + 1,
+      [steps = std::make_shared<const std::vector<progress::RunningAverageStep>>(std::move(steps)), from](int row) {
+        const progress::RunningAverageRow cells =
+            progress::runningAverageCells((*steps)[static_cast<size_t>(row - 1) - from]);
+        return std::vector<std::string>(cells.begin(), cells.end());
+      });
   v.averageRecords = n;
   grid.setTopRow(n);
   if (n >= 2) m.form("Label5", 1).setCaption(progress::streakLine(v.averageSums.streak));

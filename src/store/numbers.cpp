@@ -34,11 +34,13 @@ size_t numberLength(std::string_view s) {
   return i;
 }
 
+// The powers of ten a double holds exactly.
+constexpr double kExact[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                               1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Plain decimals of at most 15 digits and 22 decimals (every number the program writes):
 // both the digits and the power of ten are exact doubles, so one division rounds correctly.
 std::optional<double> exactDecimal(std::string_view s) {
-  static constexpr double kExact[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   size_t i = s.size() > 0 && (s[0] == '-' || s[0] == '+') ? 1 : 0;
   uint64_t digits = 0;
   int count = 0, decimals = 0;
@@ -379,8 +381,6 @@ std::string shortestSingle(float v) { return plain(decimalOfSingle(v)); }
 std::string shortestDouble(double v) { return plain(decimalOfDouble(v)); }
 
 double singleDecimalValue(float v) {
-  static constexpr double kExact[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   const Decimal d = decimalOfSingle(v);
   if (d.digits == 0) return 0;
   // Exact digits and an exact power of ten: one correctly rounded operation, as strtod gives.
