@@ -21,6 +21,13 @@ namespace {
 // The last row becomes the top visible row; a table too short for that stays as it is.
 void scrollToEnd(ui::Control& grid) { grid.setTopRow(grid.gridRows() - 1); }
 
+// A log's records one a row, made when the table is first read; the table ends scrolled down.
+template <class Log, class Cells>
+void listRecordsLater(ui::Control& grid, int count, std::shared_ptr<const Log> log, Cells cells) {
+  grid.setGridRowsLater(count + 1, 1, [log, cells](int row) { return cells(*log, row - 1); });
+  scrollToEnd(grid);
+}
+
 void refuse(frmMain& m, const char* text) { m.dialogs.MsgBox(text, "メッセージ", ui::Icon::Error, ui::Buttons::OK); }
 
 constexpr const char* kEmpty = "入力がまだのようです";
@@ -283,12 +290,9 @@ void txtIppoEnter(frmMain& m) {
 void LoadIntradayWeightLog(frmMain& m) {
   records::IntradaySeries& s = m.body;
   s = records::ReadIntradayWeightLog();
-  ui::Control& grid = m.form("msgTaiList");
   if (s.IntradayCount == 0) return;
-  grid.setGridRowsLater(s.IntradayCount + 1, 1, [log = std::make_shared<const records::IntradaySeries>(s)](int row) {
-    return records::IntradayListCells(*log, row - 1);
-  });
-  scrollToEnd(grid);
+  listRecordsLater(m.form("msgTaiList"), s.IntradayCount, std::make_shared<const records::IntradaySeries>(s),
+                   records::IntradayListCells);
 }
 
 void LoadBodyFatLog(frmMain& m) {
@@ -297,9 +301,7 @@ void LoadBodyFatLog(frmMain& m) {
   if (s.FatCount == 0) return;
   std::vector<records::FatMassRow> mass = records::ComputeFatMass(s, m.Weight);
   auto log = std::make_shared<const records::BodyFatSeries>(s);
-  ui::Control& list = m.form("msgShiList");
-  list.setGridRowsLater(s.FatCount + 1, 1, [log](int row) { return records::BodyFatListCells(*log, row - 1); });
-  scrollToEnd(list);
+  listRecordsLater(m.form("msgShiList"), s.FatCount, log, records::BodyFatListCells);
 
   // Each matched record keeps the row of its own position, so unmatched ones leave a gap.
   ui::Control& massGrid = m.form("msgSuiList");
@@ -320,12 +322,9 @@ void LoadBodyFatLog(frmMain& m) {
 void LoadStepLog(frmMain& m) {
   records::StepSeries& s = m.body;
   s = records::ReadStepLog();
-  ui::Control& grid = m.form("msgHosuList");
   if (s.StepCount == 0) return;
-  grid.setGridRowsLater(s.StepCount + 1, 1, [log = std::make_shared<const records::StepSeries>(s)](int row) {
-    return records::StepListCells(*log, row - 1);
-  });
-  scrollToEnd(grid);
+  listRecordsLater(m.form("msgHosuList"), s.StepCount, std::make_shared<const records::StepSeries>(s),
+                   records::StepListCells);
 }
 
 // ---------------------------------------------------------------- summaries

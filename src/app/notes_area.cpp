@@ -102,6 +102,14 @@ void addLinesLater(ui::Control& list, std::vector<Entry> entries, Line line) {
 }
 std::string noteLine(const std::string& note) { return note; }
 
+// Exercise i's log into its list, its total counted.
+void loadTrainingEntries(frmMain& m, ui::Control& list, int i) {
+  m.notes.TrainingTotal[i - 1] = 0;
+  auto entries = training::readLog(training::logFileName(i));
+  for (const auto& e : entries) m.notes.TrainingTotal[i - 1] += e.count;
+  addLinesLater(list, std::move(entries), training::entryLine);
+}
+
 void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
   if (m.SampleMode) {
     profile::ShowSampleModeRefusal(m.dialogs);
@@ -367,10 +375,7 @@ void LoadMemoLists(frmMain& m) {
 void ReloadTrainingLog(frmMain& m, int i) {
   ui::Control& list = m.form("lstKin", i);
   list.clearItems();
-  m.notes.TrainingTotal[i - 1] = 0;
-  auto entries = training::readLog(training::logFileName(i));
-  for (const auto& e : entries) m.notes.TrainingTotal[i - 1] += e.count;
-  addLinesLater(list, std::move(entries), training::entryLine);
+  loadTrainingEntries(m, list, i);
   ShowTrainingTotal(m, i);
   scrollToEnd(list);
   UpdateTrainingBar(m, i);
@@ -387,9 +392,7 @@ void LoadTrainingLogs(frmMain& m) {
   for (double& total : m.notes.TrainingTotal) total = 0;
   for (int i = 1; i <= training::kExerciseCount; ++i) {
     ui::Control& list = m.form("lstKin", i);
-    auto entries = training::readLog(training::logFileName(i));
-    for (const auto& e : entries) m.notes.TrainingTotal[i - 1] += e.count;
-    addLinesLater(list, std::move(entries), training::entryLine);
+    loadTrainingEntries(m, list, i);
     ShowTrainingTotal(m, i);
     if (list.listCount() > 0) {
       scrollToEnd(list);

@@ -64,8 +64,8 @@ std::optional<double> exactDecimal(std::string_view s) {
   return !s.empty() && s[0] == '-' ? -v : v;
 }
 
-double toDouble(std::string_view s) {
-  if (auto v = exactDecimal(s)) return *v;
+// Any number numberLength accepts, rounded as strtod rounds.
+double readAnyNumber(std::string_view s) {
   // from_chars rounds as strtod does; it takes no plus sign and no "d" exponent, and leaves
   // out-of-range values to strtod's infinities and underflows.
   const bool neg = !s.empty() && s[0] == '-';
@@ -77,6 +77,11 @@ double toDouble(std::string_view s) {
   for (char& c : t)
     if (c == 'd' || c == 'D') c = 'e';
   return std::strtod(t.c_str(), nullptr);  // beyond double range: +-infinity, never a quiet 0
+}
+
+double toDouble(std::string_view s) {
+  if (auto v = exactDecimal(s)) return *v;
+  return readAnyNumber(s);
 }
 
 // A decimal number: digits x 10^exp, the digits without trailing zeros (0 for zero).
@@ -370,7 +375,7 @@ std::optional<double> parseNumberField(std::string_view f) {
   if (auto v = exactDecimal(f)) return v;  // the usual field, checked and read in one pass
   size_t n = numberLength(f);
   if (n == 0 || n != f.size()) return std::nullopt;
-  const double v = toDouble(f);
+  const double v = readAnyNumber(f);  // exactDecimal above took every plain one
   if (!std::isfinite(v)) return std::nullopt;
   return v;
 }

@@ -171,19 +171,24 @@ class Control {
 
  private:
   void touch() { ++changes_; }
-  // Makes the rows set to be made later, in the order they were set.
+  // The models are made on first use: most controls are no table or chart.
   GridModel& gm() const { return grid_ ? *grid_ : grid_.emplace(); }
   ChartModel& cm() const { return chart_ ? *chart_ : chart_.emplace(); }
+  // Make what was set to be made later, in the order it was set.
   void makeRows() const;
   void resizeGrid(int rows, bool rowsToBeMade);
   bool madeLater(int row) const;
   void makeItems() const;
   void makeChart() const;
 
-  struct LaterRows {
-    int first, end;  // rows first..end-1
-    RowMaker make;
+  // Rows or items first..end-1, made by `make`.
+  template <class Maker>
+  struct Later {
+    int first, end;
+    Maker make;
   };
+  using LaterRows = Later<RowMaker>;
+  using LaterItems = Later<ItemMaker>;
 
   std::string name_;
   Kind kind_;
@@ -195,15 +200,10 @@ class Control {
   std::optional<Color> backColor_, foreColor_;
   Color fillColor_ = 0;
   int value_ = 0, min_ = 0, max_ = 0, smallChange_ = 1, largeChange_ = 1;
+  // Mutable: what waits to be made is made on the first read.
   mutable std::vector<std::string> items_;
-  struct LaterItems {
-    int first, end;  // items first..end-1
-    ItemMaker make;
-  };
   mutable std::vector<LaterItems> laterItems_;
   int listIndex_ = -1, topIndex_ = 0;
-  // Mutable: rows set to be made later are made on the first read.
-  // Made on first use: most controls are no table or chart.
   mutable std::optional<GridModel> grid_;
   mutable std::vector<LaterRows> later_;
   mutable std::optional<ChartModel> chart_;
