@@ -1,5 +1,7 @@
 #include "app/diary_area.h"
 
+#include <map>
+
 #include "app/corrections.h"
 #include "app/frmMain.h"
 #include "diary/calorie_items.h"
@@ -243,7 +245,13 @@ void DateSelector_Key(frmMain& m, const std::string& key) {
 }  // namespace
 
 void LoadCalorieItems(frmMain& m) {
-  for (const auto& item : diary::readCalorieItems()) m.form("List10", item.list).addItem(item.entry);
+  // Up to 300 items: each list is looked up once.
+  std::map<int, ui::Control*> lists;
+  for (const auto& item : diary::readCalorieItems()) {
+    ui::Control*& list = lists[item.list];
+    if (!list) list = &m.form("List10", item.list);
+    list->addItem(item.entry);
+  }
 }
 
 void ShowCalorieBalance(frmMain& m) {

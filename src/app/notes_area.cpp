@@ -92,22 +92,36 @@ void scrollToEnd(ui::Control& list) {
   if (list.listCount() > 0) list.setTopIndex(list.listCount() - 1);
 }
 
-// A whole log's lines go into its list when the list is first read (shown, dumped or chosen from).
-template <class Entry, class Line>
-void addLinesLater(ui::Control& list, std::vector<Entry> entries, Line line) {
-  const int count = static_cast<int>(entries.size());
-  list.addItemsLater(count, [log = std::make_shared<const std::vector<Entry>>(std::move(entries)), line](int i) {
-    return line((*log)[static_cast<size_t>(i)]);
+std::string noteLine(const std::string& note) { return note; }
+
+// A log checked at start-up goes into its list when the list is first read (shown, dumped or
+// chosen from), parsed then by `parse` from the bytes read at start-up.
+template <class Parse, class Line>
+void addLinesParsedLater(ui::Control& list, int count, const store::RecordReader& checked, Parse parse, Line line) {
+  using Entries = decltype(parse(std::declval<store::RecordReader&>()));
+  struct Log {
+    std::string file;
+    std::shared_ptr<const std::string> bytes;
+    Entries entries;
+  };
+  auto log = std::make_shared<Log>(Log{checked.fileName(), checked.bytes(), {}});
+  list.addItemsLater(count, [log, parse, line](int i) {
+    if (log->bytes) {
+      store::RecordReader r(log->file, std::move(log->bytes));
+      log->entries = parse(r);
+      log->bytes.reset();
+    }
+    return line(log->entries[static_cast<size_t>(i)]);
   });
 }
-std::string noteLine(const std::string& note) { return note; }
 
 // Exercise i's log into its list, its total counted.
 void loadTrainingEntries(frmMain& m, ui::Control& list, int i) {
-  m.notes.TrainingTotal[i - 1] = 0;
-  auto entries = training::readLog(training::logFileName(i));
-  for (const auto& e : entries) m.notes.TrainingTotal[i - 1] += e.count;
-  addLinesLater(list, std::move(entries), training::entryLine);
+  store::RecordReader r(training::logFileName(i), store::kBusyLogLimit);
+  const training::LogSummary log = training::summariseLog(r);
+  m.notes.TrainingTotal[i - 1] = log.total;
+  addLinesParsedLater(list, log.entries, r, [](store::RecordReader& again) { return training::readLog(again); },
+                      training::entryLine);
 }
 
 void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
@@ -348,9 +362,12 @@ void AnalyseNutrition(frmMain& m) {
   ui::Control& lacking = m.form("List7");
   history.clearItems();
   lacking.clearItems();
-  auto records = nutrition::readNutritionLog();
-  auto shares = nutrition::analyse(records, m.notes.NutritionShowAll);
-  addLinesLater(history, std::move(records), nutrition::historyLine);
+  store::RecordReader r(nutrition::kNutritionFile, store::kDailyLogLimit);
+  const std::vector<nutrition::Ticks> ticks = nutrition::readTicks(r);
+  auto shares = nutrition::analyseTicks(ticks, m.notes.NutritionShowAll);
+  addLinesParsedLater(history, static_cast<int>(ticks.size()), r,
+                      [](store::RecordReader& again) { return nutrition::readNutritionLog(again); },
+                      nutrition::historyLine);
   // Without records the bars and figures keep what they showed.
   if (!shares) return;
   for (int g = 0; g < nutrition::kGroupCount; ++g) {
@@ -365,10 +382,18 @@ void AnalyseNutrition(frmMain& m) {
   if (lacking.listCount() == 0) lacking.addItem(nutrition::kNothingLacking);
 }
 
+namespace {
+// Memo list i's notes, checked now and read into the list when it is first shown.
+void LoadMemoList(frmMain& m, int i) {
+  store::RecordReader r(memo::listFileName(i), store::kBusyLogLimit);
+  const int count = memo::countNotes(r);
+  addLinesParsedLater(m.form("List5", i), count, r, [](store::RecordReader& again) { return memo::readNotes(again); },
+                      noteLine);
+}
+}  // namespace
+
 void LoadMemoLists(frmMain& m) {
-  for (int i = 1; i <= memo::kListCount; ++i) {
-    addLinesLater(m.form("List5", i), memo::readNotes(memo::listFileName(i)), noteLine);
-  }
+  for (int i = 1; i <= memo::kListCount; ++i) LoadMemoList(m, i);
   scrollToEnd(m.form("List5", memo::kDatedList));
 }
 
@@ -384,7 +409,7 @@ void ReloadTrainingLog(frmMain& m, int i) {
 void ReloadMemoList(frmMain& m, int i) {
   ui::Control& list = m.form("List5", i);
   list.clearItems();
-  addLinesLater(list, memo::readNotes(memo::listFileName(i)), noteLine);
+  LoadMemoList(m, i);
   scrollToEnd(list);
 }
 

@@ -27,11 +27,21 @@ void writeTitles(const std::vector<std::string>& titles, const std::string& file
 }
 
 std::vector<std::string> readNotes(const std::string& fileName) {
-  std::vector<std::string> notes;
   store::RecordReader r(fileName, store::kBusyLogLimit);
+  return readNotes(r);
+}
+
+std::vector<std::string> readNotes(store::RecordReader& r) {
+  std::vector<std::string> notes;
   notes.reserve(r.recordsHint());
   while (!r.atEnd()) notes.push_back(r.readText());
   return notes;
+}
+
+int countNotes(store::RecordReader& r) {
+  int n = 0;
+  for (; !r.atEnd(); ++n) r.skipField();
+  return n;
 }
 
 void appendNote(const std::string& fileName, const std::string& note) {

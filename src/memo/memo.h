@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+namespace store {
+class RecordReader;
+}
+
 namespace memo {
 
 inline constexpr int kListCount = 4;
@@ -17,6 +21,10 @@ std::vector<std::string> readTitles(const std::string& fileName = kTitlesFile);
 void writeTitles(const std::vector<std::string>& titles, const std::string& fileName = kTitlesFile);
 
 std::vector<std::string> readNotes(const std::string& fileName);
+// Every note `r` has left.
+std::vector<std::string> readNotes(store::RecordReader& r);
+// How many notes `r` has left, each checked but not kept.
+int countNotes(store::RecordReader& r);
 void appendNote(const std::string& fileName, const std::string& note);
 // Rewrites the whole list (a correction or a deletion).
 void writeNotes(const std::string& fileName, const std::vector<std::string>& notes);

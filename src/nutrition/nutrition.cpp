@@ -25,8 +25,23 @@ const std::array<std::string, kGroupCount>& adviceLines() {
 }
 
 std::vector<NutritionRecord> readNutritionLog(const std::string& fileName) {
-  std::vector<NutritionRecord> records;
   store::RecordReader r(fileName, store::kDailyLogLimit);
+  return readNutritionLog(r);
+}
+
+std::vector<Ticks> readTicks(store::RecordReader& r) {
+  std::vector<Ticks> ticks;
+  ticks.reserve(r.recordsHint());
+  while (!r.atEnd()) {
+    r.skipField();
+    Ticks& t = ticks.emplace_back();
+    for (bool& ticked : t) ticked = r.readTextIs(kTicked);
+  }
+  return ticks;
+}
+
+std::vector<NutritionRecord> readNutritionLog(store::RecordReader& r) {
+  std::vector<NutritionRecord> records;
   records.reserve(r.recordsHint());
   while (!r.atEnd()) {
     NutritionRecord rec;
@@ -82,14 +97,24 @@ std::string historyLine(const NutritionRecord& r) {
 }
 
 std::optional<NutritionShares> analyse(const std::vector<NutritionRecord>& records, bool showAll) {
-  const int n = static_cast<int>(records.size());
+  std::vector<Ticks> ticks;
+  ticks.reserve(records.size());
+  for (const NutritionRecord& r : records) {
+    Ticks& t = ticks.emplace_back();
+    for (int g = 0; g < kGroupCount; ++g) t[g] = r.marks[g] == kTicked;
+  }
+  return analyseTicks(ticks, showAll);
+}
+
+std::optional<NutritionShares> analyseTicks(const std::vector<Ticks>& ticks, bool showAll) {
+  const int n = static_cast<int>(ticks.size());
   if (n == 0) return std::nullopt;
   NutritionShares s;
   for (int p = 0; p < n; ++p) {
     if (!showAll && p < n - kRecentRecords) continue;
     ++s.included;
     for (int g = 0; g < kGroupCount; ++g)
-      if (records[p].marks[g] == kTicked) ++s.ticks[g];
+      if (ticks[p][g]) ++s.ticks[g];
   }
   for (int g = 0; g < kGroupCount; ++g)
     s.percent[g] = static_cast<float>(static_cast<double>(s.ticks[g]) / s.included * 100.0);

@@ -7,6 +7,10 @@
 
 #include "ui/control.h"
 
+namespace store {
+class RecordReader;
+}
+
 namespace nutrition {
 
 inline constexpr const char* kNutritionFile = "栄養.txt";
@@ -27,6 +31,11 @@ struct NutritionRecord {
 
 // Reads every record of the file; throws store::StoreError when it is missing or damaged.
 std::vector<NutritionRecord> readNutritionLog(const std::string& fileName = kNutritionFile);
+// Every record `r` has left.
+std::vector<NutritionRecord> readNutritionLog(store::RecordReader& r);
+// Which groups each record `r` has left ticks (kTicked), every record checked.
+using Ticks = std::array<bool, kGroupCount>;
+std::vector<Ticks> readTicks(store::RecordReader& r);
 // Appends one record: the date and a mark per group.
 void appendNutritionRecord(const std::string& date, const std::array<bool, kGroupCount>& ticked,
                            const std::string& fileName = kNutritionFile);
@@ -48,6 +57,7 @@ struct NutritionShares {
 // The share of records in which each group is ticked, over the last ten records or all of
 // them; nullopt when there are no records.
 std::optional<NutritionShares> analyse(const std::vector<NutritionRecord>& records, bool showAll);
+std::optional<NutritionShares> analyseTicks(const std::vector<Ticks>& ticks, bool showAll);
 
 // A group below this share is lacking.
 inline constexpr float kDeficientBelow = 40.0f;

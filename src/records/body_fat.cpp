@@ -37,10 +37,13 @@ std::vector<FatMassRow> ComputeFatMass(BodyFatSeries& s, const WeightSeries& w) 
   const int weights = std::min(w.WeightCount, static_cast<int>(w.WeightDate.size()));
   std::vector<int> byDate(static_cast<size_t>(std::max(0, weights)));
   std::iota(byDate.begin(), byDate.end(), 0);
-  std::sort(byDate.begin(), byDate.end(), [&w](int a, int b) {
+  const auto byDateThenSlot = [&w](int a, int b) {
     const int c = w.WeightDate[a].compare(w.WeightDate[b]);
     return c != 0 ? c < 0 : a < b;
-  });
+  };
+  // A log kept in date order (the usual one) is sorted already.
+  if (!std::is_sorted(byDate.begin(), byDate.end(), byDateThenSlot))
+    std::sort(byDate.begin(), byDate.end(), byDateThenSlot);
   for (int i = 0; i < s.FatCount; ++i) {
     const std::string& date = s.FatDate[i];
     auto it = std::lower_bound(byDate.begin(), byDate.end(), i, [&](int slot, int from) {

@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include <array>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -21,32 +23,43 @@ constexpr bool asciiIsItself() {
 }
 static_assert(asciiIsItself(), "the decoder copies ASCII runs unchanged");
 
-// Writes `u` as UTF-8 at `o`; returns the position after it.
-char* putUtf8(char* o, uint16_t u) {
-  if (u < 0x80) {
-    *o++ = static_cast<char>(u);
-  } else if (u < 0x800) {
-    *o++ = static_cast<char>(0xC0 | u >> 6);
-    *o++ = static_cast<char>(0x80 | (u & 0x3F));
-  } else {
-    *o++ = static_cast<char>(0xE0 | u >> 12);
-    *o++ = static_cast<char>(0x80 | (u >> 6 & 0x3F));
-    *o++ = static_cast<char>(0x80 | (u & 0x3F));
-  }
-  return o;
+// Each character's UTF-8 bytes packed with their count in the top byte, so that the decoder
+// stores four bytes and moves on by the count. 0 for bytes that are no character.
+constexpr uint32_t packUtf8(uint16_t u) {
+  if (u == 0xFFFF) return 0;
+  if (u < 0x80) return 1u << 24 | u;
+  if (u < 0x800) return 2u << 24 | (0x80u | (u & 0x3F)) << 8 | (0xC0u | u >> 6);
+  return 3u << 24 | (0x80u | (u & 0x3F)) << 16 | (0x80u | (u >> 6 & 0x3F)) << 8 | (0xE0u | u >> 12);
+}
+template <size_t N>
+constexpr std::array<uint32_t, N> packedTable(const uint16_t (&codes)[N]) {
+  std::array<uint32_t, N> t{};
+  for (size_t i = 0; i < N; ++i) t[i] = packUtf8(codes[i]);
+  return t;
+}
+constexpr auto kSingleUtf8 = packedTable(kCp932Single);
+constexpr auto kPairUtf8 = packedTable(kCp932Pairs);
+
+// The packed bytes at `o` (little-endian: the first byte first); returns the position after them.
+char* putPacked(char* o, uint32_t packed) {
+  const uint32_t bytes = packed & 0xFFFFFF;
+  std::memcpy(o, &bytes, 4);
+  return o + (packed >> 24);
 }
 
 // Decodes by the table iconv's CP932 was read into; on bytes that are no character, returns
 // the offset where iconv stops: the byte itself, or the lead byte of a pair.
 std::optional<size_t> decodeCp932(std::string_view in, std::string& out) {
-  // Written through a pointer, then cut to size: a start-up decodes every file, so no
-  // per-character appends. The room fits Japanese text (two bytes in, three out); it grows to
-  // the worst case (half-width kana, one byte in, three out) only when the rest might not fit.
-  // Before each character the room left is at least the bytes left, which covers any ASCII.
+  static_assert(std::endian::native == std::endian::little, "putPacked stores the first byte lowest");
+  // Written through a pointer, then cut to size. The room fits Japanese text (two bytes in,
+  // three out, one more for the packed store); it grows to the worst case (half-width kana,
+  // one byte in, three out) only when the rest might not fit. Before each character the room
+  // left is at least the bytes left plus four, which covers any ASCII.
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const size_t n = in.size();
   out.resize(n + n / 2 + 8);
   char* o = out.data();
+  char* end = o + out.size();
   size_t i = 0;
   while (i < n) {
     if (p[i] < 0x80) {
@@ -59,24 +72,25 @@ std::optional<size_t> decodeCp932(std::string_view in, std::string& out) {
       while (i < n && p[i] < 0x80) *o++ = static_cast<char>(p[i++]);
       continue;
     }
-    if (static_cast<size_t>(out.data() + out.size() - o) < n - i + 3) {
+    if (static_cast<size_t>(end - o) < n - i + 4) {
       const size_t at = static_cast<size_t>(o - out.data());
       out.resize(at + 3 * (n - i) + 8);
       o = out.data() + at;
+      end = out.data() + out.size();
     }
-    uint16_t u;
     const int lead = kCp932Lead[p[i]];
+    uint32_t packed;
     if (lead >= 0) {
       if (i + 1 >= n) return i;
-      u = kCp932Pairs[static_cast<size_t>(lead) * 256 + p[i + 1]];
-      if (u == 0xFFFF) return i;
+      packed = kPairUtf8[static_cast<size_t>(lead) * 256 + p[i + 1]];
+      if (packed == 0) return i;
       i += 2;
     } else {
-      u = kCp932Single[p[i]];
-      if (u == 0xFFFF) return i;
+      packed = kSingleUtf8[p[i]];
+      if (packed == 0) return i;
       ++i;
     }
-    o = putUtf8(o, u);
+    o = putPacked(o, packed);
   }
   out.resize(static_cast<size_t>(o - out.data()));
   return std::nullopt;
@@ -131,6 +145,78 @@ std::string cp932ToUtf8(std::string_view bytes) {
   if (auto bad = decodeCp932(bytes, out)) {
     throw EncodingError(words::unencodableByte(*bad + 1), {}, *bad);
   }
+  return out;
+}
+
+std::optional<size_t> checkCp932(std::string_view bytes, size_t& lineEnds) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  constexpr uint64_t kHigh = 0x8080808080808080u, kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+  constexpr uint64_t kLineEnds = 0x0A0A0A0A0A0A0A0Au, kOnes = 0x0101010101010101u;
+  size_t i = 0, lines = 0;
+  while (i < n) {
+    if (p[i] < 0x80) {
+      // Eight ASCII bytes at a time, counting the line ends among them: a byte is '\n' when
+      // its XOR with '\n' is zero, found without carries between bytes.
+      for (uint64_t word; i + 8 <= n; i += 8) {
+        std::memcpy(&word, p + i, 8);
+        if (word & kHigh) break;
+        const uint64_t x = word ^ kLineEnds;
+        const uint64_t zero = ~(((x & kLow7) + kLow7) | x) & kHigh;
+        lines += ((zero >> 7) * kOnes) >> 56;
+      }
+      for (; i < n && p[i] < 0x80; ++i) lines += p[i] == '\n';
+      continue;
+    }
+    const int lead = kCp932Lead[p[i]];
+    if (lead >= 0) {
+      if (i + 1 >= n || kCp932Pairs[static_cast<size_t>(lead) * 256 + p[i + 1]] == 0xFFFF) break;
+      i += 2;
+    } else {
+      if (kCp932Single[p[i]] == 0xFFFF) break;
+      ++i;
+    }
+  }
+  lineEnds = lines;
+  if (i < n) return i;
+  return std::nullopt;
+}
+
+namespace {
+// Decodes bytes checkCp932 accepted to `o`, which has room for 3 bytes a byte plus 4.
+char* decodeChecked(std::string_view bytes, char* o) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  for (size_t i = 0; i < n;) {
+    const int lead = kCp932Lead[p[i]];
+    if (lead >= 0 && i + 1 < n) {
+      o = putPacked(o, kPairUtf8[static_cast<size_t>(lead) * 256 + p[i + 1]]);
+      i += 2;
+    } else {
+      o = putPacked(o, kSingleUtf8[p[i]]);
+      ++i;
+    }
+  }
+  return o;
+}
+}  // namespace
+
+std::string checkedCp932ToUtf8(std::string_view bytes) {
+  size_t i = 0;
+  for (uint64_t word; i + 8 <= bytes.size(); i += 8) {
+    std::memcpy(&word, bytes.data() + i, 8);
+    if (word & 0x8080808080808080u) break;
+  }
+  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  if (i == bytes.size()) return std::string(bytes);
+  // Most texts are short (marks, names, notes): decoded on the stack, then copied once.
+  constexpr size_t kShort = 128;
+  if (bytes.size() <= kShort) {
+    char buf[3 * kShort + 4];
+    return std::string(buf, decodeChecked(bytes, buf));
+  }
+  std::string out(3 * bytes.size() + 4, '\0');
+  out.resize(static_cast<size_t>(decodeChecked(bytes, out.data()) - out.data()));
   return out;
 }
 

@@ -41,27 +41,10 @@ constexpr double kExact[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1
 // Plain decimals of at most 15 digits and 22 decimals (every number the program writes):
 // both the digits and the power of ten are exact doubles, so one division rounds correctly.
 std::optional<double> exactDecimal(std::string_view s) {
-  size_t i = s.size() > 0 && (s[0] == '-' || s[0] == '+') ? 1 : 0;
-  uint64_t digits = 0;
-  int count = 0, decimals = 0;
-  bool point = false, any = false;
-  for (; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c >= '0' && c <= '9') {
-      any = true;
-      if (digits != 0 || c != '0') ++count;
-      digits = digits * 10 + static_cast<uint64_t>(c - '0');
-      if (point) ++decimals;
-      if (count > 15 || decimals > 22) return std::nullopt;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (!any) return std::nullopt;
-  const double v = static_cast<double>(digits) / kExact[decimals];
-  return !s.empty() && s[0] == '-' ? -v : v;
+  double v = 0;
+  const char* end = s.data() + s.size();
+  if (scanPlainDecimal(s.data(), end, v) != end) return std::nullopt;
+  return v;
 }
 
 // Any number numberLength accepts, rounded as strtod rounds.
@@ -359,6 +342,35 @@ std::string formatDecimal(const Decimal& d, const Pattern& p) {
 }
 
 }  // namespace
+
+const char* scanPlainDecimal(const char* p, const char* end, double& value) {
+  const auto digitAt = [end](const char* q) { return q < end && static_cast<unsigned char>(*q - '0') < 10; };
+  const char* const start = p;
+  const bool neg = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  // Zeros before the first other digit are not significant, wherever the point stands.
+  const char* const whole = p;
+  while (p < end && *p == '0') ++p;
+  const char* significant = p;
+  uint64_t digits = 0;  // wraps for over 19 digits, which are refused below anyway
+  for (; digitAt(p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  bool any = p > whole;
+  ptrdiff_t count = p - significant, decimals = 0;
+  if (p < end && *p == '.') {
+    const char* const fraction = ++p;
+    if (digits == 0)
+      while (p < end && *p == '0') ++p;
+    significant = p;
+    for (; digitAt(p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    count += p - significant;
+    decimals = p - fraction;
+    any = any || decimals > 0;
+  }
+  if (!any || count > 15 || decimals > 22) return start;
+  const double v = static_cast<double>(digits) / kExact[decimals];
+  value = neg ? -v : v;
+  return p;
+}
 
 double Val(std::string_view text) {
   size_t i = 0;

@@ -15,6 +15,11 @@ double Val(std::string_view text);
 // Anything else (letters, two points, a number beyond the double range) gives nullopt.
 std::optional<double> parseNumberField(std::string_view field);
 
+// The plain decimal at the start of [p, end) (a sign, at most 15 significant digits, at most
+// one point and 22 decimals), read exactly as strtod reads it. Returns the end of the digits
+// read, or `p` (value untouched) when there is no such decimal or it is too long to be exact.
+const char* scanPlainDecimal(const char* p, const char* end, double& value);
+
 // Whole-number rounding with halves going to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double v);
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "store/cp932.h"
@@ -17,22 +18,24 @@ namespace {
 
 std::string quoteName(const std::string& f) { return "「" + f + "」"; }
 
+// The StoreError for a file whose line `line` holds a byte that is no CP932.
+[[noreturn]] void failNotCp932(const std::string& fileName, int line) {
+  // The text already says how to mend the file: at start-up only the folder is added.
+  const std::string text = notCp932Text(fileName, line);
+  throw StoreError(fileName, text, text + "\n" + placeText(folderOfPath(fileName)));
+}
+
 // The bytes decoded, or a StoreError naming the file and the line of the first byte that is no CP932.
 std::string decodeFile(const std::string& fileName, const std::string& bytes) {
   try {
     return cp932ToUtf8(bytes);
   } catch (const EncodingError& e) {
     const size_t end = std::min(e.offset(), bytes.size());
-    const int line =
-        1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
-    // The text already says how to mend the file: at start-up only the folder is added.
-    const std::string text = notCp932Text(fileName, line);
-    throw StoreError(fileName, text, text + "\n" + placeText(folderOfPath(fileName)));
+    failNotCp932(fileName, 1 + static_cast<int>(std::count(
+                                   bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end), '\n')));
   }
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 std::string encodeLines(const std::string& fileName, const std::vector<std::string>& lines) {
   std::string bytes;
@@ -54,29 +57,30 @@ std::string encodeLines(const std::string& fileName, const std::vector<std::stri
 
 RecordReader::RecordReader(const std::string& fileName) : RecordReader(fileName, RecordLimit{0}) {}
 
-RecordReader::RecordReader(const std::string& fileName, RecordLimit limit) : fileName_(fileName) {
-  std::string bytes = readFileBytes(fileName);
+RecordReader::RecordReader(const std::string& fileName, RecordLimit limit) : fileName_(fileName), cp932_(true) {
+  owner_ = std::make_shared<const std::string>(readFileBytes(fileName));
+  data_ = *owner_;
+  // One pass checks the encoding and counts the lines; nothing is decoded until it is read.
+  size_t lineEnds = 0;
+  const std::optional<size_t> bad = checkCp932(data_, lineEnds);
   if (limit.records > 0) {
-    // Counted on the raw bytes, before anything is decoded or kept.
-    size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-    if (!bytes.empty() && bytes.back() != '\n') ++lines;
+    size_t lines = lineEnds;
+    if (bad) lines += static_cast<size_t>(std::count(data_.begin() + static_cast<std::ptrdiff_t>(*bad), data_.end(), '\n'));
+    if (!data_.empty() && data_.back() != '\n') ++lines;
     lines_ = lines;
     if (lines > limit.records) {
       const std::string text = words::tooManyLines(quoteName(fileName), lines, limit.records);
       throw StoreError(fileName, text, text + "\n" + placeText(folderOfPath(fileName)) + words::kMoveOldRecords);
     }
   }
-  data_ = decodeFile(fileName, bytes);
+  if (bad) failNotCp932(fileName, 1 + static_cast<int>(lineEnds));
 }
 
 RecordReader::RecordReader(const std::string& fileName, std::string utf8Contents)
-    : fileName_(fileName), data_(std::move(utf8Contents)) {}
+    : fileName_(fileName), owner_(std::make_shared<const std::string>(std::move(utf8Contents))), data_(*owner_) {}
 
-bool RecordReader::atEnd() const {
-  for (size_t i = pos_; i < data_.size(); ++i)
-    if (!isBlank(data_[i]) && !isLineEnd(data_[i]) && data_[i] != '\x1a') return false;
-  return true;
-}
+RecordReader::RecordReader(const std::string& fileName, std::shared_ptr<const std::string> checkedBytes)
+    : fileName_(fileName), owner_(std::move(checkedBytes)), data_(*owner_), cp932_(true) {}
 
 void RecordReader::fail(const std::string& what) const {
   throw StoreError(fileName_, lineText(fileName_, fieldLine_) + what);
@@ -86,7 +90,7 @@ std::string_view RecordReader::next() {
   const char* const d = data_.data();
   const char* const e = d + data_.size();
   const char* p = d + pos_;
-  while (p < e && isBlank(*p)) ++p;
+  while (p < e && isBlankByte(*p)) ++p;
   fieldLine_ = lineNo_;
   if (p >= e) fail(words::kDataEndsEarly);
   std::string_view f;
@@ -97,50 +101,55 @@ std::string_view RecordReader::next() {
     // A text may run over lines; most do not.
     if (f.find('\n') != std::string_view::npos) lineNo_ += static_cast<int>(std::count(f.begin(), f.end(), '\n'));
     p = q < e ? q + 1 : e;
-    while (p < e && *p != ',' && !isLineEnd(*p)) ++p;
+    while (p < e && *p != ',' && !isLineEndByte(*p)) ++p;
   } else {
     const char* q = p;
-    while (q < e && *q != ',' && !isLineEnd(*q)) ++q;
+    while (q < e && *q != ',' && !isLineEndByte(*q)) ++q;
     f = std::string_view(p, static_cast<size_t>(q - p));
-    while (!f.empty() && isBlank(f.back())) f.remove_suffix(1);
+    while (!f.empty() && isBlankByte(f.back())) f.remove_suffix(1);
     p = q;
   }
-  // The separator: a comma, or one line end (CR LF, LF or CR).
-  if (p < e) {
-    if (*p == ',') {
-      ++p;
-    } else if (*p == '\r') {
-      ++p;
-      if (p < e && *p == '\n') ++p;
-      ++lineNo_;
-    } else if (*p == '\n') {
-      ++p;
-      ++lineNo_;
-    }
-  }
-  pos_ = static_cast<size_t>(p - d);
+  endField(p);
   return f;
 }
 
-std::string RecordReader::readText() { return std::string(next()); }
-
-void RecordReader::skipField() { next(); }
-
-double RecordReader::readNumber(double lo, double hi, const char* kind, bool whole) {
-  const std::string_view f = next();
-  lastNumber_ = f;
-  auto v = parseNumberField(f);
-  if (!v) fail(words::notANumber(f));
-  double value = whole ? roundHalfEven(*v) : *v;
-  if (!(value >= lo && value <= hi)) fail(words::numberOutOfRange(kind, f));
-  return value;
+std::string RecordReader::textOf(std::string_view field) const {
+  return cp932_ ? checkedCp932ToUtf8(field) : std::string(field);
 }
 
-float RecordReader::readSingle() { return static_cast<float>(readNumber(-3.4e38, 3.4e38, words::kAnyNumber, false)); }
-double RecordReader::readDouble() { return readNumber(-1.7e308, 1.7e308, words::kAnyNumber, false); }
-int16_t RecordReader::readInt16() { return static_cast<int16_t>(readNumber(-32768, 32767, words::kInt16Range, true)); }
-int32_t RecordReader::readInt32() {
-  return static_cast<int32_t>(readNumber(-2147483648.0, 2147483647.0, words::kInt32Range, true));
+std::string RecordReader::readOtherText() { return textOf(next()); }
+
+const std::string& RecordReader::decodeRecent(std::string_view stored) {
+  // Short texts repeat from record to record (marks, kinds of item): the last few are kept.
+  if (stored.size() > kRecentSize) return longText_ = checkedCp932ToUtf8(stored);
+  for (const RecentText& r : recent_)
+    if (r.stored == stored) return r.text;
+  RecentText& slot = recent_[nextRecent_++ % recent_.size()];
+  slot.stored.assign(stored);
+  slot.text = checkedCp932ToUtf8(stored);
+  return slot.text;
+}
+
+bool RecordReader::otherTextIs(std::string_view utf8) {
+  const std::string_view text = next();
+  const bool ascii = !cp932_ || kindOfText(text.data(), text.data() + text.size()) == TextKind::Ascii;
+  return ascii ? text == utf8 : decodeRecent(text) == utf8;
+}
+
+
+
+double RecordReader::otherNumber() {
+  lastNumber_ = next();
+  const std::optional<double> v = parseNumberField(lastNumber_);
+  if (!v) fail(words::notANumber(textOf(lastNumber_)));
+  return *v;
+}
+
+void RecordReader::failRange(NumberKind kind) const {
+  const char* range = kind == NumberKind::Int16 ? words::kInt16Range
+                      : kind == NumberKind::Int32 ? words::kInt32Range
+                                                  : words::kAnyNumber;
+  fail(words::numberOutOfRange(range, textOf(lastNumber_)));
 }
 
 // ---- writing ----

@@ -2,11 +2,16 @@
 // The one record syntax of every data file: comma-separated fields, texts in double quotes
 // (no escape), bare numbers with "." as decimal point, CR LF after each record, CP932 on disk.
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "store/numbers.h"
 
 namespace store {
 
@@ -49,6 +54,12 @@ class RecordReader {
   RecordReader(const std::string& fileName, RecordLimit limit);
   // Reads from text already in memory (UTF-8); `fileName` is used in messages only.
   RecordReader(const std::string& fileName, std::string utf8Contents);
+  // Reads again the bytes of a file another reader read and checked (bytes()), for records
+  // parsed only when first needed; `fileName` is used in messages only.
+  RecordReader(const std::string& fileName, std::shared_ptr<const std::string> checkedBytes);
+
+  // The bytes read, to be read again later by a reader of their own.
+  const std::shared_ptr<const std::string>& bytes() const { return owner_; }
 
   // Room to reserve for the file's records: its lines, counted when it was opened with a limit
   // (0 otherwise), up to a bound, so that a file of blank lines reserves no great amount.
@@ -57,6 +68,8 @@ class RecordReader {
   bool atEnd() const;
 
   std::string readText();
+  // True when the next text is `utf8`; cheaper than readText for texts that repeat (marks).
+  bool readTextIs(std::string_view utf8);
   float readSingle();
   double readDouble();
   int16_t readInt16();
@@ -67,22 +80,170 @@ class RecordReader {
   int line() const { return fieldLine_; }
   const std::string& fileName() const { return fileName_; }
   // The number field read last, as it stands in the file, for messages.
-  std::string lastNumberText() const { return std::string(lastNumber_); }
+  std::string lastNumberText() const { return textOf(lastNumber_); }
 
  private:
-  // The next field, a view into the decoded text: no copy unless a text is kept.
+  // The next field, a view into the file as read: no copy unless a text is kept.
   std::string_view next();
-  double readNumber(double lo, double hi, const char* kind, bool whole);
+  std::string readOtherText();
+  bool otherTextIs(std::string_view utf8);
+  // Reads the next field when it is a quoted text on one line right before a separator (most
+  // are): its text as stored, and whether that is ASCII (or UTF-8 already). False, with
+  // nothing read, for any other field.
+  bool quotedOnOneLine(std::string_view& text, bool& ascii);
+  // A field as UTF-8.
+  std::string textOf(std::string_view field) const;
+  // A field of non-ASCII CP932 decoded, looking first among the last short texts decoded.
+  const std::string& decodeRecent(std::string_view stored);
+  static bool isBlankByte(char c) { return c == ' ' || c == '\t'; }
+  static bool isLineEndByte(char c) { return c == '\r' || c == '\n'; }
+  // Moves past the separator at `p`, if there is one, to the next field.
+  void endField(const char* p);
+  // True when a field may end at `p`: a separator or the end of the data.
+  bool endsField(const char* p) const;
+  enum class NumberKind { Any, Int16, Int32 };
+  double readNumber(double lo, double hi, NumberKind kind, bool whole);
+  // Reads the next field when it is a plain decimal right before a separator (most numbers
+  // are); false, with nothing read, for any other field.
+  bool plainNumber(double& value);
+  // Any other number field: blanks, an empty field, an exponent, or no number (a StoreError).
+  double otherNumber();
+  [[noreturn]] void failRange(NumberKind kind) const;
   [[noreturn]] void fail(const std::string& what) const;
 
   std::string fileName_;
-  std::string data_;
+  // The file's bytes, checked to be CP932 and decoded field by field as texts are read (the
+  // separators are ASCII below 0x40, so they never occur inside a double-byte character); or
+  // text given as UTF-8.
+  std::shared_ptr<const std::string> owner_;
+  std::string_view data_;
+  bool cp932_ = false;
+  struct RecentText {
+    std::string stored, text;
+  };
+  static constexpr size_t kRecentSize = 15;  // fits std::string's own buffer
+  std::array<RecentText, 4> recent_;
+  std::string longText_;
+  size_t nextRecent_ = 0;
   size_t pos_ = 0;
   size_t lines_ = 0;
   int lineNo_ = 1;
   int fieldLine_ = 0;
   std::string_view lastNumber_;
 };
+
+// The hot paths of reading, inline so that each loader's loop keeps the reader in registers.
+
+enum class TextKind { Ascii, OneLine, OverLines };
+// Whether [p, end) is ASCII, which reads as it stands, and whether it runs over lines.
+inline TextKind kindOfText(const char* p, const char* end) {
+  constexpr uint64_t kHigh = 0x8080808080808080u, kLow7 = 0x7F7F7F7F7F7F7F7Fu, kLineEnds = 0x0A0A0A0A0A0A0A0Au;
+  bool ascii = true;
+  for (uint64_t word; end - p >= 8; p += 8) {
+    std::memcpy(&word, p, 8);
+    const uint64_t x = word ^ kLineEnds;
+    if (~(((x & kLow7) + kLow7) | x) & kHigh) return TextKind::OverLines;  // a zero byte: '\n'
+    ascii = ascii && !(word & kHigh);
+  }
+  for (; p < end; ++p) {
+    if (*p == '\n') return TextKind::OverLines;
+    ascii = ascii && static_cast<unsigned char>(*p) < 0x80;
+  }
+  return ascii ? TextKind::Ascii : TextKind::OneLine;
+}
+
+inline bool RecordReader::atEnd() const {
+  for (size_t i = pos_; i < data_.size(); ++i)
+    if (!isBlankByte(data_[i]) && !isLineEndByte(data_[i]) && data_[i] != '\x1a') return false;
+  return true;
+}
+
+inline bool RecordReader::endsField(const char* p) const {
+  return p == data_.data() + data_.size() || *p == ',' || isLineEndByte(*p);
+}
+
+inline void RecordReader::endField(const char* p) {
+  const char* const e = data_.data() + data_.size();
+  // The separator: a comma, or one line end (CR LF, LF or CR).
+  if (p < e) {
+    if (*p == ',') {
+      ++p;
+    } else if (*p == '\r') {
+      ++p;
+      if (p < e && *p == '\n') ++p;
+      ++lineNo_;
+    } else if (*p == '\n') {
+      ++p;
+      ++lineNo_;
+    }
+  }
+  pos_ = static_cast<size_t>(p - data_.data());
+}
+
+inline bool RecordReader::quotedOnOneLine(std::string_view& text, bool& ascii) {
+  const char* const p = data_.data() + pos_;
+  const char* const e = data_.data() + data_.size();
+  if (p == e || *p != '"') return false;
+  const char* q = static_cast<const char*>(std::memchr(p + 1, '"', static_cast<size_t>(e - p - 1)));
+  if (!q || !endsField(q + 1)) return false;
+  const TextKind kind = kindOfText(p + 1, q);
+  if (kind == TextKind::OverLines) return false;
+  fieldLine_ = lineNo_;
+  endField(q + 1);
+  text = std::string_view(p + 1, static_cast<size_t>(q - p - 1));
+  ascii = kind == TextKind::Ascii || !cp932_;
+  return true;
+}
+
+inline std::string RecordReader::readText() {
+  // Most texts (dates, times, marks, names) are quoted on one line, right before a separator.
+  std::string_view text;
+  bool ascii = false;
+  if (quotedOnOneLine(text, ascii)) return ascii ? std::string(text) : decodeRecent(text);
+  return readOtherText();
+}
+
+inline bool RecordReader::readTextIs(std::string_view utf8) {
+  std::string_view text;
+  bool ascii = false;
+  if (!quotedOnOneLine(text, ascii)) return otherTextIs(utf8);
+  return ascii ? text == utf8 : decodeRecent(text) == utf8;
+}
+
+inline void RecordReader::skipField() {
+  std::string_view text;
+  bool ascii = false;
+  if (!quotedOnOneLine(text, ascii)) next();
+}
+
+inline bool RecordReader::plainNumber(double& value) {
+  const char* const p = data_.data() + pos_;
+  const char* const q = scanPlainDecimal(p, data_.data() + data_.size(), value);
+  if (q == p || !endsField(q)) return false;
+  fieldLine_ = lineNo_;
+  lastNumber_ = std::string_view(p, static_cast<size_t>(q - p));
+  endField(q);
+  return true;
+}
+
+inline double RecordReader::readNumber(double lo, double hi, NumberKind kind, bool whole) {
+  double v = 0;
+  if (!plainNumber(v)) v = otherNumber();
+  const double value = whole ? roundHalfEven(v) : v;
+  if (!(value >= lo && value <= hi)) failRange(kind);
+  return value;
+}
+
+inline float RecordReader::readSingle() {
+  return static_cast<float>(readNumber(-3.4e38, 3.4e38, NumberKind::Any, false));
+}
+inline double RecordReader::readDouble() { return readNumber(-1.7e308, 1.7e308, NumberKind::Any, false); }
+inline int16_t RecordReader::readInt16() {
+  return static_cast<int16_t>(readNumber(-32768, 32767, NumberKind::Int16, true));
+}
+inline int32_t RecordReader::readInt32() {
+  return static_cast<int32_t>(readNumber(-2147483648.0, 2147483647.0, NumberKind::Int32, true));
+}
 
 // One record to be written: fields joined by commas.
 class Record {

@@ -32,8 +32,22 @@ void writeTitles(const std::vector<ExerciseTitle>& titles, const std::string& fi
 }
 
 std::vector<TrainingEntry> readLog(const std::string& fileName) {
-  std::vector<TrainingEntry> entries;
   store::RecordReader r(fileName, store::kBusyLogLimit);
+  return readLog(r);
+}
+
+LogSummary summariseLog(store::RecordReader& r) {
+  LogSummary s;
+  while (!r.atEnd()) {
+    r.skipField();
+    s.total += r.readDouble();
+    ++s.entries;
+  }
+  return s;
+}
+
+std::vector<TrainingEntry> readLog(store::RecordReader& r) {
+  std::vector<TrainingEntry> entries;
   entries.reserve(r.recordsHint());
   while (!r.atEnd()) {
     TrainingEntry e;

@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+namespace store {
+class RecordReader;
+}
+
 namespace training {
 
 inline constexpr int kExerciseCount = 6;
@@ -29,6 +33,15 @@ struct TrainingEntry {
 };
 
 std::vector<TrainingEntry> readLog(const std::string& fileName);
+// Every entry `r` has left.
+std::vector<TrainingEntry> readLog(store::RecordReader& r);
+// A log checked to its end without keeping its entries: how many, and their counts' total
+// (added in the log's order, as a sum over readLog gives it).
+struct LogSummary {
+  int entries = 0;
+  double total = 0;
+};
+LogSummary summariseLog(store::RecordReader& r);
 void appendEntry(const std::string& fileName, const TrainingEntry& e);
 // Rewrites the whole log (a correction or a deletion).
 void writeLog(const std::string& fileName, const std::vector<TrainingEntry>& entries);

@@ -296,3 +296,35 @@ TEST(NumberFastPath, FieldsAndTypedTextReadAsStrtodReadsThem) {
     }
   }
 }
+
+TEST(NumberFastPath, PlainDecimalsAreReadWhereTheyStandExactlyAsStrtodReadsThem) {
+  std::mt19937 rng(932);
+  int failures = 0;
+  for (int i = 0; i < 300000; ++i) {
+    std::string t = rng() % 4 == 0 ? "-" : rng() % 8 == 0 ? "+" : "";
+    const int whole = static_cast<int>(rng() % 12), fraction = static_cast<int>(rng() % 26);
+    const int zeros = static_cast<int>(rng() % 5);  // leading zeros are not significant
+    for (int k = 0; k < zeros; ++k) t += '0';
+    for (int k = 0; k < whole; ++k) t += static_cast<char>('0' + rng() % 10);
+    const bool point = rng() % 5 != 0;
+    if (point) t += '.';
+    for (int k = 0; point && k < fraction; ++k) t += static_cast<char>('0' + (rng() % 3 == 0 ? 0 : rng() % 10));
+    const std::string field = t + (rng() % 2 ? "," : "\r\n");
+    // Significant digits: from the first nonzero digit to the end.
+    const size_t first = t.find_first_of("123456789");
+    size_t significant = 0;
+    for (size_t k = first == std::string::npos ? t.size() : first; k < t.size(); ++k) significant += t[k] != '.';
+    const size_t decimals = point ? t.size() - t.find('.') - 1 : 0;
+    const bool anyDigit = t.find_first_of("0123456789") != std::string::npos;
+
+    double v = -12345;
+    const char* end = store::scanPlainDecimal(field.data(), field.data() + field.size(), v);
+    const bool read = end != field.data();
+    const bool expected = anyDigit && significant <= 15 && decimals <= 22;
+    EXPECT_SAME(read, expected, "\"" << t << "\" read " << read);
+    if (!read) continue;
+    EXPECT_SAME(end - field.data(), static_cast<std::ptrdiff_t>(t.size()), "\"" << t << "\" stops at its end");
+    const double want = std::strtod(t.c_str(), nullptr);
+    EXPECT_SAME(std::memcmp(&v, &want, sizeof want), 0, "\"" << t << "\" " << v << " vs " << want);
+  }
+}
