@@ -79,6 +79,11 @@ void frmMain::RunStartup(bool greet) {
   ClearDisplay();
 
   profile::LoadProfile(Profile, form);
+  // The note pages' logs are read meanwhile on a second thread.
+  ReadAhead ahead;
+  NotesFiles notes = ReadNotesAhead(ahead);
+  ahead.start();
+
   SetUpGridHeaders(*this);
   LoadWeightLog(*this);
   LoadIntradayWeightLog(*this);
@@ -90,7 +95,7 @@ void frmMain::RunStartup(bool greet) {
   ShowAchievementRate(*this);
   ShowWeightProgress(*this);
   ShowObesityGrade(*this);
-  AnalyseNutrition(*this);
+  AnalyseNutrition(*this, notes.nutrition.get());
   ShowWeightTable(*this);
   ShowLossMilestones(*this);
   ShowRunningAverage(*this);
@@ -99,8 +104,8 @@ void frmMain::RunStartup(bool greet) {
   DrawIntradayWeightChart(*this);
   DrawBodyFatCharts(*this);
   DrawStepChart(*this);
-  LoadMemoLists(*this);
-  LoadTrainingLogs(*this);
+  LoadMemoLists(*this, notes.memo.get());
+  LoadTrainingLogs(*this, notes.training.get());
   LoadCalorieItems(*this);
   LoadNutritionAdvice(*this);
   LoadDayDiary(*this);

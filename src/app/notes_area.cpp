@@ -94,18 +94,52 @@ void scrollToEnd(ui::Control& list) {
 
 std::string noteLine(const std::string& note) { return note; }
 
+ListFile readTrainingFile(int i) {
+  ListFile f{training::logFileName(i), {}, 0, 0, {}};
+  store::RecordReader r(f.file, store::kBusyLogLimit);
+  const training::LogSummary log = training::summariseLog(r);
+  f.entries = log.entries;
+  f.total = log.total;
+  f.bytes = r.bytes();
+  return f;
+}
+
+ListFile readMemoFile(int i) {
+  ListFile f{memo::listFileName(i), {}, 0, 0, {}};
+  store::RecordReader r(f.file, store::kBusyLogLimit);
+  f.entries = memo::countNotes(r);
+  f.bytes = r.bytes();
+  return f;
+}
+
+ListFile readNutritionFile() {
+  ListFile f{nutrition::kNutritionFile, {}, 0, 0, {}};
+  store::RecordReader r(f.file, store::kDailyLogLimit);
+  f.ticks = nutrition::readTicks(r);
+  f.entries = static_cast<int>(f.ticks.size());
+  f.bytes = r.bytes();
+  return f;
+}
+
+template <class Read>
+auto readEach(int count, Read read) {
+  std::vector<ListFile> files;
+  for (int i = 1; i <= count; ++i) files.push_back(read(i));
+  return files;
+}
+
 // A log checked at start-up goes into its list when the list is first read (shown, dumped or
 // chosen from), parsed then by `parse` from the bytes read at start-up.
 template <class Parse, class Line>
-void addLinesParsedLater(ui::Control& list, int count, const store::RecordReader& checked, Parse parse, Line line) {
+void addLinesParsedLater(ui::Control& list, const ListFile& checked, Parse parse, Line line) {
   using Entries = decltype(parse(std::declval<store::RecordReader&>()));
   struct Log {
     std::string file;
     std::shared_ptr<const std::string> bytes;
     Entries entries;
   };
-  auto log = std::make_shared<Log>(Log{checked.fileName(), checked.bytes(), {}});
-  list.addItemsLater(count, [log, parse, line](int i) {
+  auto log = std::make_shared<Log>(Log{checked.file, checked.bytes, {}});
+  list.addItemsLater(checked.entries, [log, parse, line](int i) {
     if (log->bytes) {
       store::RecordReader r(log->file, std::move(log->bytes));
       log->entries = parse(r);
@@ -116,13 +150,13 @@ void addLinesParsedLater(ui::Control& list, int count, const store::RecordReader
 }
 
 // Exercise i's log into its list, its total counted.
-void loadTrainingEntries(frmMain& m, ui::Control& list, int i) {
-  store::RecordReader r(training::logFileName(i), store::kBusyLogLimit);
-  const training::LogSummary log = training::summariseLog(r);
+void applyTrainingFile(frmMain& m, ui::Control& list, int i, const ListFile& log) {
   m.notes.TrainingTotal[i - 1] = log.total;
-  addLinesParsedLater(list, log.entries, r, [](store::RecordReader& again) { return training::readLog(again); },
+  addLinesParsedLater(list, log, [](store::RecordReader& again) { return training::readLog(again); },
                       training::entryLine);
 }
+
+void loadTrainingEntries(frmMain& m, ui::Control& list, int i) { applyTrainingFile(m, list, i, readTrainingFile(i)); }
 
 void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
   if (m.SampleMode) {
@@ -343,6 +377,14 @@ void memoMenu(frmMain& m, int i, int item, const std::string& action) {
 
 // ---------------------------------------------------------------- start-up
 
+NotesFiles ReadNotesAhead(ReadAhead& ahead) {
+  NotesFiles f;
+  f.nutrition = ahead.later(readNutritionFile);
+  f.memo = ahead.later([] { return readEach(memo::kListCount, readMemoFile); });
+  f.training = ahead.later([] { return readEach(training::kExerciseCount, readTrainingFile); });
+  return f;
+}
+
 void LoadMemoTitles(frmMain& m) {
   auto titles = memo::readTitles();
   for (int i = 1; i <= memo::kListCount; ++i) m.form("fraDaimoku", i).setCaption(titles[i - 1]);
@@ -357,16 +399,14 @@ void LoadTrainingTitles(frmMain& m) {
   }
 }
 
-void AnalyseNutrition(frmMain& m) {
+namespace {
+void applyNutritionFile(frmMain& m, const ListFile& log) {
   ui::Control& history = m.form("List6");
   ui::Control& lacking = m.form("List7");
   history.clearItems();
   lacking.clearItems();
-  store::RecordReader r(nutrition::kNutritionFile, store::kDailyLogLimit);
-  const std::vector<nutrition::Ticks> ticks = nutrition::readTicks(r);
-  auto shares = nutrition::analyseTicks(ticks, m.notes.NutritionShowAll);
-  addLinesParsedLater(history, static_cast<int>(ticks.size()), r,
-                      [](store::RecordReader& again) { return nutrition::readNutritionLog(again); },
+  auto shares = nutrition::analyseTicks(log.ticks, m.notes.NutritionShowAll);
+  addLinesParsedLater(history, log, [](store::RecordReader& again) { return nutrition::readNutritionLog(again); },
                       nutrition::historyLine);
   // Without records the bars and figures keep what they showed.
   if (!shares) return;
@@ -381,21 +421,27 @@ void AnalyseNutrition(frmMain& m) {
   scrollToEnd(history);
   if (lacking.listCount() == 0) lacking.addItem(nutrition::kNothingLacking);
 }
+}  // namespace
+
+void AnalyseNutrition(frmMain& m) { applyNutritionFile(m, readNutritionFile()); }
+void AnalyseNutrition(frmMain& m, const ListFile& log) { applyNutritionFile(m, log); }
 
 namespace {
-// Memo list i's notes, checked now and read into the list when it is first shown.
-void LoadMemoList(frmMain& m, int i) {
-  store::RecordReader r(memo::listFileName(i), store::kBusyLogLimit);
-  const int count = memo::countNotes(r);
-  addLinesParsedLater(m.form("List5", i), count, r, [](store::RecordReader& again) { return memo::readNotes(again); },
+// Memo list i's notes, checked at start-up and read into the list when it is first shown.
+void applyMemoFile(frmMain& m, int i, const ListFile& notes) {
+  addLinesParsedLater(m.form("List5", i), notes, [](store::RecordReader& again) { return memo::readNotes(again); },
                       noteLine);
+}
+void LoadMemoList(frmMain& m, int i) { applyMemoFile(m, i, readMemoFile(i)); }
+
+void applyMemoFiles(frmMain& m, const std::vector<ListFile>& lists) {
+  for (int i = 1; i <= memo::kListCount; ++i) applyMemoFile(m, i, lists[static_cast<size_t>(i - 1)]);
+  scrollToEnd(m.form("List5", memo::kDatedList));
 }
 }  // namespace
 
-void LoadMemoLists(frmMain& m) {
-  for (int i = 1; i <= memo::kListCount; ++i) LoadMemoList(m, i);
-  scrollToEnd(m.form("List5", memo::kDatedList));
-}
+void LoadMemoLists(frmMain& m) { applyMemoFiles(m, readEach(memo::kListCount, readMemoFile)); }
+void LoadMemoLists(frmMain& m, const std::vector<ListFile>& lists) { applyMemoFiles(m, lists); }
 
 void ReloadTrainingLog(frmMain& m, int i) {
   ui::Control& list = m.form("lstKin", i);
@@ -413,11 +459,12 @@ void ReloadMemoList(frmMain& m, int i) {
   scrollToEnd(list);
 }
 
-void LoadTrainingLogs(frmMain& m) {
+namespace {
+void applyTrainingFiles(frmMain& m, const std::vector<ListFile>& logs) {
   for (double& total : m.notes.TrainingTotal) total = 0;
   for (int i = 1; i <= training::kExerciseCount; ++i) {
     ui::Control& list = m.form("lstKin", i);
-    loadTrainingEntries(m, list, i);
+    applyTrainingFile(m, list, i, logs[static_cast<size_t>(i - 1)]);
     ShowTrainingTotal(m, i);
     if (list.listCount() > 0) {
       scrollToEnd(list);
@@ -425,6 +472,10 @@ void LoadTrainingLogs(frmMain& m) {
     }
   }
 }
+}  // namespace
+
+void LoadTrainingLogs(frmMain& m) { applyTrainingFiles(m, readEach(training::kExerciseCount, readTrainingFile)); }
+void LoadTrainingLogs(frmMain& m, const std::vector<ListFile>& logs) { applyTrainingFiles(m, logs); }
 
 void LoadNutritionAdvice(frmMain& m) {
   ui::Control& list = m.form("List11");

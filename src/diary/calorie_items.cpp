@@ -1,5 +1,6 @@
 #include "diary/calorie_items.h"
 
+#include <array>
 #include <cmath>
 
 #include "store/cp932.h"
@@ -55,8 +56,13 @@ std::optional<int16_t> caloriesFromAnswer(std::string_view answer) { return toIn
 std::string itemListKey(int list) { return "ﾘｽﾄ" + std::to_string(list + 1); }
 
 std::optional<int> itemListOfKey(std::string_view key) {
+  static const std::array<std::string, kItemLists> keys = [] {
+    std::array<std::string, kItemLists> k;
+    for (int i = 0; i < kItemLists; ++i) k[static_cast<size_t>(i)] = itemListKey(i);
+    return k;
+  }();
   for (int i = 0; i < kItemLists; ++i)
-    if (key == itemListKey(i)) return i;
+    if (key == keys[static_cast<size_t>(i)]) return i;
   return std::nullopt;
 }
 

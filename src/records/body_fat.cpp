@@ -44,12 +44,23 @@ std::vector<FatMassRow> ComputeFatMass(BodyFatSeries& s, const WeightSeries& w) 
   // A log kept in date order (the usual one) is sorted already.
   if (!std::is_sorted(byDate.begin(), byDate.end(), byDateThenSlot))
     std::sort(byDate.begin(), byDate.end(), byDateThenSlot);
+  // Records kept in date order (the usual log) look from where the record before them found
+  // its slot, one step at a time: the same slot as the bisection, found in one pass.
+  const bool walk = std::is_sorted(s.FatDate.begin(), s.FatDate.end());
+  auto from = byDate.begin();
   for (int i = 0; i < s.FatCount; ++i) {
     const std::string& date = s.FatDate[i];
-    auto it = std::lower_bound(byDate.begin(), byDate.end(), i, [&](int slot, int from) {
+    const auto before = [&](int slot, int record) {
       const int c = w.WeightDate[slot].compare(date);
-      return c != 0 ? c < 0 : slot < from;
-    });
+      return c != 0 ? c < 0 : slot < record;
+    };
+    auto it = byDate.end();
+    if (walk) {
+      while (from != byDate.end() && before(*from, i)) ++from;
+      it = from;
+    } else {
+      it = std::lower_bound(byDate.begin(), byDate.end(), i, before);
+    }
     if (it == byDate.end() || w.WeightDate[*it] != date) continue;
     const int j = *it;
     FatMassRow row;

@@ -199,11 +199,12 @@ std::string readFileBytes(const std::string& fileName) {
     ::close(fd);
     notAPlainFile(fileName, FileOp::Read, mode);
   }
-  std::string bytes;
-  bytes.reserve(static_cast<size_t>(st.st_size));
-  char buf[65536];
+  // Read straight into the text; one byte of room more shows a file that grew meanwhile.
+  std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
+  size_t have = 0;
   for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (have == bytes.size()) bytes.resize(bytes.size() * 2);
+    ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       int err = errno;
@@ -211,9 +212,10 @@ std::string readFileBytes(const std::string& fileName) {
       readFailed(fileName, err);
     }
     if (n == 0) break;
-    bytes.append(buf, static_cast<size_t>(n));
+    have += static_cast<size_t>(n);
   }
   ::close(fd);
+  bytes.resize(have);
   return bytes;
 }
 

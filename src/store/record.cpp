@@ -130,6 +130,28 @@ const std::string& RecordReader::decodeRecent(std::string_view stored) {
   return slot.text;
 }
 
+namespace {
+// Short texts compared byte by byte, without a call.
+bool sameShort(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+}  // namespace
+
+bool RecordReader::storedTextIs(std::string_view stored, std::string_view utf8) {
+  // Marks repeat from record to record: the answers for the last few are kept.
+  if (stored.size() > kRecentSize) return checkedCp932ToUtf8(stored) == utf8;
+  for (const Answer& a : answers_)
+    if (sameShort(a.stored, stored) && sameShort(a.utf8, utf8)) return a.is;
+  Answer& slot = answers_[nextAnswer_++ % answers_.size()];
+  slot.stored.assign(stored);
+  slot.utf8.assign(utf8);
+  slot.is = checkedCp932ToUtf8(stored) == utf8;
+  return slot.is;
+}
+
 bool RecordReader::otherTextIs(std::string_view utf8) {
   const std::string_view text = next();
   const bool ascii = !cp932_ || kindOfText(text.data(), text.data() + text.size()) == TextKind::Ascii;
