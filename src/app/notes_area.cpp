@@ -152,8 +152,8 @@ void addLinesParsedLater(ui::Control& list, const ListFile& checked, Parse parse
 // Exercise i's log into its list, its total counted.
 void applyTrainingFile(frmMain& m, ui::Control& list, int i, const ListFile& log) {
   m.notes.TrainingTotal[i - 1] = log.total;
-  addLinesParsedLater(list, log, [](store::RecordReader& again) { return training::readLog(again); },
-                      training::entryLine);
+  addLinesParsedLater(
+      list, log, [](store::RecordReader& again) { return training::readLog(again); }, training::entryLine);
 }
 
 void loadTrainingEntries(frmMain& m, ui::Control& list, int i) { applyTrainingFile(m, list, i, readTrainingFile(i)); }
@@ -406,8 +406,9 @@ void applyNutritionFile(frmMain& m, const ListFile& log) {
   history.clearItems();
   lacking.clearItems();
   auto shares = nutrition::analyseTicks(log.ticks, m.notes.NutritionShowAll);
-  addLinesParsedLater(history, log, [](store::RecordReader& again) { return nutrition::readNutritionLog(again); },
-                      nutrition::historyLine);
+  addLinesParsedLater(
+      history, log, [](store::RecordReader& again) { return nutrition::readNutritionLog(again); },
+      nutrition::historyLine);
   // Without records the bars and figures keep what they showed.
   if (!shares) return;
   for (int g = 0; g < nutrition::kGroupCount; ++g) {
@@ -429,8 +430,8 @@ void AnalyseNutrition(frmMain& m, const ListFile& log) { applyNutritionFile(m, l
 namespace {
 // Memo list i's notes, checked at start-up and read into the list when it is first shown.
 void applyMemoFile(frmMain& m, int i, const ListFile& notes) {
-  addLinesParsedLater(m.form("List5", i), notes, [](store::RecordReader& again) { return memo::readNotes(again); },
-                      noteLine);
+  addLinesParsedLater(
+      m.form("List5", i), notes, [](store::RecordReader& again) { return memo::readNotes(again); }, noteLine);
 }
 void LoadMemoList(frmMain& m, int i) { applyMemoFile(m, i, readMemoFile(i)); }
 

@@ -31,11 +31,10 @@ std::string decodeFile(const std::string& fileName, const std::string& bytes) {
     return cp932ToUtf8(bytes);
   } catch (const EncodingError& e) {
     const size_t end = std::min(e.offset(), bytes.size());
-    failNotCp932(fileName, 1 + static_cast<int>(std::count(
-                                   bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end), '\n')));
+    failNotCp932(fileName, 1 + static_cast<int>(
+                                   std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end), '\n')));
   }
 }
-
 
 std::string encodeLines(const std::string& fileName, const std::vector<std::string>& lines) {
   std::string bytes;
@@ -65,7 +64,8 @@ RecordReader::RecordReader(const std::string& fileName, RecordLimit limit) : fil
   const std::optional<size_t> bad = checkCp932(data_, lineEnds);
   if (limit.records > 0) {
     size_t lines = lineEnds;
-    if (bad) lines += static_cast<size_t>(std::count(data_.begin() + static_cast<std::ptrdiff_t>(*bad), data_.end(), '\n'));
+    if (bad)
+      lines += static_cast<size_t>(std::count(data_.begin() + static_cast<std::ptrdiff_t>(*bad), data_.end(), '\n'));
     if (!data_.empty() && data_.back() != '\n') ++lines;
     lines_ = lines;
     if (lines > limit.records) {
@@ -158,8 +158,6 @@ bool RecordReader::otherTextIs(std::string_view utf8) {
   return ascii ? text == utf8 : decodeRecent(text) == utf8;
 }
 
-
-
 double RecordReader::otherNumber() {
   lastNumber_ = next();
   const std::optional<double> v = parseNumberField(lastNumber_);
@@ -168,7 +166,7 @@ double RecordReader::otherNumber() {
 }
 
 void RecordReader::failRange(NumberKind kind) const {
-  const char* range = kind == NumberKind::Int16 ? words::kInt16Range
+  const char* range = kind == NumberKind::Int16   ? words::kInt16Range
                       : kind == NumberKind::Int32 ? words::kInt32Range
                                                   : words::kAnyNumber;
   fail(words::numberOutOfRange(range, textOf(lastNumber_)));
