@@ -109,3 +109,38 @@ TEST(FileErrorText, StartUpOnAFileItCannotUseNamesFileFolderRemedyAndTheEnd) {
                                      "\n\nプログラムを終了します。");
   }
 }
+
+TEST(FileErrorText, DamagedLogsAreReportedInStartUpsOrderAlsoWhenReadAhead) {
+  // The memo lists and training logs are read on a second thread; damage in both is still
+  // reported for the file start-up comes to first, and the weight log comes before them all.
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  dir.writeBytes("ﾘｽﾄ2.txt", "\"牛乳\"\r\n\"\x85\x40\"\r\n");
+  dir.writeCp932("筋トレ3.txt", "\"2024/01/04\",20\r\n\"2024/01/05\",abc\r\n");
+  const std::string memoError =
+      "「ﾘｽﾄ2.txt」の 2 行目: Shift-JIS（CP932）として読めない文字があります。このファイルは Shift-JIS（CP932）"
+      "のテキストではありません。テキストエディターで文字コードを Shift_JIS（CP932）、改行を CRLF "
+      "にして保存し直してください。\n" +
+      place(dir) + "\n\nプログラムを終了します。";
+  EXPECT_EQ(startUpError(dir), memoError);
+
+  dir.writeCp932("体重.txt", "\"2024/01/04\",七十\r\n");
+  EXPECT_EQ(startUpError(dir), "「体重.txt」の 1 行目: 数値の欄に「七十」とあります。\n" + place(dir) +
+                                   "\nテキストエディターでこの行を直すか、" + kRestoreByHand +
+                                   "\n\nプログラムを終了します。");
+
+  dir.writeCp932("体重.txt", "\"2024/01/04\",70\r\n");
+  dir.writeCp932("ﾘｽﾄ2.txt", "\"牛乳\"\r\n\"卵\"\r\n");
+  EXPECT_EQ(startUpError(dir), "「筋トレ3.txt」の 2 行目: 数値の欄に「abc」とあります。\n" + place(dir) +
+                                   "\nテキストエディターでこの行を直すか、" + kRestoreByHand +
+                                   "\n\nプログラムを終了します。");
+
+  // Mended, the lists hold what the files hold, and the training total counts every entry.
+  dir.writeCp932("筋トレ3.txt", "\"2024/01/04\",20\r\n\"2024/01/05\",15.5\r\n");
+  auto r = runDrive(dir.path(), std::string(kStart) + "dump List5(2) lstKin(3)\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_FALSE(r.last()["ended"]);
+  EXPECT_EQ(r.last()["controls"]["List5(2)"]["items"], nlohmann::json::array({"牛乳", "卵"}));
+  EXPECT_EQ(r.last()["controls"]["lstKin(3)"]["items"],
+            nlohmann::json::array({"2024/01/04 _ 20", "2024/01/05 _ 15.5"}));
+}
