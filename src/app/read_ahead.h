@@ -18,7 +18,8 @@ class ReadAhead {
   ReadAhead& operator=(const ReadAhead&) = delete;
 
   // Queues `read` behind the reads queued before; the future gives its result, or throws what
-  // it threw. Queue every read, then start().
+  // it threw. Queue every read, then start(); without a thread to be had, start() reads them
+  // all itself.
   template <class Read>
   auto later(Read read) -> std::future<decltype(read())> {
     std::packaged_task<decltype(read())()> task(std::move(read));
@@ -27,6 +28,8 @@ class ReadAhead {
     return result;
   }
   void start();
+  // The reads not yet begun will not be (the destructor's first step).
+  void stop() { stop_ = true; }
 
  private:
   std::vector<std::packaged_task<void()>> reads_;
