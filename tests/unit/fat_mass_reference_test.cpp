@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records/body_fat.h"
@@ -38,12 +39,15 @@ void checkRandomLogs(std::mt19937& rng, int round, bool inOrder) {
   }
   w.WeightCount = days - static_cast<int>(rng() % 3 == 0 ? rng() % days : 0);
   const int fats = static_cast<int>(rng() % 70);
-  std::vector<int> fatDays;
-  for (int i = 0; i < fats; ++i) fatDays.push_back(static_cast<int>(rng() % (days + 10)));
-  if (inOrder) std::sort(fatDays.begin(), fatDays.end(), [](int a, int b) { return dayText(a) < dayText(b); });
-  for (int d : fatDays) {
-    s.FatDate.push_back(dayText(d));
-    s.FatPercent.push_back(15.0f + static_cast<float>(rng() % 100) / 10);
+  std::vector<std::pair<std::string, float>> fat;  // drawn as the first of these tests always drew them
+  for (int i = 0; i < fats; ++i) {
+    std::string day = dayText(static_cast<int>(rng() % (days + 10)));
+    fat.emplace_back(std::move(day), 15.0f + static_cast<float>(rng() % 100) / 10);
+  }
+  if (inOrder) std::stable_sort(fat.begin(), fat.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [day, percent] : fat) {
+    s.FatDate.push_back(day);
+    s.FatPercent.push_back(percent);
   }
   s.FatCount = fats;
   const std::vector<int> slots = referenceSlots(s, w);
