@@ -1,6 +1,6 @@
 #include "app/diary_area.h"
 
-#include <map>
+#include <array>
 
 #include "app/corrections.h"
 #include "app/frmMain.h"
@@ -246,9 +246,9 @@ void DateSelector_Key(frmMain& m, const std::string& key) {
 
 void LoadCalorieItems(frmMain& m) {
   // Up to 300 items: each list is looked up once.
-  std::map<int, ui::Control*> lists;
+  std::array<ui::Control*, diary::kItemLists> lists{};
   for (const auto& item : diary::readCalorieItems()) {
-    ui::Control*& list = lists[item.list];
+    ui::Control*& list = lists[static_cast<size_t>(item.list)];
     if (!list) list = &m.form("List10", item.list);
     list->addItem(item.entry);
   }

@@ -41,59 +41,28 @@ constexpr auto kSingleUtf8 = packedTable(kCp932Single);
 constexpr auto kPairUtf8 = packedTable(kCp932Pairs);
 
 // The packed bytes at `o` (little-endian: the first byte first); returns the position after them.
+static_assert(std::endian::native == std::endian::little, "putPacked stores the first byte lowest");
 char* putPacked(char* o, uint32_t packed) {
   const uint32_t bytes = packed & 0xFFFFFF;
   std::memcpy(o, &bytes, 4);
   return o + (packed >> 24);
 }
 
-// Decodes by the table iconv's CP932 was read into; on bytes that are no character, returns
-// the offset where iconv stops: the byte itself, or the lead byte of a pair.
-std::optional<size_t> decodeCp932(std::string_view in, std::string& out) {
-  static_assert(std::endian::native == std::endian::little, "putPacked stores the first byte lowest");
-  // Written through a pointer, then cut to size. The room fits Japanese text (two bytes in,
-  // three out, one more for the packed store); it grows to the worst case (half-width kana,
-  // one byte in, three out) only when the rest might not fit. Before each character the room
-  // left is at least the bytes left plus four, which covers any ASCII.
-  const auto* p = reinterpret_cast<const unsigned char*>(in.data());
-  const size_t n = in.size();
-  out.resize(n + n / 2 + 8);
-  char* o = out.data();
-  char* end = o + out.size();
-  size_t i = 0;
-  while (i < n) {
-    if (p[i] < 0x80) {
-      // Numbers, dates and separators: eight ASCII bytes at a time while they last.
-      for (uint64_t word; i + 8 <= n; i += 8, o += 8) {
-        std::memcpy(&word, p + i, 8);
-        if (word & 0x8080808080808080u) break;
-        std::memcpy(o, &word, 8);
-      }
-      while (i < n && p[i] < 0x80) *o++ = static_cast<char>(p[i++]);
-      continue;
-    }
-    if (static_cast<size_t>(end - o) < n - i + 4) {
-      const size_t at = static_cast<size_t>(o - out.data());
-      out.resize(at + 3 * (n - i) + 8);
-      o = out.data() + at;
-      end = out.data() + out.size();
-    }
+// Decodes bytes checkCp932 accepted to `o`, which has room for 3 bytes a byte plus 4.
+char* decodeChecked(std::string_view bytes, char* o) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  for (size_t i = 0; i < n;) {
     const int lead = kCp932Lead[p[i]];
-    uint32_t packed;
-    if (lead >= 0) {
-      if (i + 1 >= n) return i;
-      packed = kPairUtf8[static_cast<size_t>(lead) * 256 + p[i + 1]];
-      if (packed == 0) return i;
+    if (lead >= 0 && i + 1 < n) {
+      o = putPacked(o, kPairUtf8[static_cast<size_t>(lead) * 256 + p[i + 1]]);
       i += 2;
     } else {
-      packed = kSingleUtf8[p[i]];
-      if (packed == 0) return i;
+      o = putPacked(o, kSingleUtf8[p[i]]);
       ++i;
     }
-    o = putPacked(o, packed);
   }
-  out.resize(static_cast<size_t>(o - out.data()));
-  return std::nullopt;
+  return o;
 }
 
 class Converter {
@@ -140,14 +109,6 @@ size_t utf8Length(unsigned char lead) {
 
 }  // namespace
 
-std::string cp932ToUtf8(std::string_view bytes) {
-  std::string out;
-  if (auto bad = decodeCp932(bytes, out)) {
-    throw EncodingError(words::unencodableByte(*bad + 1), {}, *bad);
-  }
-  return out;
-}
-
 std::optional<size_t> checkCp932(std::string_view bytes, size_t& lineEnds) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const size_t n = bytes.size();
@@ -182,25 +143,6 @@ std::optional<size_t> checkCp932(std::string_view bytes, size_t& lineEnds) {
   return std::nullopt;
 }
 
-namespace {
-// Decodes bytes checkCp932 accepted to `o`, which has room for 3 bytes a byte plus 4.
-char* decodeChecked(std::string_view bytes, char* o) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const size_t n = bytes.size();
-  for (size_t i = 0; i < n;) {
-    const int lead = kCp932Lead[p[i]];
-    if (lead >= 0 && i + 1 < n) {
-      o = putPacked(o, kPairUtf8[static_cast<size_t>(lead) * 256 + p[i + 1]]);
-      i += 2;
-    } else {
-      o = putPacked(o, kSingleUtf8[p[i]]);
-      ++i;
-    }
-  }
-  return o;
-}
-}  // namespace
-
 std::string checkedCp932ToUtf8(std::string_view bytes) {
   size_t i = 0;
   for (uint64_t word; i + 8 <= bytes.size(); i += 8) {
@@ -218,6 +160,12 @@ std::string checkedCp932ToUtf8(std::string_view bytes) {
   std::string out(3 * bytes.size() + 4, '\0');
   out.resize(static_cast<size_t>(decodeChecked(bytes, out.data()) - out.data()));
   return out;
+}
+
+std::string cp932ToUtf8(std::string_view bytes) {
+  size_t lineEnds = 0;
+  if (auto bad = checkCp932(bytes, lineEnds)) throw EncodingError(words::unencodableByte(*bad + 1), {}, *bad);
+  return checkedCp932ToUtf8(bytes);
 }
 
 std::optional<std::string> firstUnencodable(std::string_view text) {

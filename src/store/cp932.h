@@ -25,7 +25,8 @@ class EncodingError : public std::runtime_error {
 std::string cp932ToUtf8(std::string_view bytes);  // throws EncodingError
 std::string utf8ToCp932(std::string_view text);   // throws EncodingError
 // Checks that `bytes` are CP932 without decoding them, counting their line ends ('\n') up to
-// the first byte that is none. Returns that byte's offset (as cp932ToUtf8 would report it).
+// the first byte that is none. Returns that byte's offset: the byte itself, or the lead byte of
+// a pair (where iconv stops).
 std::optional<size_t> checkCp932(std::string_view bytes, size_t& lineEnds);
 // Bytes checkCp932 accepted, decoded; ASCII is copied as it stands.
 std::string checkedCp932ToUtf8(std::string_view bytes);

@@ -25,17 +25,6 @@ std::string quoteName(const std::string& f) { return "「" + f + "」"; }
   throw StoreError(fileName, text, text + "\n" + placeText(folderOfPath(fileName)));
 }
 
-// The bytes decoded, or a StoreError naming the file and the line of the first byte that is no CP932.
-std::string decodeFile(const std::string& fileName, const std::string& bytes) {
-  try {
-    return cp932ToUtf8(bytes);
-  } catch (const EncodingError& e) {
-    const size_t end = std::min(e.offset(), bytes.size());
-    failNotCp932(fileName, 1 + static_cast<int>(
-                                   std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end), '\n')));
-  }
-}
-
 std::string encodeLines(const std::string& fileName, const std::vector<std::string>& lines) {
   std::string bytes;
   for (const auto& l : lines) {
@@ -130,28 +119,6 @@ const std::string& RecordReader::decodeRecent(std::string_view stored) {
   return slot.text;
 }
 
-namespace {
-// Short texts compared byte by byte, without a call.
-bool sameShort(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i]) return false;
-  return true;
-}
-}  // namespace
-
-bool RecordReader::storedTextIs(std::string_view stored, std::string_view utf8) {
-  // Marks repeat from record to record: the answers for the last few are kept.
-  if (stored.size() > kRecentSize) return checkedCp932ToUtf8(stored) == utf8;
-  for (const Answer& a : answers_)
-    if (sameShort(a.stored, stored) && sameShort(a.utf8, utf8)) return a.is;
-  Answer& slot = answers_[nextAnswer_++ % answers_.size()];
-  slot.stored.assign(stored);
-  slot.utf8.assign(utf8);
-  slot.is = checkedCp932ToUtf8(stored) == utf8;
-  return slot.is;
-}
-
 bool RecordReader::otherTextIs(std::string_view utf8) {
   const std::string_view text = next();
   const bool ascii = !cp932_ || kindOfText(text.data(), text.data() + text.size()) == TextKind::Ascii;
@@ -233,7 +200,12 @@ void appendRecords(const std::string& fileName, const std::vector<Record>& recor
   appendFileBytes(fileName, encodeRecords(fileName, records));  // encoded whole before the file is touched
 }
 
-std::string readAllText(const std::string& fileName) { return decodeFile(fileName, readFileBytes(fileName)); }
+std::string readAllText(const std::string& fileName) {
+  const std::string bytes = readFileBytes(fileName);
+  size_t lineEnds = 0;
+  if (checkCp932(bytes, lineEnds)) failNotCp932(fileName, 1 + static_cast<int>(lineEnds));
+  return checkedCp932ToUtf8(bytes);
+}
 
 bool fileExists(const std::string& fileName) {
   struct stat st {};

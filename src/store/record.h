@@ -68,7 +68,7 @@ class RecordReader {
   bool atEnd() const;
 
   std::string readText();
-  // True when the next text is `utf8`; cheaper than readText for texts that repeat (marks).
+  // True when the next text is `utf8`, without copying it (marks).
   bool readTextIs(std::string_view utf8);
   float readSingle();
   double readDouble();
@@ -95,8 +95,6 @@ class RecordReader {
   std::string textOf(std::string_view field) const;
   // A field of non-ASCII CP932 decoded, looking first among the last short texts decoded.
   const std::string& decodeRecent(std::string_view stored);
-  // Whether a field of non-ASCII CP932 reads as `utf8`, looking first among the last answers.
-  bool storedTextIs(std::string_view stored, std::string_view utf8);
   static bool isBlankByte(char c) { return c == ' ' || c == '\t'; }
   static bool isLineEndByte(char c) { return c == '\r' || c == '\n'; }
   // Moves past the separator at `p`, if there is one, to the next field.
@@ -125,12 +123,6 @@ class RecordReader {
   };
   static constexpr size_t kRecentSize = 15;  // fits std::string's own buffer
   std::array<RecentText, 4> recent_;
-  struct Answer {
-    std::string stored, utf8;
-    bool is = false;
-  };
-  std::array<Answer, 4> answers_;
-  size_t nextAnswer_ = 0;
   std::string longText_;
   size_t nextRecent_ = 0;
   size_t pos_ = 0;
@@ -215,7 +207,7 @@ inline bool RecordReader::readTextIs(std::string_view utf8) {
   std::string_view text;
   bool ascii = false;
   if (!quotedOnOneLine(text, ascii)) return otherTextIs(utf8);
-  return ascii ? text == utf8 : storedTextIs(text, utf8);
+  return ascii ? text == utf8 : decodeRecent(text) == utf8;
 }
 
 inline void RecordReader::skipField() {
