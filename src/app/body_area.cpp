@@ -195,7 +195,7 @@ std::vector<store::Record> intradayRecords(const records::IntradaySeries& s) {
 }
 
 std::string weighingName(const records::IntradaySeries& s, int i) {
-  return words::dayName(s.IntradayDate[i] + " " + s.IntradayTime[i], "体重");
+  return words::dayName(std::string(s.IntradayDate[i]) + " " + std::string(s.IntradayTime[i]), "体重");
 }
 
 void correctWeighing(frmMain& m, int record) {

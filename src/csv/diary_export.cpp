@@ -41,7 +41,7 @@ CsvFile intraday() {
   if (store::fileExists(records::kIntradayFile)) {
     const records::IntradaySeries s = records::ReadIntradayWeightLog();
     for (size_t i = 0; i < s.IntradayDate.size(); ++i)
-      rows.push_back({s.IntradayDate[i], s.IntradayTime[i], kgText(s.IntradayWeightKg[i])});
+      rows.push_back({std::string(s.IntradayDate[i]), std::string(s.IntradayTime[i]), kgText(s.IntradayWeightKg[i])});
   }
   return {"連続体重.csv", document(rows)};
 }

@@ -10,9 +10,9 @@
 
 namespace records {
 
-std::string ListDate(const std::string& dateText) {
+std::string ListDate(std::string_view dateText) {
   auto d = store::parseDate(dateText);
-  return d ? store::formatYYMMDD(*d) : dateText;
+  return d ? store::formatYYMMDD(*d) : std::string(dateText);
 }
 
 std::string FormatSingle(float v, const char* pattern) { return store::formatSingle(v, pattern); }

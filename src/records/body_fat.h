@@ -39,7 +39,7 @@ std::vector<std::string> FatMassCells(const BodyFatSeries& s, const FatMassRow& 
 
 // Helpers shared by the lists of the body logs.
 // A stored date text shown as YY/MM/DD; a text that is no date is shown as it is.
-std::string ListDate(const std::string& dateText);
+std::string ListDate(std::string_view dateText);
 // A single-precision value taken in its shortest decimal form, then formatted by `pattern`, so
 // that 65.25 shows as 65.3 the way the user typed it rather than by its binary neighbour.
 std::string FormatSingle(float v, const char* pattern);

@@ -49,8 +49,8 @@ IntradaySeries ReadIntradayWeightLog() {
   s.IntradayTime.reserve(r.recordsHint());
   s.IntradayWeightKg.reserve(r.recordsHint());
   while (!r.atEnd()) {
-    s.IntradayDate.push_back(r.readText());
-    s.IntradayTime.push_back(r.readText());
+    s.IntradayDate.read(r);
+    s.IntradayTime.read(r);
     s.IntradayWeightKg.push_back(r.readSingle());
     ++s.IntradayCount;
   }
@@ -64,7 +64,8 @@ store::Record IntradayRecord(const store::DateTime& now, double kg) {
 }
 
 std::vector<std::string> IntradayListCells(const IntradaySeries& s, int i) {
-  return {ListDate(s.IntradayDate[i]), listTime(s.IntradayTime[i]), FormatSingle(s.IntradayWeightKg[i], "0.0Kg")};
+  return {ListDate(s.IntradayDate[i]), listTime(std::string(s.IntradayTime[i])),
+          FormatSingle(s.IntradayWeightKg[i], "0.0Kg")};
 }
 
 }  // namespace records

@@ -5,14 +5,15 @@
 
 #include "store/dates.h"
 #include "store/record.h"
+#include "store/text_column.h"
 
 namespace records {
 
 inline constexpr const char* kIntradayFile = "連続体重.txt";
 
 struct IntradaySeries {
-  std::vector<std::string> IntradayDate;  // fields exactly as read
-  std::vector<std::string> IntradayTime;
+  store::TextColumn IntradayDate;  // fields exactly as read
+  store::TextColumn IntradayTime;
   std::vector<float> IntradayWeightKg;
   int IntradayCount = 0;
 };

@@ -34,10 +34,6 @@ size_t numberLength(std::string_view s) {
   return i;
 }
 
-// The powers of ten a double holds exactly.
-constexpr double kExact[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                               1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 // Plain decimals of at most 15 digits and 22 decimals (every number the program writes):
 // both the digits and the power of ten are exact doubles, so one division rounds correctly.
 std::optional<double> exactDecimal(std::string_view s) {
@@ -343,8 +339,7 @@ std::string formatDecimal(const Decimal& d, const Pattern& p) {
 
 }  // namespace
 
-const char* scanPlainDecimal(const char* p, const char* end, double& value) {
-  const auto digitAt = [end](const char* q) { return q < end && static_cast<unsigned char>(*q - '0') < 10; };
+const char* scanLongPlainDecimal(const char* p, const char* end, double& value) {
   const char* const start = p;
   const bool neg = p < end && *p == '-';
   if (p < end && (*p == '-' || *p == '+')) ++p;
@@ -353,6 +348,7 @@ const char* scanPlainDecimal(const char* p, const char* end, double& value) {
   while (p < end && *p == '0') ++p;
   const char* significant = p;
   uint64_t digits = 0;  // wraps for over 19 digits, which are refused below anyway
+  const auto digitAt = [end](const char* q) { return q < end && static_cast<unsigned char>(*q - '0') < 10; };
   for (; digitAt(p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
   bool any = p > whole;
   ptrdiff_t count = p - significant, decimals = 0;
@@ -367,7 +363,7 @@ const char* scanPlainDecimal(const char* p, const char* end, double& value) {
     any = any || decimals > 0;
   }
   if (!any || count > 15 || decimals > 22) return start;
-  const double v = static_cast<double>(digits) / kExact[decimals];
+  const double v = static_cast<double>(digits) / kExactPowersOfTen[decimals];
   value = neg ? -v : v;
   return p;
 }
@@ -403,9 +399,9 @@ double singleDecimalValue(float v) {
   // Exact digits and an exact power of ten: one correctly rounded operation, as strtod gives.
   double x;
   if (d.exp >= 0 && d.exp <= 22) {
-    x = static_cast<double>(d.digits) * kExact[d.exp];
+    x = static_cast<double>(d.digits) * kExactPowersOfTen[d.exp];
   } else if (d.exp < 0 && d.exp >= -22) {
-    x = static_cast<double>(d.digits) / kExact[-d.exp];
+    x = static_cast<double>(d.digits) / kExactPowersOfTen[-d.exp];
   } else {
     x = std::strtod(plain({d.digits, d.exp, false}).c_str(), nullptr);
   }

@@ -1,5 +1,7 @@
 #pragma once
 // Numbers as the diary reads, rounds and shows them.
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,10 +17,42 @@ double Val(std::string_view text);
 // Anything else (letters, two points, a number beyond the double range) gives nullopt.
 std::optional<double> parseNumberField(std::string_view field);
 
+// The powers of ten a double holds exactly.
+inline constexpr double kExactPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // The plain decimal at the start of [p, end) (a sign, at most 15 significant digits, at most
 // one point and 22 decimals), read exactly as strtod reads it. Returns the end of the digits
 // read, or `p` (value untouched) when there is no such decimal or it is too long to be exact.
-const char* scanPlainDecimal(const char* p, const char* end, double& value);
+// Inline: every number field of every log comes through here.
+// scanPlainDecimal for decimals of over 15 digits, some of them perhaps leading zeros.
+const char* scanLongPlainDecimal(const char* p, const char* end, double& value);
+
+inline const char* scanPlainDecimal(const char* p, const char* end, double& value) {
+  const char* const start = p;
+  const bool neg = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  const char* const whole = p;
+  uint64_t digits = 0;
+  unsigned d;
+  while (p < end && (d = static_cast<unsigned char>(*p) - unsigned{'0'}) < 10) digits = digits * 10 + d, ++p;
+  const ptrdiff_t wholeDigits = p - whole;
+  ptrdiff_t decimals = 0;
+  if (p < end && *p == '.') {
+    const char* const fraction = ++p;
+    while (p < end && (d = static_cast<unsigned char>(*p) - unsigned{'0'}) < 10) digits = digits * 10 + d, ++p;
+    decimals = p - fraction;
+    if (wholeDigits + decimals == 0) return start;  // "." alone
+  } else if (wholeDigits == 0) {
+    return start;
+  }
+  // Up to 15 digits in all, none can be too many; longer ones may start with zeros.
+  if (wholeDigits + decimals > 15) return scanLongPlainDecimal(start, end, value);
+  // Digits and power both exact doubles: one division rounds correctly.
+  const double v = static_cast<double>(digits) / kExactPowersOfTen[decimals];
+  value = neg ? -v : v;
+  return p;
+}
 
 // Whole-number rounding with halves going to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double v);

@@ -119,6 +119,18 @@ const std::string& RecordReader::decodeRecent(std::string_view stored) {
   return slot.text;
 }
 
+bool RecordReader::learnTextIs(std::string_view stored, std::string_view utf8) {
+  const bool is = decodeRecent(stored) == utf8;
+  if (stored.size() <= kRecentSize && utf8.size() <= kRecentSize) {
+    if (!(asked_ == utf8)) {
+      asked_.assign(utf8);
+      decodesToAsked_ = decodesToOther_ = {};
+    }
+    (is ? decodesToAsked_ : decodesToOther_).assign(stored);
+  }
+  return is;
+}
+
 bool RecordReader::otherTextIs(std::string_view utf8) {
   const std::string_view text = next();
   const bool ascii = !cp932_ || kindOfText(text.data(), text.data() + text.size()) == TextKind::Ascii;

@@ -3,13 +3,18 @@
 // (no escape), bare numbers with "." as decimal point, CR LF after each record, CP932 on disk.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "store/numbers.h"
 
@@ -60,6 +65,13 @@ class RecordReader {
 
   // The bytes read, to be read again later by a reader of their own.
   const std::shared_ptr<const std::string>& bytes() const { return owner_; }
+  // Where `text` lies in bytes(), or npos when it lies elsewhere.
+  size_t placeInBytes(std::string_view text) const {
+    const std::less_equal<const char*> le;  // views of different buffers compare too
+    return le(data_.data(), text.data()) && le(text.data() + text.size(), data_.data() + data_.size())
+               ? static_cast<size_t>(text.data() - data_.data())
+               : std::string_view::npos;
+  }
 
   // Room to reserve for the file's records: its lines, counted when it was opened with a limit
   // (0 otherwise), up to a bound, so that a file of blank lines reserves no great amount.
@@ -68,6 +80,10 @@ class RecordReader {
   bool atEnd() const;
 
   std::string readText();
+  // The next text as readText() gives it, without copying it where it can: a view into
+  // bytes() when it stands there as it reads (ASCII, quoted on one line), else into a buffer
+  // of the reader's own, good until the next read.
+  std::string_view readTextView();
   // True when the next text is `utf8`, without copying it (marks).
   bool readTextIs(std::string_view utf8);
   float readSingle();
@@ -123,6 +139,25 @@ class RecordReader {
   };
   static constexpr size_t kRecentSize = 15;  // fits std::string's own buffer
   std::array<RecentText, 4> recent_;
+  // A short text compared byte by byte in place (a mark is two or three bytes).
+  struct ShortText {
+    std::array<char, kRecentSize> bytes{};
+    size_t size = kRecentSize + 1;  // none
+    bool operator==(std::string_view s) const {
+      if (s.size() != size) return false;
+      for (size_t i = 0; i < size; ++i)
+        if (bytes[i] != s[i]) return false;
+      return true;
+    }
+    void assign(std::string_view s) {
+      size = s.size();
+      std::copy(s.begin(), s.end(), bytes.begin());
+    }
+  };
+  // readTextIs's answers about the text last asked for: stored bytes seen to decode to it, and
+  // seen not to.
+  ShortText asked_, decodesToAsked_, decodesToOther_;
+  bool learnTextIs(std::string_view stored, std::string_view utf8);
   std::string longText_;
   size_t nextRecent_ = 0;
   size_t pos_ = 0;
@@ -180,18 +215,60 @@ inline void RecordReader::endField(const char* p) {
   pos_ = static_cast<size_t>(p - data_.data());
 }
 
+static_assert(std::endian::native == std::endian::little, "the word-at-a-time scans load bytes in little-endian order");
+
 inline bool RecordReader::quotedOnOneLine(std::string_view& text, bool& ascii) {
   const char* const p = data_.data() + pos_;
   const char* const e = data_.data() + data_.size();
   if (p == e || *p != '"') return false;
-  const char* q = static_cast<const char*>(std::memchr(p + 1, '"', static_cast<size_t>(e - p - 1)));
-  if (!q || !endsField(q + 1)) return false;
-  const TextKind kind = kindOfText(p + 1, q);
-  if (kind == TextKind::OverLines) return false;
+  // One pass to the closing quote, eight bytes at a time, stopping early at a line end and
+  // noting any byte above ASCII on the way.
+  constexpr uint64_t kHigh = 0x8080808080808080u, kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+  constexpr uint64_t kQuotes = 0x2222222222222222u, kLineEnds = 0x0A0A0A0A0A0A0A0Au;
+  const auto zeroBytes = [](uint64_t x) { return ~(((x & kLow7) + kLow7) | x) & kHigh; };  // exact
+  const char* q = p + 1;
+  uint64_t high = 0;
+  bool stopped = false;
+#if defined(__SSE2__)
+  const __m128i quotes = _mm_set1_epi8('"'), lineEnds = _mm_set1_epi8('\n');
+  while (!stopped && e - q >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+    unsigned before = 0xFFFF;
+    const unsigned stops =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, quotes), _mm_cmpeq_epi8(v, lineEnds))));
+    if (stops) {
+      const int at = std::countr_zero(stops);
+      before = (1u << at) - 1;
+      q += at;
+      stopped = true;
+    } else {
+      q += 16;
+    }
+    high |= static_cast<unsigned>(_mm_movemask_epi8(v)) & before;
+  }
+#endif
+  for (uint64_t word; !stopped && e - q >= 8;) {
+    std::memcpy(&word, q, 8);
+    uint64_t before = kHigh;  // the bytes before the stop, all of them when there is none
+    if (const uint64_t stops = zeroBytes(word ^ kQuotes) | zeroBytes(word ^ kLineEnds)) {
+      const int at = std::countr_zero(stops) / 8;  // the first: bytes load in little-endian order
+      before &= (uint64_t{1} << (8 * at)) - 1;
+      q += at;
+      stopped = true;
+    } else {
+      q += 8;
+    }
+    high |= word & before;
+  }
+  for (; !stopped && q < e; ++q) {
+    if (*q == '"' || *q == '\n') break;
+    high |= static_cast<unsigned char>(*q) & 0x80u;
+  }
+  if (q == e || *q != '"' || !endsField(q + 1)) return false;
   fieldLine_ = lineNo_;
   endField(q + 1);
   text = std::string_view(p + 1, static_cast<size_t>(q - p - 1));
-  ascii = kind == TextKind::Ascii || !cp932_;
+  ascii = high == 0 || !cp932_;
   return true;
 }
 
@@ -203,11 +280,23 @@ inline std::string RecordReader::readText() {
   return readOtherText();
 }
 
+inline std::string_view RecordReader::readTextView() {
+  std::string_view text;
+  bool ascii = false;
+  if (quotedOnOneLine(text, ascii)) return ascii ? text : std::string_view(decodeRecent(text));
+  return longText_ = readOtherText();
+}
+
 inline bool RecordReader::readTextIs(std::string_view utf8) {
   std::string_view text;
   bool ascii = false;
   if (!quotedOnOneLine(text, ascii)) return otherTextIs(utf8);
-  return ascii ? text == utf8 : decodeRecent(text) == utf8;
+  if (ascii) return text == utf8;
+  if (asked_ == utf8) {
+    if (decodesToAsked_ == text) return true;
+    if (decodesToOther_ == text) return false;
+  }
+  return learnTextIs(text, utf8);
 }
 
 inline void RecordReader::skipField() {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <random>
+
 #include "store/cp932.h"
 #include "store/record.h"
+#include "store/text_column.h"
 #include "support/temp_folder.h"
 
 using store::Record;
@@ -166,6 +169,65 @@ TEST(StoreFiles, MissingAndUndecodableFilesNameTheFile) {
   }
   dir.writeBytes("bad.txt", "\"\x81\"\r\n");  // a lead byte with no trail byte
   EXPECT_THROW(RecordReader r("bad.txt"), StoreError);
+}
+
+// Texts of every kind (ASCII, double-byte, a character with two codes, half-width kana, line
+// ends and commas inside quotes, long and empty) read the same by readText, readTextIs and a
+// TextColumn, which keeps its texts after the reader is gone.
+TEST(RecordReader, EveryWayOfReadingATextAgrees) {
+  const std::vector<std::string> pieces = {"a",
+                                           "Z9",
+                                           " ",
+                                           ",",
+                                           "\r\n",
+                                           "\x81\x9c" /*●*/,
+                                           "\x81\x7e" /*×*/,
+                                           "\x81\xe0" /*≒*/,
+                                           "\x87\x90" /*≒*/,
+                                           "\xb1" /*ｱ*/,
+                                           "\x91\xcc\x8f\x64" /*体重*/};
+  // Each asked for fifty texts running, as a log asks for its marks.
+  const std::vector<std::string> targets = {"●", "×", "≒", "体重", "a", ""};
+  std::mt19937 rng(17);
+  TempFolder dir;
+  InFolder in(dir);
+  std::string bytes;
+  std::vector<std::string> expected;
+  std::vector<int> textsOf;
+  for (int record = 0; record < 3000; ++record) {
+    textsOf.push_back(1 + static_cast<int>(rng() % 3));
+    for (int t = 0; t < textsOf.back(); ++t) {
+      std::string stored;
+      const size_t n = rng() % 4 == 0 ? rng() % 40 : rng() % 4;
+      for (size_t k = 0; k < n; ++k) stored += pieces[rng() % pieces.size()];
+      bytes += "\"" + stored + "\",";
+      expected.push_back(store::cp932ToUtf8(stored));
+    }
+    bytes += std::to_string(record) + "\r\n";
+  }
+  dir.writeBytes("log.txt", bytes);
+  std::vector<std::string> plain;
+  std::vector<bool> is;
+  store::TextColumn column;
+  {
+    RecordReader a("log.txt"), b("log.txt"), c("log.txt");
+    for (size_t record = 0, i = 0; record < textsOf.size(); ++record) {
+      for (int t = 0; t < textsOf[record]; ++t, ++i) {
+        plain.push_back(a.readText());
+        is.push_back(b.readTextIs(targets[i / 50 % targets.size()]));
+        column.read(c);
+      }
+      for (RecordReader* r : {&a, &b, &c}) ASSERT_EQ(r->readInt32(), static_cast<int>(record));
+    }
+    EXPECT_TRUE(a.atEnd() && b.atEnd() && c.atEnd());
+  }
+  ASSERT_EQ(plain.size(), expected.size());
+  ASSERT_EQ(column.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(plain[i], expected[i]) << i;
+    EXPECT_EQ(is[i], expected[i] == targets[i / 50 % targets.size()]) << i;
+    EXPECT_EQ(column[i], expected[i]) << i;
+  }
 }
 
 TEST(Cp932, FirstUnencodableCharacter) {

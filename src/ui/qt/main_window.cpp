@@ -1342,13 +1342,15 @@ void MainWindow::applyChart(Entry& e) {
     }
   } else {
     // The other charts have one row per record, labelled by the record's date.
-    const std::vector<std::string>* dates = name == "MSChart2"   ? &m_.body.FatDate
-                                            : name == "MSChart3" ? &m_.body.StepDate
-                                            : name == "MSChart5" ? &m_.body.IntradayDate
-                                                                 : nullptr;
-    if (dates)
-      for (int r = 0; r < model.rowCount && r < static_cast<int>(dates->size()); ++r)
-        look.rowLabels.push_back(q((*dates)[r].size() == 10 ? (*dates)[r].substr(5) : (*dates)[r]));
+    const auto label = [&](const auto& dates) {
+      for (int r = 0; r < model.rowCount && r < static_cast<int>(dates.size()); ++r) {
+        const std::string_view date = dates[static_cast<size_t>(r)];
+        look.rowLabels.push_back(q(std::string(date.size() == 10 ? date.substr(5) : date)));
+      }
+    };
+    if (name == "MSChart2") label(m_.body.FatDate);
+    if (name == "MSChart3") label(m_.body.StepDate);
+    if (name == "MSChart5") label(m_.body.IntradayDate);
   }
   look.font = canvas_->font();
   look.xLabels =
