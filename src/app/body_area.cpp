@@ -88,7 +88,7 @@ struct DatedLog {
   const char* file;
   const char* name;  // 体脂肪率, 歩数
   const char* unit;  // of the prompt: ％, 歩
-  const std::vector<std::string>& dates;
+  const store::TextColumn& dates;
   const std::vector<float>& values;
   const char* (*refusal)(const std::string&);
   std::string (*shown)(float);
@@ -142,7 +142,7 @@ void enterDated(frmMain& m, const DatedLog& log, ui::Control& box) {
 
 void correctDated(frmMain& m, const DatedLog& log, int record) {
   if (record < 0 || record >= static_cast<int>(log.dates.size()) || RefusedInSampleMode(m)) return;
-  const std::string date = log.dates[record];
+  const std::string date(log.dates[record]);
   auto answer = AskCorrection(m, words::correctionPrompt(words::dayName(date, log.name), log.unit),
                               store::shortestSingle(log.values[record]));
   if (!answer) return;

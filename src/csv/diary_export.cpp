@@ -56,7 +56,7 @@ CsvFile bodyFat(const records::WeightSeries& w) {
       auto it = std::find(w.WeightDate.begin(), w.WeightDate.end(), s.FatDate[i]);
       if (it != w.WeightDate.end())
         mass = store::formatNumber(s.FatPercent[i] / 100 * w.WeightKg[it - w.WeightDate.begin()], "0.00");
-      rows.push_back({s.FatDate[i], kgText(s.FatPercent[i]), mass});
+      rows.push_back({std::string(s.FatDate[i]), kgText(s.FatPercent[i]), mass});
     }
   }
   return {"体脂肪率.csv", document(rows)};
@@ -68,7 +68,7 @@ CsvFile steps(float stepLength) {
     const records::StepSeries s = records::ReadStepLog();
     for (int i = 0; i < s.StepCount; ++i) {
       const int whole = records::WholeSteps(s.StepValue[i]);
-      rows.push_back({s.StepDate[i], std::to_string(whole),
+      rows.push_back({std::string(s.StepDate[i]), std::to_string(whole),
                       store::formatNumber(static_cast<double>(stepLength) * whole / 1000, "0.00")});
     }
   }

@@ -43,7 +43,10 @@ void extendLossMilestones(LossMilestones& ms, const records::WeightSeries& s) {
   // reaches every milestone up to its loss, so the reached rows are always the first ones.
   size_t reached = 0;
   while (reached < c && ms.rows[reached].reached) ++reached;
-  for (size_t i = ms.records; i < n; ++i) {
+  for (size_t i = ms.records; i < n && reached < c; ++i) {
+    // A weight well short of the next milestone in single precision is short of it in decimals
+    // too: the two differ by far less than 0.01 kg.
+    if (s.WeightKg[0] - s.WeightKg[i] < static_cast<float>(reached + 1) * 0.5f - 0.01f) continue;
     const double loss = analysis::decimalDifference(s.WeightKg[0], s.WeightKg[i]);
     for (size_t k = reached + 1; k <= c && !(static_cast<double>(k) * 0.5 > loss); ++k) {
       MilestoneRow& row = ms.rows[k - 1];

@@ -20,8 +20,10 @@ std::string FormatSingle(float v, const char* pattern) { return store::formatSin
 BodyFatSeries ReadBodyFatLog() {
   BodyFatSeries s;
   store::RecordReader r(kBodyFatFile, store::kDailyLogLimit);
+  s.FatDate.reserve(r.recordsHint());
+  s.FatPercent.reserve(r.recordsHint());
   while (!r.atEnd()) {
-    s.FatDate.push_back(r.readText());
+    s.FatDate.read(r);
     s.FatPercent.push_back(r.readSingle());
     ++s.FatCount;
   }
@@ -46,10 +48,11 @@ std::vector<FatMassRow> ComputeFatMass(BodyFatSeries& s, const WeightSeries& w) 
     std::sort(byDate.begin(), byDate.end(), byDateThenSlot);
   // Records kept in date order (the usual log) look from where the record before them found
   // its slot, one step at a time: the same slot as the bisection, found in one pass.
-  const bool walk = std::is_sorted(s.FatDate.begin(), s.FatDate.end());
+  bool walk = true;
+  for (size_t i = 1; i < s.FatDate.size() && walk; ++i) walk = !(s.FatDate[i] < s.FatDate[i - 1]);
   auto from = byDate.begin();
   for (int i = 0; i < s.FatCount; ++i) {
-    const std::string& date = s.FatDate[i];
+    const std::string_view date = s.FatDate[i];
     const auto before = [&](int slot, int record) {
       const int c = w.WeightDate[slot].compare(date);
       return c != 0 ? c < 0 : slot < record;
@@ -83,7 +86,7 @@ std::vector<std::string> BodyFatListCells(const BodyFatSeries& s, int i) {
 }
 
 std::vector<std::string> FatMassCells(const BodyFatSeries& s, const FatMassRow& row) {
-  std::vector<std::string> cells{s.FatDate[row.record], FormatSingle(row.weightKg, "0.0Kg"),
+  std::vector<std::string> cells{std::string(s.FatDate[row.record]), FormatSingle(row.weightKg, "0.0Kg"),
                                  FormatSingle(s.FatPercent[row.record], "0.0") + "%",
                                  FormatSingle(row.fatMassKg, "0.0Kg")};
   if (row.sinceFirst) {

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "records/weight_log.h"
+#include "store/text_column.h"
 
 namespace records {
 
 inline constexpr const char* kBodyFatFile = "体脂肪率.txt";
 
 struct BodyFatSeries {
-  std::vector<std::string> FatDate;  // date field exactly as read
+  store::TextColumn FatDate;  // date field exactly as read
   std::vector<float> FatPercent;
   int FatCount = 0;
   std::vector<float> FatMassKg;  // one per body-fat record that found its day's weight

@@ -2,7 +2,7 @@
 
 namespace records {
 
-std::optional<size_t> insertionIndex(const std::vector<std::string>& dates, store::Date day) {
+std::optional<size_t> insertionIndex(const store::TextColumn& dates, store::Date day) {
   if (dates.empty()) return std::nullopt;
   const std::optional<store::Date> last = store::parseDate(dates.back());
   if (!last || !(day < *last)) return std::nullopt;
@@ -13,8 +13,8 @@ std::optional<size_t> insertionIndex(const std::vector<std::string>& dates, stor
   return 0;
 }
 
-void rewriteWithInsert(const std::string& fileName, const std::vector<std::string>& dates,
-                       const std::vector<float>& values, size_t at, const store::Record& added) {
+void rewriteWithInsert(const std::string& fileName, const store::TextColumn& dates, const std::vector<float>& values,
+                       size_t at, const store::Record& added) {
   std::vector<store::Record> records;
   records.reserve(dates.size() + 1);
   for (size_t i = 0; i < dates.size(); ++i) {
@@ -25,8 +25,8 @@ void rewriteWithInsert(const std::string& fileName, const std::vector<std::strin
   store::rewriteRecords(fileName, records);
 }
 
-void storeInDateOrder(const std::string& fileName, const std::vector<std::string>& dates,
-                      const std::vector<float>& values, store::Date day, const store::Record& added) {
+void storeInDateOrder(const std::string& fileName, const store::TextColumn& dates, const std::vector<float>& values,
+                      store::Date day, const store::Record& added) {
   if (auto at = insertionIndex(dates, day))
     rewriteWithInsert(fileName, dates, values, *at, added);
   else

@@ -7,6 +7,7 @@
 
 #include "store/dates.h"
 #include "store/record.h"
+#include "store/text_column.h"
 
 namespace records {
 
@@ -14,14 +15,14 @@ namespace records {
 // last record whose date is not later than `day`. nullopt when it belongs at the end, to be
 // appended: an empty log, a day not before the last record's, or a last date that is no date.
 // A log left out of order by hand is taken as it is.
-std::optional<size_t> insertionIndex(const std::vector<std::string>& dates, store::Date day);
+std::optional<size_t> insertionIndex(const store::TextColumn& dates, store::Date day);
 
 // Rewrites `fileName` (atomically) with the log's records and `added` at position `at`.
-void rewriteWithInsert(const std::string& fileName, const std::vector<std::string>& dates,
-                       const std::vector<float>& values, size_t at, const store::Record& added);
+void rewriteWithInsert(const std::string& fileName, const store::TextColumn& dates, const std::vector<float>& values,
+                       size_t at, const store::Record& added);
 
 // Appends `added` (dated `day`), or inserts it in date order when the log runs past that day.
-void storeInDateOrder(const std::string& fileName, const std::vector<std::string>& dates,
-                      const std::vector<float>& values, store::Date day, const store::Record& added);
+void storeInDateOrder(const std::string& fileName, const store::TextColumn& dates, const std::vector<float>& values,
+                      store::Date day, const store::Record& added);
 
 }  // namespace records

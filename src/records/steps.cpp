@@ -16,13 +16,14 @@ int WholeSteps(double v) {
 StepSeries ReadStepLog() {
   StepSeries s;
   store::RecordReader r(kStepFile, store::kDailyLogLimit);
+  s.StepDate.reserve(r.recordsHint());
+  s.StepValue.reserve(r.recordsHint());
   while (!r.atEnd()) {
-    std::string date = r.readText();
+    s.StepDate.read(r);
     float steps = r.readSingle();
     if (steps > s.MaxSteps) s.MaxSteps = WholeSteps(steps);
     if (steps < s.MinSteps) s.MinSteps = WholeSteps(steps);
     s.TotalSteps = store::roundHalfEven(static_cast<double>(steps) + s.TotalSteps);
-    s.StepDate.push_back(std::move(date));
     s.StepValue.push_back(steps);
     ++s.StepCount;
   }

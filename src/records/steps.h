@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "store/text_column.h"
+
 namespace records {
 
 inline constexpr const char* kStepFile = "歩数.txt";
 
 struct StepSeries {
-  std::vector<std::string> StepDate;  // date field exactly as read
+  store::TextColumn StepDate;  // date field exactly as read
   std::vector<float> StepValue;
   int StepCount = 0;
   // Walking totals over the whole file. MinSteps starts at 100000, so a log whose every day

@@ -73,6 +73,18 @@ std::string formatTime(const DateTime& t) {
 }
 
 std::optional<Date> parseDate(std::string_view s) {
+  // The form every log writes, YYYY/MM/DD, read without the general loop below.
+  const auto digit = [&s](size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(s[i]) - '0'); };
+  if (s.size() == 10 && s[4] == '/' && s[7] == '/') {
+    bool digits = true;
+    for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) digits = digits && digit(i) < 10;
+    if (digits) {
+      const year_month_day ymd{year{static_cast<int>(digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3))},
+                               month{digit(5) * 10 + digit(6)}, day{digit(8) * 10 + digit(9)}};
+      if (!ymd.ok()) return std::nullopt;
+      return sys_days{ymd};
+    }
+  }
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   int parts[3] = {0, 0, 0};

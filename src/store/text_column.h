@@ -33,6 +33,7 @@ class TextColumn {
   void reserve(size_t n) { places_.reserve(n); }
   size_t size() const { return places_.size(); }
   bool empty() const { return places_.empty(); }
+  std::string_view back() const { return (*this)[size() - 1]; }
   std::string_view operator[](size_t i) const {
     const Place& p = places_[i];
     return std::string_view((p.own ? own_.data() : file_->data()) + p.at, p.size);

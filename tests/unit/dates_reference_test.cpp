@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/intraday.h"
@@ -30,7 +32,43 @@ std::string referenceListTime(const std::string& t) {
   return buf;
 }
 
+// parseDate's general reading, for any form of date it accepts.
+std::optional<store::Date> referenceParseDate(std::string_view s) {
+  using namespace std::chrono;
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  int parts[3] = {0, 0, 0};
+  int idx = 0, digits = 0;
+  for (char c : s) {
+    if (c >= '0' && c <= '9') {
+      if (++digits > 4) return std::nullopt;
+      parts[idx] = parts[idx] * 10 + (c - '0');
+    } else if ((c == '/' || c == '-' || c == '.') && digits > 0 && idx < 2) {
+      ++idx;
+      digits = 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (idx != 2 || digits == 0) return std::nullopt;
+  year_month_day ymd{year{parts[0]}, month{static_cast<unsigned>(parts[1])}, day{static_cast<unsigned>(parts[2])}};
+  if (!ymd.ok()) return std::nullopt;
+  return sys_days{ymd};
+}
+
 }  // namespace
+
+// Dates of ten characters, valid or not, read as the general reading reads them.
+TEST(DateFastPath, TenCharacterDatesReadAsTheGeneralReadingReadsThem) {
+  std::mt19937 rng(10);
+  const std::string chars = "0123456789/-. a";
+  for (int i = 0; i < 200000; ++i) {
+    std::string s = store::formatDate(store::makeDate(static_cast<int>(rng() % 10000), 1 + rng() % 12, 1 + rng() % 31));
+    if (i % 2) s[rng() % s.size()] = chars[rng() % chars.size()];  // often a month or day out of range
+    if (i % 7 == 0) s[5 + rng() % 5] = static_cast<char>('0' + rng() % 10);
+    ASSERT_EQ(store::parseDate(s), referenceParseDate(s)) << s;
+  }
+}
 
 TEST(DateFastPath, EveryFormatMatchesPrintf) {
   std::vector<store::Date> days;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "analysis/decimal_kg.h"
 #include "progress/milestones.h"
 #include "progress/running_average.h"
 
@@ -47,6 +50,32 @@ TEST(MilestoneArithmetic, RowCountFollowsTheRoundedBestLoss) {
   EXPECT_EQ(ms.rows[3].sincePrevious, "0日後");
   EXPECT_EQ(progress::bestLossLine(series(d, {80.0f, 78.0f, 79.9f}), ms.bestLoss),
             "最高　2.0Kg減を達成してから　1日経過");
+}
+
+// Each milestone is reached by the first record whose decimal loss comes to it, also when the
+// loss lands exactly on it or a hair short (weights in tenths and hundredths, mostly falling).
+TEST(MilestoneArithmetic, EachMilestoneIsReachedByTheFirstRecordToComeToIt) {
+  std::mt19937 rng(5);
+  for (int round = 0; round < 300; ++round) {
+    std::vector<std::string> dates;
+    std::vector<float> kg;
+    int hundredths = 7000 + static_cast<int>(rng() % 3000);
+    for (int i = 0; i < 60; ++i) {
+      dates.push_back(store::formatDate(store::makeDate(2024, 1, 1) + std::chrono::days(i)));
+      kg.push_back(static_cast<float>(hundredths) / 100);
+      hundredths -= static_cast<int>(rng() % 5 == 0 ? rng() % 7 * 10 : rng() % 40) - 15;
+    }
+    const auto ms = progress::computeLossMilestones(series(dates, kg));
+    for (size_t k = 1; k <= ms.rows.size(); ++k) {
+      size_t first = kg.size();
+      for (size_t i = 0; i < kg.size() && first == kg.size(); ++i)
+        if (!(static_cast<double>(k) * 0.5 > analysis::decimalDifference(kg[0], kg[i]))) first = i;
+      ASSERT_EQ(ms.rows[k - 1].reached, first < kg.size()) << round << " " << k;
+      if (first < kg.size()) {
+        EXPECT_EQ(ms.rows[k - 1].date, dates[first]) << round << " " << k;
+      }
+    }
+  }
 }
 
 TEST(MilestoneArithmetic, UnreadableDatesLeaveDayCountsBlank) {
