@@ -104,8 +104,8 @@ void frmMain::RunStartup(bool greet) {
   DrawIntradayWeightChart(*this);
   DrawBodyFatCharts(*this);
   DrawStepChart(*this);
-  LoadMemoLists(*this, notes.memo.get());
-  LoadTrainingLogs(*this, notes.training.get());
+  LoadMemoLists(*this, takeAll(notes.memo));
+  LoadTrainingLogs(*this, takeAll(notes.training));
   LoadCalorieItems(*this);
   LoadNutritionAdvice(*this);
   LoadDayDiary(*this);

@@ -379,9 +379,10 @@ void memoMenu(frmMain& m, int i, int item, const std::string& action) {
 
 NotesFiles ReadNotesAhead(ReadAhead& ahead) {
   NotesFiles f;
-  f.nutrition = ahead.later(readNutritionFile);
-  f.memo = ahead.later([] { return readEach(memo::kListCount, readMemoFile); });
-  f.training = ahead.later([] { return readEach(training::kExerciseCount, readTrainingFile); });
+  f.nutrition = ahead.shared(readNutritionFile);
+  for (int i = 1; i <= memo::kListCount; ++i) f.memo.push_back(ahead.shared([i] { return readMemoFile(i); }));
+  for (int i = 1; i <= training::kExerciseCount; ++i)
+    f.training.push_back(ahead.shared([i] { return readTrainingFile(i); }));
   return f;
 }
 

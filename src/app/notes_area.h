@@ -31,8 +31,8 @@ struct ListFile {
 };
 // The nutrition log, the memo lists and the training logs, queued in start-up's order.
 struct NotesFiles {
-  std::future<ListFile> nutrition;
-  std::future<std::vector<ListFile>> memo, training;
+  ReadAhead::Shared<ListFile> nutrition;
+  std::vector<ReadAhead::Shared<ListFile>> memo, training;
 };
 NotesFiles ReadNotesAhead(ReadAhead& ahead);
 

@@ -4,17 +4,21 @@
 
 namespace app {
 
+void ReadAhead::readHere(size_t i) {
+  if (!reads_[i]->begun.exchange(true)) reads_[i]->task();
+}
+
 void ReadAhead::start() {
   try {
     worker_ = std::thread([this] {
-      for (auto& read : reads_) {
+      for (size_t i = 0; i < reads_.size(); ++i) {
         if (stop_) return;
-        read();
+        readHere(i);
       }
     });
   } catch (const std::system_error&) {
     // No thread to be had (the system is out of them): read here, in order, as before.
-    for (auto& read : reads_) read();
+    for (size_t i = 0; i < reads_.size(); ++i) readHere(i);
   }
 }
 

@@ -5,6 +5,7 @@
 // nothing, and start-up writes none of the files they read meanwhile.
 #include <atomic>
 #include <future>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -12,6 +13,31 @@ namespace app {
 
 class ReadAhead {
  public:
+  // A read the first thread does itself when it comes to it before the second has begun it,
+  // rather than wait while that thread is busy or not yet running.
+  template <class T>
+  class Shared {
+   public:
+    Shared() = default;
+    // Does the read here unless the second thread has begun it.
+    void readHereIfNotBegun() {
+      if (ahead_) ahead_->readHere(index_);
+    }
+    // The result, read here or waited for; or what the read threw.
+    T get() {
+      readHereIfNotBegun();
+      return result_.get();
+    }
+
+   private:
+    friend class ReadAhead;
+    Shared(ReadAhead* ahead, size_t index, std::future<T> result)
+        : ahead_(ahead), index_(index), result_(std::move(result)) {}
+    ReadAhead* ahead_ = nullptr;
+    size_t index_ = 0;
+    std::future<T> result_;
+  };
+
   ReadAhead() = default;
   ~ReadAhead();  // skips the reads not begun and waits for the one running
   ReadAhead(const ReadAhead&) = delete;
@@ -22,19 +48,48 @@ class ReadAhead {
   // all itself.
   template <class Read>
   auto later(Read read) -> std::future<decltype(read())> {
-    std::packaged_task<decltype(read())()> task(std::move(read));
-    auto result = task.get_future();
-    reads_.emplace_back(std::move(task));
-    return result;
+    return queue(std::move(read));
+  }
+  // The same, read by whichever thread comes to it first.
+  template <class Read>
+  auto shared(Read read) -> Shared<decltype(read())> {
+    auto result = queue(std::move(read));
+    return Shared<decltype(read())>(this, reads_.size() - 1, std::move(result));
   }
   void start();
   // The reads not yet begun will not be (the destructor's first step).
   void stop() { stop_ = true; }
 
  private:
-  std::vector<std::packaged_task<void()>> reads_;
+  struct Read {
+    std::packaged_task<void()> task;
+    std::atomic<bool> begun{false};
+  };
+  template <class Read>
+  auto queue(Read read) -> std::future<decltype(read())> {
+    std::packaged_task<decltype(read())()> task(std::move(read));
+    auto result = task.get_future();
+    reads_.push_back(std::make_unique<ReadAhead::Read>());
+    reads_.back()->task = std::packaged_task<void()>(std::move(task));
+    return result;
+  }
+  // Does read `i` here unless some thread has begun it.
+  void readHere(size_t i);
+
+  std::vector<std::unique_ptr<Read>> reads_;
   std::atomic<bool> stop_{false};
   std::thread worker_;
 };
+
+// Shared reads taken in order, the ones not begun read here from the last back, so that the
+// first thread waits only for what the second is reading.
+template <class T>
+std::vector<T> takeAll(std::vector<ReadAhead::Shared<T>>& reads) {
+  for (size_t i = reads.size(); i-- > 0;) reads[i].readHereIfNotBegun();
+  std::vector<T> results;
+  results.reserve(reads.size());
+  for (auto& r : reads) results.push_back(r.get());
+  return results;
+}
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 TEST(ReadAhead, ResultsAndErrorsComeWhereTheyAreTakenAndUnbegunReadsAreSkipped) {
   std::atomic<int> ran{0};
@@ -53,4 +54,34 @@ TEST(ReadAhead, ResultsAndErrorsComeWhereTheyAreTakenAndUnbegunReadsAreSkipped) 
   }
   EXPECT_EQ(ran, 1);
   EXPECT_THROW(skipped.get(), std::future_error);  // never begun, never to come
+}
+
+// While the second thread is busy, the first reads the shared reads itself, and takes their
+// results and errors in queue order all the same.
+TEST(ReadAhead, SharedReadsNotBegunAreReadByTheThreadThatTakesThem) {
+  std::atomic<bool> began{false}, release{false};
+  const std::thread::id here = std::this_thread::get_id();
+  app::ReadAhead ahead;
+  auto busy = ahead.later([&] {
+    began = true;
+    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return std::this_thread::get_id();
+  });
+  std::vector<app::ReadAhead::Shared<std::thread::id>> reads;
+  for (int i = 0; i < 3; ++i)
+    reads.push_back(ahead.shared([i]() -> std::thread::id {
+      if (i == 1) throw std::runtime_error("「筋トレ2.txt」の 4 行目");
+      return std::this_thread::get_id();
+    }));
+  ahead.start();
+  while (!began) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  try {
+    app::takeAll(reads);
+    ADD_FAILURE() << "the second read's error was lost";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "「筋トレ2.txt」の 4 行目");
+  }
+  EXPECT_EQ(reads[2].get(), here);  // read here while the other thread was busy
+  release = true;
+  EXPECT_NE(busy.get(), here);
 }
