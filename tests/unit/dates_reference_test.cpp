@@ -32,28 +32,27 @@ std::string referenceListTime(const std::string& t) {
   return buf;
 }
 
-// parseDate's general reading, for any form of date it accepts.
+// A date as three runs of one to four digits parted by "/", "-" or ".", blanks around it, read
+// part by part.
 std::optional<store::Date> referenceParseDate(std::string_view s) {
-  using namespace std::chrono;
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  int parts[3] = {0, 0, 0};
-  int idx = 0, digits = 0;
-  for (char c : s) {
-    if (c >= '0' && c <= '9') {
-      if (++digits > 4) return std::nullopt;
-      parts[idx] = parts[idx] * 10 + (c - '0');
-    } else if ((c == '/' || c == '-' || c == '.') && digits > 0 && idx < 2) {
-      ++idx;
-      digits = 0;
-    } else {
-      return std::nullopt;
+  const size_t from = s.find_first_not_of(' '), to = s.find_last_not_of(' ');
+  s = from == std::string_view::npos ? std::string_view() : s.substr(from, to - from + 1);
+  int parts[3];
+  for (int k = 0; k < 3; ++k) {
+    const size_t cut = k < 2 ? s.find_first_of("/-.") : s.size();
+    if (cut == std::string_view::npos || cut == 0 || cut > 4) return std::nullopt;
+    parts[k] = 0;
+    for (char c : s.substr(0, cut)) {
+      if (c < '0' || c > '9') return std::nullopt;
+      parts[k] = parts[k] * 10 + (c - '0');
     }
+    s.remove_prefix(k < 2 ? cut + 1 : cut);
   }
-  if (idx != 2 || digits == 0) return std::nullopt;
-  year_month_day ymd{year{parts[0]}, month{static_cast<unsigned>(parts[1])}, day{static_cast<unsigned>(parts[2])}};
+  const std::chrono::year_month_day ymd{std::chrono::year{parts[0]},
+                                        std::chrono::month{static_cast<unsigned>(parts[1])},
+                                        std::chrono::day{static_cast<unsigned>(parts[2])}};
   if (!ymd.ok()) return std::nullopt;
-  return sys_days{ymd};
+  return std::chrono::sys_days{ymd};
 }
 
 }  // namespace
