@@ -244,10 +244,12 @@ void DateSelector_Key(frmMain& m, const std::string& key) {
 
 }  // namespace
 
-void LoadCalorieItems(frmMain& m) {
+void LoadCalorieItems(frmMain& m) { LoadCalorieItems(m, diary::readCalorieItems()); }
+
+void LoadCalorieItems(frmMain& m, const std::vector<diary::RegisteredItem>& items) {
   // Up to 300 items: each list is looked up once.
   std::array<ui::Control*, diary::kItemLists> lists{};
-  for (const auto& item : diary::readCalorieItems()) {
+  for (const auto& item : items) {
     ui::Control*& list = lists[static_cast<size_t>(item.list)];
     if (!list) list = &m.form("List10", item.list);
     list->addItem(item.entry);

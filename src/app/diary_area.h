@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "diary/calorie_items.h"
 #include "diary/day_diary.h"
 
 namespace app {
@@ -22,6 +23,8 @@ struct DiaryArea {
 };
 
 void LoadCalorieItems(frmMain& m);
+// The same from the items read ahead.
+void LoadCalorieItems(frmMain& m, const std::vector<diary::RegisteredItem>& items);
 // The day's calorie figures (Label9 15, 16, 17, 22) from the lists of the day shown.
 void ShowCalorieBalance(frmMain& m);
 void LoadDayDiary(frmMain& m);

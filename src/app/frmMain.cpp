@@ -79,9 +79,10 @@ void frmMain::RunStartup(bool greet) {
   ClearDisplay();
 
   profile::LoadProfile(Profile, form);
-  // The note pages' logs are read meanwhile on a second thread.
+  // The note pages' logs and the registered items are read meanwhile on a second thread.
   ReadAhead ahead;
   NotesFiles notes = ReadNotesAhead(ahead);
+  auto calorieItems = ahead.shared([] { return diary::readCalorieItems(); });
   ahead.start();
 
   SetUpGridHeaders(*this);
@@ -106,7 +107,7 @@ void frmMain::RunStartup(bool greet) {
   DrawStepChart(*this);
   LoadMemoLists(*this, takeAll(notes.memo));
   LoadTrainingLogs(*this, takeAll(notes.training));
-  LoadCalorieItems(*this);
+  LoadCalorieItems(*this, calorieItems.get());
   LoadNutritionAdvice(*this);
   LoadDayDiary(*this);
 
