@@ -21,13 +21,13 @@ std::optional<double> parseNumberField(std::string_view field);
 inline constexpr double kExactPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// scanPlainDecimal for decimals of over 15 digits, some of them perhaps leading zeros.
+const char* scanLongPlainDecimal(const char* p, const char* end, double& value);
+
 // The plain decimal at the start of [p, end) (a sign, at most 15 significant digits, at most
 // one point and 22 decimals), read exactly as strtod reads it. Returns the end of the digits
 // read, or `p` (value untouched) when there is no such decimal or it is too long to be exact.
 // Inline: every number field of every log comes through here.
-// scanPlainDecimal for decimals of over 15 digits, some of them perhaps leading zeros.
-const char* scanLongPlainDecimal(const char* p, const char* end, double& value);
-
 inline const char* scanPlainDecimal(const char* p, const char* end, double& value) {
   const char* const start = p;
   const bool neg = p < end && *p == '-';
