@@ -39,10 +39,11 @@ double median(std::vector<double> v) {
 }
 
 // Every box is answered OK (Yes for a question); nothing in the timed steps asks.
-class QuietDialogs : public ui::Dialogs {
+class QuietDialogs : public form::Dialogs {
  public:
-  ui::Answer MsgBox(const std::string&, const std::string&, ui::Icon, ui::Buttons buttons) override {
-    return buttons == ui::Buttons::YesNo || buttons == ui::Buttons::YesNoCancel ? ui::Answer::Yes : ui::Answer::OK;
+  form::Answer MsgBox(const std::string&, const std::string&, form::Icon, form::Buttons buttons) override {
+    return buttons == form::Buttons::YesNo || buttons == form::Buttons::YesNoCancel ? form::Answer::Yes
+                                                                                    : form::Answer::OK;
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
     return std::nullopt;
@@ -52,7 +53,7 @@ class QuietDialogs : public ui::Dialogs {
 };
 
 // The last day of the diary, so that the entry of that day follows the 729 weights before it.
-class LastDayClock : public ui::Clock {
+class LastDayClock : public form::Clock {
  public:
   explicit LastDayClock(store::Date day) : day_(day) {}
   store::DateTime now() const override { return {day_, 9, 0, 0}; }

@@ -16,7 +16,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "ui/qt/first_frame.h"
+#include "qt/first_frame.h"
 
 namespace {}  // namespace
 
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
 
   window.setCentralWidget(central);
   window.resize(800, 600);
-  ui::qt::FirstFrame first(window, since);
+  qt::FirstFrame first(window, since);
   app.installEventFilter(&first);
   window.show();
   return app.exec();

@@ -51,7 +51,7 @@ int recordCount(const frmMain& m) {
                    static_cast<int>(m.Weight.WeightDate.size())});
 }
 
-ui::Control& weightChart(frmMain& m) { return m.form("MSChart1"); }
+form::Control& weightChart(frmMain& m) { return m.form("MSChart1"); }
 
 // The axis of the daily-weight views: the target weight up to the top weight.
 void setWeightAxis(frmMain& m) {
@@ -68,7 +68,7 @@ void showHelp(frmMain& m, const std::string& text) {
 // running-average view and the other way round, each through the cleared box's own handler.
 
 void Check3_Click(frmMain& m) {
-  ui::Control& chart = weightChart(m);
+  form::Control& chart = weightChart(m);
   if (m.form("Check3").value() == 1) {
     chart.setSeriesVisible(charts::kDailyWeight, true);
     setWeightAxis(m);
@@ -81,13 +81,13 @@ void Check3_Click(frmMain& m) {
 }
 
 void Check4_Click(frmMain& m) {
-  ui::Control& chart = weightChart(m);
+  form::Control& chart = weightChart(m);
   const bool ticked = m.form("Check4").value() == 1;
   const bool enough = recordCount(m) >= 10;
   if (!ticked && !enough) return;
   if (!enough) {
-    m.dialogs.MsgBox("移動平均表示には１０日分以上のデータが必要です", "データ数不足", ui::Icon::Information,
-                     ui::Buttons::OK);
+    m.dialogs.MsgBox("移動平均表示には１０日分以上のデータが必要です", "データ数不足", form::Icon::Information,
+                     form::Buttons::OK);
     return;
   }
   if (ticked) {
@@ -102,7 +102,7 @@ void Check4_Click(frmMain& m) {
 }
 
 void Check5_Click(frmMain& m) {
-  ui::Control& chart = weightChart(m);
+  form::Control& chart = weightChart(m);
   if (m.form("Check5").value() == 1) {
     chart.setSeriesVisible(charts::kProgressLine, true);
     setWeightAxis(m);
@@ -117,7 +117,7 @@ void Check5_Click(frmMain& m) {
 }
 
 void Check6_Click(frmMain& m) {
-  ui::Control& chart = weightChart(m);
+  form::Control& chart = weightChart(m);
   if (m.form("Check6").value() == 1) {
     chart.setSeriesVisible(charts::kRunningAverage, true);
     chart.setAxisLimits(analysis::decimalOf(m.analysis.MinAverageWeight) - 0.05,
@@ -144,7 +144,7 @@ void Check7_Click(frmMain& m) {
 // Enlarges the chart in two steps and back; the right edge stays where it is so the chart grows
 // over the progress figures instead of out of the page.
 void MSChart1_DblClick(frmMain& m) {
-  ui::Control& chart = weightChart(m);
+  form::Control& chart = weightChart(m);
   const int right = chart.left() + chart.width();
   int step = m.analysis.ChartEnlargeStep;
   const charts::ChartSize size = charts::enlargeWeightChart(step, {chart.width(), chart.height()});
@@ -164,7 +164,7 @@ size_t firstNewRecord(int records, int n) { return records >= 0 && records <= n 
 
 void SetUpGridHeaders(frmMain& m) {
   for (const TableHeaders& t : allTables()) {
-    ui::Control& grid = m.form(t.grid);
+    form::Control& grid = m.form(t.grid);
     grid.setFontSize(11);
     grid.setGridRows(1);
     grid.setGridCols(static_cast<int>(t.columns.size()));
@@ -174,7 +174,7 @@ void SetUpGridHeaders(frmMain& m) {
       grid.setColWidth(col, t.columns[c].width);
     }
     for (size_t c = 0; c < t.columns.size(); ++c)
-      grid.setColAlignment(static_cast<int>(c), ui::Align::Center, ui::Align::Right);
+      grid.setColAlignment(static_cast<int>(c), form::Align::Center, form::Align::Right);
   }
 }
 
@@ -184,7 +184,7 @@ void ShowWeightTable(frmMain& m) {
   const auto mode = m.form("Option1", 0).value() == 1 ? analysis::DiffMode::PreviousDay : analysis::DiffMode::FirstDay;
   WeightViews& v = m.analysis.views;
   const size_t from = v.tableMode == static_cast<int>(mode) ? firstNewRecord(v.tableRecords, n) : 0;
-  ui::Control& grid = m.form("msgB1");
+  form::Control& grid = m.form("msgB1");
   grid.setCell(0, 3, analysis::diffHeader(mode));
   if (static_cast<size_t>(n) - from > kRowsMadeAtOnce) {
     grid.setGridRowsLater(n + 1, static_cast<int>(from) + 1,
@@ -232,7 +232,7 @@ void ShowWeightRanking(frmMain& m) {
     if (!analysis::countsInBandOrder(v.bandCounts, ranked, step)) v.bandCounts.clear();
   }
   if (!v.bandCounts.empty()) v.rankingRecords = n;
-  ui::Control& grid = m.form("msgB4");
+  form::Control& grid = m.form("msgB4");
   // Rows are written into a table of one row per band, so when every band was weighed the last
   // band's row falls outside it and stays blank, as it always has.
   const int bandRows = static_cast<int>(ranked.size());
@@ -254,7 +254,7 @@ void ShowLossMilestones(frmMain& m) {
   progress::extendLossMilestones(v.milestones, m.Weight);
   v.milestoneRecords = n;
   const progress::LossMilestones& ms = v.milestones;
-  ui::Control& grid = m.form("msgB2");
+  form::Control& grid = m.form("msgB2");
   const int c = static_cast<int>(ms.rows.size());
   grid.setGridRows(c + 1);
   for (int k = 1; k <= c; ++k) {
@@ -278,7 +278,7 @@ void ShowRunningAverage(frmMain& m) {
   const size_t from = firstNewRecord(v.averageRecords, n);
   if (from == 0) v.averageSums = {};
   if (a.AverageWeight.size() < static_cast<size_t>(n)) a.AverageWeight.resize(n);
-  ui::Control& grid = m.form("msgB3");
+  form::Control& grid = m.form("msgB3");
   std::vector<progress::RunningAverageStep> steps;
   steps.reserve(static_cast<size_t>(n) - from);
   for (size_t i = from; i < static_cast<size_t>(n); ++i) {
@@ -302,7 +302,7 @@ void ShowRunningAverage(frmMain& m) {
 }
 
 void DrawWeightChart(frmMain& m) {
-  ui::Control& chart = weightChart(m);
+  form::Control& chart = weightChart(m);
   const int period = m.Profile.TargetPeriod;
   WeightViews& v = m.analysis.views;
   chart.setChartColumnCount(4);
@@ -314,7 +314,7 @@ void DrawWeightChart(frmMain& m) {
   if (n == 0) return;
   if (n == 1) {
     m.form.showWindow();  // still hidden during start-up
-    m.dialogs.MsgBox("体重グラフは２日目から表示されます", ui::kDefaultTitle, ui::Icon::None, ui::Buttons::OK);
+    m.dialogs.MsgBox("体重グラフは２日目から表示されます", form::kDefaultTitle, form::Icon::None, form::Buttons::OK);
     return;
   }
   if (period < 1) return;

@@ -21,7 +21,7 @@ const char* const kExportTitle = words::kExportTitle;
 const char* const kImportTitle = words::kImportTitle;
 
 void info(frmMain& m, const std::string& text, const std::string& title) {
-  m.dialogs.MsgBox(text, title, ui::Icon::Information, ui::Buttons::OK);
+  m.dialogs.MsgBox(text, title, form::Icon::Information, form::Buttons::OK);
 }
 
 // ---------------------------------------------------------------- restore
@@ -38,14 +38,15 @@ void cmdBackup_Click(frmMain& m) {
   if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(days.size())) return;
   const backup::BackupDay& day = days[*chosen];
   if (day.damage) {
-    m.dialogs.MsgBox(words::backupDamaged(day.folder, *day.damage), kRestoreTitle, ui::Icon::Error, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::backupDamaged(day.folder, *day.damage), kRestoreTitle, form::Icon::Error,
+                     form::Buttons::OK);
     return;
   }
   const std::string question = words::confirmRestore(
       day.folder, day.weightCount,
       std::string(backup::kBackupFolder) + "/" + backup::dayFolderName(m.clock.today()) + backup::kBeforeRestoreSuffix);
-  if (m.dialogs.MsgBoxDefaultSecond(question, kRestoreTitle, ui::Icon::Warning, ui::Buttons::OKCancel) !=
-      ui::Answer::OK)
+  if (m.dialogs.MsgBoxDefaultSecond(question, kRestoreTitle, form::Icon::Warning, form::Buttons::OKCancel) !=
+      form::Answer::OK)
     return;
   // The day shown is replaced too: its unsaved changes are asked about first, and saved ones
   // go into the safety copy.
@@ -55,14 +56,14 @@ void cmdBackup_Click(frmMain& m) {
     safety = backup::makeSafetyCopy(m.clock.today());
   } catch (const store::StoreError& e) {
     // Without the safety copy nothing is overwritten.
-    m.dialogs.MsgBox(words::restoreNotStarted(e.what()), words::kErrorTitle, ui::Icon::Error, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::restoreNotStarted(e.what()), words::kErrorTitle, form::Icon::Error, form::Buttons::OK);
     return;
   }
   try {
     backup::restoreFiles(day.folder);
   } catch (const store::StoreError& e) {
     m.dialogs.MsgBox(words::restoreFailed(e.what(), std::string(backup::kBackupFolder) + "/" + safety),
-                     words::kErrorTitle, ui::Icon::Error, ui::Buttons::OK);
+                     words::kErrorTitle, form::Icon::Error, form::Buttons::OK);
     m.ReloadFromDisk();
     return;
   }
@@ -86,8 +87,9 @@ void cmdCsvOut_Click(frmMain& m) {
   std::string existing;
   for (const csv::CsvFile& f : files)
     if (store::fileExists(store::joinPath(*folder, f.name))) existing += "\n" + f.name;
-  if (!existing.empty() && m.dialogs.MsgBoxDefaultSecond(words::confirmOverwrite(existing), kExportTitle,
-                                                         ui::Icon::Question, ui::Buttons::YesNo) != ui::Answer::Yes)
+  if (!existing.empty() &&
+      m.dialogs.MsgBoxDefaultSecond(words::confirmOverwrite(existing), kExportTitle, form::Icon::Question,
+                                    form::Buttons::YesNo) != form::Answer::Yes)
     return;
   try {
     for (const csv::CsvFile& f : files) store::writeBytesAtomic(store::joinPath(*folder, f.name), f.bytes);
@@ -117,19 +119,20 @@ void cmdCsvIn_Click(frmMain& m) {
   if (s.WeightCount > 0) lastDay = s.WeightDay.back();
   const csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay);
   if (table.unusable) {
-    m.dialogs.MsgBox(words::importUnreadable(*file, *table.unusable), kImportTitle, ui::Icon::Error, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::importUnreadable(*file, *table.unusable), kImportTitle, form::Icon::Error,
+                     form::Buttons::OK);
     return;
   }
   bool fill = false;
   if (csv::hasGaps(table, s)) {
     const int days = csv::planWeightAppend(table, s, true).filled;
-    fill = m.dialogs.MsgBox(words::importGap(days), records::kGapFillTitle, ui::Icon::Question, ui::Buttons::YesNo) ==
-           ui::Answer::Yes;
+    fill = m.dialogs.MsgBox(words::importGap(days), records::kGapFillTitle, form::Icon::Question,
+                            form::Buttons::YesNo) == form::Answer::Yes;
   }
   const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill);
   if (plan.records.empty()) {
-    m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan)), kImportTitle, ui::Icon::Warning,
-                     ui::Buttons::OK);
+    m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan)), kImportTitle, form::Icon::Warning,
+                     form::Buttons::OK);
     return;
   }
   try {
@@ -150,7 +153,7 @@ void AfterStartup(frmMain& m) {
   try {
     if (backup::makeDailyBackup(m.clock.today())) backup::pruneBackups();
   } catch (const store::StoreError& e) {
-    m.dialogs.MsgBox(words::backupNotMade(e.what()), words::kBackupTitle, ui::Icon::Warning, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::backupNotMade(e.what()), words::kBackupTitle, form::Icon::Warning, form::Buttons::OK);
   }
 }
 

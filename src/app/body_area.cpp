@@ -19,16 +19,18 @@ namespace app {
 namespace {
 
 // The last row becomes the top visible row; a table too short for that stays as it is.
-void scrollToEnd(ui::Control& grid) { grid.setTopRow(grid.gridRows() - 1); }
+void scrollToEnd(form::Control& grid) { grid.setTopRow(grid.gridRows() - 1); }
 
 // A log's records one a row, made when the table is first read; the table ends scrolled down.
 template <class Log, class Cells>
-void listRecordsLater(ui::Control& grid, int count, std::shared_ptr<const Log> log, Cells cells) {
+void listRecordsLater(form::Control& grid, int count, std::shared_ptr<const Log> log, Cells cells) {
   grid.setGridRowsLater(count + 1, 1, [log, cells](int row) { return cells(*log, row - 1); });
   scrollToEnd(grid);
 }
 
-void refuse(frmMain& m, const char* text) { m.dialogs.MsgBox(text, "メッセージ", ui::Icon::Error, ui::Buttons::OK); }
+void refuse(frmMain& m, const char* text) {
+  m.dialogs.MsgBox(text, "メッセージ", form::Icon::Error, form::Buttons::OK);
+}
 
 constexpr const char* kEmpty = "入力がまだのようです";
 constexpr const char* kNotPositive = "０以下か文字が入力されたようです";
@@ -61,7 +63,7 @@ bool enterWanted(frmMain& m, std::string& key, const std::string& text) {
 std::optional<std::string> entryDate(frmMain& m) {
   const std::string text = m.SelectedDateText();
   if (auto day = store::parseDate(text)) return store::formatDate(*day);
-  m.dialogs.MsgBox(words::dateRefused(text), "メッセージ", ui::Icon::Error, ui::Buttons::OK);
+  m.dialogs.MsgBox(words::dateRefused(text), "メッセージ", form::Icon::Error, form::Buttons::OK);
   return std::nullopt;
 }
 
@@ -112,7 +114,7 @@ std::vector<store::Record> recordsOf(const DatedLog& log) {
 
 // An entry into a dated log: a day that already has a record asks whether to replace it; an
 // earlier day goes in date order.
-void enterDated(frmMain& m, const DatedLog& log, ui::Control& box) {
+void enterDated(frmMain& m, const DatedLog& log, form::Control& box) {
   const std::string text = box.text();
   if (const char* refusal = log.refusal(text)) return refuse(m, refusal);
   const float v = static_cast<float>(store::ValTyped(text));
@@ -163,19 +165,19 @@ void deleteDated(frmMain& m, const DatedLog& log, int record) {
 }
 
 void txtInpShibou_KeyPress(frmMain& m, std::string& key) {
-  ui::Control& box = m.form("txtInpShibou");
+  form::Control& box = m.form("txtInpShibou");
   if (!enterWanted(m, key, box.text())) return;
   enterDated(m, fatLog(m), box);
 }
 
 void txtInpHosuu_KeyPress(frmMain& m, std::string& key) {
-  ui::Control& box = m.form("txtInpHosuu");
+  form::Control& box = m.form("txtInpHosuu");
   if (!enterWanted(m, key, box.text())) return;
   enterDated(m, stepLog(m), box);
 }
 
 void txtInpRenTai_KeyPress(frmMain& m, std::string& key) {
-  ui::Control& box = m.form("txtInpRenTai");
+  form::Control& box = m.form("txtInpRenTai");
   if (!enterWanted(m, key, box.text())) return;
   if (const char* refusal = fatRefusal(box.text())) return refuse(m, refusal);
   const double v = store::ValTyped(box.text());
@@ -304,7 +306,7 @@ void LoadBodyFatLog(frmMain& m) {
   listRecordsLater(m.form("msgShiList"), s.FatCount, log, records::BodyFatListCells);
 
   // Each matched record keeps the row of its own position, so unmatched ones leave a gap.
-  ui::Control& massGrid = m.form("msgSuiList");
+  form::Control& massGrid = m.form("msgSuiList");
   if (!mass.empty()) {
     const int rows = mass.back().record + 2;
     std::vector<int> rowOf(static_cast<size_t>(rows), -1);
@@ -340,7 +342,7 @@ void ShowBodyFatProgress(frmMain& m) {
 void ShowWalkingProgress(frmMain& m) {
   const BodyArea& b = m.body;
   if (b.TotalSteps == 0) return;
-  ui::Form& f = m.form;
+  form::Form& f = m.form;
   progress::WalkingSummary w =
       progress::SummariseWalking(b.TotalSteps, b.MaxSteps, b.MinSteps, m.Profile.StepLength,
                                  {f("shpBar1000B").width(), f("shpBar100B").width(), f("shpBar10B").width()});
@@ -364,7 +366,7 @@ void DrawIntradayWeightChart(frmMain& m) {
   auto r = charts::DrawIntradayChart(m.form("MSChart5"), m.body.IntradayWeightKg, m.Weight.MaxWeight,
                                      m.Profile.TargetWeight);
   if (r == charts::DrawResult::OneRecord)
-    m.dialogs.MsgBox("体重グラフは２回目から表示されます", ui::kDefaultTitle, ui::Icon::None, ui::Buttons::OK);
+    m.dialogs.MsgBox("体重グラフは２回目から表示されます", form::kDefaultTitle, form::Icon::None, form::Buttons::OK);
 }
 
 void DrawBodyFatCharts(frmMain& m) {
@@ -372,7 +374,8 @@ void DrawBodyFatCharts(frmMain& m) {
   if (r == charts::DrawResult::OneRecord) {
     // The box may come up during start-up; the window owns it either way.
     m.form.showWindow();  // still hidden during start-up
-    m.dialogs.MsgBox("体脂肪率グラフは２日目から表示されます", ui::kDefaultTitle, ui::Icon::None, ui::Buttons::OK);
+    m.dialogs.MsgBox("体脂肪率グラフは２日目から表示されます", form::kDefaultTitle, form::Icon::None,
+                     form::Buttons::OK);
     return;
   }
   if (r == charts::DrawResult::Drawn) charts::DrawFatMassChart(m.form("MSChart4"), m.body.FatMassKg);

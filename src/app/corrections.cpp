@@ -66,15 +66,16 @@ std::optional<std::string> AskCorrection(frmMain& m, const std::string& prompt, 
 }
 
 bool ConfirmDeletion(frmMain& m, const std::string& what) {
-  return m.dialogs.MsgBoxDefaultSecond(words::confirmDeletion(what), m.form.title(), ui::Icon::Warning,
-                                       ui::Buttons::OKCancel) == ui::Answer::OK;
+  return m.dialogs.MsgBoxDefaultSecond(words::confirmDeletion(what), m.form.title(), form::Icon::Warning,
+                                       form::Buttons::OKCancel) == form::Answer::OK;
 }
 
 ReplaceAnswer AskReplace(frmMain& m, const std::string& dateText) {
   const std::string monthDay = dateText.size() >= 10 ? dateText.substr(5, 5) : dateText;
-  switch (m.dialogs.MsgBox(words::askReplace(monthDay), m.form.title(), ui::Icon::Question, ui::Buttons::YesNoCancel)) {
-    case ui::Answer::Yes: return ReplaceAnswer::Replace;
-    case ui::Answer::No: return ReplaceAnswer::Add;
+  switch (
+      m.dialogs.MsgBox(words::askReplace(monthDay), m.form.title(), form::Icon::Question, form::Buttons::YesNoCancel)) {
+    case form::Answer::Yes: return ReplaceAnswer::Replace;
+    case form::Answer::No: return ReplaceAnswer::Add;
     default: return ReplaceAnswer::Cancel;
   }
 }
@@ -108,11 +109,11 @@ void frmMain::Undoable(const std::string& what, const std::vector<std::string>& 
 
 void frmMain::UndoLastChange() {
   if (Journal.depth() == 0) {
-    dialogs.MsgBox(words::kNothingToUndo, form.title(), ui::Icon::Information, ui::Buttons::OK);
+    dialogs.MsgBox(words::kNothingToUndo, form.title(), form::Icon::Information, form::Buttons::OK);
     return;
   }
-  if (dialogs.MsgBox(words::confirmUndo(Journal.lastDescription()), form.title(), ui::Icon::Question,
-                     ui::Buttons::YesNo) != ui::Answer::Yes)
+  if (dialogs.MsgBox(words::confirmUndo(Journal.lastDescription()), form.title(), form::Icon::Question,
+                     form::Buttons::YesNo) != form::Answer::Yes)
     return;
   std::vector<std::string> files;
   try {

@@ -13,14 +13,14 @@
 namespace app {
 namespace {
 
-constexpr ui::Color kWarningRed = 0xFF0000;
+constexpr form::Color kWarningRed = 0xFF0000;
 
-ui::Control& dayList(frmMain& m, int list) {
+form::Control& dayList(frmMain& m, int list) {
   return list == diary::kExerciseList ? m.form("List9") : m.form("List8", list);
 }
 
 void warn(frmMain& m, const std::string& text, const std::string& title) {
-  m.dialogs.MsgBox(text, title, ui::Icon::Warning, ui::Buttons::OK);
+  m.dialogs.MsgBox(text, title, form::Icon::Warning, form::Buttons::OK);
 }
 
 void refuseInSampleMode(frmMain& m) {
@@ -60,7 +60,7 @@ void Command2_Click(frmMain& m, int index) {
   if (!StoreChange(m, diary::kCalorieItemsFile, words::registeredItem(entry) + words::kEntered,
                    [&] { diary::appendCalorieItem(index, *name, *calories); }))
     return;
-  ui::Control& list = m.form("List10", index);
+  form::Control& list = m.form("List10", index);
   list.setTopIndex(list.listCount() - 1);
 }
 
@@ -117,7 +117,7 @@ void DayList_DragDrop(frmMain& m, int list, const std::string& source) {
   int from = *m.diary.DragSourceList;
   bool exerciseItem = from == diary::kExerciseItems;
   if (exerciseItem != (list == diary::kExerciseList)) return;
-  const ui::Control& src = m.form("List10", from);
+  const form::Control& src = m.form("List10", from);
   if (src.listIndex() < 0) return;
   const std::string entry = src.items()[src.listIndex()];
   auto calories = diary::entryCalories(entry);
@@ -126,7 +126,7 @@ void DayList_DragDrop(frmMain& m, int list, const std::string& source) {
 }
 
 void DayList_DblClick(frmMain& m, int list) {
-  ui::Control& c = dayList(m, list);
+  form::Control& c = dayList(m, list);
   if (c.listIndex() < 0) return;
   auto calories = diary::entryCalories(c.items()[c.listIndex()]).value_or(0);
   if (!checkedChange(m, list, -calories)) return;
@@ -139,7 +139,7 @@ void DayList_DblClick(frmMain& m, int list) {
 void List10_Key(frmMain& m, int from, const std::string& key) {
   if (key != "Enter" || m.form("List10", from).listIndex() < 0) return;
   m.diary.DragSourceList = from;
-  const std::string source = ui::arrayName("List10", from);
+  const std::string source = form::arrayName("List10", from);
   if (from == diary::kExerciseItems) return DayList_DragDrop(m, diary::kExerciseList, source);
   auto answer = m.dialogs.InputBox(words::kChooseMealPrompt, words::kMealChoiceTitle, "1");
   if (!answer) return;
@@ -167,8 +167,8 @@ bool confirmReplacingPartlyRead(frmMain& m) {
   for (const auto& p : m.diary.DayProblems) copies += "「" + diary::backupFileName(p.fileName) + "」";
   const std::string text =
       words::partlyReadDay(static_cast<int>(diary::ReadProblem::total(m.diary.DayProblems)), copies);
-  return m.dialogs.MsgBoxDefaultSecond(text, words::kSaveCheckTitle, ui::Icon::Warning, ui::Buttons::OKCancel) ==
-         ui::Answer::OK;
+  return m.dialogs.MsgBoxDefaultSecond(text, words::kSaveCheckTitle, form::Icon::Warning, form::Buttons::OKCancel) ==
+         form::Answer::OK;
 }
 
 // True when the day was saved.
@@ -188,14 +188,14 @@ bool cmdHozon_Click(frmMain& m) {
   }
   m.diary.DayProblems.clear();
   rememberShownDay(m);
-  m.dialogs.MsgBox("保存しました", "保存終了", ui::Icon::Information, ui::Buttons::OK);
+  m.dialogs.MsgBox("保存しました", "保存終了", form::Icon::Information, form::Buttons::OK);
   return true;
 }
 
 // ---- date selector
 
 void VScroll1_Change(frmMain& m) {
-  ui::Control& bar = m.form("VScroll1");
+  form::Control& bar = m.form("VScroll1");
   const int v = bar.value();
   if (!LeaveDiaryDay(m)) {
     bar.setValue(m.diary.shownScrollValue);  // the selector shows the day again
@@ -214,7 +214,7 @@ void VScroll1_Change(frmMain& m) {
 // The date keys on the date box or its scroll bar move the bar, so the date changes through the
 // bar's own change handler as a click on its arrows would. Up is one day earlier, as the up arrow.
 void DateSelector_Key(frmMain& m, const std::string& key) {
-  const ui::Control& bar = m.form("VScroll1");
+  const form::Control& bar = m.form("VScroll1");
   const int v = bar.value();
   auto valueOf = [&](store::Date day) { return 365 - static_cast<int>((m.ReferenceDate - day).count()); };
   const store::Date selected = m.ReferenceDate - std::chrono::days(365 - v);
@@ -248,9 +248,9 @@ void LoadCalorieItems(frmMain& m) { LoadCalorieItems(m, diary::readCalorieItems(
 
 void LoadCalorieItems(frmMain& m, const std::vector<diary::RegisteredItem>& items) {
   // Up to 300 items: each list is looked up once.
-  std::array<ui::Control*, diary::kItemLists> lists{};
+  std::array<form::Control*, diary::kItemLists> lists{};
   for (const auto& item : items) {
-    ui::Control*& list = lists[static_cast<size_t>(item.list)];
+    form::Control*& list = lists[static_cast<size_t>(item.list)];
     if (!list) list = &m.form("List10", item.list);
     list->addItem(item.entry);
   }
@@ -269,13 +269,13 @@ void ShowCalorieBalance(frmMain& m) {
   m.form("Label9", 17).setCaption(std::to_string(b.balance()));
   m.form("Label9", 22).setCaption(diary::differenceText(b.difference()));
   // The heading turns red while the balance is below the target, as the target's prompt says.
-  m.form("Label16", 3).setForeColor(b.difference() < 0 ? std::optional<ui::Color>(kWarningRed) : std::nullopt);
+  m.form("Label16", 3).setForeColor(b.difference() < 0 ? std::optional<form::Color>(kWarningRed) : std::nullopt);
 }
 
 void LoadDayDiary(frmMain& m) {
   diary::DayDiary day = diary::readDayDiary(m.SelectedDateText());
   for (int list = 0; list < diary::kDayLists; ++list) {
-    ui::Control& c = dayList(m, list);
+    form::Control& c = dayList(m, list);
     c.clearItems();
     for (const auto& entry : day.lists[list]) c.addItem(entry);
   }
@@ -286,7 +286,7 @@ void LoadDayDiary(frmMain& m) {
   if (!m.diary.DayProblems.empty()) {
     std::string text;
     for (const auto& p : m.diary.DayProblems) text += p.message + "\n";
-    m.dialogs.MsgBox(words::dayReadInPart(text), words::kDayReadTitle, ui::Icon::Warning, ui::Buttons::OK);
+    m.dialogs.MsgBox(words::dayReadInPart(text), words::kDayReadTitle, form::Icon::Warning, form::Buttons::OK);
   }
 }
 
@@ -295,10 +295,10 @@ bool LeaveDiaryDay(frmMain& m) {
   if (shownLists(m) == m.diary.savedLists && m.form("txtDiary").text() == m.diary.savedComment) return true;
   const std::string day = m.SelectedDateText();
   const std::string monthDay = day.size() >= 10 ? day.substr(5, 5) : day;
-  switch (m.dialogs.MsgBox(words::unsavedDiaryDay(monthDay), m.form.title(), ui::Icon::Question,
-                           ui::Buttons::YesNoCancel)) {
-    case ui::Answer::Yes: return cmdHozon_Click(m);
-    case ui::Answer::No: return true;
+  switch (m.dialogs.MsgBox(words::unsavedDiaryDay(monthDay), m.form.title(), form::Icon::Question,
+                           form::Buttons::YesNoCancel)) {
+    case form::Answer::Yes: return cmdHozon_Click(m);
+    case form::Answer::No: return true;
     default: return false;
   }
 }

@@ -20,8 +20,8 @@ std::pair<std::string, int> splitControlName(std::string_view name) {
   return {std::string(name.substr(0, open)), index};
 }
 
-frmMain::frmMain(ui::Dialogs& d, const ui::Clock& c) : dialogs(d), clock(c) {
-  ui::buildMainForm(form);
+frmMain::frmMain(form::Dialogs& d, const form::Clock& c) : dialogs(d), clock(c) {
+  form::buildMainForm(form);
   onClick("cmdOwari", [this](int) {
     // Quitting: close every help window of ours, then the window.
     if (!LeaveDiaryDay(*this)) return;
@@ -45,7 +45,7 @@ frmMain::~frmMain() { folderLock_.markCleanEnd(); }
 void frmMain::Form_Load() {
   if (folderLock_.take() == store::FolderLock::Result::Busy) {
     // Two programs on one folder would overwrite each other's records: leave everything alone.
-    dialogs.MsgBox(store::kFolderBusyMessage, words::kStartupErrorTitle, ui::Icon::Error, ui::Buttons::OK);
+    dialogs.MsgBox(store::kFolderBusyMessage, words::kStartupErrorTitle, form::Icon::Error, form::Buttons::OK);
     Ended = true;
     return;
   }
@@ -58,7 +58,7 @@ void frmMain::Start(bool firstStart) {
     RunStartup(firstStart);
   } catch (const std::exception& e) {
     // The diary cannot run on files it cannot read: say which, where and what to do, then end.
-    dialogs.MsgBox(store::startUpErrorText(e), words::kStartupErrorTitle, ui::Icon::Error, ui::Buttons::OK);
+    dialogs.MsgBox(store::startUpErrorText(e), words::kStartupErrorTitle, form::Icon::Error, form::Buttons::OK);
     Ended = true;
     return;
   }
@@ -170,8 +170,8 @@ void frmMain::ClearDisplay() {
   for (const char* name : {"shpBar1000K", "shpBar100K", "shpBar10K", "shpJikanK", "shpTaiK"}) form(name).setWidth(0);
 
   for (int i = 1; i <= 6; ++i) {
-    ui::Control& bar = form("shpBarK", i);
-    const ui::Control& back = form("shpBarB", i);
+    form::Control& bar = form("shpBarK", i);
+    const form::Control& back = form("shpBarB", i);
     bar.setHeight(0);
     bar.setTop(back.top() + back.height() - bar.height());
   }
@@ -181,7 +181,7 @@ void frmMain::ClearDisplay() {
                                                 {"MSChart4", body.FatMassCount},
                                                 {"MSChart5", body.IntradayCount}};
   for (const auto& [name, count] : charts) {
-    ui::Control& chart = form(name);
+    form::Control& chart = form(name);
     for (int row = 1; row <= count; ++row) chart.setChartValue(row, 1, "0");
     chart.setChartRowCount(0);
   }
@@ -214,7 +214,7 @@ void frmMain::guarded(const std::function<void()>& work) {
 }
 
 void frmMain::ShowFailure(const std::exception& e) {
-  dialogs.MsgBox(e.what(), words::kErrorTitle, ui::Icon::Error, ui::Buttons::OK);
+  dialogs.MsgBox(e.what(), words::kErrorTitle, form::Icon::Error, form::Buttons::OK);
 }
 
 void frmMain::WithHourglass(const std::function<void()>& work) {
@@ -233,13 +233,13 @@ bool frmMain::raise(const IndexMap& map, const std::string& control) {
 
 void frmMain::Click(const std::string& control) {
   guarded([&] {
-    ui::Control& c = form(control);
-    if (c.kind() == ui::Kind::CheckBox) {
+    form::Control& c = form(control);
+    if (c.kind() == form::Kind::CheckBox) {
       c.setValue(c.value() ? 0 : 1);
-    } else if (c.kind() == ui::Kind::OptionButton) {
+    } else if (c.kind() == form::Kind::OptionButton) {
       auto [base, index] = splitControlName(control);
       for (const auto& other : form.controls())
-        if (other->kind() == ui::Kind::OptionButton && splitControlName(other->name()).first == base)
+        if (other->kind() == form::Kind::OptionButton && splitControlName(other->name()).first == base)
           other->setValue(other.get() == &c ? 1 : 0);
     }
     raise(click_, control);
@@ -248,7 +248,7 @@ void frmMain::Click(const std::string& control) {
 
 void frmMain::SetCheck(const std::string& control, int value) {
   guarded([&] {
-    ui::Control& c = form(control);
+    form::Control& c = form(control);
     if (c.value() == value) return;
     c.setValue(value);
     raise(click_, control);
@@ -276,7 +276,7 @@ void frmMain::UserFocus(const std::string& control) {
 
 void frmMain::TypeChar(const std::string& control, const std::string& ch) {
   guarded([&] {
-    ui::Control& c = form(control);
+    form::Control& c = form(control);
     std::string key = ch;
     auto [base, index] = splitControlName(control);
     if (auto it = keyPress_.find(base); it != keyPress_.end()) it->second(index, key);
@@ -292,7 +292,7 @@ void frmMain::SetText(const std::string& control, const std::string& text) {
 
 void frmMain::Scroll(const std::string& control, int value) {
   guarded([&] {
-    ui::Control& c = form(control);
+    form::Control& c = form(control);
     int before = c.value();
     c.setValue(value);
     if (c.value() != before) raise(change_, control);
@@ -301,7 +301,7 @@ void frmMain::Scroll(const std::string& control, int value) {
 
 void frmMain::ScrollTrack(const std::string& control, int value) {
   guarded([&] {
-    ui::Control& c = form(control);
+    form::Control& c = form(control);
     c.setValue(value);
     raise(scroll_, control);
   });
@@ -376,14 +376,14 @@ void frmMain::Key(const std::string& control, const std::string& key) {
       return;
     }
     if (auto it = key_.find(base); it != key_.end()) return it->second(index, key);
-    const ui::Control& c = form(control);
+    const form::Control& c = form(control);
     switch (c.kind()) {
-      case ui::Kind::CommandButton:
-      case ui::Kind::CheckBox:
-      case ui::Kind::OptionButton:
+      case form::Kind::CommandButton:
+      case form::Kind::CheckBox:
+      case form::Kind::OptionButton:
         if (key == "Space") Click(control);
         break;
-      case ui::Kind::TextBox:
+      case form::Kind::TextBox:
         if (key == "Enter") PressEnter(control);
         break;
       default: break;

@@ -17,13 +17,13 @@
 #include "app/setup_area.h"
 #include "app/state_dump.h"
 #include "app/weight_area.h"
+#include "form/dialogs.h"
+#include "form/form.h"
 #include "profile/profile.h"
 #include "records/weight_log.h"
 #include "store/dates.h"
 #include "store/files.h"
 #include "store/undo_journal.h"
-#include "ui/dialogs.h"
-#include "ui/form.h"
 #include "words/messages.h"
 
 namespace app {
@@ -36,7 +36,7 @@ inline constexpr const char* kUndoAction = words::kUndoAction;
 
 class frmMain {
  public:
-  frmMain(ui::Dialogs& dialogs, const ui::Clock& clock);
+  frmMain(form::Dialogs& dialogs, const form::Clock& clock);
   // The end of the program: the next start may skip looking for temporaries left behind.
   ~frmMain();
   frmMain(const frmMain&) = delete;
@@ -121,9 +121,9 @@ class frmMain {
   store::UndoJournal Journal;
 
   // ---- state ----
-  ui::Form form;
-  ui::Dialogs& dialogs;
-  const ui::Clock& clock;
+  form::Form form;
+  form::Dialogs& dialogs;
+  const form::Clock& clock;
 
   profile::Profile Profile;
   bool SampleMode = false;

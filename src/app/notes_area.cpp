@@ -32,7 +32,7 @@ bool refuseUnstorable(frmMain& m, const std::string& text) {
     message = words::unstorableChar(*c);
   else
     return false;
-  m.dialogs.MsgBox(message, kMessageTitle, ui::Icon::Warning, ui::Buttons::OK);
+  m.dialogs.MsgBox(message, kMessageTitle, form::Icon::Warning, form::Buttons::OK);
   return true;
 }
 
@@ -49,8 +49,8 @@ void Command3_Click(frmMain& m) {
     ticked[g] = m.form("Check1", g).value() == 1;
     any = any || ticked[g];
   }
-  if (!any && m.dialogs.MsgBoxDefaultSecond("何もチェックされていませんが保存してよろしいですか？", ui::kDefaultTitle,
-                                            ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
+  if (!any && m.dialogs.MsgBoxDefaultSecond("何もチェックされていませんが保存してよろしいですか？", form::kDefaultTitle,
+                                            form::Icon::Warning, form::Buttons::OKCancel) != form::Answer::OK)
     return;
   const std::string date = m.SelectedDateText();
   const std::string what = words::checklistDay(date);
@@ -72,14 +72,14 @@ void Command3_Click(frmMain& m) {
 
 // ---------------------------------------------------------------- training
 
-ui::Control& trainingFrame(frmMain& m, int i) { return m.form("fraKin", i); }
+form::Control& trainingFrame(frmMain& m, int i) { return m.form("fraKin", i); }
 
 // Redraws exercise i's progress bar from the total shown and its target.
 void UpdateTrainingBar(frmMain& m, int i) {
-  const ui::Control& back = m.form("shpBarB", i);
+  const form::Control& back = m.form("shpBarB", i);
   int percent = training::barPercent(store::Val(m.form("lblTotal", i).caption()), m.notes.TrainingTarget[i - 1]);
   auto g = training::barGeometry(percent, back.top(), back.height());
-  ui::Control& bar = m.form("shpBarK", i);
+  form::Control& bar = m.form("shpBarK", i);
   bar.setHeight(g.height);
   bar.setTop(g.top);
 }
@@ -88,7 +88,7 @@ void ShowTrainingTotal(frmMain& m, int i) {
   m.form("lblTotal", i).setCaption(training::numberText(m.notes.TrainingTotal[i - 1]));
 }
 
-void scrollToEnd(ui::Control& list) {
+void scrollToEnd(form::Control& list) {
   if (list.listCount() > 0) list.setTopIndex(list.listCount() - 1);
 }
 
@@ -131,7 +131,7 @@ auto readEach(int count, Read read) {
 // A log checked at start-up goes into its list when the list is first read (shown, dumped or
 // chosen from), parsed then by `parse` from the bytes read at start-up.
 template <class Parse, class Line>
-void addLinesParsedLater(ui::Control& list, const ListFile& checked, Parse parse, Line line) {
+void addLinesParsedLater(form::Control& list, const ListFile& checked, Parse parse, Line line) {
   using Entries = decltype(parse(std::declval<store::RecordReader&>()));
   struct Log {
     std::string file;
@@ -150,13 +150,13 @@ void addLinesParsedLater(ui::Control& list, const ListFile& checked, Parse parse
 }
 
 // Exercise i's log into its list, its total counted.
-void applyTrainingFile(frmMain& m, ui::Control& list, int i, const ListFile& log) {
+void applyTrainingFile(frmMain& m, form::Control& list, int i, const ListFile& log) {
   m.notes.TrainingTotal[i - 1] = log.total;
   addLinesParsedLater(
       list, log, [](store::RecordReader& again) { return training::readLog(again); }, training::entryLine);
 }
 
-void loadTrainingEntries(frmMain& m, ui::Control& list, int i) { applyTrainingFile(m, list, i, readTrainingFile(i)); }
+void loadTrainingEntries(frmMain& m, form::Control& list, int i) { applyTrainingFile(m, list, i, readTrainingFile(i)); }
 
 void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
   if (m.SampleMode) {
@@ -165,10 +165,10 @@ void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
   }
   if (key != "\r") return;
   key.clear();
-  ui::Control& box = m.form("txtKin", i);
+  form::Control& box = m.form("txtKin", i);
   const std::string typed = box.text();
   if (auto refusal = training::countRefusal(typed)) {
-    m.dialogs.MsgBox(*refusal, kMessageTitle, ui::Icon::Error, ui::Buttons::OK);
+    m.dialogs.MsgBox(*refusal, kMessageTitle, form::Icon::Error, form::Buttons::OK);
     return;
   }
   training::TrainingEntry entry{store::formatDate(m.clock.today()), store::ValTyped(typed)};
@@ -181,7 +181,7 @@ void txtKin_KeyPress(frmMain& m, int i, std::string& key) {
     m.ShowFailure(e);
     return;
   }
-  ui::Control& list = m.form("lstKin", i);
+  form::Control& list = m.form("lstKin", i);
   list.addItem(training::entryLine(entry));
   scrollToEnd(list);
   m.notes.TrainingTotal[i - 1] += entry.count;
@@ -197,15 +197,15 @@ std::vector<training::ExerciseTitle> currentTitles(const frmMain& m) {
 }
 
 void refuseTarget(frmMain& m, const std::string& text) {
-  m.dialogs.MsgBox(text, kMessageTitle, ui::Icon::Error, ui::Buttons::OK);
+  m.dialogs.MsgBox(text, kMessageTitle, form::Icon::Error, form::Buttons::OK);
 }
 
 void fraKin_DblClick(frmMain& m, int i) {
   // A new exercise starts with an empty history: say so before anything is lost.
   if (const int records = m.form("lstKin", i).listCount(); records > 0) {
     const std::string question = words::confirmTrainingRename(m.notes.TrainingTitle[i - 1], records);
-    if (m.dialogs.MsgBoxDefaultSecond(question, m.form.title(), ui::Icon::Warning, ui::Buttons::OKCancel) !=
-        ui::Answer::OK)
+    if (m.dialogs.MsgBoxDefaultSecond(question, m.form.title(), form::Icon::Warning, form::Buttons::OKCancel) !=
+        form::Answer::OK)
       return;
   }
   auto title = m.dialogs.InputBox(listPrompt(i, " の題目を入力して下さい"), "題目変更", "");
@@ -250,7 +250,7 @@ void fraKin_DblClick(frmMain& m, int i) {
   m.Journal.commit(what, std::move(before));
   m.form("lstKin", i).clearItems();
   m.form("shpBarK", i).setHeight(0);
-  const ui::Control& back = m.form("shpBarB", i);
+  const form::Control& back = m.form("shpBarB", i);
   m.form("shpBarK", i).setTop(back.top() + back.height());
   m.form("lblTotal", i).setCaption("0");
   m.notes.TrainingTotal[i - 1] = 0;
@@ -293,7 +293,7 @@ void List5_MouseUp(frmMain& m, int i) {
     m.ShowFailure(e);
     return;
   }
-  ui::Control& list = m.form("List5", i);
+  form::Control& list = m.form("List5", i);
   list.addItem(note);
   scrollToEnd(list);
 }
@@ -339,7 +339,7 @@ void trainingMenu(frmMain& m, int i, int item, const std::string& action) {
                               training::numberText(old.count));
   if (!answer) return;
   if (auto refusal = training::countRefusal(*answer))
-    return (void)m.dialogs.MsgBox(*refusal, kMessageTitle, ui::Icon::Error, ui::Buttons::OK);
+    return (void)m.dialogs.MsgBox(*refusal, kMessageTitle, form::Icon::Error, form::Buttons::OK);
   entries[item].count = store::ValTyped(*answer);
   StoreChange(m, file, what + words::kCorrected, [&] { training::writeLog(file, entries); });
 }
@@ -402,8 +402,8 @@ void LoadTrainingTitles(frmMain& m) {
 
 namespace {
 void applyNutritionFile(frmMain& m, const ListFile& log) {
-  ui::Control& history = m.form("List6");
-  ui::Control& lacking = m.form("List7");
+  form::Control& history = m.form("List6");
+  form::Control& lacking = m.form("List7");
   history.clearItems();
   lacking.clearItems();
   auto shares = nutrition::analyseTicks(log.ticks, m.notes.NutritionShowAll);
@@ -414,7 +414,7 @@ void applyNutritionFile(frmMain& m, const ListFile& log) {
   if (!shares) return;
   for (int g = 0; g < nutrition::kGroupCount; ++g) {
     float percent = shares->percent[g];
-    ui::Control& bar = m.form("shpEiyoK", g);
+    form::Control& bar = m.form("shpEiyoK", g);
     bar.setWidth(nutrition::barWidth(m.form("shpEiyoB", g).width(), percent));
     bar.setFillColor(nutrition::barColour(percent));
     m.form("Label7", g).setCaption(nutrition::percentText(percent));
@@ -446,7 +446,7 @@ void LoadMemoLists(frmMain& m) { applyMemoFiles(m, readEach(memo::kListCount, re
 void LoadMemoLists(frmMain& m, const std::vector<ListFile>& lists) { applyMemoFiles(m, lists); }
 
 void ReloadTrainingLog(frmMain& m, int i) {
-  ui::Control& list = m.form("lstKin", i);
+  form::Control& list = m.form("lstKin", i);
   list.clearItems();
   loadTrainingEntries(m, list, i);
   ShowTrainingTotal(m, i);
@@ -455,7 +455,7 @@ void ReloadTrainingLog(frmMain& m, int i) {
 }
 
 void ReloadMemoList(frmMain& m, int i) {
-  ui::Control& list = m.form("List5", i);
+  form::Control& list = m.form("List5", i);
   list.clearItems();
   LoadMemoList(m, i);
   scrollToEnd(list);
@@ -465,7 +465,7 @@ namespace {
 void applyTrainingFiles(frmMain& m, const std::vector<ListFile>& logs) {
   for (double& total : m.notes.TrainingTotal) total = 0;
   for (int i = 1; i <= training::kExerciseCount; ++i) {
-    ui::Control& list = m.form("lstKin", i);
+    form::Control& list = m.form("lstKin", i);
     applyTrainingFile(m, list, i, logs[static_cast<size_t>(i - 1)]);
     ShowTrainingTotal(m, i);
     if (list.listCount() > 0) {
@@ -480,7 +480,7 @@ void LoadTrainingLogs(frmMain& m) { applyTrainingFiles(m, readEach(training::kEx
 void LoadTrainingLogs(frmMain& m, const std::vector<ListFile>& logs) { applyTrainingFiles(m, logs); }
 
 void LoadNutritionAdvice(frmMain& m) {
-  ui::Control& list = m.form("List11");
+  form::Control& list = m.form("List11");
   for (const auto& line : nutrition::adviceLines()) list.addItem(line);
 }
 

@@ -133,12 +133,12 @@ void ShowPage(frmMain& m) {
 
 void DSP_HELP(frmMain& m) {
   if (m.HelpTourOn == 0) return;
-  m.dialogs.MsgBox(m.HelpText, "ヘルプツアー", ui::Icon::Information, ui::Buttons::OK);
+  m.dialogs.MsgBox(m.HelpText, "ヘルプツアー", form::Icon::Information, form::Buttons::OK);
 }
 
 void chkHelp_Click(frmMain& m) {
   if (m.Loading) return;
-  ui::Control& box = m.form("chkHelp");
+  form::Control& box = m.form("chkHelp");
   const int16_t on = box.value() == 1 ? 1 : 0;
   // Written first: the box and the switch say "on" or "off" only once the file agrees.
   try {
@@ -149,9 +149,11 @@ void chkHelp_Click(frmMain& m) {
     return;
   }
   if (on)
-    m.dialogs.MsgBox("ヘルプツアー機能をオンにします。", "ヘルプツアーＯＮ", ui::Icon::Information, ui::Buttons::OK);
+    m.dialogs.MsgBox("ヘルプツアー機能をオンにします。", "ヘルプツアーＯＮ", form::Icon::Information,
+                     form::Buttons::OK);
   else
-    m.dialogs.MsgBox("ヘルプツアー機能をオフにします。", "ヘルプツアーＯＦＦ", ui::Icon::Information, ui::Buttons::OK);
+    m.dialogs.MsgBox("ヘルプツアー機能をオフにします。", "ヘルプツアーＯＦＦ", form::Icon::Information,
+                     form::Buttons::OK);
   m.HelpTourOn = on;
 }
 

@@ -25,7 +25,7 @@ void BuildCalendarMonth(frmMain& m) {
   m.setup.TodayCell.reset();
   // Every cell outside the month is hidden, the 29th cell of a February starting on Sunday too.
   for (int i = 0; i < calendar::kCellCount; ++i) {
-    ui::Control& cell = m.form("cmdMono", i);
+    form::Control& cell = m.form("cmdMono", i);
     const int day = layout.dayInCell(i);
     cell.setVisible(day != 0);
     cell.setCaption(day != 0 ? std::to_string(day) : std::string());
@@ -63,8 +63,8 @@ namespace {
 bool monthFileWhole(frmMain& m) {
   const calendar::MonthRead now = calendar::readMonth(m.setup.CalendarFileName);
   if (now.damage) {
-    m.dialogs.MsgBox(words::calendarMonthDamaged(*now.damage), "ものぐさカレンダー", ui::Icon::Warning,
-                     ui::Buttons::OK);
+    m.dialogs.MsgBox(words::calendarMonthDamaged(*now.damage), "ものぐさカレンダー", form::Icon::Warning,
+                     form::Buttons::OK);
     return false;
   }
   if (m.setup.MonthDamaged) {  // mended since it was shown: start from what it holds now
@@ -135,7 +135,7 @@ void cmdNew1_Click(frmMain& m) {
   if (m.ended()) return;
   m.SampleMode = false;
 
-  if (!moveFailure.empty()) m.dialogs.MsgBox(moveFailure, words::kErrorTitle, ui::Icon::Error, ui::Buttons::OK);
+  if (!moveFailure.empty()) m.dialogs.MsgBox(moveFailure, words::kErrorTitle, form::Icon::Error, form::Buttons::OK);
   profile::ShowNewStartCleared(m.dialogs);
   ShowPage(m);
   m.form("fraMain").setVisible(true);
@@ -148,7 +148,7 @@ void cmdNew1_Click(frmMain& m) {
 void cmdPHozon1_Click(frmMain& m) {
   const profile::ProfileTexts texts = profile::ReadProfileBoxes(m.form);
   if (auto problem = profile::ProfileTextsProblem(texts)) {
-    m.dialogs.MsgBox(*problem, profile::kRefusalTitle, ui::Icon::Warning, ui::Buttons::OK);
+    m.dialogs.MsgBox(*problem, profile::kRefusalTitle, form::Icon::Warning, form::Buttons::OK);
     return;
   }
   const profile::Profile changed = profile::ProfileFromTexts(texts, m.Profile);
@@ -163,7 +163,7 @@ void cmdPHozon1_Click(frmMain& m) {
   ShowAchievementRate(m);
   ShowObesityGrade(m);
   DrawWeightChart(m);
-  m.dialogs.MsgBox("データを更新しました", "データ更新", ui::Icon::Information, ui::Buttons::OK);
+  m.dialogs.MsgBox("データを更新しました", "データ更新", form::Icon::Information, form::Buttons::OK);
 }
 
 }  // namespace

@@ -21,18 +21,18 @@ constexpr int kSetteiTwipsPerBmi = 500;
 // Above this a typed weight is a slip of the keyboard, and it would not fit the series' extremes.
 constexpr float kHighestWeight = 999.9f;
 
-void showGrade(ui::Control& label, const profile::ObesityGrade& g) {
+void showGrade(form::Control& label, const profile::ObesityGrade& g) {
   label.setBackColor(g.color);
   label.setCaption(g.name);
 }
 
-void blankGrade(ui::Control& label) {
+void blankGrade(form::Control& label) {
   label.setBackColor(std::nullopt);
   label.setCaption("");
 }
 
-void message(frmMain& m, const std::string& text, const std::string& title, ui::Icon icon) {
-  m.dialogs.MsgBox(text, title, icon, ui::Buttons::OK);
+void message(frmMain& m, const std::string& text, const std::string& title, form::Icon icon) {
+  m.dialogs.MsgBox(text, title, icon, form::Buttons::OK);
 }
 
 // What a typed weight may not be; the entry and the correction refuse the same.
@@ -64,7 +64,7 @@ void correctWeight(frmMain& m, int record) {
   auto answer = AskCorrection(m, words::correctionPrompt(words::dayName(date, "体重"), "Kg"),
                               store::shortestSingle(s.WeightKg[record]));
   if (!answer) return;
-  if (auto refusal = weightRefusal(*answer)) return message(m, *refusal, "メッセージ", ui::Icon::Error);
+  if (auto refusal = weightRefusal(*answer)) return message(m, *refusal, "メッセージ", form::Icon::Error);
   const float kg = static_cast<float>(store::ValTyped(*answer));
   std::vector<store::Record> records = weightRecords(s);
   records[record] = store::Record().text(date).single(kg);
@@ -75,7 +75,7 @@ void correctWeight(frmMain& m, int record) {
 void deleteWeight(frmMain& m, int record) {
   const records::WeightSeries& s = m.Weight;
   if (record < 0 || record >= s.WeightCount || RefusedInSampleMode(m)) return;
-  if (record != s.WeightCount - 1) return message(m, words::kMiddleWeightDeletion, m.form.title(), ui::Icon::Warning);
+  if (record != s.WeightCount - 1) return message(m, words::kMiddleWeightDeletion, m.form.title(), form::Icon::Warning);
   const std::string what = words::dayRecord(s.WeightDate[record], "体重", kgText(s.WeightKg[record]));
   if (!ConfirmDeletion(m, what)) return;
   std::vector<store::Record> records = weightRecords(s);
@@ -144,7 +144,7 @@ bool RecomputeAfterWeightAppend(frmMain& m, const std::string& date, float kg) {
 void LoadWeightLog(frmMain& m) { records::LoadWeightLog(m.Weight); }
 
 void ShowWeightProgress(frmMain& m) {
-  ui::Form& f = m.form;
+  form::Form& f = m.form;
   if (m.Weight.WeightCount > 0) {
     const progress::WeightProgress p = progress::computeWeightProgress(
         m.Weight, {m.Profile.ProfileHeight, m.Profile.TargetWeight, m.Profile.TargetPeriod, m.ReferenceDate});
@@ -205,7 +205,7 @@ void ShowWeightTrend(frmMain& m) {
 void ShowObesityGrade(frmMain& m) {
   const records::WeightSeries& s = m.Weight;
   if (s.WeightCount == 0) return;
-  ui::Form& f = m.form;
+  form::Form& f = m.form;
   WeightArea& w = m.weight;
   const std::optional<float> bmi = profile::bmiOf(s.WeightKg[s.WeightCount - 1], m.Profile.ProfileHeight);
   if (!bmi) {
@@ -240,7 +240,7 @@ void ShowObesityGrade(frmMain& m) {
 
 void SimulateBmi(frmMain& m) {
   if (m.Weight.WeightCount == 0) return;
-  ui::Form& f = m.form;
+  form::Form& f = m.form;
   WeightArea& w = m.weight;
   const float height = m.Profile.ProfileHeight;
   w.PointerBmi = static_cast<float>(f("HScroll1").value() / 10.0);
@@ -283,19 +283,19 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
   }
   const std::string text = m.form("txtInpTaijyu").text();
   if (auto refusal = weightRefusal(text)) {
-    message(m, *refusal, "メッセージ", ui::Icon::Error);
+    message(m, *refusal, "メッセージ", form::Icon::Error);
     return;
   }
   const double value = store::ValTyped(text);
   records::WeightSeries& s = m.Weight;
   if (s.WeightCount >= records::kWeightLimit) {
-    message(m, records::dataLimitMessage(), records::kDataLimitTitle, ui::Icon::Warning);
+    message(m, records::dataLimitMessage(), records::kDataLimitTitle, form::Icon::Warning);
     return;
   }
   const std::string dateText = m.SelectedDateText();
   const std::optional<store::Date> day = store::parseDate(dateText);
   if (!day) {
-    message(m, words::dateRefused(dateText), "メッセージ", ui::Icon::Error);
+    message(m, words::dateRefused(dateText), "メッセージ", form::Icon::Error);
     return;
   }
   const float kg = static_cast<float>(value);
@@ -307,16 +307,16 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
     const store::Date last = s.WeightDay.back();
     const int gap = static_cast<int>((*day - last).count());
     if (gap <= 0) {
-      message(m, records::notAfterLastMessage(s.WeightDate.back()), ui::kDefaultTitle, ui::Icon::Error);
+      message(m, records::notAfterLastMessage(s.WeightDate.back()), form::kDefaultTitle, form::Icon::Error);
       return;
     }
     if (gap >= 2) {
       if (records::exceedsLimit(s.WeightCount, gap)) {
-        message(m, records::dataLimitMessage(), records::kDataLimitTitle, ui::Icon::Warning);
+        message(m, records::dataLimitMessage(), records::kDataLimitTitle, form::Icon::Warning);
         return;
       }
       if (m.dialogs.MsgBox(records::gapFillQuestion(last, *day, s.WeightKg.back()), records::kGapFillTitle,
-                           ui::Icon::Question, ui::Buttons::YesNo) != ui::Answer::Yes)
+                           form::Icon::Question, form::Buttons::YesNo) != form::Answer::Yes)
         return;
     }
     added = records::recordsForEntry(last, s.WeightKg.back(), gap, store::formatDate(*day), kg);
@@ -331,7 +331,7 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
   if (!first) {
     if (std::optional<std::string> best = records::bestRecordMessage(kg, s.MinWeight)) {
       const bool beaten = kg < s.MinWeight;
-      message(m, *best, ui::kDefaultTitle, ui::Icon::Information);
+      message(m, *best, form::kDefaultTitle, form::Icon::Information);
       if (beaten) ShowLossMilestones(m);
     }
   }

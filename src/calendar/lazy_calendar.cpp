@@ -62,7 +62,7 @@ int nextMark(int mark) {
   return mark > kBadDay ? kNoMark : mark;
 }
 
-std::optional<ui::Color> loadedMarkColour(int mark) {
+std::optional<form::Color> loadedMarkColour(int mark) {
   switch (mark) {
     case kNoMark: return std::nullopt;
     case kGoodDay: return kGoodColour;
@@ -71,7 +71,7 @@ std::optional<ui::Color> loadedMarkColour(int mark) {
   }
 }
 
-std::optional<ui::Color> clickedMarkColour(int mark) {
+std::optional<form::Color> clickedMarkColour(int mark) {
   if (mark == kGoodDay) return kGoodColour;
   if (mark == kBadDay) return kBadColour;
   return std::nullopt;

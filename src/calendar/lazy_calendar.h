@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "form/control.h"
 #include "store/dates.h"
-#include "ui/control.h"
 
 namespace calendar {
 
 inline constexpr int kCellCount = 37;  // 7 columns, Sunday first; the sixth row holds cells 35 and 36
 inline constexpr int kNoMark = 0, kGoodDay = 1, kBadDay = 2;
-inline constexpr ui::Color kGoodColour = 0xC0FFC0;
-inline constexpr ui::Color kBadColour = 0xFFC0C0;
-inline constexpr ui::Color kUnknownMarkColour = 0x000000;  // a mark only a hand-edited file can hold
+inline constexpr form::Color kGoodColour = 0xC0FFC0;
+inline constexpr form::Color kBadColour = 0xFFC0C0;
+inline constexpr form::Color kUnknownMarkColour = 0x000000;  // a mark only a hand-edited file can hold
 
 // Where a month falls in the grid: the cell of its 1st (0 = Sunday column) and its length.
 struct MonthLayout {
@@ -45,9 +45,9 @@ void writeMonthMarks(const std::string& fileName, const std::vector<int>& marks)
 // None -> good -> bad -> none.
 int nextMark(int mark);
 // Colour of a cell as loaded from the file: nullopt is the system's button face.
-std::optional<ui::Color> loadedMarkColour(int mark);
+std::optional<form::Color> loadedMarkColour(int mark);
 // Colour of a cell after a click: anything but good or bad shows the button face.
-std::optional<ui::Color> clickedMarkColour(int mark);
+std::optional<form::Color> clickedMarkColour(int mark);
 
 struct Achievement {
   int good = 0;

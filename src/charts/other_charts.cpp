@@ -10,10 +10,10 @@ namespace charts {
 namespace {
 
 // The values are written as the chart is first read (a chart of years of records on a hidden page).
-void writeColumn(ui::Control& chart, const std::vector<float>& values) {
+void writeColumn(form::Control& chart, const std::vector<float>& values) {
   if (values.empty()) return;
   chart.setChartValuesLater([values] {
-    std::vector<ui::ChartValue> column;
+    std::vector<form::ChartValue> column;
     column.reserve(values.size());
     for (size_t i = 0; i < values.size(); ++i)
       column.push_back({static_cast<int>(i) + 1, 1, store::shortestSingle(values[i])});
@@ -21,14 +21,14 @@ void writeColumn(ui::Control& chart, const std::vector<float>& values) {
   });
 }
 
-void prepare(ui::Control& chart, size_t rows) {
+void prepare(form::Control& chart, size_t rows) {
   chart.setChartColumnCount(1);
   chart.setChartRowCount(static_cast<int>(rows));
 }
 
 }  // namespace
 
-DrawResult DrawIntradayChart(ui::Control& chart, const std::vector<float>& kg, float maxWeight, float targetWeight) {
+DrawResult DrawIntradayChart(form::Control& chart, const std::vector<float>& kg, float maxWeight, float targetWeight) {
   prepare(chart, kg.size());
   if (kg.empty()) return DrawResult::Empty;
   if (kg.size() == 1) return DrawResult::OneRecord;
@@ -37,7 +37,7 @@ DrawResult DrawIntradayChart(ui::Control& chart, const std::vector<float>& kg, f
   return DrawResult::Drawn;
 }
 
-DrawResult DrawBodyFatChart(ui::Control& chart, const std::vector<float>& percent, float axisMax, float axisMin) {
+DrawResult DrawBodyFatChart(form::Control& chart, const std::vector<float>& percent, float axisMax, float axisMin) {
   prepare(chart, percent.size());
   if (percent.empty()) return DrawResult::Empty;
   if (percent.size() == 1) return DrawResult::OneRecord;
@@ -46,7 +46,7 @@ DrawResult DrawBodyFatChart(ui::Control& chart, const std::vector<float>& percen
   return DrawResult::Drawn;
 }
 
-void DrawFatMassChart(ui::Control& chart, const std::vector<float>& fatMassKg) {
+void DrawFatMassChart(form::Control& chart, const std::vector<float>& fatMassKg) {
   prepare(chart, fatMassKg.size());
   float hi = 0, lo = 999;
   for (float v : fatMassKg) {
@@ -58,7 +58,7 @@ void DrawFatMassChart(ui::Control& chart, const std::vector<float>& fatMassKg) {
   chart.setAxisLimits(std::floor(lo), std::floor(hi));
 }
 
-DrawResult DrawStepChart(ui::Control& chart, const std::vector<float>& steps, int axisMax, int axisMin) {
+DrawResult DrawStepChart(form::Control& chart, const std::vector<float>& steps, int axisMax, int axisMin) {
   prepare(chart, steps.size());
   if (steps.empty()) return DrawResult::Empty;
   writeColumn(chart, steps);
@@ -97,7 +97,7 @@ bool StoreAxisLimit(profile::Profile& p, AxisBox box, double v) {
   return false;
 }
 
-void SetOneLimit(ui::Control& chart, bool isMax, double v, double otherFallback) {
+void SetOneLimit(form::Control& chart, bool isMax, double v, double otherFallback) {
   const auto& c = chart.chart();
   if (isMax)
     chart.setAxisLimits(c.axisMin.value_or(otherFallback), v);

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "form/control.h"
 #include "profile/profile.h"
-#include "ui/control.h"
 
 namespace charts {
 
@@ -16,13 +16,13 @@ enum class DrawResult { Empty, OneRecord, Drawn };
 
 // MSChart5: from the second weighing on; the axis follows the daily log's highest weight and
 // the target weight, not the intra-day values.
-DrawResult DrawIntradayChart(ui::Control& chart, const std::vector<float>& kg, float maxWeight, float targetWeight);
+DrawResult DrawIntradayChart(form::Control& chart, const std::vector<float>& kg, float maxWeight, float targetWeight);
 // MSChart2: from the second record on, between the profile's limits.
-DrawResult DrawBodyFatChart(ui::Control& chart, const std::vector<float>& percent, float axisMax, float axisMin);
+DrawResult DrawBodyFatChart(form::Control& chart, const std::vector<float>& percent, float axisMax, float axisMin);
 // MSChart4: the axis runs from the whole part of the lowest to the whole part of the highest.
-void DrawFatMassChart(ui::Control& chart, const std::vector<float>& fatMassKg);
+void DrawFatMassChart(form::Control& chart, const std::vector<float>& fatMassKg);
 // MSChart3: a single record is drawn too.
-DrawResult DrawStepChart(ui::Control& chart, const std::vector<float>& steps, int axisMax, int axisMin);
+DrawResult DrawStepChart(form::Control& chart, const std::vector<float>& steps, int axisMax, int axisMin);
 
 // The four axis boxes.
 enum class AxisBox { FatMax, FatMin, StepMax, StepMin };
@@ -36,6 +36,6 @@ bool StoreAxisLimit(profile::Profile& p, AxisBox box, double v);
 
 // Sets one limit of `chart`, keeping the other as the chart has it (or `otherFallback` when the
 // chart has none yet). A pair whose minimum is not below its maximum is ignored by the chart.
-void SetOneLimit(ui::Control& chart, bool isMax, double v, double otherFallback);
+void SetOneLimit(form::Control& chart, bool isMax, double v, double otherFallback);
 
 }  // namespace charts

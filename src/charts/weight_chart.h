@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "ui/control.h"
+#include "form/control.h"
 
 namespace charts {
 
 enum WeightSeriesColumn { kDailyWeight = 1, kMovingAverage = 2, kProgressLine = 3, kRunningAverage = 4 };
 
-using ChartCell = ui::ChartValue;
+using ChartCell = form::ChartValue;
 
 // The cells to write, in order: for every row of the target period the daily weight, the
 // running average and (from the tenth record on) the mean of the last ten weights while records

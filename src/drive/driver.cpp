@@ -30,69 +30,70 @@ struct ScriptError {
 
 struct QueuedAnswer {
   enum Kind { Msg, Input, InputCancel, File, FileCancel, Choose, ChooseCancel } kind;
-  ui::Answer answer = ui::Answer::OK;
+  form::Answer answer = form::Answer::OK;
   std::string text;
 };
 
-const char* iconName(ui::Icon i) {
+const char* iconName(form::Icon i) {
   switch (i) {
-    case ui::Icon::Information: return "information";
-    case ui::Icon::Warning: return "warning";
-    case ui::Icon::Error: return "error";
-    case ui::Icon::Question: return "question";
-    case ui::Icon::None: return "none";
+    case form::Icon::Information: return "information";
+    case form::Icon::Warning: return "warning";
+    case form::Icon::Error: return "error";
+    case form::Icon::Question: return "question";
+    case form::Icon::None: return "none";
   }
   return "none";
 }
-const char* buttonsName(ui::Buttons b) {
+const char* buttonsName(form::Buttons b) {
   switch (b) {
-    case ui::Buttons::OK: return "OK";
-    case ui::Buttons::OKCancel: return "OKCancel";
-    case ui::Buttons::YesNo: return "YesNo";
-    case ui::Buttons::YesNoCancel: return "YesNoCancel";
+    case form::Buttons::OK: return "OK";
+    case form::Buttons::OKCancel: return "OKCancel";
+    case form::Buttons::YesNo: return "YesNo";
+    case form::Buttons::YesNoCancel: return "YesNoCancel";
   }
   return "OK";
 }
-const char* answerName(ui::Answer a) {
+const char* answerName(form::Answer a) {
   switch (a) {
-    case ui::Answer::OK: return "OK";
-    case ui::Answer::Cancel: return "Cancel";
-    case ui::Answer::Yes: return "Yes";
-    case ui::Answer::No: return "No";
+    case form::Answer::OK: return "OK";
+    case form::Answer::Cancel: return "Cancel";
+    case form::Answer::Yes: return "Yes";
+    case form::Answer::No: return "No";
   }
   return "OK";
 }
 
-class ScriptDialogs : public ui::Dialogs {
+class ScriptDialogs : public form::Dialogs {
  public:
   std::deque<QueuedAnswer> queue;
   std::vector<std::string> shown;  // JSON of every box since the last dump
 
-  ui::Answer MsgBox(const std::string& text, const std::string& title, ui::Icon icon, ui::Buttons buttons) override {
+  form::Answer MsgBox(const std::string& text, const std::string& title, form::Icon icon,
+                      form::Buttons buttons) override {
     return box(text, title, icon, buttons, "");
   }
-  ui::Answer MsgBoxDefaultSecond(const std::string& text, const std::string& title, ui::Icon icon,
-                                 ui::Buttons buttons) override {
-    return box(text, title, icon, buttons, buttons == ui::Buttons::YesNo ? "No" : "Cancel");
+  form::Answer MsgBoxDefaultSecond(const std::string& text, const std::string& title, form::Icon icon,
+                                   form::Buttons buttons) override {
+    return box(text, title, icon, buttons, buttons == form::Buttons::YesNo ? "No" : "Cancel");
   }
 
-  ui::Answer box(const std::string& text, const std::string& title, ui::Icon icon, ui::Buttons buttons,
-                 const std::string& defaultButton) {
+  form::Answer box(const std::string& text, const std::string& title, form::Icon icon, form::Buttons buttons,
+                   const std::string& defaultButton) {
     std::string head = "{\"kind\":\"msgbox\",\"title\":" + jsonString(title) + ",\"text\":" + jsonString(text) +
                        ",\"icon\":\"" + iconName(icon) + "\",\"buttons\":\"" + buttonsName(buttons) + "\"";
     if (!defaultButton.empty()) head += ",\"default\":\"" + defaultButton + "\"";
     bool queuedMsg = !queue.empty() && queue.front().kind == QueuedAnswer::Msg;
-    if (buttons == ui::Buttons::OK && !(queuedMsg && queue.front().answer == ui::Answer::OK)) {
+    if (buttons == form::Buttons::OK && !(queuedMsg && queue.front().answer == form::Answer::OK)) {
       // An OK-only box takes a queued OK when one is next; otherwise it answers itself.
       shown.push_back(head + ",\"answer\":\"OK\",\"auto\":true}");
-      return ui::Answer::OK;
+      return form::Answer::OK;
     }
     if (!queuedMsg) throw NoAnswer{head + "}"};
-    ui::Answer a = queue.front().answer;
-    bool fits = (buttons == ui::Buttons::OK && a == ui::Answer::OK) ||
-                (buttons == ui::Buttons::OKCancel && (a == ui::Answer::OK || a == ui::Answer::Cancel)) ||
-                (buttons == ui::Buttons::YesNo && (a == ui::Answer::Yes || a == ui::Answer::No)) ||
-                (buttons == ui::Buttons::YesNoCancel && a != ui::Answer::OK);
+    form::Answer a = queue.front().answer;
+    bool fits = (buttons == form::Buttons::OK && a == form::Answer::OK) ||
+                (buttons == form::Buttons::OKCancel && (a == form::Answer::OK || a == form::Answer::Cancel)) ||
+                (buttons == form::Buttons::YesNo && (a == form::Answer::Yes || a == form::Answer::No)) ||
+                (buttons == form::Buttons::YesNoCancel && a != form::Answer::OK);
     if (!fits) throw NoAnswer{head + ",\"queued\":\"" + answerName(a) + "\"}"};
     queue.pop_front();
     shown.push_back(head + ",\"answer\":\"" + answerName(a) + "\"}");
@@ -164,7 +165,7 @@ class ScriptDialogs : public ui::Dialogs {
   void closeHelp() override {}
 };
 
-class ScriptClock : public ui::Clock {
+class ScriptClock : public form::Clock {
  public:
   std::optional<store::DateTime> fixed;
   store::DateTime now() const override {
@@ -176,28 +177,28 @@ class ScriptClock : public ui::Clock {
   }
 };
 
-std::string colorJson(std::optional<ui::Color> c) {
+std::string colorJson(std::optional<form::Color> c) {
   if (!c) return "null";
   char b[16];
   std::snprintf(b, sizeof b, "\"#%06X\"", *c & 0xFFFFFF);
   return b;
 }
 
-std::string alignName(ui::Align a) {
+std::string alignName(form::Align a) {
   switch (a) {
-    case ui::Align::Left: return "\"left\"";
-    case ui::Align::Center: return "\"center\"";
-    case ui::Align::Right: return "\"right\"";
+    case form::Align::Left: return "\"left\"";
+    case form::Align::Center: return "\"center\"";
+    case form::Align::Right: return "\"right\"";
   }
   return "\"left\"";
 }
 
-std::string controlJson(const ui::Control& c) {
+std::string controlJson(const form::Control& c) {
   app::StateDump d;
   switch (c.kind()) {
-    case ui::Kind::Label:
-    case ui::Kind::Frame:
-    case ui::Kind::CommandButton:
+    case form::Kind::Label:
+    case form::Kind::Frame:
+    case form::Kind::CommandButton:
       d.add("caption", c.caption());
       d.add("visible", c.visible());
       d.addRaw("backColor", colorJson(c.backColor()));
@@ -209,25 +210,25 @@ std::string controlJson(const ui::Control& c) {
       d.add("width", c.width());
       d.add("height", c.height());
       break;
-    case ui::Kind::CheckBox:
-    case ui::Kind::OptionButton:
+    case form::Kind::CheckBox:
+    case form::Kind::OptionButton:
       d.add("caption", c.caption());
       d.add("value", c.value());
       d.add("visible", c.visible());
       if (!c.toolTip().empty()) d.add("toolTip", c.toolTip());
       break;
-    case ui::Kind::TextBox:
+    case form::Kind::TextBox:
       d.add("text", c.text());
       d.add("visible", c.visible());
       d.add("toolTip", c.toolTip());
       break;
-    case ui::Kind::ListBox:
+    case form::Kind::ListBox:
       d.add("items", c.items());
       d.add("listIndex", c.listIndex());
       d.add("topIndex", c.topIndex());
       d.add("visible", c.visible());
       break;
-    case ui::Kind::Grid: {
+    case form::Kind::Grid: {
       const auto& g = c.grid();
       d.add("rows", g.rows);
       d.add("cols", g.cols);
@@ -255,7 +256,7 @@ std::string controlJson(const ui::Control& c) {
       d.add("fontSize", g.fontSize);
       break;
     }
-    case ui::Kind::Chart: {
+    case form::Kind::Chart: {
       const auto& ch = c.chart();
       d.add("rowCount", ch.rowCount);
       d.add("columnCount", ch.columnCount);
@@ -287,8 +288,8 @@ std::string controlJson(const ui::Control& c) {
       d.add("visible", c.visible());
       break;
     }
-    case ui::Kind::Shape:
-    case ui::Kind::Image:
+    case form::Kind::Shape:
+    case form::Kind::Image:
       d.add("left", c.left());
       d.add("top", c.top());
       d.add("width", c.width());
@@ -296,7 +297,7 @@ std::string controlJson(const ui::Control& c) {
       d.addRaw("fillColor", colorJson(c.fillColor()));
       d.add("visible", c.visible());
       break;
-    case ui::Kind::ScrollBar:
+    case form::Kind::ScrollBar:
       d.add("value", c.value());
       d.add("min", c.min());
       d.add("max", c.max());
@@ -431,31 +432,31 @@ class Session {
       main_->DataFolder = dataFolder_;
       main_->Form_Load();
     } else if (cmd == "answer") {
-      QueuedAnswer q{QueuedAnswer::Msg, ui::Answer::OK, {}};
+      QueuedAnswer q{QueuedAnswer::Msg, form::Answer::OK, {}};
       if (rest == "OK")
-        q.answer = ui::Answer::OK;
+        q.answer = form::Answer::OK;
       else if (rest == "Cancel")
-        q.answer = ui::Answer::Cancel;
+        q.answer = form::Answer::Cancel;
       else if (rest == "Yes")
-        q.answer = ui::Answer::Yes;
+        q.answer = form::Answer::Yes;
       else if (rest == "No")
-        q.answer = ui::Answer::No;
+        q.answer = form::Answer::No;
       else
         throw ScriptError{"answer wants OK, Cancel, Yes or No"};
       dialogs_.queue.push_back(q);
     } else if (cmd == "input") {
-      dialogs_.queue.push_back({QueuedAnswer::Input, ui::Answer::OK, textArg(rest)});
+      dialogs_.queue.push_back({QueuedAnswer::Input, form::Answer::OK, textArg(rest)});
     } else if (cmd == "input-cancel") {
-      dialogs_.queue.push_back({QueuedAnswer::InputCancel, ui::Answer::Cancel, {}});
+      dialogs_.queue.push_back({QueuedAnswer::InputCancel, form::Answer::Cancel, {}});
     } else if (cmd == "file") {
       if (rest.empty()) throw ScriptError{"file wants a path"};
-      dialogs_.queue.push_back({QueuedAnswer::File, ui::Answer::OK, textArg(rest)});
+      dialogs_.queue.push_back({QueuedAnswer::File, form::Answer::OK, textArg(rest)});
     } else if (cmd == "file-cancel") {
-      dialogs_.queue.push_back({QueuedAnswer::FileCancel, ui::Answer::Cancel, {}});
+      dialogs_.queue.push_back({QueuedAnswer::FileCancel, form::Answer::Cancel, {}});
     } else if (cmd == "choose") {
-      dialogs_.queue.push_back({QueuedAnswer::Choose, ui::Answer::OK, std::to_string(intArg(rest))});
+      dialogs_.queue.push_back({QueuedAnswer::Choose, form::Answer::OK, std::to_string(intArg(rest))});
     } else if (cmd == "choose-cancel") {
-      dialogs_.queue.push_back({QueuedAnswer::ChooseCancel, ui::Answer::Cancel, {}});
+      dialogs_.queue.push_back({QueuedAnswer::ChooseCancel, form::Answer::Cancel, {}});
     } else if (cmd == "dump") {
       dump(rest);
     } else {
@@ -537,7 +538,7 @@ class Session {
     dialogs_.shown.clear();
     std::string controls = "{";
     bool first = true;
-    auto addControl = [&](const ui::Control& c) {
+    auto addControl = [&](const form::Control& c) {
       if (!first) controls += ',';
       controls += jsonString(c.name());
       controls += ':';
@@ -550,7 +551,7 @@ class Session {
       bool any = false;
       while (names >> name) {
         any = true;
-        const ui::Control* c = main_->form.find(name);
+        const form::Control* c = main_->form.find(name);
         if (!c) throw ScriptError{"unknown control: " + name};
         addControl(*c);
       }

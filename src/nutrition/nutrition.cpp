@@ -123,7 +123,7 @@ std::optional<NutritionShares> analyseTicks(const std::vector<Ticks>& ticks, boo
 
 bool isDeficient(float percent) { return percent >= 0 && percent < kDeficientBelow; }
 
-ui::Color barColour(float percent) {
+form::Color barColour(float percent) {
   if (percent < kDeficientBelow) return 0xFF0000;
   if (percent < 80.0f) return 0xFFFF00;
   return 0x0000FF;

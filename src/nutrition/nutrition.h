@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/control.h"
+#include "form/control.h"
 
 namespace store {
 class RecordReader;
@@ -63,7 +63,7 @@ std::optional<NutritionShares> analyseTicks(const std::vector<Ticks>& ticks, boo
 inline constexpr float kDeficientBelow = 40.0f;
 bool isDeficient(float percent);
 // Red below 40 %, yellow below 80 %, blue from 80 %.
-ui::Color barColour(float percent);
+form::Color barColour(float percent);
 // Width of the coloured bar over a background bar of `backWidth`.
 int barWidth(int backWidth, float percent);
 // "16.7%".

@@ -3,13 +3,13 @@
 #include <optional>
 #include <string>
 
-#include "ui/control.h"
+#include "form/control.h"
 
 namespace profile {
 
 struct ObesityGrade {
   const char* name;
-  ui::Color color;
+  form::Color color;
 };
 
 // The grade of a BMI; the bounds are compared in single precision.

@@ -44,40 +44,40 @@ const Question kQuestions[6] = {
 };
 
 // Asks question `box` until the answer is empty (nullopt: give up) or can be stored.
-std::optional<std::string> ask(ui::Dialogs& d, int box) {
+std::optional<std::string> ask(form::Dialogs& d, int box) {
   const Question& q = kQuestions[box];
   for (;;) {
     std::optional<std::string> answer = d.InputBox(q.prompt, q.title, q.defaultText);
     if (!answer || answer->empty()) return std::nullopt;
     if (box != 0 && !IsNumberAnswer(*answer)) {
-      d.MsgBox("数値で入力して下さい", kRefusalTitle, ui::Icon::Warning, ui::Buttons::OK);
+      d.MsgBox("数値で入力して下さい", kRefusalTitle, form::Icon::Warning, form::Buttons::OK);
       continue;
     }
     if (auto problem = ProfileTextProblem(box, *answer)) {
-      d.MsgBox(*problem, kRefusalTitle, ui::Icon::Warning, ui::Buttons::OK);
+      d.MsgBox(*problem, kRefusalTitle, form::Icon::Warning, form::Buttons::OK);
       continue;
     }
     return answer;
   }
 }
 
-NewStartOutcome giveUp(ui::Dialogs& d, ui::Form& form, const Profile& current) {
-  d.MsgBox("新規登録を取りやめます", "新規登録中止", ui::Icon::Warning, ui::Buttons::OK);
+NewStartOutcome giveUp(form::Dialogs& d, form::Form& form, const Profile& current) {
+  d.MsgBox("新規登録を取りやめます", "新規登録中止", form::Icon::Warning, form::Buttons::OK);
   RefillProfileBoxes(current, form);
   return NewStartOutcome::GivenUp;
 }
 
 }  // namespace
 
-void RefillProfileBoxes(const Profile& p, ui::Form& form) { ShowProfileDataBoxes(p, form); }
+void RefillProfileBoxes(const Profile& p, form::Form& form) { ShowProfileDataBoxes(p, form); }
 
-NewStartOutcome AskNewProfile(ui::Dialogs& d, ui::Form& form, const Profile& current) {
+NewStartOutcome AskNewProfile(form::Dialogs& d, form::Form& form, const Profile& current) {
   // Both confirmations warn and default to Cancel: an Enter pressed in a hurry never wipes the diary.
   if (d.MsgBoxDefaultSecond(
           "現在まで保管されているデータを初期化します。\n『ＯＫボタン』を押すと各種プライベートデータの入力が始ま"
           "ります。"
           "\n\nこの先でキャンセルすることもできます。",
-          "データ初期化", ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
+          "データ初期化", form::Icon::Warning, form::Buttons::OKCancel) != form::Answer::OK)
     return NewStartOutcome::Declined;
 
   for (int i = 0; i < 6; ++i) form("txtPriData", i).setText("");
@@ -89,7 +89,7 @@ NewStartOutcome AskNewProfile(ui::Dialogs& d, ui::Form& form, const Profile& cur
 
   if (d.MsgBoxDefaultSecond("これまで登録されていたデータはクリアされ新たに登録した新情報でスタートします\n\n"
                             "登録情報に間違いがなかったらＯＫボタンを押して下さい",
-                            "情報確認", ui::Icon::Warning, ui::Buttons::OKCancel) != ui::Answer::OK)
+                            "情報確認", form::Icon::Warning, form::Buttons::OKCancel) != form::Answer::OK)
     return giveUp(d, form, current);
   return NewStartOutcome::Confirmed;
 }
@@ -102,21 +102,21 @@ void WriteNewStartFiles(const Profile& fresh, const std::string& calendarFile) {
   store::replaceFiles(files);
 }
 
-void ShowNewStartCleared(ui::Dialogs& d) {
+void ShowNewStartCleared(form::Dialogs& d) {
   d.MsgBox(
       "関連データを全てクリアしました。\n\nなお、体脂肪率と歩数のグラフＹ軸指定と一歩換算値は後ほど必要に応じて変更して"
       "ください\n\n"
       "まず最初は次に開く画面の体重記入欄に現在の体重を入力してリターンキーを押してください。\n"
       "ここが勝利への道のスタート地点です！！",
-      "さぁスタートです。o(^-^)o", ui::Icon::Information, ui::Buttons::OK);
+      "さぁスタートです。o(^-^)o", form::Icon::Information, form::Buttons::OK);
 }
 
-void ShowNewStartFirstSteps(ui::Dialogs& d) {
+void ShowNewStartFirstSteps(form::Dialogs& d) {
   d.MsgBox(
       "今日からスタートでよければ、体重入力欄に本日の体重を入力してＥｎｔｅｒキーを押してください。\n\n"
       "以前からダイエットをしていてそれからのデータにしたい場合は\n"
       "左上の日付変更で日付をダイエットスタート日まで戻して、それから体重を入力してみてください。\n",
-      "さぁスタートです。o(^-^)o", ui::Icon::Information, ui::Buttons::OK);
+      "さぁスタートです。o(^-^)o", form::Icon::Information, form::Buttons::OK);
 }
 
 }  // namespace profile

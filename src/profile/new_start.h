@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "form/dialogs.h"
+#include "form/form.h"
 #include "profile/profile.h"
-#include "ui/dialogs.h"
-#include "ui/form.h"
 
 namespace profile {
 
@@ -22,14 +22,14 @@ enum class NewStartOutcome {
 // Steps through the opening box, the six questions (each answer into its txtPriData box) and the
 // confirmation. An empty or cancelled answer gives up; a non-number or a value that cannot be
 // stored is refused and asked again.
-NewStartOutcome AskNewProfile(ui::Dialogs& dialogs, ui::Form& form, const Profile& current);
+NewStartOutcome AskNewProfile(form::Dialogs& dialogs, form::Form& form, const Profile& current);
 
 // Puts the six values of `p` back into txtPriData 0..5 (the axis and step boxes are left alone).
-void RefillProfileBoxes(const Profile& p, ui::Form& form);
+void RefillProfileBoxes(const Profile& p, form::Form& form);
 
 // The two boxes that close a confirmed new start.
-void ShowNewStartCleared(ui::Dialogs& dialogs);
-void ShowNewStartFirstSteps(ui::Dialogs& dialogs);
+void ShowNewStartCleared(form::Dialogs& dialogs);
+void ShowNewStartFirstSteps(form::Dialogs& dialogs);
 
 // Every record file a new start empties, besides the shown month of the lazy calendar.
 inline constexpr const char* kNewStartEmptiedFiles[] = {

@@ -39,7 +39,7 @@ Profile ReadProfileFile() {
   return p;
 }
 
-void ShowProfileDataBoxes(const Profile& p, ui::Form& form) {
+void ShowProfileDataBoxes(const Profile& p, form::Form& form) {
   form("txtPriData", 0).setText(p.ProfileName);
   form("txtPriData", 1).setText(store::shortestSingle(p.ProfileHeight));
   form("txtPriData", 2).setText(store::shortestSingle(p.TargetWeight));
@@ -48,7 +48,7 @@ void ShowProfileDataBoxes(const Profile& p, ui::Form& form) {
   form("txtPriData", 5).setText(std::to_string(p.TargetCalories));
 }
 
-void ShowProfileInBoxes(const Profile& p, ui::Form& form) {
+void ShowProfileInBoxes(const Profile& p, form::Form& form) {
   ShowProfileDataBoxes(p, form);
   form("txtY2max").setText(store::shortestSingle(p.FatAxisMax));
   form("txtY2min").setText(store::shortestSingle(p.FatAxisMin));
@@ -57,7 +57,7 @@ void ShowProfileInBoxes(const Profile& p, ui::Form& form) {
   form("txtIppo").setText(store::shortestSingle(p.StepLength));
 }
 
-void LoadProfile(Profile& p, ui::Form& form) {
+void LoadProfile(Profile& p, form::Form& form) {
   p = ReadProfileFile();
   ShowProfileInBoxes(p, form);
 }
@@ -90,11 +90,11 @@ void CheckSampleMode(const Profile& p, bool& SampleMode) {
   if (IsSampleProfile(p)) SampleMode = true;
 }
 
-void ShowSampleModeRefusal(ui::Dialogs& dialogs) {
+void ShowSampleModeRefusal(form::Dialogs& dialogs) {
   dialogs.MsgBox(
       "現在はサンプルモードになっています。\n\n設定ボタンで開く画面でご自分のダイエットデータにしてからお試しください。"
       "\n\n",
-      "サンプルモードでの制約", ui::Icon::Warning, ui::Buttons::OK);
+      "サンプルモードでの制約", form::Icon::Warning, form::Buttons::OK);
 }
 
 }  // namespace profile

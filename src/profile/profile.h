@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "form/dialogs.h"
+#include "form/form.h"
 #include "store/record.h"
-#include "ui/dialogs.h"
-#include "ui/form.h"
 
 namespace profile {
 
@@ -30,10 +30,10 @@ struct Profile {
 // Throws store::StoreError on a missing, short or malformed file.
 Profile ReadProfileFile();
 // The six profile boxes of the settings page (txtPriData 0..5).
-void ShowProfileDataBoxes(const Profile& p, ui::Form& form);
+void ShowProfileDataBoxes(const Profile& p, form::Form& form);
 // Those six and the axis and step-length boxes.
-void ShowProfileInBoxes(const Profile& p, ui::Form& form);
-void LoadProfile(Profile& p, ui::Form& form);
+void ShowProfileInBoxes(const Profile& p, form::Form& form);
+void LoadProfile(Profile& p, form::Form& form);
 // Rewrites ﾌﾟﾗｲﾍﾞｰﾄ.txt whole; throws store::StoreError when it cannot.
 void SaveProfile(const Profile& p);
 // The records SaveProfile writes.
@@ -43,6 +43,6 @@ bool IsSampleProfile(const Profile& p);
 void CheckSampleMode(const Profile& p, bool& SampleMode);
 
 // The box every entry handler shows while the sample data is loaded.
-void ShowSampleModeRefusal(ui::Dialogs& dialogs);
+void ShowSampleModeRefusal(form::Dialogs& dialogs);
 
 }  // namespace profile

@@ -10,7 +10,7 @@
 
 namespace profile {
 
-ProfileTexts ReadProfileBoxes(const ui::Form& form) {
+ProfileTexts ReadProfileBoxes(const form::Form& form) {
   ProfileTexts t;
   for (int i = 0; i < 6; ++i) t[i] = form("txtPriData", i).text();
   return t;

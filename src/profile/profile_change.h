@@ -4,15 +4,15 @@
 #include <optional>
 #include <string>
 
+#include "form/form.h"
 #include "profile/profile.h"
-#include "ui/form.h"
 
 namespace profile {
 
 // Texts of txtPriData 0..5: name, height, target weight, target period, target rate, target calories.
 using ProfileTexts = std::array<std::string, 6>;
 
-ProfileTexts ReadProfileBoxes(const ui::Form& form);
+ProfileTexts ReadProfileBoxes(const form::Form& form);
 
 // The profile with the six values taken from the texts (leading numbers; period and calories
 // rounded half to even); the axis limits and the step length are kept from `base`.

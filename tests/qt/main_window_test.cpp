@@ -1,4 +1,4 @@
-#include "ui/qt/main_window.h"
+#include "qt/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -33,14 +33,14 @@
 #include <memory>
 
 #include "app/frmMain.h"
+#include "qt/chart_fill.h"
+#include "qt/pictures.h"
+#include "qt/qt_dialogs.h"
 #include "support/temp_folder.h"
-#include "ui/qt/chart_fill.h"
-#include "ui/qt/pictures.h"
-#include "ui/qt/qt_dialogs.h"
 
+using qt::MainWindow;
+using qt::toPixels;
 using testing_support::TempFolder;
-using ui::qt::MainWindow;
-using ui::qt::toPixels;
 
 namespace {
 
@@ -54,12 +54,12 @@ QApplication& application() {
   return *app;
 }
 
-class ScriptedDialogs : public ui::Dialogs {
+class ScriptedDialogs : public form::Dialogs {
  public:
-  ui::Answer MsgBox(const std::string& text, const std::string&, ui::Icon, ui::Buttons buttons) override {
+  form::Answer MsgBox(const std::string& text, const std::string&, form::Icon, form::Buttons buttons) override {
     boxes.push_back(text);
-    if (buttons == ui::Buttons::YesNoCancel) return threeWay;
-    return buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::OK;
+    if (buttons == form::Buttons::YesNoCancel) return threeWay;
+    return buttons == form::Buttons::YesNo ? form::Answer::Yes : form::Answer::OK;
   }
   std::optional<std::string> InputBox(const std::string& prompt, const std::string&, const std::string&) override {
     inputs.push_back(prompt);
@@ -70,10 +70,10 @@ class ScriptedDialogs : public ui::Dialogs {
 
   std::vector<std::string> boxes, inputs;
   int helpShown = 0, helpClosed = 0;
-  ui::Answer threeWay = ui::Answer::Cancel;
+  form::Answer threeWay = form::Answer::Cancel;
 };
 
-class FixedClock : public ui::Clock {
+class FixedClock : public form::Clock {
  public:
   store::DateTime now() const override { return {store::makeDate(2004, 5, 1), 9, 0, 0}; }
 };
@@ -257,7 +257,7 @@ TEST_F(QtWindow, CloseBoxAsksAboutAnUnsavedDiaryDay) {
   ASSERT_FALSE(dialogs.boxes.empty());
   EXPECT_EQ(dialogs.boxes.back(), "05/01の日記は保存されていません。保存しますか？");
 
-  dialogs.threeWay = ui::Answer::No;
+  dialogs.threeWay = form::Answer::No;
   EXPECT_TRUE(window->close());
   EXPECT_TRUE(m->ended());
   EXPECT_FALSE(std::filesystem::exists(dir.file("日記20040501.txt")));
@@ -273,7 +273,7 @@ TEST_F(QtWindow, RefreshRewritesOnlyWidgetsWhoseControlChanged) {
   EXPECT_EQ(now->text(), QString("2004/05/01"));
   EXPECT_EQ(start->text(), QString("stale")) << "an unchanged control's widget is left alone";
 
-  ui::Control& shape = m->form("shpTaiK");
+  form::Control& shape = m->form("shpTaiK");
   shape.setGeometry(600, 300, 1500, 150);
   m->form("lblNowDate").setBackColor(0x00ff00);
   m->form("lblNowDate").setCaption("a\r\nb");
@@ -342,7 +342,7 @@ TEST_F(QtWindow, ScrollBarsReportArrowsAtOnceAndThumbDragsAsTheyGo) {
   // The BMI slider follows its thumb.
   find<QPushButton>("cmdSettei")->click();
   auto* bmi = find<QScrollBar>("HScroll1");
-  const ui::Control& model = m->form("HScroll1");
+  const form::Control& model = m->form("HScroll1");
   const int target = model.value() == 200 ? 210 : 200;
   bmi->setSliderDown(true);
   bmi->setValue(target);
@@ -382,7 +382,7 @@ TEST_F(QtWindow, CheckBoxesAndOptionsFollowTheModel) {
 
 TEST_F(QtWindow, GridShowsHeaderRowColumnsAndTopRow) {
   find<QPushButton>("cmdBunseki")->click();
-  ui::Control& grid = m->form("msgB1");
+  form::Control& grid = m->form("msgB1");
   grid.setGridCols(2);
   grid.setGridRows(201);
   grid.setCell(0, 0, "日付");
@@ -392,7 +392,7 @@ TEST_F(QtWindow, GridShowsHeaderRowColumnsAndTopRow) {
     grid.setCell(r, 1, std::to_string(60 + r));
   }
   grid.setColWidth(0, 1500);
-  grid.setColAlignment(1, ui::Align::Center, ui::Align::Right);
+  grid.setColAlignment(1, form::Align::Center, form::Align::Right);
   ASSERT_TRUE(grid.setTopRow(30));
   window->refresh();
 
@@ -415,7 +415,7 @@ TEST_F(QtWindow, GridShowsHeaderRowColumnsAndTopRow) {
 
 TEST(ChartFill, UnwrittenCellsAreGapsAndHiddenSeriesAreNotDrawn) {
   application();
-  ui::ChartModel model;
+  form::ChartModel model;
   model.columnCount = 3;
   model.rowCount = 6;
   model.seriesVisible = {true, true, false};
@@ -425,7 +425,7 @@ TEST(ChartFill, UnwrittenCellsAreGapsAndHiddenSeriesAreNotDrawn) {
   for (int r = 0; r < 6; ++r) model.data[r][2] = "1";
 
   QChart chart;
-  ui::qt::fillChart(chart, model, {"体重推移", "移動平均", "進度確認"});
+  qt::fillChart(chart, model, {"体重推移", "移動平均", "進度確認"});
   std::vector<int> lineSizes;
   int scatter = 0;
   for (QAbstractSeries* s : chart.series()) {
@@ -454,22 +454,22 @@ TEST(ChartFill, UnwrittenCellsAreGapsAndHiddenSeriesAreNotDrawn) {
   // Limits below the values: the bottom stays, the top grows past the highest value.
   model.axisMin = 10;
   model.axisMax = 30;
-  ui::qt::fillChart(chart, model);
+  qt::fillChart(chart, model);
   EXPECT_EQ(axisRange().first, 10.0);
   EXPECT_GE(axisRange().second, 65.0);
   model.axisMin = 50;
   model.axisMax = 70;
-  ui::qt::fillChart(chart, model);
+  qt::fillChart(chart, model);
   EXPECT_EQ(axisRange(), std::make_pair(50.0, 70.0)) << "limits holding every value are kept";
 
   model.rowCount = 0;
   model.data.clear();
-  ui::qt::fillChart(chart, model);
+  qt::fillChart(chart, model);
   for (QAbstractSeries* s : chart.series()) EXPECT_EQ(static_cast<QXYSeries*>(s)->count(), 0);
 }
 
 TEST_F(QtWindow, ChartWidgetFollowsTheModel) {
-  ui::Control& chart = m->form("MSChart5");
+  form::Control& chart = m->form("MSChart5");
   chart.setChartColumnCount(1);
   chart.setChartRowCount(3);
   chart.setChartValue(1, 1, "60");
@@ -483,13 +483,13 @@ TEST_F(QtWindow, ChartWidgetFollowsTheModel) {
   // A double-click reaches the model; whatever it does to the size, the widget follows.
   auto* main = find<QChartView>("MSChart1");
   mouse(main->viewport(), QEvent::MouseButtonDblClick, QPoint(20, 20));
-  const ui::Control& c = m->form("MSChart1");
+  const form::Control& c = m->form("MSChart1");
   EXPECT_EQ(main->geometry(), QRect(toPixels(c.left()), toPixels(c.top()), toPixels(c.width()), toPixels(c.height())));
 }
 
 TEST_F(QtWindow, ListClicksSelectAndDropsReachTheModel) {
   find<QPushButton>("cmdMemo")->click();
-  ui::Control& memo = m->form("List5(1)");
+  form::Control& memo = m->form("List5(1)");
   memo.clearItems();
   for (const char* item : {"一", "二", "三"}) memo.addItem(item);
   window->refresh();
@@ -508,7 +508,7 @@ TEST_F(QtWindow, ListClicksSelectAndDropsReachTheModel) {
 
   // A drop names its source list and row.
   find<QPushButton>("cmdDiary")->click();
-  ui::Control& source = m->form("List10(0)");
+  form::Control& source = m->form("List10(0)");
   if (source.listCount() == 0) source.addItem("ごはん _ 250");
   window->refresh();
   auto* target = find<QListWidget>("List8(0)");
@@ -609,7 +609,7 @@ QAbstractButton* buttonWithText(QMessageBox* box, const QString& text) {
 
 TEST(QtDialogs, MessageBoxesHaveJapaneseButtonsAndReportTheAnswer) {
   application();
-  ui::qt::QtDialogs dialogs;
+  qt::QtDialogs dialogs;
   QStringList texts;
   whenShown<QMessageBox>([&texts](QMessageBox* box) {
     texts.clear();
@@ -619,38 +619,38 @@ TEST(QtDialogs, MessageBoxesHaveJapaneseButtonsAndReportTheAnswer) {
     EXPECT_EQ(box->icon(), QMessageBox::Question);
     buttonWithText(box, "いいえ")->click();
   });
-  EXPECT_EQ(dialogs.MsgBox("消しますか？", "確認", ui::Icon::Question, ui::Buttons::YesNo), ui::Answer::No);
+  EXPECT_EQ(dialogs.MsgBox("消しますか？", "確認", form::Icon::Question, form::Buttons::YesNo), form::Answer::No);
   texts.sort();
   EXPECT_EQ(texts, QStringList({"いいえ", "はい"}));
 
   whenShown<QMessageBox>([](QMessageBox* box) { buttonWithText(box, "はい")->click(); });
-  EXPECT_EQ(dialogs.MsgBox("?", "t", ui::Icon::Question, ui::Buttons::YesNo), ui::Answer::Yes);
+  EXPECT_EQ(dialogs.MsgBox("?", "t", form::Icon::Question, form::Buttons::YesNo), form::Answer::Yes);
 
   whenShown<QMessageBox>([](QMessageBox* box) {
     EXPECT_EQ(box->icon(), QMessageBox::Warning);
     buttonWithText(box, "キャンセル")->click();
   });
-  EXPECT_EQ(dialogs.MsgBox("!", "t", ui::Icon::Warning, ui::Buttons::OKCancel), ui::Answer::Cancel);
+  EXPECT_EQ(dialogs.MsgBox("!", "t", form::Icon::Warning, form::Buttons::OKCancel), form::Answer::Cancel);
 
   // Enter on a box whose second button is the default answers Cancel or No.
   whenShown<QMessageBox>([](QMessageBox* box) { box->defaultButton()->click(); });
-  EXPECT_EQ(dialogs.MsgBoxDefaultSecond("?", "t", ui::Icon::Warning, ui::Buttons::OKCancel), ui::Answer::Cancel);
+  EXPECT_EQ(dialogs.MsgBoxDefaultSecond("?", "t", form::Icon::Warning, form::Buttons::OKCancel), form::Answer::Cancel);
   whenShown<QMessageBox>([](QMessageBox* box) { box->defaultButton()->click(); });
-  EXPECT_EQ(dialogs.MsgBoxDefaultSecond("?", "t", ui::Icon::Question, ui::Buttons::YesNo), ui::Answer::No);
+  EXPECT_EQ(dialogs.MsgBoxDefaultSecond("?", "t", form::Icon::Question, form::Buttons::YesNo), form::Answer::No);
   whenShown<QMessageBox>([](QMessageBox* box) { box->defaultButton()->click(); });
-  EXPECT_EQ(dialogs.MsgBox("?", "t", ui::Icon::Question, ui::Buttons::OKCancel), ui::Answer::OK);
+  EXPECT_EQ(dialogs.MsgBox("?", "t", form::Icon::Question, form::Buttons::OKCancel), form::Answer::OK);
 
   whenShown<QMessageBox>([](QMessageBox* box) {
     EXPECT_EQ(box->buttons().size(), 1);
     EXPECT_EQ(box->icon(), QMessageBox::Critical);
     buttonWithText(box, "OK")->click();
   });
-  EXPECT_EQ(dialogs.MsgBox("x", "エラー", ui::Icon::Error, ui::Buttons::OK), ui::Answer::OK);
+  EXPECT_EQ(dialogs.MsgBox("x", "エラー", form::Icon::Error, form::Buttons::OK), form::Answer::OK);
 }
 
 TEST(QtDialogs, BoxesFindTheWindowUpToDate) {
   application();
-  ui::qt::QtDialogs dialogs;
+  qt::QtDialogs dialogs;
   FixedClock clock;
   app::frmMain m(dialogs, clock);
   auto window = std::make_unique<MainWindow>(m);
@@ -662,7 +662,7 @@ TEST(QtDialogs, BoxesFindTheWindowUpToDate) {
     EXPECT_EQ(box->parentWidget(), window.get());
     buttonWithText(box, "OK")->click();
   });
-  dialogs.MsgBox("ようこそ", "ヘルプツアー", ui::Icon::Information, ui::Buttons::OK);
+  dialogs.MsgBox("ようこそ", "ヘルプツアー", form::Icon::Information, form::Buttons::OK);
 
   // Once the window is gone the boxes stand on their own.
   window.reset();
@@ -670,12 +670,12 @@ TEST(QtDialogs, BoxesFindTheWindowUpToDate) {
     EXPECT_EQ(box->parentWidget(), nullptr);
     buttonWithText(box, "OK")->click();
   });
-  dialogs.MsgBox("x", "t", ui::Icon::None, ui::Buttons::OK);
+  dialogs.MsgBox("x", "t", form::Icon::None, form::Buttons::OK);
 }
 
 TEST(QtDialogs, InputBoxReturnsTheTextOrNothing) {
   application();
-  ui::qt::QtDialogs dialogs;
+  qt::QtDialogs dialogs;
   whenShown<QInputDialog>([](QInputDialog* box) {
     EXPECT_EQ(box->labelText(), QString("題目を入力してください"));
     EXPECT_EQ(box->textValue(), QString("腹筋"));
@@ -709,7 +709,7 @@ TEST(QtDialogs, HelpWindowShowsTheFileOrSaysItIsMissing) {
   std::ofstream(dir.file("help.html"))
       << "<html><head><meta charset=\"utf-8\"></head><body><h1>使い方</h1></body></html>";
 
-  ui::qt::QtDialogs dialogs;
+  qt::QtDialogs dialogs;
   dialogs.showHelp("help.html");
   dialogs.showHelp("help.html");  // the same file is not opened twice
   auto open = dialogs.openHelpWindows();
@@ -729,14 +729,14 @@ TEST(QtDialogs, HelpWindowShowsTheFileOrSaysItIsMissing) {
 TEST(Pictures, KnownNamesDrawAndUnknownNamesDoNot) {
   application();
   for (const char* name : {"pointer", "smile", "sulky", "arrowLeft", "arrowRight"}) {
-    const QImage image = ui::qt::pictureIcon(name, 24).pixmap(24, 24).toImage();
+    const QImage image = qt::pictureIcon(name, 24).pixmap(24, 24).toImage();
     ASSERT_FALSE(image.isNull()) << name;
     int painted = 0;
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x) painted += qAlpha(image.pixel(x, y)) > 0;
     EXPECT_GT(painted, 24) << name;
   }
-  EXPECT_TRUE(ui::qt::pictureIcon("nothing", 24).isNull());
+  EXPECT_TRUE(qt::pictureIcon("nothing", 24).isNull());
 }
 
 }  // namespace
@@ -745,10 +745,10 @@ TEST(Pictures, KnownNamesDrawAndUnknownNamesDoNot) {
 
 TEST(WindowScale, TheSmallerRatioWithAReadableLeast) {
   const QSize natural(1000, 700);
-  EXPECT_DOUBLE_EQ(ui::qt::fitScale(natural, QSize(1000, 700)), 1.0);
-  EXPECT_DOUBLE_EQ(ui::qt::fitScale(natural, QSize(2000, 700)), 1.0) << "height decides";
-  EXPECT_DOUBLE_EQ(ui::qt::fitScale(natural, QSize(1500, 2100)), 1.5) << "width decides";
-  EXPECT_DOUBLE_EQ(ui::qt::fitScale(natural, QSize(100, 100)), ui::qt::kMinScale);
+  EXPECT_DOUBLE_EQ(qt::fitScale(natural, QSize(1000, 700)), 1.0);
+  EXPECT_DOUBLE_EQ(qt::fitScale(natural, QSize(2000, 700)), 1.0) << "height decides";
+  EXPECT_DOUBLE_EQ(qt::fitScale(natural, QSize(1500, 2100)), 1.5) << "width decides";
+  EXPECT_DOUBLE_EQ(qt::fitScale(natural, QSize(100, 100)), qt::kMinScale);
 }
 
 TEST_F(QtWindow, LayoutScalesToTheWindowAndKeepsTheButtonRowInView) {
@@ -759,7 +759,7 @@ TEST_F(QtWindow, LayoutScalesToTheWindowAndKeepsTheButtonRowInView) {
                             QSize(natural.width() * 2, natural.height() * 3 / 2)}) {
     window->resize(size);
     QCoreApplication::processEvents();
-    const double expected = ui::qt::fitScale(natural, host->size());
+    const double expected = qt::fitScale(natural, host->size());
     EXPECT_NEAR(window->scale(), expected, 1e-6) << size.width() << "x" << size.height();
     for (const char* name : row) {
       QWidget* w = window->widget(name);
@@ -774,7 +774,7 @@ TEST_F(QtWindow, LayoutScalesToTheWindowAndKeepsTheButtonRowInView) {
     EXPECT_NEAR(find<QLabel>("lblTai_Date")->font().pointSizeF(), QApplication::font().pointSizeF() * expected, 0.01);
   }
   // A window smaller than the least scale allows is not possible.
-  EXPECT_GE(host->minimumWidth(), static_cast<int>(natural.width() * ui::qt::kMinScale));
+  EXPECT_GE(host->minimumWidth(), static_cast<int>(natural.width() * qt::kMinScale));
 }
 
 TEST_F(QtWindow, WindowFitsTheScreenItOpensOn) {
@@ -872,7 +872,7 @@ TEST_F(QtWindow, EveryControlHasASpokenName) {
 }
 
 TEST_F(QtWindow, DiaryListsCutLongNamesButKeepTheCalories) {
-  ui::Control& list = m->form("List8(0)");
+  form::Control& list = m->form("List8(0)");
   const std::string entry = std::string(60, 'W') + " _ 450";
   list.addItem(entry);
   find<QPushButton>("cmdDiary")->click();
@@ -896,7 +896,7 @@ TEST_F(QtWindow, DiaryListsCutLongNamesButKeepTheCalories) {
 TEST(ChartFill, AxisLabelsAreDistinctDatesFollowTheRowsAndOutliersStayInView) {
   application();
   // A running average spanning less than two tenths of a kilogram.
-  ui::ChartModel model;
+  form::ChartModel model;
   model.columnCount = 1;
   model.rowCount = 5;
   model.seriesVisible = {true};
@@ -905,10 +905,10 @@ TEST(ChartFill, AxisLabelsAreDistinctDatesFollowTheRowsAndOutliersStayInView) {
   for (int r = 0; r < 5; ++r) model.data[r][0] = values[r];
   model.axisMin = 62.79 - 0.05;
   model.axisMax = 62.9;
-  ui::qt::ChartLook look;
+  qt::ChartLook look;
   look.rowLabels = {"04/28", "04/29", "04/30", "05/01", "05/02"};
   QChart chart;
-  ui::qt::fillChart(chart, model, look);
+  qt::fillChart(chart, model, look);
   auto* y = qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
   ASSERT_TRUE(y);
   ASSERT_EQ(y->tickType(), QValueAxis::TicksDynamic);
@@ -928,13 +928,13 @@ TEST(ChartFill, AxisLabelsAreDistinctDatesFollowTheRowsAndOutliersStayInView) {
   model.data[2][0] = "75.3";
   model.axisMin = 60;
   model.axisMax = 71;
-  ui::qt::fillChart(chart, model, look);
+  qt::fillChart(chart, model, look);
   EXPECT_EQ(y->min(), 60);
   EXPECT_GE(y->max(), 75.3);
   // The trend line is drawn as one more series.
   look.extraName = "トレンド";
   look.extra = {70.0, 70.5, 71.0, std::nullopt, std::nullopt};
-  ui::qt::fillChart(chart, model, look);
+  qt::fillChart(chart, model, look);
   bool trend = false;
   for (QAbstractSeries* s : chart.series()) trend = trend || s->name() == QString("トレンド");
   EXPECT_TRUE(trend);
@@ -992,7 +992,7 @@ TEST_F(QtWindow, DeleteKeyRemovesTheSelectedDiaryEntry) {
 
 TEST(QtDialogs, ListChoiceGivesTheIndexAndHelpComesFromItsFolder) {
   application();
-  ui::qt::QtDialogs dialogs;
+  qt::QtDialogs dialogs;
   const std::vector<std::string> days{"2026-12-07  体重 3件", "2026-12-06  体重 2件"};
   whenShown<QInputDialog>([](QInputDialog* box) {
     EXPECT_EQ(box->comboBoxItems().size(), 2);
@@ -1030,7 +1030,7 @@ TEST_F(QtWindow, SettingsPageShowsTheDataFolderAsSelectableText) {
 // then, also after changes made while they were hidden; the first page is whole before it is seen.
 TEST_F(QtWindow, HiddenPagesShowTheirModelWhenShown) {
   auto expectTableShowsModel = [&](const char* name) {
-    const ui::GridModel& g = m->form(name).grid();
+    const form::GridModel& g = m->form(name).grid();
     auto* table = find<QTableWidget>(name);
     ASSERT_EQ(table->rowCount(), g.rows - 1) << name;
     ASSERT_EQ(table->columnCount(), g.cols) << name;
@@ -1071,7 +1071,7 @@ TEST_F(QtWindow, HiddenPagesShowTheirModelWhenShown) {
 
   // A memo list filled while hidden, changed at its start while hidden again, then added to at
   // its end while seen.
-  ui::Control& memo = m->form("List5(2)");
+  form::Control& memo = m->form("List5(2)");
   memo.clearItems();
   for (const char* item : {"一", "二", "三"}) memo.addItem(item);
   window->refresh();

@@ -135,15 +135,17 @@ TEST(BmiScenario, SliderSimulatesUntilTheNextWeightEntry) {
 
 // The driver only moves the slider by its change event; a drag of the thumb is raised here.
 TEST(BmiScenario, DraggingTheThumbSimulatesToo) {
-  struct Boxes : ui::Dialogs {
-    ui::Answer MsgBox(const std::string&, const std::string&, ui::Icon, ui::Buttons) override { return ui::Answer::OK; }
+  struct Boxes : form::Dialogs {
+    form::Answer MsgBox(const std::string&, const std::string&, form::Icon, form::Buttons) override {
+      return form::Answer::OK;
+    }
     std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
       return std::nullopt;
     }
     void showHelp(const std::string&) override {}
     void closeHelp() override {}
   } boxes;
-  struct FixedClock : ui::Clock {
+  struct FixedClock : form::Clock {
     store::DateTime now() const override { return {store::makeDate(2004, 5, 3), 8, 0, 0}; }
   } clock;
   TempFolder dir;

@@ -58,9 +58,11 @@ RawRun runRaw(const std::string& folder, const std::string& script, bool appendi
   return r;
 }
 
-class OkDialogs : public ui::Dialogs {
+class OkDialogs : public form::Dialogs {
  public:
-  ui::Answer MsgBox(const std::string&, const std::string&, ui::Icon, ui::Buttons) override { return ui::Answer::OK; }
+  form::Answer MsgBox(const std::string&, const std::string&, form::Icon, form::Buttons) override {
+    return form::Answer::OK;
+  }
   std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
     return std::nullopt;
   }
@@ -68,7 +70,7 @@ class OkDialogs : public ui::Dialogs {
   void closeHelp() override {}
 };
 
-class FixedClock : public ui::Clock {
+class FixedClock : public form::Clock {
  public:
   store::DateTime now() const override { return {store::makeDate(2004, 6, 1), 9, 0, 0}; }
 };

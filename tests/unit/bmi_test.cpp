@@ -8,7 +8,7 @@ TEST(BmiGrades, BoundariesFallAsTheTableSays) {
   struct Case {
     float bmi;
     std::string grade;
-    ui::Color color;
+    form::Color color;
   } cases[] = {{16.9f, "やせ過ぎ", 0xC0C0FF},         {17.0f, "やせ気味", 0xC0FFFF},
                {19.99f, "やせ気味", 0xC0FFFF},        {20.0f, "スタンダード", 0xC0FFC0},
                {24.0f, "スタンダード", 0xC0FFC0},     {24.1f, "でぶメゾフォルテ", 0xFFFFC0},

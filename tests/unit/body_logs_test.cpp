@@ -125,7 +125,7 @@ TEST(AxisBoxes, NumbersAndConversions) {
 }
 
 TEST(OtherChartsDraw, RowsAxesAndTheOneRecordRule) {
-  ui::Control chart("MSChart5", ui::Kind::Chart, "");
+  form::Control chart("MSChart5", form::Kind::Chart, "");
   EXPECT_EQ(charts::DrawIntradayChart(chart, {}, 70, 60), charts::DrawResult::Empty);
   EXPECT_EQ(chart.chart().rowCount, 0);
   EXPECT_EQ(charts::DrawIntradayChart(chart, {65.5f}, 70, 60), charts::DrawResult::OneRecord);
@@ -136,11 +136,11 @@ TEST(OtherChartsDraw, RowsAxesAndTheOneRecordRule) {
   EXPECT_EQ(chart.chart().axisMin, 60);
   EXPECT_EQ(chart.chart().axisMax, 70);  // Int(70.05 + 0.9)
 
-  ui::Control steps("MSChart3", ui::Kind::Chart, "");
+  form::Control steps("MSChart3", form::Kind::Chart, "");
   EXPECT_EQ(charts::DrawStepChart(steps, {150000}, 20000, 0), charts::DrawResult::Drawn);
   EXPECT_EQ(steps.chart().data[0][0], "150000");
 
-  ui::Control mass("MSChart4", ui::Kind::Chart, "");
+  form::Control mass("MSChart4", form::Kind::Chart, "");
   charts::DrawFatMassChart(mass, {20.4f, 21.8f});
   EXPECT_EQ(mass.chart().axisMin, 20);
   EXPECT_EQ(mass.chart().axisMax, 21);
@@ -153,7 +153,7 @@ TEST(OtherChartsDraw, RowsAxesAndTheOneRecordRule) {
   charts::SetOneLimit(mass, true, 25, 0);
   EXPECT_EQ(mass.chart().axisMin, 20);
   EXPECT_EQ(mass.chart().axisMax, 25);
-  ui::Control fresh("MSChart2", ui::Kind::Chart, "");
+  form::Control fresh("MSChart2", form::Kind::Chart, "");
   charts::SetOneLimit(fresh, false, 12, 30);
   EXPECT_EQ(fresh.chart().axisMin, 12);
   EXPECT_EQ(fresh.chart().axisMax, 30);

@@ -2,15 +2,15 @@
 
 #include <random>
 
-#include "ui/form.h"
+#include "form/form.h"
 
-using ui::Control;
-using ui::Form;
-using ui::Kind;
+using form::Control;
+using form::Form;
+using form::Kind;
 
 TEST(FormModel, EveryControlOfTheWindowExistsWithItsKind) {
   Form f;
-  ui::buildMainForm(f);
+  form::buildMainForm(f);
   EXPECT_EQ(f.title(), "今度こそ勝利をげっちゅー！");
   const std::pair<const char*, Kind> some[] = {{"cmdMain", Kind::CommandButton}, {"cmdSettei", Kind::CommandButton},
                                                {"chkHelp", Kind::CheckBox},      {"txtDate", Kind::TextBox},
@@ -54,7 +54,7 @@ TEST(GridModel, RowsHeaderCellsAndTopRow) {
   g.setGridRows(3);
   EXPECT_EQ(g.cell(2, 3), "");  // new rows are empty
   g.setColWidth(1, 1500);
-  g.setColAlignment(1, ui::Align::Center, ui::Align::Right);
+  g.setColAlignment(1, form::Align::Center, form::Align::Right);
   EXPECT_EQ(g.grid().colWidths[1], 1500);
   EXPECT_EQ(g.grid().fontSize, 11);
 }
@@ -143,7 +143,7 @@ TEST(MadeWhenRead, EqualsWrittenAtOnceThroughAnyOrderOfChanges) {
         }
         default: {
           const int column = 1 + static_cast<int>(rng() % 2);
-          std::vector<ui::ChartValue> values;
+          std::vector<form::ChartValue> values;
           for (int r = 1; r <= rows; ++r) values.push_back({r, column, std::to_string(gen * 100 + r)});
           for (const auto& v : values) nowChart.setChartValue(v.row, v.column, v.text);
           laterChart.setChartValuesLater([values] { return values; });

@@ -52,7 +52,7 @@ TEST(NutritionAnalysis, ThresholdsAreInclusiveBelow) {
   struct Case {
     int ticked;
     const char* text;
-    ui::Color colour;
+    form::Color colour;
     bool deficient;
   } cases[] = {{0, "0.0%", 0xFF0000, true},   {3, "30.0%", 0xFF0000, true},  {4, "40.0%", 0xFFFF00, false},
                {7, "70.0%", 0xFFFF00, false}, {8, "80.0%", 0x0000FF, false}, {10, "100.0%", 0x0000FF, false}};

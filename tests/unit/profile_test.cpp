@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "form/form.h"
 #include "store/record.h"
 #include "support/temp_folder.h"
-#include "ui/form.h"
 
 using testing_support::InFolder;
 using testing_support::TempFolder;
@@ -37,8 +37,8 @@ TEST(Profile, LoadsByPositionAndFillsTheBoxes) {
   text.replace(text.find("身長"), std::string("身長").size(), "せのたけ");
   dir.writeCp932("ﾌﾟﾗｲﾍﾞｰﾄ.txt", text);
   InFolder in(dir);
-  ui::Form form;
-  ui::buildMainForm(form);
+  form::Form form;
+  form::buildMainForm(form);
   profile::Profile p;
   profile::LoadProfile(p, form);
   EXPECT_EQ(p.ProfileName, "Ｑ＆Ｚ");

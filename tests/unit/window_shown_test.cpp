@@ -10,13 +10,13 @@ using testing_support::TempFolder;
 namespace {
 
 // Notes, for every box, whether the window was already on screen.
-class RecordingDialogs : public ui::Dialogs {
+class RecordingDialogs : public form::Dialogs {
  public:
-  const ui::Form* form = nullptr;
+  const form::Form* form = nullptr;
   std::vector<std::pair<std::string, bool>> boxes;
-  ui::Answer MsgBox(const std::string& text, const std::string&, ui::Icon, ui::Buttons) override {
+  form::Answer MsgBox(const std::string& text, const std::string&, form::Icon, form::Buttons) override {
     boxes.emplace_back(text, form && form->windowShown());
-    return ui::Answer::OK;
+    return form::Answer::OK;
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
     return std::nullopt;
@@ -25,7 +25,7 @@ class RecordingDialogs : public ui::Dialogs {
   void closeHelp() override {}
 };
 
-class FixedClock : public ui::Clock {
+class FixedClock : public form::Clock {
  public:
   store::DateTime now() const override { return {store::makeDate(2004, 5, 1), 9, 0, 0}; }
 };

@@ -17,18 +17,19 @@
 #include <iostream>
 
 #include "app/frmMain.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/qt_dialogs.h"
+#include "qt/main_window.h"
+#include "qt/qt_dialogs.h"
 
 namespace {
 
 // Boxes answer themselves, so nothing waits for a hand.
-class QuietDialogs : public ui::qt::QtDialogs {
+class QuietDialogs : public qt::QtDialogs {
  public:
-  ui::Answer MsgBox(const std::string&, const std::string&, ui::Icon, ui::Buttons b) override {
-    return b == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::OK;
+  form::Answer MsgBox(const std::string&, const std::string&, form::Icon, form::Buttons b) override {
+    return b == form::Buttons::YesNo ? form::Answer::No : form::Answer::OK;
   }
-  ui::Answer MsgBoxDefaultSecond(const std::string& t, const std::string& ti, ui::Icon i, ui::Buttons b) override {
+  form::Answer MsgBoxDefaultSecond(const std::string& t, const std::string& ti, form::Icon i,
+                                   form::Buttons b) override {
     return MsgBox(t, ti, i, b);
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
@@ -61,9 +62,9 @@ int main(int argc, char** argv) {
   QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
 
   QuietDialogs dialogs;
-  ui::qt::QtClock clock;
+  qt::QtClock clock;
   app::frmMain main(dialogs, clock);
-  ui::qt::MainWindow window(main);
+  qt::MainWindow window(main);
   main.Form_Load();
   if (main.ended()) return 1;
   window.refresh();
