@@ -12,6 +12,9 @@
 #include "support/temp_folder.h"
 
 namespace testing_support {
+namespace {
+constexpr int kDriveSeconds = 120;
+}
 
 DriveResult runDrive(const std::string& folder, const std::string& script) {
   TempFolder io;
@@ -19,8 +22,10 @@ DriveResult runDrive(const std::string& folder, const std::string& script) {
     std::ofstream s(io.file("script.txt"), std::ios::binary);
     s << script;
   }
-  std::string cmd = std::string("'") + ZORVEL_DRIVE_EXE + "' '" + folder + "' < '" + io.file("script.txt") + "' > '" +
-                    io.file("out.jsonl") + "' 2> '" + io.file("err.txt") + "'";
+  // A driver that hangs (a box nobody answers, a loop) fails its test instead of holding up the suite.
+  std::string cmd = std::string("timeout -k 5 ") + std::to_string(kDriveSeconds) + " '" + ZORVEL_DRIVE_EXE + "' '" +
+                    folder + "' < '" + io.file("script.txt") + "' > '" + io.file("out.jsonl") + "' 2> '" +
+                    io.file("err.txt") + "'";
   int status = std::system(cmd.c_str());
   DriveResult r;
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -29,6 +34,8 @@ DriveResult runDrive(const std::string& folder, const std::string& script) {
   while (std::getline(out, line))
     if (!line.empty()) r.dumps.push_back(nlohmann::json::parse(line));
   r.stderrText = io.readBytes("err.txt");
+  if (r.exitCode == 124 || r.exitCode == 137)
+    r.stderrText += "zorvel-drive did not end within " + std::to_string(kDriveSeconds) + " s\n";
   return r;
 }
 

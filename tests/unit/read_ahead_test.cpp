@@ -12,6 +12,30 @@
 #include <thread>
 #include <vector>
 
+namespace {
+
+using namespace std::chrono_literals;
+
+// Every wait here ends: a read-ahead that never runs a read fails the test instead of hanging it.
+bool waitFor(const std::atomic<bool>& flag, const char* what) {
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  while (!flag) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ADD_FAILURE() << what << " did not happen within 5 s";
+      return false;
+    }
+    std::this_thread::sleep_for(1ms);
+  }
+  return true;
+}
+
+template <class T>
+bool ready(std::future<T>& f) {
+  return f.wait_for(5s) == std::future_status::ready;
+}
+
+}  // namespace
+
 TEST(ReadAhead, ResultsAndErrorsComeWhereTheyAreTakenAndUnbegunReadsAreSkipped) {
   std::atomic<int> ran{0};
   {
@@ -23,6 +47,7 @@ TEST(ReadAhead, ResultsAndErrorsComeWhereTheyAreTakenAndUnbegunReadsAreSkipped) 
     });
     auto last = ahead.later([&] { return std::string("筋トレ") + std::to_string(++ran); });
     ahead.start();
+    ASSERT_TRUE(ready(first) && ready(last)) << "the queued reads did not run";
     EXPECT_EQ(first.get(), 1);
     try {
       damaged.get();
@@ -42,14 +67,15 @@ TEST(ReadAhead, ResultsAndErrorsComeWhereTheyAreTakenAndUnbegunReadsAreSkipped) 
     app::ReadAhead ahead;
     auto slow = ahead.later([&] {
       began = true;
-      while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      waitFor(release, "the release of the slow read");
       return ++ran;
     });
     skipped = ahead.later([&] { return ++ran; });
     ahead.start();
-    while (!began) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const bool slowBegan = waitFor(began, "the start of the first read");
     ahead.stop();
     release = true;
+    ASSERT_TRUE(slowBegan && ready(slow)) << "the running read did not end";
     EXPECT_EQ(slow.get(), 1);
   }
   EXPECT_EQ(ran, 1);
@@ -64,7 +90,7 @@ TEST(ReadAhead, SharedReadsNotBegunAreReadByTheThreadThatTakesThem) {
   app::ReadAhead ahead;
   auto busy = ahead.later([&] {
     began = true;
-    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    waitFor(release, "the release of the busy read");
     return std::this_thread::get_id();
   });
   std::vector<app::ReadAhead::Shared<std::thread::id>> reads;
@@ -74,7 +100,10 @@ TEST(ReadAhead, SharedReadsNotBegunAreReadByTheThreadThatTakesThem) {
       return std::this_thread::get_id();
     }));
   ahead.start();
-  while (!began) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  if (!waitFor(began, "the start of the busy read on the second thread")) {
+    release = true;
+    return;
+  }
   try {
     app::takeAll(reads);
     ADD_FAILURE() << "the second read's error was lost";
@@ -83,5 +112,6 @@ TEST(ReadAhead, SharedReadsNotBegunAreReadByTheThreadThatTakesThem) {
   }
   EXPECT_EQ(reads[2].get(), here);  // read here while the other thread was busy
   release = true;
+  ASSERT_TRUE(ready(busy)) << "the busy read did not end";
   EXPECT_NE(busy.get(), here);
 }
