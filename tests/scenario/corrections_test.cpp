@@ -143,6 +143,7 @@ TEST(Corrections, NotesAndDiaryListsAndTheirUndo) {
       std::string(kStart) +
           "settext txtKin(1) 30\nenter txtKin(1)\nsettext txtKin(1) 20\nenter txtKin(1)\n"
           "input 25\nmenu lstKin(1) 0 修正\nanswer OK\nselect lstKin(1) 1\nkey lstKin(1) Delete\n"
+          "settext txtKin(6) 40\nenter txtKin(6)\ninput 45\nmenu lstKin(6) 0 修正\n"
           "input 買い物\nmouseup List5(2)\ninput 牛乳\nmenu List5(2) 0 修正\ndump\n"
           "click Check1(0)\nclick Command3\nclick Check1(1)\nanswer Cancel\nclick Command3\n"
           "answer No\nclick Command3\nclick Check1(2)\nanswer Yes\nclick Command3\n"
@@ -155,8 +156,9 @@ TEST(Corrections, NotesAndDiaryListsAndTheirUndo) {
   const json& notes = r.dumps[0];
   EXPECT_EQ(notes["controls"]["lstKin(1)"]["items"].size(), 1u);
   EXPECT_EQ(notes["state"]["TrainingTotal"][0], 25);
+  EXPECT_EQ(notes["state"]["TrainingTotal"][5], 45);  // the last exercise is reloaded too
   EXPECT_EQ(notes["controls"]["List5(2)"]["items"], json({"牛乳"}));
-  EXPECT_EQ(notes["state"]["UndoDepth"], 6);
+  EXPECT_EQ(notes["state"]["UndoDepth"], 8);
 
   // Cancel stored nothing, No added a second record, Yes replaced that one; the first went by the menu.
   const json& asked = r.dialogs(1);

@@ -51,6 +51,9 @@ TEST(ProgressParts, PercentagesAreWholeAndLimited) {
 TEST(ProgressForecast, DaysAndDateOrWhyNot) {
   // 2.5 kg in 41 days, 7.5 kg to go: 123 days on.
   EXPECT_EQ(progress::forecastText(2.5f, 41, 67.5f, 60, day(2004, 6, 11)), "123日後 ( 2004/10/12 )");
+  // A half day goes to the even count: 2.5 days is 2, 3.5 days is 4 (0.25 kg a day).
+  EXPECT_EQ(progress::forecastText(2.0f, 8, 60.625f, 60, day(2004, 6, 11)), "2日後 ( 2004/06/13 )");
+  EXPECT_EQ(progress::forecastText(2.0f, 8, 60.875f, 60, day(2004, 6, 11)), "4日後 ( 2004/06/15 )");
   // Below the target there is no day ahead to forecast; reaching it today is day 0.
   EXPECT_EQ(progress::forecastText(10.0f, 10, 59.0f, 60, day(2004, 6, 11)), "－");
   EXPECT_EQ(progress::forecastText(10.0f, 10, 60.0f, 60, day(2004, 6, 11)), "0日後 ( 2004/06/11 )");
