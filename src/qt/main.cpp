@@ -220,13 +220,13 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(qt::kDesktopId);
   QApplication::setWindowIcon(qt::programIcon(programFolder));
   QApplication::setStyle("Fusion");
-  // Boxes, choosers and the help window take the user's font and size. The window keeps the
-  // size its layout is drawn for; it scales as a whole to the space it is given.
-  const QFont font = qt::programFont(QApplication::font());
-  QApplication::setFont(font);
-  QFont designFont = font;
-  designFont.setPointSizeF(9);
-  QApplication::setFont(designFont, "qt::MainWindow");
+  // The window's layout is drawn for 9 points and scales as a whole, fonts included, to the
+  // space it is given; boxes, choosers, menus and the help window take the desktop's size.
+  const QFont desktop = qt::programFont(QApplication::font());
+  QFont design = desktop;
+  design.setPointSizeF(9);
+  QApplication::setFont(design);
+  for (const char* ownWindow : {"QDialog", "QMenu", "qt::HelpWindow"}) QApplication::setFont(desktop, ownWindow);
   QApplication::setQuitOnLastWindowClosed(false);
 
   qt::QtDialogs dialogs;
