@@ -6,9 +6,9 @@ ZORVEL_JOBS="${ZORVEL_JOBS:-$(nproc)}"
 export DEBIAN_FRONTEND=noninteractive
 
 # What a fresh Debian 12 needs to build, test and run the diary.
-ZORVEL_PACKAGES=(build-essential cmake pkg-config qt6-base-dev qt6-charts-dev libgl-dev
+ZORVEL_PACKAGES=(build-essential cmake pkg-config qt6-base-dev qt6-charts-dev libgl-dev libqt6svg6 qt6-translations-l10n
   libgtest-dev googletest nlohmann-json3-dev clang-format xvfb xauth fonts-noto-cjk
-  desktop-file-utils appstream)
+  desktop-file-utils appstream lintian)
 
 say() { printf '\n==> %s\n' "$*"; }
 

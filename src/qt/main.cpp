@@ -5,17 +5,21 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFont>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include "app/frmMain.h"
+#include "qt/desktop.h"
 #include "qt/first_frame.h"
 #include "qt/main_window.h"
 #include "qt/qt_dialogs.h"
+#include "qt/single_instance.h"
 #include "store/data_folder.h"
 #include "store/dates.h"
 #include "words/messages.h"
@@ -36,6 +40,8 @@ QString seedFolder(const QString& programFolder) { return QDir::cleanPath(progra
 class CheckDialogs : public form::Dialogs {
  public:
   form::Answer MsgBox(const std::string& text, const std::string& title, form::Icon, form::Buttons buttons) override {
+    // The help tour greets a person at a window; a check has neither.
+    if (title == "ヘルプツアー") return form::Answer::OK;
     std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
     return buttons == form::Buttons::OK ? form::Answer::OK
                                         : (buttons == form::Buttons::YesNo ? form::Answer::No : form::Answer::Cancel);
@@ -87,12 +93,68 @@ std::optional<store::DateTime> parseClock(const QString& text) {
   return at;
 }
 
-bool wantsNoWindow(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const QString a = QString::fromLocal8Bit(argv[i]);
-    if (a == "--check" || a == "--help" || a == "-h" || a == "--help-all" || a == "--version" || a == "-v") return true;
+// The program's options. The test-only ones are left out of --help.
+struct Options {
+  QCommandLineOption data{"data",
+                          "日記のデータフォルダ DIR を使う（なければ作る）。省略時は $ZORVEL_DATA、プログラムのフォルダ"
+                          "（ﾌﾟﾗｲﾍﾞｰﾄ.txt があるとき）、ユーザーのデータフォルダの順。",
+                          "DIR"};
+  QCommandLineOption check{"check", "ウィンドウを開かずにデータフォルダを読み込んで確かめ、終了する。"};
+  QCommandLineOption clock{"clock", "時計を \"YYYY/MM/DD hh:mm:ss\" に止める（試験とベンチマーク用）。", "TIME"};
+  QCommandLineOption quitAfterShow{
+      "quit-after-show", "ウィンドウの最初の表示が済んだら終了し、起動からの時間を表示する（ベンチマーク用）。"};
+  // Our own, for a Japanese description: Qt's translation has none for its help option.
+  QCommandLineOption help{QStringList{"h", "help"}, "このヘルプを表示して終了する。"};
+  QCommandLineOption version{QStringList{"v", "version"}};
+
+  explicit Options(QCommandLineParser& parser) {
+    // Single-dash words as Qt's own options are written (-platform, -style).
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription("Zorvel — ダイエット日記");
+    parser.addOption(help);
+    version = parser.addVersionOption();
+    clock.setFlags(QCommandLineOption::HiddenFromHelp);
+    quitAfterShow.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({data, check, clock, quitAfterShow});
   }
-  return false;
+};
+
+// Qt's own options for a window (-platform, -style ...), which QApplication takes out of argv.
+bool qtWindowOption(const QString& name) {
+  static const QStringList names = {"platform",
+                                    "platformpluginpath",
+                                    "platformtheme",
+                                    "plugin",
+                                    "qwindowgeometry",
+                                    "qwindowicon",
+                                    "qwindowtitle",
+                                    "reverse",
+                                    "session",
+                                    "style",
+                                    "stylesheet",
+                                    "widgetcount",
+                                    "display",
+                                    "geometry",
+                                    "name",
+                                    "title",
+                                    "visual",
+                                    "nograb",
+                                    "dograb",
+                                    "sync"};
+  return names.contains(name);
+}
+
+// Read before any display is opened: --help, --version, --check and a wrong option need none.
+bool wantsWindow(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  QCommandLineParser parser;
+  const Options options(parser);
+  if (!parser.parse(arguments)) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty() || !std::all_of(unknown.begin(), unknown.end(), qtWindowOption)) return false;
+  }
+  return !parser.isSet(options.help) && !parser.isSet(options.version) && !parser.isSet(options.check);
 }
 
 }  // namespace
@@ -102,32 +164,19 @@ int main(int argc, char** argv) {
   since.start();
   QCoreApplication::setApplicationName("Zorvel");
   QCoreApplication::setApplicationVersion(ZORVEL_VERSION);
-  const bool noWindow = wantsNoWindow(argc, argv);
+  const bool withWindow = wantsWindow(argc, argv);
   std::unique_ptr<QCoreApplication> app =
-      noWindow ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
+      withWindow ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+  // Before the command line is read, so that its help and errors are Japanese too.
+  qt::installQtJapanese(*app);
 
   QCommandLineParser parser;
-  parser.setApplicationDescription("Zorvel — ダイエット日記");
-  parser.addHelpOption();
-  parser.addVersionOption();
-  const QCommandLineOption dataOption(
-      "data",
-      "日記のデータフォルダ DIR を使う（なければ作る）。省略時は $ZORVEL_DATA、プログラムのフォルダ"
-      "（ﾌﾟﾗｲﾍﾞｰﾄ.txt があるとき）、ユーザーのデータフォルダの順。",
-      "DIR");
-  const QCommandLineOption checkOption("check", "ウィンドウを開かずにデータフォルダを読み込んで確かめ、終了する。");
-  const QCommandLineOption clockOption("clock", "時計を \"YYYY/MM/DD hh:mm:ss\" に止める（試験とベンチマーク用）。",
-                                       "TIME");
-  const QCommandLineOption quitOption(
-      "quit-after-show", "ウィンドウの最初の表示が済んだら終了し、起動からの時間を表示する（ベンチマーク用）。");
-  parser.addOption(dataOption);
-  parser.addOption(checkOption);
-  parser.addOption(clockOption);
-  parser.addOption(quitOption);
+  const Options options(parser);
   parser.process(*app);
+  if (parser.isSet(options.help)) parser.showHelp(0);
   std::optional<store::DateTime> fixedClock;
-  if (parser.isSet(clockOption)) {
-    fixedClock = parseClock(parser.value(clockOption));
+  if (parser.isSet(options.clock)) {
+    fixedClock = parseClock(parser.value(options.clock));
     if (!fixedClock) {
       std::fprintf(stderr, "--clock: \"YYYY/MM/DD hh:mm:ss\" の形で指定してください\n");
       return 2;
@@ -136,17 +185,22 @@ int main(int argc, char** argv) {
 
   const QString programFolder = QCoreApplication::applicationDirPath();
   std::optional<std::string> fromCommandLine, fromEnvironment;
-  if (parser.isSet(dataOption)) fromCommandLine = parser.value(dataOption).toStdString();
+  if (parser.isSet(options.data)) fromCommandLine = parser.value(options.data).toStdString();
   if (qEnvironmentVariableIsSet("ZORVEL_DATA")) fromEnvironment = qEnvironmentVariable("ZORVEL_DATA").toStdString();
   const store::DataFolderChoice choice =
       store::chooseDataFolder(fromCommandLine, fromEnvironment, programFolder.toStdString(),
                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
   const QString folder = QDir(QString::fromStdString(choice.folder)).absolutePath();
-  const std::optional<std::string> problem =
-      store::prepareDataFolder(folder.toStdString(), seedFolder(programFolder).toStdString());
+  const QString seed = seedFolder(programFolder);
+  std::optional<std::string> problem;
+  if (!QFileInfo::exists(folder + "/" + store::kProfileFileName) && !QFileInfo(seed).isDir())
+    // A new diary needs the sample; without it start-up would only fail on the empty folder.
+    problem = words::sampleNotPrepared(folder.toStdString(), words::sampleFolderMissing(seed.toStdString()));
+  else
+    problem = store::prepareDataFolder(folder.toStdString(), seed.toStdString());
   if (problem) {
     const QString text = QString::fromStdString(*problem + words::kProgramEnds);
-    if (noWindow) {
+    if (!withWindow) {
       std::fprintf(stderr, "%s\n", qPrintable(text));
     } else {
       QMessageBox box(QMessageBox::Critical, words::kStartupErrorTitle, text, QMessageBox::Ok);
@@ -156,12 +210,23 @@ int main(int argc, char** argv) {
   }
   // The data files are opened by bare name in the data folder.
   QDir::setCurrent(folder);
-  if (parser.isSet(checkOption)) return runCheck(folder, helpFolder(programFolder), fixedClock);
+  if (parser.isSet(options.check)) return runCheck(folder, helpFolder(programFolder), fixedClock);
 
+  // A second start on the folder brings the first one's window forward and ends quietly. When
+  // the first does not answer, start-up goes on and meets the folder's lock with its message.
+  qt::SingleInstance instance(folder);
+  if (!instance.claim() && instance.askToShow()) return 0;
+
+  QGuiApplication::setDesktopFileName(qt::kDesktopId);
+  QApplication::setWindowIcon(qt::programIcon(programFolder));
   QApplication::setStyle("Fusion");
-  QFont font("Noto Sans CJK JP", 9);
-  font.setStyleHint(QFont::SansSerif);
-  QApplication::setFont(font);
+  // The window's layout is drawn for 9 points and scales as a whole, fonts included, to the
+  // space it is given; boxes, choosers, menus and the help window take the desktop's size.
+  const QFont desktop = qt::programFont(QApplication::font());
+  QFont design = desktop;
+  design.setPointSizeF(9);
+  QApplication::setFont(design);
+  for (const char* ownWindow : {"QDialog", "QMenu", "qt::HelpWindow"}) QApplication::setFont(desktop, ownWindow);
   QApplication::setQuitOnLastWindowClosed(false);
 
   qt::QtDialogs dialogs;
@@ -172,11 +237,12 @@ int main(int argc, char** argv) {
   main.DataFolder = QDir::toNativeSeparators(folder).toStdString();
   qt::MainWindow window(main);
   QObject::connect(&window, &qt::MainWindow::quitRequested, app.get(), &QCoreApplication::quit, Qt::QueuedConnection);
+  QObject::connect(&instance, &qt::SingleInstance::showRequested, &window, [&window] { qt::bringForward(window); });
 
   main.Form_Load();
   if (main.ended()) return 1;
   window.refresh();
-  const bool timed = parser.isSet(quitOption);
+  const bool timed = parser.isSet(options.quitAfterShow);
   qt::FirstFrame first(window, since);
   if (timed) {
     // Always the same place, and the user's remembered placement stays as it was.

@@ -23,13 +23,19 @@ constexpr bool asciiIsItself() {
 }
 static_assert(asciiIsItself(), "the decoder copies ASCII runs unchanged");
 
-// Each character's UTF-8 bytes packed with their count in the top byte, so that the decoder
-// stores four bytes and moves on by the count. 0 for bytes that are no character.
+// Each character's UTF-8 bytes followed by their count, laid out as they lie in memory whatever
+// the machine's byte order, so that the decoder stores the four bytes and moves on by the count.
+// 0 for bytes that are no character.
+constexpr uint32_t inMemoryOrder(unsigned b0, unsigned b1, unsigned b2, unsigned count) {
+  return std::bit_cast<uint32_t>(
+      std::array<unsigned char, 4>{static_cast<unsigned char>(b0), static_cast<unsigned char>(b1),
+                                   static_cast<unsigned char>(b2), static_cast<unsigned char>(count)});
+}
 constexpr uint32_t packUtf8(uint16_t u) {
   if (u == 0xFFFF) return 0;
-  if (u < 0x80) return 1u << 24 | u;
-  if (u < 0x800) return 2u << 24 | (0x80u | (u & 0x3F)) << 8 | (0xC0u | u >> 6);
-  return 3u << 24 | (0x80u | (u & 0x3F)) << 16 | (0x80u | (u >> 6 & 0x3F)) << 8 | (0xE0u | u >> 12);
+  if (u < 0x80) return inMemoryOrder(u, 0, 0, 1);
+  if (u < 0x800) return inMemoryOrder(0xC0u | u >> 6, 0x80u | (u & 0x3F), 0, 2);
+  return inMemoryOrder(0xE0u | u >> 12, 0x80u | (u >> 6 & 0x3F), 0x80u | (u & 0x3F), 3);
 }
 template <size_t N>
 constexpr std::array<uint32_t, N> packedTable(const uint16_t (&codes)[N]) {
@@ -39,13 +45,15 @@ constexpr std::array<uint32_t, N> packedTable(const uint16_t (&codes)[N]) {
 }
 constexpr auto kSingleUtf8 = packedTable(kCp932Single);
 constexpr auto kPairUtf8 = packedTable(kCp932Pairs);
+static_assert(std::endian::native == std::endian::little || std::endian::native == std::endian::big);
+// The count is the fourth byte in memory: the top of the word on a little-endian machine.
+constexpr int kCountShift = std::endian::native == std::endian::little ? 24 : 0;
 
-// The packed bytes at `o` (little-endian: the first byte first); returns the position after them.
-static_assert(std::endian::native == std::endian::little, "putPacked stores the first byte lowest");
+// Stores the packed bytes at `o` (the count lands after the character, where the next one goes);
+// returns the position after the character.
 char* putPacked(char* o, uint32_t packed) {
-  const uint32_t bytes = packed & 0xFFFFFF;
-  std::memcpy(o, &bytes, 4);
-  return o + (packed >> 24);
+  std::memcpy(o, &packed, 4);
+  return o + (packed >> kCountShift & 0xFF);
 }
 
 // Decodes bytes checkCp932 accepted to `o`, which has room for 3 bytes a byte plus 4.
@@ -118,7 +126,8 @@ std::optional<size_t> checkCp932(std::string_view bytes, size_t& lineEnds) {
   while (i < n) {
     if (p[i] < 0x80) {
       // Eight ASCII bytes at a time, counting the line ends among them: a byte is '\n' when
-      // its XOR with '\n' is zero, found without carries between bytes.
+      // its XOR with '\n' is zero, found without carries between bytes. Every byte is tested
+      // alike and the count adds them all, so the machine's byte order does not matter.
       for (uint64_t word; i + 8 <= n; i += 8) {
         std::memcpy(&word, p + i, 8);
         if (word & kHigh) break;

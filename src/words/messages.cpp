@@ -198,6 +198,9 @@ std::string converterMissing(std::string_view from, std::string_view to) {
 std::string sampleNotPrepared(std::string_view folder, std::string_view why) {
   return cat({"データフォルダー「", folder, "」にサンプルデータを用意できませんでした。\n", why});
 }
+std::string sampleFolderMissing(std::string_view seedFolder) {
+  return cat({"サンプルデータのフォルダー「", seedFolder, "」が見つかりません。プログラムを入れ直してください。"});
+}
 std::string changedSince(std::string_view file) {
   return cat({"「", file, "」はこの操作のあとで書き換えられているため、元に戻せません。"});
 }

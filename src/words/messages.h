@@ -142,6 +142,7 @@ std::string unencodableByte(size_t offset);
 std::string unencodableChar(std::string_view ch);
 std::string converterMissing(std::string_view from, std::string_view to);
 std::string sampleNotPrepared(std::string_view folder, std::string_view why);
+std::string sampleFolderMissing(std::string_view seedFolder);
 inline constexpr const char* kFolderBusy =
     "このデータフォルダーは別の Zorvel で使用中です。\nもう一方の Zorvel を終了してから起動してください。";
 std::string changedSince(std::string_view file);
