@@ -34,9 +34,9 @@ std::optional<std::string> prepareDataFolder(const std::string& folder, const st
     while (!parent.empty() && !fs::exists(parent, ec) && parent != parent.root_path()) parent = parent.parent_path();
     if (!isDirectory(parent.string())) return dataFolderErrorText(folder, FileOp::MakeFolder, ENOTDIR);
     if (::access(parent.c_str(), W_OK | X_OK) != 0) return dataFolderErrorText(folder, FileOp::MakeFolder, errno);
-    std::error_code made;
-    fs::create_directories(folder, made);
-    if (made) return dataFolderErrorText(folder, FileOp::MakeFolder, made.value());
+    // Private to the user, as every folder the program makes.
+    if (const int err = makePrivateFolders(folder); err != 0)
+      return dataFolderErrorText(folder, FileOp::MakeFolder, err);
   }
   if (::access(folder.c_str(), R_OK | W_OK | X_OK) != 0) return dataFolderErrorText(folder, FileOp::Write, errno);
 

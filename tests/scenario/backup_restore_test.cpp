@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <map>
 
 #include "backup/backup.h"
+#include "store/files.h"
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
 using testing_support::runDrive;
+using testing_support::runDriveInProcess;
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
 
@@ -105,7 +109,7 @@ TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
   auto r = runDrive(dir.path(),
                     "clock 2026/12/07 09:00:00\nstart\nclick cmdSettei\n"
                     "choose-cancel\nclick cmdBackup\ndump\n"
-                    "choose 1\nclick cmdBackup\ndump\n"
+                    "choose 1\nchoose-cancel\nclick cmdBackup\ndump\n"
                     "choose 2\nanswer Cancel\nclick cmdBackup\ndump\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const auto& list = r.dialogs(0)[0];
@@ -116,10 +120,12 @@ TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
                                            "2026-12-02  体重 2件  最終日 2026/12/02"}));
   EXPECT_EQ(list["answer"], nullptr);
 
-  ASSERT_EQ(r.dialogs(1).size(), 2u);
+  // Refused, and the list again for another day.
+  ASSERT_EQ(r.dialogs(1).size(), 3u);
   EXPECT_EQ(r.dialogs(1)[1]["text"],
             "「2026-12-05」のバックアップには読めないファイルがあるため、戻せません。\nﾘｽﾄ1.txt が読めません\n\n"
             "ほかの日のバックアップを選んでください。");
+  EXPECT_EQ(r.dialogs(1)[2]["items"], list["items"]);
 
   const auto& confirm = r.dialogs(2)[1];
   EXPECT_EQ(confirm["text"],
@@ -151,4 +157,78 @@ TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
   EXPECT_EQ(done["state"]["StepCount"], 1);
   EXPECT_EQ(done["controls"]["lblNowTaijyu"]["caption"], "69.5");
   EXPECT_FALSE(done["ended"]);
+}
+
+TEST(Restore, ABackupAStartWouldStopOnIsRefusedByFileAndLineAndTheChosenDayComesBackWhole) {
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  dir.writeCp932("体重.txt", kWeights);
+  dir.writeCp932("20261201.txt", "\"2026/12/01\"\r\n\"ごはん\",300,\"昼\"\r\n");
+  // The good backup, and three a start could not run on: a damaged line, a missing file, a
+  // weight out of range.
+  const std::map<std::string, std::pair<std::string, std::string>> backups = {
+      {"2026-12-01", {"体重.txt", "\"2026/12/01\",70\r\n"}},
+      {"2026-12-02", {"体脂肪率.txt", "\"2026/12/01\",20\r\n\"2026/12/02\",abc\r\n"}},
+      {"2026-12-03", {"ﾌﾟﾗｲﾍﾞｰﾄ.txt", ""}},
+      {"2026-12-04", {"体重.txt", "\"2026/12/01\",70\r\n\"2026/12/02\",1500\r\n"}}};
+  for (const auto& [day, file] : backups) {
+    fs::create_directories(dir.file("バックアップ/" + day));
+    for (const std::string& name : dir.list())
+      if (name.ends_with(".txt") && name != "20261201.txt")
+        dir.writeBytes("バックアップ/" + day + "/" + name, dir.readBytes(name));
+    if (file.second.empty())
+      fs::remove(dir.file("バックアップ/" + day + "/" + file.first));
+    else
+      dir.writeCp932("バックアップ/" + day + "/" + file.first, file.second);
+  }
+  // Days written after the good backup.
+  dir.writeCp932("20261203.txt", "\"2026/12/03\"\r\n\"パン\",200,\"朝\"\r\n");
+  dir.writeCp932("日記20261203.txt", "おいしい\r\n");
+  auto topFiles = [&] {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : dir.list())
+      if (name.ends_with(".txt")) files[name] = dir.readBytes(name);
+    return files;
+  };
+  const auto before = topFiles();
+
+  // A failure part-way through the restore changes nothing.
+  store::failNthStep(store::IoStep::Rename, 3, EIO);
+  auto failed = runDriveInProcess(dir.path(),
+                                  "clock 2026/12/07 09:00:00\nstart\nchoose 4\nanswer OK\n"
+                                  "click cmdBackup\ndump\n");
+  ASSERT_TRUE(store::injectedFailureFired());
+  store::clearInjectedFailure();
+  ASSERT_EQ(failed.exitCode, 0) << failed.stderrText;
+  EXPECT_EQ(failed.last()["dialogs"].back()["text"].get<std::string>().rfind(
+                "戻せませんでした。データは変わっていません。\n「", 0),
+            0u)
+      << failed.last()["dialogs"].back();
+  EXPECT_EQ(topFiles(), before);
+
+  // Newest first: the failed attempt's safety copy, today's backup, then the four.
+  auto r = runDrive(dir.path(),
+                    "clock 2026/12/07 10:00:00\nstart\nchoose 2\nchoose 3\nchoose 4\nchoose 5\n"
+                    "answer OK\nclick cmdBackup\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  const auto& boxes = r.last()["dialogs"];
+  ASSERT_EQ(boxes.size(), 10u) << boxes;  // the last three: confirm, the chart's one-weight note, done
+  const char* const kNamed[] = {"「体重.txt」の 2 行目: 体重「1500」", "「ﾌﾟﾗｲﾍﾞｰﾄ.txt」を読み込めませんでした。",
+                                "「体脂肪率.txt」の 2 行目: "};
+  for (int i = 0; i < 3; ++i) {
+    const std::string text = boxes[2 * i + 1]["text"];
+    EXPECT_NE(text.find(kNamed[i]), std::string::npos) << text;
+    EXPECT_EQ(boxes[2 * i + 1]["icon"], "error");
+    // The list comes again with the refused day marked.
+    EXPECT_EQ(boxes[2 * i + 2]["items"][i + 2].get<std::string>().rfind("× ", 0), 0u) << boxes[2 * i + 2];
+  }
+  // The good day's files, all of them and only them; what came after is in the safety copy.
+  std::map<std::string, std::string> day;
+  for (const auto& e : fs::directory_iterator(dir.file("バックアップ/2026-12-01")))
+    if (e.path().extension() == ".txt")
+      day[e.path().filename().string()] = dir.readBytes("バックアップ/2026-12-01/" + e.path().filename().string());
+  EXPECT_EQ(topFiles(), day);
+  EXPECT_NE(boxes[7]["text"].get<std::string>().find("「バックアップ/2026-12-07-復元前-2」"), std::string::npos);
+  EXPECT_EQ(dir.readUtf8("バックアップ/2026-12-07-復元前-2/日記20261203.txt"), "おいしい\r\n");
+  EXPECT_EQ(r.last()["state"]["WeightCount"], 1);
 }
