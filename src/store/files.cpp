@@ -29,6 +29,7 @@ struct Plan {
 Plan plan;
 long stepCount = 0;
 long endAtStep = 0;
+int hardLinksRefused = 0;
 
 bool injected(IoStep step) {
   if (!plan.active || plan.step != step || --plan.remaining > 0) return false;
@@ -93,6 +94,10 @@ int rename(const char* from, const char* to, bool injectable) {
 int link(const char* from, const char* to) {
   step();
   if (injected(IoStep::Link)) return -1;
+  if (hardLinksRefused != 0) {
+    errno = hardLinksRefused;
+    return -1;
+  }
   return ::link(from, to);
 }
 
@@ -721,6 +726,8 @@ void FolderLock::release() {
 void failNthStep(IoStep step, int nth, int err, int times) { plan = Plan{true, false, step, nth, err, times}; }
 void clearInjectedFailure() { plan = Plan{}; }
 bool injectedFailureFired() { return plan.fired; }
+
+void refuseHardLinks(int err) { hardLinksRefused = err; }
 
 void endProcessAtStep(long nth) { endAtStep = nth > 0 ? stepCount + nth : 0; }
 long stepsTaken() { return stepCount; }

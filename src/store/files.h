@@ -93,6 +93,8 @@ void failNthStep(IoStep step, int nth, int err, int times = 1);
 void clearInjectedFailure();
 // True once the planned failure has happened.
 bool injectedFailureFired();
+// Every link() fails with `err` from now on, as on a file system without hard links; 0 ends it.
+void refuseHardLinks(int err);
 
 // Every call that changes the disk (open for writing, write, flush, rename, link, remove, make
 // or remove a folder) is one step. The kill test ends the process at a chosen step.

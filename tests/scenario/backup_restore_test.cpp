@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <map>
 
 #include "backup/backup.h"
@@ -75,20 +76,44 @@ TEST(DailyBackup, OncePerDayKeepingTheNewestThirtyAndNoneInSampleMode) {
 }
 
 TEST(DailyBackup, AFailedBackupWarnsOnceAndTheDiaryStarts) {
-  TempFolder dir;
-  dir.writeMinimalDiary();
-  dir.writeCp932("体重.txt", kWeights);
-  dir.writeBytes("バックアップ", "not a folder");
-  auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\ndump lblNowTaijyu\n");
-  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
-  const auto& d = r.last();
-  ASSERT_EQ(d["dialogs"].size(), 1u);
-  EXPECT_EQ(d["dialogs"][0]["title"], "バックアップ");
-  EXPECT_EQ(d["dialogs"][0]["icon"], "warning");
-  EXPECT_EQ(d["dialogs"][0]["text"].get<std::string>().rfind("今日のバックアップを作れませんでした。", 0), 0u);
-  EXPECT_FALSE(d["ended"]);
-  EXPECT_EQ(d["state"]["WeightCount"], 3);
-  EXPECT_EQ(dir.readBytes("バックアップ"), "not a folder");
+  // バックアップ a file; a link to a folder of the user's with dated folders of their own (none
+  // may go); today's folder a link.
+  TempFolder theirs;
+  for (int day = 1; day <= 31; ++day) {
+    const std::string name = backup::dayFolderName(store::makeDate(2026, 10, day));
+    fs::create_directories(theirs.file(name));
+    theirs.writeBytes(name + "/体重.txt", "theirs");
+  }
+  const std::pair<std::function<void(const TempFolder&)>, const char*> cases[] = {
+      {[](const TempFolder& d) { d.writeBytes("バックアップ", "not a folder"); }, "フォルダー「バックアップ」"},
+      {[&](const TempFolder& d) { fs::create_directory_symlink(theirs.path(), d.file("バックアップ")); },
+       "フォルダー「バックアップ」を作れませんでした。ファイルではなくシンボリックリンクです"},
+      {[&](const TempFolder& d) {
+         fs::create_directory(d.file("バックアップ"));
+         fs::create_directory_symlink(theirs.path(), d.file("バックアップ/2026-12-07"));
+       },
+       "フォルダー「2026-12-07」を作れませんでした。ファイルではなくシンボリックリンクです"},
+  };
+  for (const auto& [make, named] : cases) {
+    SCOPED_TRACE(named);
+    TempFolder dir;
+    dir.writeMinimalDiary();
+    dir.writeCp932("体重.txt", kWeights);
+    make(dir);
+    auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\ndump lblNowTaijyu\n");
+    ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+    const auto& d = r.last();
+    ASSERT_EQ(d["dialogs"].size(), 1u);
+    EXPECT_EQ(d["dialogs"][0]["title"], "バックアップ");
+    EXPECT_EQ(d["dialogs"][0]["icon"], "warning");
+    const std::string text = d["dialogs"][0]["text"];
+    EXPECT_EQ(text.rfind("今日のバックアップを作れませんでした。", 0), 0u) << text;
+    EXPECT_NE(text.find(named), std::string::npos) << text;
+    EXPECT_FALSE(d["ended"]);
+    EXPECT_EQ(d["state"]["WeightCount"], 3);
+  }
+  EXPECT_EQ(theirs.list().size(), 31u);
+  EXPECT_EQ(theirs.readBytes("2026-10-01/体重.txt"), "theirs");
 }
 
 TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {

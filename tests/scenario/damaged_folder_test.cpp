@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "store/cp932.h"
 #include "store/files.h"
@@ -181,6 +182,45 @@ TEST(DamagedFolder, ASecondProgramOnTheFolderTouchesNothingAndLeftoversAreCleare
   EXPECT_TRUE(r.dialogs(0).empty()) << r.dialogs(0);
   EXPECT_FALSE(dir.exists(".~zorvel-k1ll3d"));
   EXPECT_FALSE(dir.exists("体重.txt.tmp~"));
+}
+
+TEST(DamagedFolder, ALockThatCannotBeTakenRefusesTheStartNamingItsFile) {
+  const std::pair<std::function<void(const TempFolder&)>, const char*> cases[] = {
+      {[](const TempFolder& d) { std::filesystem::create_directory(d.file(".zorvel.lock")); },
+       "ファイルではなくフォルダーです（Is a directory）"},
+      {[](const TempFolder& d) { std::filesystem::create_symlink("elsewhere", d.file(".zorvel.lock")); },
+       "ファイルではなくシンボリックリンクです"},
+  };
+  for (const auto& [make, what] : cases) {
+    TempFolder dir;
+    dir.writeMinimalDiary();
+    make(dir);
+    const std::string text = startupError(dir);
+    EXPECT_EQ(text.rfind("「.zorvel.lock」でデータフォルダーをロックできませんでした。", 0), 0u) << text;
+    EXPECT_NE(text.find(what), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with("プログラムを終了します。")) << text;
+    EXPECT_FALSE(dir.exists("バックアップ"));  // it never ran
+  }
+}
+
+TEST(DamagedFolder, AWeightLogWithADayTwiceOrBackwardsWarnsOnceAndStarts) {
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  dir.writeCp932("体重.txt",
+                 "\"2024/01/02\",70\r\n\"2024/01/03\",69.8\r\n\"2024/01/03\",69.7\r\n"
+                 "\"2024/01/01\",69.5\r\n");
+  auto r = runDrive(dir.path(), kStart);
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  ASSERT_EQ(r.dialogs(0).size(), 1u) << r.dialogs(0);
+  const json& box = r.dialogs(0)[0];
+  EXPECT_EQ(box["icon"], "warning");
+  EXPECT_EQ(box["title"], "体重の記録の確認");
+  EXPECT_EQ(box["text"].get<std::string>().rfind(
+                "「体重.txt」の 3 行目: 日付「2024/01/03」が前の記録の日付「2024/01/03」の後ではありません。", 0),
+            0u)
+      << box;
+  EXPECT_FALSE(r.last()["ended"]);
+  EXPECT_EQ(r.last()["state"]["WeightCount"], 4);
 }
 
 TEST(DamagedFolder, TypedNumbersTooLargeForADoubleAreRefusedNotStoredAsZero) {
