@@ -38,14 +38,20 @@ bool isBackupName(const std::string& name) {
 // The name a backup is made under until it is complete: ".2026-12-07.partial".
 std::string partialName(const std::string& folderName) { return "." + folderName + kPartialSuffix; }
 
+// Refuses to make the folder `path` because something else stands at its name, saying what.
+[[noreturn]] void somethingInTheWay(const std::string& path) {
+  struct stat st {};
+  ::lstat(path.c_str(), &st);
+  throw store::fileError(path, store::FileOp::MakeFolder,
+                         S_ISLNK(st.st_mode)   ? ELOOP
+                         : S_ISDIR(st.st_mode) ? ENOTEMPTY
+                                               : EEXIST);
+}
+
 // バックアップ itself: a real folder, made when missing. A link is never followed, not even to
 // write into it.
 void prepareBackupFolder() {
-  if (store::pathExists(kBackupFolder) && !store::isRealDirectory(kBackupFolder)) {
-    struct stat st {};
-    ::lstat(kBackupFolder, &st);
-    throw store::fileError(kBackupFolder, store::FileOp::MakeFolder, S_ISLNK(st.st_mode) ? ELOOP : EEXIST);
-  }
+  if (store::pathExists(kBackupFolder) && !store::isRealDirectory(kBackupFolder)) somethingInTheWay(kBackupFolder);
   store::makeDirectories(kBackupFolder);
 }
 
@@ -54,6 +60,7 @@ void prepareBackupFolder() {
 void copyDataFilesTo(const std::string& name) {
   const std::string partial = inBackups(partialName(name));
   if (store::pathExists(partial)) store::removeOwnFolder(partial, isOwnContent);
+  if (store::pathExists(partial)) somethingInTheWay(partial);  // not ours to clear, or a link
   store::makeDirectories(partial);
   try {
     for (const std::string& file : store::dataFileNames(".")) store::copyFileInto(file, store::joinPath(partial, file));
@@ -138,15 +145,8 @@ bool makeDailyBackup(store::Date today) {
   const std::string name = dayFolderName(today);
   if (isOwnBackup(name)) return false;
   const std::string folder = inBackups(name);
-  if (store::pathExists(folder)) {
-    // Someone else's folder, file or link has the day's name: say so rather than skip quietly.
-    struct stat st {};
-    ::lstat(folder.c_str(), &st);
-    throw store::fileError(folder, store::FileOp::MakeFolder,
-                           S_ISLNK(st.st_mode)   ? ELOOP
-                           : S_ISDIR(st.st_mode) ? ENOTEMPTY
-                                                 : EEXIST);
-  }
+  // Someone else's folder, file or link has the day's name: say so rather than skip quietly.
+  if (store::pathExists(folder)) somethingInTheWay(folder);
   copyDataFilesTo(name);
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -43,7 +44,10 @@ std::optional<std::string> prepareDataFolder(const std::string& folder, const st
   if (seedFolder.empty() || !isDirectory(seedFolder)) return std::nullopt;
   if (fs::exists(joinPath(folder, kProfileFileName), ec)) return std::nullopt;
   try {
-    for (const std::string& name : dataFileNames(seedFolder)) {
+    // The profile last: a seed cut short leaves no profile, so the next start seeds the rest.
+    std::vector<std::string> names = dataFileNames(seedFolder);
+    std::stable_partition(names.begin(), names.end(), [](const std::string& n) { return n != kProfileFileName; });
+    for (const std::string& name : names) {
       const std::string to = joinPath(folder, name);
       if (!fs::exists(to, ec)) copyFileAtomic(joinPath(seedFolder, name), to);
     }

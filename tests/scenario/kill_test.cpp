@@ -13,6 +13,7 @@
 
 #include "backup/backup.h"
 #include "drive/driver.h"
+#include "store/data_folder.h"
 #include "store/files.h"
 #include "support/drive.h"
 #include "support/temp_folder.h"
@@ -233,4 +234,29 @@ TEST(Kill, AtEveryStoreStepTheNextStartFindsOneWholeVersionOfTheDiary) {
                      "clock 2026/12/07 09:00:00\nstart\nclick cmdSettei\nanswer OK\ninput たろう\ninput 170\n"
                      "input 60\ninput 30\ninput 70\ninput 2000\nanswer OK\nclick cmdNew1\n"});
   for (const Story& story : stories) killAtEveryStep(story);
+}
+
+// A new data folder killed while the sample is copied in: the next start copies the rest.
+TEST(Kill, AtEveryStepOfSeedingANewFolderTheNextStartHasTheWholeSample) {
+  TempFolder sample(scratchRoot());
+  sample.copySample();
+  for (long n = 1;; ++n) {
+    SCOPED_TRACE("killed at step " + std::to_string(n));
+    TempFolder dir(scratchRoot());
+    const std::string folder = dir.file("diary");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      store::resetStepCount();
+      store::endProcessAtStep(n);
+      ::_exit(store::prepareDataFolder(folder, sample.path()) ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_NE(WEXITSTATUS(status), 1);
+    ASSERT_FALSE(store::prepareDataFolder(folder, sample.path()));
+    for (const auto& name : sample.list()) EXPECT_EQ(dir.readBytes("diary/" + name), sample.readBytes(name)) << name;
+    if (WEXITSTATUS(status) == 0) break;  // the seed went through before step n
+  }
 }
