@@ -606,6 +606,7 @@ void changeFiles(const FileChanges& changes) {
     removeLeftovers(entries);
     throw;
   }
+  if (entries.empty()) return;
   for (size_t i = 0; i < entries.size(); ++i) {
     const int err = apply(entries[i]);
     if (err == 0) continue;
