@@ -1,5 +1,9 @@
 #include "app/backup_area.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <vector>
 
 #include "app/diary_area.h"
@@ -11,6 +15,7 @@
 #include "records/weight_entry.h"
 #include "store/folder_files.h"
 #include "store/record.h"
+#include "words/file_errors.h"
 #include "words/messages.h"
 
 namespace app {
@@ -26,25 +31,80 @@ void info(frmMain& m, const std::string& text, const std::string& title) {
 
 // ---------------------------------------------------------------- restore
 
+// The window that checks a backup: no box reaches the user, each is answered the safe way.
+class QuietDialogs : public form::Dialogs {
+ public:
+  form::Answer MsgBox(const std::string&, const std::string&, form::Icon, form::Buttons buttons) override {
+    return buttons == form::Buttons::OK         ? form::Answer::OK
+           : buttons == form::Buttons::OKCancel ? form::Answer::Cancel
+                                                : form::Answer::No;
+  }
+  std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  void showHelp(const std::string&) override {}
+  void closeHelp() override {}
+};
+
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+// What would stop a start-up on the backup's files, naming the file and the line: start-up's
+// own loaders, run in the backup's folder before anything is written.
+std::optional<std::string> startUpProblem(frmMain& m, const std::string& folder) {
+  const std::string path = store::joinPath(backup::kBackupFolder, folder);
+  const int here = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (here < 0) return firstLine(store::fileError(".", store::FileOp::ReadFolder, errno).what());
+  if (::chdir(path.c_str()) != 0) {
+    const int err = errno;
+    ::close(here);
+    return firstLine(store::fileError(path, store::FileOp::ReadFolder, err).what());
+  }
+  std::optional<std::string> problem;
+  try {
+    QuietDialogs quiet;
+    frmMain probe(quiet, m.clock);
+    probe.LoadOnly();
+  } catch (const std::exception& e) {
+    problem = firstLine(e.what());
+  }
+  const bool back = ::fchdir(here) == 0;
+  ::close(here);
+  if (!back) {
+    // Every later write would land in the backup: end rather than go on there.
+    m.dialogs.MsgBox(words::kDataFolderLost, words::kErrorTitle, form::Icon::Error, form::Buttons::OK);
+    m.Ended = true;
+    return words::kDataFolderLost;
+  }
+  return problem;
+}
+
 void cmdBackup_Click(frmMain& m) {
-  const std::vector<backup::BackupDay> days = backup::listBackups();
+  std::vector<backup::BackupDay> days = backup::listBackups();
   if (days.empty()) {
     info(m, words::kNoBackups, kRestoreTitle);
     return;
   }
-  std::vector<std::string> lines;
-  for (const backup::BackupDay& d : days) lines.push_back(backup::describe(d));
-  const std::optional<int> chosen = m.dialogs.ChooseFromList(kRestoreTitle, words::kChooseBackup, lines);
-  if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(days.size())) return;
-  const backup::BackupDay& day = days[*chosen];
-  if (day.damage) {
+  const backup::BackupDay* chosenDay = nullptr;
+  while (!chosenDay) {
+    std::vector<std::string> lines;
+    for (const backup::BackupDay& d : days) lines.push_back(backup::describe(d));
+    const std::optional<int> chosen = m.dialogs.ChooseFromList(kRestoreTitle, words::kChooseBackup, lines);
+    if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(days.size())) return;
+    backup::BackupDay& day = days[*chosen];
+    if (!day.damage) day.damage = startUpProblem(m, day.folder);
+    if (m.ended()) return;
+    if (!day.damage) {
+      chosenDay = &day;
+      break;
+    }
+    // Refused with the reason; the list comes again, this day marked, for another day.
     m.dialogs.MsgBox(words::backupDamaged(day.folder, *day.damage), kRestoreTitle, form::Icon::Error,
                      form::Buttons::OK);
-    return;
   }
-  const std::string question = words::confirmRestore(
-      day.folder, day.weightCount,
-      std::string(backup::kBackupFolder) + "/" + backup::dayFolderName(m.clock.today()) + backup::kBeforeRestoreSuffix);
+  const backup::BackupDay& day = *chosenDay;
+  const std::string question =
+      words::confirmRestore(day.folder, day.weightCount,
+                            std::string(backup::kBackupFolder) + "/" + backup::nextSafetyCopyName(m.clock.today()));
   if (m.dialogs.MsgBoxDefaultSecond(question, kRestoreTitle, form::Icon::Warning, form::Buttons::OKCancel) !=
       form::Answer::OK)
     return;
@@ -60,16 +120,18 @@ void cmdBackup_Click(frmMain& m) {
     return;
   }
   try {
+    // Every file in one step of the store's journal: a failure or a crash leaves today's files
+    // or the backup's, never a mix of the two days.
     backup::restoreFiles(day.folder);
   } catch (const store::StoreError& e) {
     m.dialogs.MsgBox(words::restoreFailed(e.what(), std::string(backup::kBackupFolder) + "/" + safety),
                      words::kErrorTitle, form::Icon::Error, form::Buttons::OK);
-    m.ReloadFromDisk();
     return;
   }
+  const std::string folder = day.folder;
   m.ReloadFromDisk();
   if (m.ended()) return;
-  info(m, words::restored(day.folder, std::string(backup::kBackupFolder) + "/" + safety), kRestoreTitle);
+  info(m, words::restored(folder, std::string(backup::kBackupFolder) + "/" + safety), kRestoreTitle);
 }
 
 // ---------------------------------------------------------------- CSV
@@ -149,9 +211,14 @@ void cmdCsvIn_Click(frmMain& m) {
 
 void AfterStartup(frmMain& m) {
   m.form("lblDataFolder").setCaption(m.DataFolder);
+  try {
+    // A backup or safety copy a crash cut short never became one.
+    backup::sweepPartialBackups();
+  } catch (const store::StoreError&) {
+  }
   if (m.SampleMode) return;
   try {
-    if (backup::makeDailyBackup(m.clock.today())) backup::pruneBackups();
+    if (backup::makeDailyBackup(m.clock.today())) backup::pruneBackups(m.clock.today());
   } catch (const store::StoreError& e) {
     m.dialogs.MsgBox(words::backupNotMade(e.what()), words::kBackupTitle, form::Icon::Warning, form::Buttons::OK);
   }

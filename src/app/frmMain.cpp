@@ -43,14 +43,22 @@ frmMain::~frmMain() { folderLock_.markCleanEnd(); }
 // ---------------------------------------------------------------- start-up
 
 void frmMain::Form_Load() {
-  if (folderLock_.take() == store::FolderLock::Result::Busy) {
-    // Two programs on one folder would overwrite each other's records: leave everything alone.
-    dialogs.MsgBox(store::kFolderBusyMessage, words::kStartupErrorTitle, form::Icon::Error, form::Buttons::OK);
-    Ended = true;
-    return;
+  // Two programs on one folder would overwrite each other's records: without the lock, for
+  // whatever reason, leave everything alone.
+  switch (folderLock_.take()) {
+    case store::FolderLock::Result::Taken: Start(true); return;
+    case store::FolderLock::Result::Busy:
+      dialogs.MsgBox(store::kFolderBusyMessage, words::kStartupErrorTitle, form::Icon::Error, form::Buttons::OK);
+      break;
+    case store::FolderLock::Result::Unavailable:
+      dialogs.MsgBox(folderLock_.problem() + words::kProgramEnds, words::kStartupErrorTitle, form::Icon::Error,
+                     form::Buttons::OK);
+      break;
   }
-  Start(true);
+  Ended = true;
 }
+
+void frmMain::LoadOnly() { RunStartup(false); }
 
 void frmMain::Start(bool firstStart) {
   try {
@@ -62,6 +70,12 @@ void frmMain::Start(bool firstStart) {
     Ended = true;
     return;
   }
+  // Two programs, or a hand edit, may have left a day twice or out of order: say where, once,
+  // and go on as before, since the diary must never lock its user out.
+  if (const auto& order = Weight.FirstOutOfOrder)
+    dialogs.MsgBox(
+        words::weightDatesOutOfOrder(store::lineText(records::kWeightFile, order->line), order->date, order->previous),
+        words::kWeightOrderTitle, form::Icon::Warning, form::Buttons::OK);
   AfterStartup(*this);
 }
 

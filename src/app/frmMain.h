@@ -45,6 +45,9 @@ class frmMain {
   // Start-up: loads every file and computes every figure. A start-up input error shows one
   // error box naming the file and ends the program.
   void Form_Load();
+  // Start-up's loading alone, in the current folder: no lock, no recovery, no backup, no box of
+  // its own. Throws what would stop a start-up; a restore checks a backup with it.
+  void LoadOnly();
 
   // ---- user events (from the GUI or the driver) ----
   void Click(const std::string& control);

@@ -226,11 +226,11 @@ void fraKin_DblClick(frmMain& m, int i) {
   double& memoryTarget = m.notes.TrainingTarget[i - 1];
   const double oldTarget = memoryTarget;
   memoryTarget = *target;
-  // The two writes are one step to take back.
+  // The titles and the emptied log are one step on disk, and one to take back.
   auto before = store::UndoJournal::images({training::kTitlesFile, training::logFileName(i)});
   const std::string what = words::trainingRename(oldTitle, memoryTitle);
   try {
-    training::writeTitles(currentTitles(m));
+    training::writeRename(currentTitles(m), i);
   } catch (const store::StoreError& e) {
     memoryTitle = oldTitle;
     memoryTarget = oldTarget;
@@ -238,15 +238,6 @@ void fraKin_DblClick(frmMain& m, int i) {
     return;
   }
   trainingFrame(m, i).setCaption(training::frameCaption(memoryTitle, memoryTarget));
-  try {
-    training::emptyLog(training::logFileName(i));
-  } catch (const store::StoreError& e) {
-    // The history stays on disk, so it stays on screen too.
-    m.Journal.commit(what, std::move(before));
-    m.ShowFailure(e);
-    UpdateTrainingBar(m, i);
-    return;
-  }
   m.Journal.commit(what, std::move(before));
   m.form("lstKin", i).clearItems();
   m.form("shpBarK", i).setHeight(0);

@@ -7,7 +7,6 @@
 #include "calendar/lazy_calendar.h"
 #include "profile/new_start.h"
 #include "profile/profile_change.h"
-#include "profile/sample_move.h"
 #include "store/record.h"
 #include "words/messages.h"
 
@@ -107,26 +106,16 @@ void cmdNew1_Click(frmMain& m) {
   const profile::Profile old = m.Profile;
   if (profile::AskNewProfile(m.dialogs, m.form, old) != profile::NewStartOutcome::Confirmed) return;
 
-  // All files or none: a failure (or a crash) never leaves the new profile over old logs.
+  // All files or none: a failure (or a crash) never leaves the new profile over old logs. From
+  // the sample, its days and months go aside whole in the same step (the shown month with them)
+  // rather than into the new diary.
   const profile::Profile fresh = profile::ProfileFromTexts(profile::ReadProfileBoxes(m.form), old);
   try {
-    // From the sample, the shown month goes aside below with the others instead of being emptied.
-    profile::WriteNewStartFiles(fresh, m.SampleMode ? std::string() : m.setup.CalendarFileName);
+    profile::WriteNewStartFiles(fresh, m.SampleMode ? std::string() : m.setup.CalendarFileName, m.SampleMode);
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     profile::RefillProfileBoxes(old, m.form);
     return;
-  }
-
-  // The sample's days and months were never the user's: they go aside whole rather than into the
-  // new diary. Only moved, never deleted, so a failure here loses nothing.
-  std::string moveFailure;
-  if (m.SampleMode) {
-    try {
-      profile::moveSampleDiary(".");
-    } catch (const store::StoreError& e) {
-      moveFailure = e.what();
-    }
   }
 
   // Memory and screen start afresh from the emptied files, as a start-up on them would: no
@@ -135,7 +124,6 @@ void cmdNew1_Click(frmMain& m) {
   if (m.ended()) return;
   m.SampleMode = false;
 
-  if (!moveFailure.empty()) m.dialogs.MsgBox(moveFailure, words::kErrorTitle, form::Icon::Error, form::Buttons::OK);
   profile::ShowNewStartCleared(m.dialogs);
   ShowPage(m);
   m.form("fraMain").setVisible(true);

@@ -1,43 +1,77 @@
 #include "backup/backup.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 #include "store/cp932.h"
 #include "store/folder_files.h"
 #include "store/record.h"
+#include "words/file_errors.h"
 #include "words/messages.h"
 
 namespace backup {
 namespace {
 
 const std::string kWeightFileName = "体重.txt";
+constexpr const char* kPartialSuffix = ".partial";
 
 std::string inBackups(const std::string& name) { return store::joinPath(kBackupFolder, name); }
 
-// Copies the data files of the current folder into `folder` (made here, under a temporary
-// name first).
-void copyDataFilesTo(const std::string& folder) {
-  std::string hidden(1, '.');
-  hidden.append(folder, folder.rfind('/') + 1).append(".partial");
-  const std::string partial = inBackups(hidden);
-  store::removeTree(partial);
-  store::makeDirectories(partial);
-  try {
-    for (const std::string& name : store::dataFileNames(".")) store::copyFileInto(name, store::joinPath(partial, name));
-    store::renamePath(partial, folder);
-  } catch (...) {
-    try {
-      store::removeTree(partial);
-    } catch (const store::StoreError&) {
-    }
-    throw;
-  }
+std::string markText(const std::string& folderName) { return "Zorvel backup " + folderName.substr(0, 10) + "\n"; }
+
+bool endsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
+
+// What a backup of ours holds: the copies of the data files and the mark.
+bool isOwnContent(const std::string& name) { return name == kMarkFile || endsWith(name, ".txt"); }
 
 bool isBackupName(const std::string& name) {
   return name.size() >= 10 && isDayFolderName(name.substr(0, 10)) &&
          (name.size() == 10 || name.compare(10, std::string(kBeforeRestoreSuffix).size(), kBeforeRestoreSuffix) == 0);
+}
+
+// The name a backup is made under until it is complete: ".2026-12-07.partial".
+std::string partialName(const std::string& folderName) { return "." + folderName + kPartialSuffix; }
+
+// Refuses to make the folder `path` because something else stands at its name, saying what.
+[[noreturn]] void somethingInTheWay(const std::string& path) {
+  struct stat st {};
+  ::lstat(path.c_str(), &st);
+  throw store::fileError(path, store::FileOp::MakeFolder,
+                         S_ISLNK(st.st_mode)   ? ELOOP
+                         : S_ISDIR(st.st_mode) ? ENOTEMPTY
+                                               : EEXIST);
+}
+
+// バックアップ itself: a real folder, made when missing. A link is never followed, not even to
+// write into it.
+void prepareBackupFolder() {
+  if (store::pathExists(kBackupFolder) && !store::isRealDirectory(kBackupFolder)) somethingInTheWay(kBackupFolder);
+  store::makeDirectories(kBackupFolder);
+}
+
+// Copies the data files of the current folder into バックアップ/`name` (made here under its
+// partial name first, marked last, then renamed).
+void copyDataFilesTo(const std::string& name) {
+  const std::string partial = inBackups(partialName(name));
+  if (store::pathExists(partial)) store::removeOwnFolder(partial, isOwnContent);
+  if (store::pathExists(partial)) somethingInTheWay(partial);  // not ours to clear, or a link
+  store::makeDirectories(partial);
+  try {
+    for (const std::string& file : store::dataFileNames(".")) store::copyFileInto(file, store::joinPath(partial, file));
+    store::writeFileInto(store::joinPath(partial, kMarkFile), markText(name));
+    store::syncFolder(partial);
+    store::renamePath(partial, inBackups(name));
+    store::syncFolder(kBackupFolder);
+  } catch (...) {
+    store::removeOwnFolder(partial, isOwnContent);
+    throw;
+  }
 }
 
 // Reads one backed-up file as the program would; returns why it cannot be used, if it cannot.
@@ -77,28 +111,72 @@ bool isDayFolderName(const std::string& name) {
   return true;
 }
 
+bool isOwnBackup(const std::string& name) {
+  const std::string folder = inBackups(name);
+  if (!isBackupName(name) || !store::isRealDirectory(folder)) return false;
+  const std::string mark = store::joinPath(folder, kMarkFile);
+  if (store::pathExists(mark)) {
+    try {
+      return store::readBytes(mark) == markText(name);
+    } catch (const store::StoreError&) {
+      return false;
+    }
+  }
+  // From before the mark: ours when nothing in it is anything but a copy of a data file.
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return false;
+  bool ours = true;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string entry = e->d_name;
+    if (entry == "." || entry == "..") continue;
+    struct stat st {};
+    if (::lstat(store::joinPath(folder, entry).c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        !store::isOwnDataFileName(entry)) {
+      ours = false;
+      break;
+    }
+  }
+  ::closedir(dir);
+  return ours;
+}
+
 bool makeDailyBackup(store::Date today) {
-  const std::string folder = inBackups(dayFolderName(today));
-  if (store::isDirectory(folder)) return false;
-  store::makeDirectories(kBackupFolder);
-  copyDataFilesTo(folder);
+  prepareBackupFolder();
+  const std::string name = dayFolderName(today);
+  if (isOwnBackup(name)) return false;
+  const std::string folder = inBackups(name);
+  // Someone else's folder, file or link has the day's name: say so rather than skip quietly.
+  if (store::pathExists(folder)) somethingInTheWay(folder);
+  copyDataFilesTo(name);
   return true;
 }
 
-void pruneBackups(int keep) {
-  if (!store::isDirectory(kBackupFolder)) return;
+void pruneBackups(store::Date today, int keep) {
+  if (!store::isRealDirectory(kBackupFolder)) return;
   std::vector<std::string> days;
   for (std::string& name : store::folderNamesIn(kBackupFolder))
-    if (isDayFolderName(name)) days.push_back(std::move(name));
-  // Names sort as their dates do; the oldest come first.
-  for (size_t i = 0; i + keep < days.size(); ++i) store::removeTree(inBackups(days[i]));
+    if (isDayFolderName(name) && isOwnBackup(name)) days.push_back(std::move(name));
+  // Names sort as their dates do; the oldest come first. The newest and today's always stay,
+  // whatever the clock says.
+  const std::string todays = dayFolderName(today);
+  for (size_t i = 0; i + keep < days.size() && i + 1 < days.size(); ++i)
+    if (days[i] != todays) store::removeOwnFolder(inBackups(days[i]), isOwnContent);
+}
+
+void sweepPartialBackups() {
+  if (!store::isRealDirectory(kBackupFolder)) return;
+  for (const std::string& name : store::folderNamesIn(kBackupFolder)) {
+    if (name.size() < 2 || name[0] != '.' || !endsWith(name, kPartialSuffix)) continue;
+    if (!isBackupName(name.substr(1, name.size() - 1 - std::string(kPartialSuffix).size()))) continue;
+    store::removeOwnFolder(inBackups(name), isOwnContent);
+  }
 }
 
 std::vector<BackupDay> listBackups() {
   std::vector<BackupDay> out;
-  if (!store::isDirectory(kBackupFolder)) return out;
+  if (!store::isRealDirectory(kBackupFolder)) return out;
   for (const std::string& name : store::folderNamesIn(kBackupFolder)) {
-    if (!isBackupName(name)) continue;
+    if (!isOwnBackup(name)) continue;
     BackupDay day;
     day.folder = name;
     const std::string folder = inBackups(name);
@@ -119,18 +197,40 @@ std::string describe(const BackupDay& day) {
   return words::backupLine(day.folder, day.weightCount, day.lastWeightDate, day.damage ? &*day.damage : nullptr);
 }
 
-std::string makeSafetyCopy(store::Date today) {
-  store::makeDirectories(kBackupFolder);
+std::string nextSafetyCopyName(store::Date today) {
   const std::string base = dayFolderName(today) + kBeforeRestoreSuffix;
   std::string name = base;
-  for (int n = 2; store::isDirectory(inBackups(name)); ++n) name = base + "-" + std::to_string(n);
-  copyDataFilesTo(inBackups(name));
+  for (int n = 2; store::pathExists(inBackups(name)) || store::pathExists(inBackups(partialName(name))); ++n)
+    name = base + "-" + std::to_string(n);
   return name;
 }
 
-void restoreFiles(const std::string& folder) {
-  const std::string from = inBackups(folder);
-  for (const std::string& name : store::dataFileNames(from)) store::copyFileAtomic(store::joinPath(from, name), name);
+std::string makeSafetyCopy(store::Date today) {
+  prepareBackupFolder();
+  const std::string name = nextSafetyCopyName(today);
+  copyDataFilesTo(name);
+  return name;
 }
+
+store::FileChanges restoreChanges(const std::string& folder) {
+  const std::string from = inBackups(folder);
+  store::FileChanges changes;
+  const std::vector<std::string> names = store::dataFileNames(from);
+  for (const std::string& name : names) {
+    std::string bytes = store::readBytes(store::joinPath(from, name));
+    std::optional<std::string> now;
+    try {
+      if (store::pathExists(name)) now = store::readBytes(name);
+    } catch (const store::StoreError&) {
+    }
+    if (now != bytes) changes.write.push_back({name, std::move(bytes)});
+  }
+  for (const std::string& name : store::dataFileNames("."))
+    if (store::isOwnDataFileName(name) && !std::binary_search(names.begin(), names.end(), name))
+      changes.remove.push_back(name);
+  return changes;
+}
+
+void restoreFiles(const std::string& folder) { store::changeFiles(restoreChanges(folder)); }
 
 }  // namespace backup

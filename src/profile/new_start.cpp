@@ -1,10 +1,13 @@
 #include "profile/new_start.h"
 
+#include <unistd.h>
+
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "profile/profile_change.h"
+#include "profile/sample_move.h"
 #include "store/files.h"
 #include "store/numbers.h"
 #include "store/record.h"
@@ -94,12 +97,19 @@ NewStartOutcome AskNewProfile(form::Dialogs& d, form::Form& form, const Profile&
   return NewStartOutcome::Confirmed;
 }
 
-void WriteNewStartFiles(const Profile& fresh, const std::string& calendarFile) {
-  std::vector<store::FileContent> files;
-  for (const char* name : kNewStartEmptiedFiles) files.push_back({name, ""});
-  if (!calendarFile.empty()) files.push_back({calendarFile, ""});
-  files.push_back({kProfileFile, store::encodeRecords(kProfileFile, ProfileRecords(fresh))});  // last of all
-  store::replaceFiles(files);
+void WriteNewStartFiles(const Profile& fresh, const std::string& calendarFile, bool fromSample) {
+  store::FileChanges changes;
+  for (const char* name : kNewStartEmptiedFiles) changes.write.push_back({name, ""});
+  if (!calendarFile.empty()) changes.write.push_back({calendarFile, ""});
+  changes.write.push_back({kProfileFile, store::encodeRecords(kProfileFile, ProfileRecords(fresh))});  // last of all
+  const bool hadSampleFolder = store::pathExists(kSampleFolder);
+  try {
+    if (fromSample) changes.move = sampleDiaryMoves();
+    store::changeFiles(changes);
+  } catch (...) {
+    if (fromSample && !hadSampleFolder) ::rmdir(kSampleFolder);  // only while empty: the folder we made
+    throw;
+  }
 }
 
 void ShowNewStartCleared(form::Dialogs& d) {

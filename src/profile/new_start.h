@@ -37,8 +37,9 @@ inline constexpr const char* kNewStartEmptiedFiles[] = {
     "ﾘｽﾄ4.txt", "筋トレ1.txt",  "筋トレ2.txt",  "筋トレ3.txt", "筋トレ4.txt", "筋トレ5.txt", "筋トレ6.txt"};
 
 // Writes the new profile and empties every file above and `calendarFile` (when not empty) as one
-// step: after a failure or a crash the folder holds either all the old files or all the new ones.
-// Throws store::StoreError naming the file that could not be written.
-void WriteNewStartFiles(const Profile& fresh, const std::string& calendarFile);
+// step, which from the sample also puts the sample's diary aside (sample_move.h): after a failure
+// or a crash the folder holds either all the old files or all the new ones. Throws
+// store::StoreError naming the file that could not be written.
+void WriteNewStartFiles(const Profile& fresh, const std::string& calendarFile, bool fromSample = false);
 
 }  // namespace profile

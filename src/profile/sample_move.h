@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "store/files.h"
+
 namespace profile {
 
 inline constexpr const char* kSampleFolder = "サンプル";
@@ -12,9 +14,10 @@ inline constexpr const char* kSampleFolder = "サンプル";
 // (日記YYYYMMDD.txt) and calendar months (YYYY年M月.txt), sorted by name.
 std::vector<std::string> sampleDiaryFiles(const std::string& folder);
 
-// Moves those files, byte for byte, into `folder`/サンプル/ (created when missing). A name
-// already taken there gets a number ("20261128-2.txt") rather than replacing anything. Throws
-// store::StoreError naming the file that could not be moved; the files moved before it stay moved.
-void moveSampleDiary(const std::string& folder);
+// The moves that put those files of the current folder, byte for byte, into サンプル/, for the
+// new start to make in its one step. The folder is made here when missing (a link there is
+// refused); a name already taken in it gets a number ("20261128-2.txt") rather than replacing
+// anything. Throws store::StoreError naming the folder.
+std::vector<store::FileMove> sampleDiaryMoves();
 
 }  // namespace profile

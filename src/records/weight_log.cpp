@@ -18,6 +18,7 @@ void LoadWeightLog(WeightSeries& s) {
   s.WeightDay.clear();
   s.WeightKg.clear();
   s.WeightCount = 0;
+  s.FirstOutOfOrder.reset();
   store::RecordReader r(kWeightFile, store::RecordLimit{10 * kWeightLimit});
   while (!r.atEnd()) {
     std::string date = r.readText();
@@ -26,6 +27,8 @@ void LoadWeightLog(WeightSeries& s) {
     std::optional<store::Date> day = store::parseDate(date);
     if (!day)
       throw store::StoreError(kWeightFile, store::lineText(kWeightFile, r.line()) + words::dateUnreadable(date));
+    if (!s.FirstOutOfOrder && !s.WeightDay.empty() && *day <= s.WeightDay.back())
+      s.FirstOutOfOrder = WeightSeries::OutOfOrder{r.line(), date, s.WeightDate.back()};
     float kg = r.readSingle();
     // Every figure and table is sized from the weights: only what the entry accepts is read.
     if (!IsLoadableWeight(kg)) throw WeightRangeError(kWeightFile, r.line(), r.lastNumberText());

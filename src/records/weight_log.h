@@ -19,6 +19,13 @@ struct WeightSeries {
   float MinWeight = 999.9f;
   std::optional<store::Date> MinWeightDate;
   float MaxWeight = 0;
+  // The first record whose date is not after the one before it (two programs at once, or a
+  // hand edit): shown once at start-up, read all the same.
+  struct OutOfOrder {
+    int line = 0;
+    std::string date, previous;
+  };
+  std::optional<OutOfOrder> FirstOutOfOrder;
 
   // The extremes as at start-up and after a new start, before the first load.
   void resetExtremes() {

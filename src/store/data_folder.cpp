@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -34,16 +35,19 @@ std::optional<std::string> prepareDataFolder(const std::string& folder, const st
     while (!parent.empty() && !fs::exists(parent, ec) && parent != parent.root_path()) parent = parent.parent_path();
     if (!isDirectory(parent.string())) return dataFolderErrorText(folder, FileOp::MakeFolder, ENOTDIR);
     if (::access(parent.c_str(), W_OK | X_OK) != 0) return dataFolderErrorText(folder, FileOp::MakeFolder, errno);
-    std::error_code made;
-    fs::create_directories(folder, made);
-    if (made) return dataFolderErrorText(folder, FileOp::MakeFolder, made.value());
+    // Private to the user, as every folder the program makes.
+    if (const int err = makePrivateFolders(folder); err != 0)
+      return dataFolderErrorText(folder, FileOp::MakeFolder, err);
   }
   if (::access(folder.c_str(), R_OK | W_OK | X_OK) != 0) return dataFolderErrorText(folder, FileOp::Write, errno);
 
   if (seedFolder.empty() || !isDirectory(seedFolder)) return std::nullopt;
   if (fs::exists(joinPath(folder, kProfileFileName), ec)) return std::nullopt;
   try {
-    for (const std::string& name : dataFileNames(seedFolder)) {
+    // The profile last: a seed cut short leaves no profile, so the next start seeds the rest.
+    std::vector<std::string> names = dataFileNames(seedFolder);
+    std::stable_partition(names.begin(), names.end(), [](const std::string& n) { return n != kProfileFileName; });
+    for (const std::string& name : names) {
       const std::string to = joinPath(folder, name);
       if (!fs::exists(to, ec)) copyFileAtomic(joinPath(seedFolder, name), to);
     }

@@ -7,15 +7,16 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <ctime>
 
+#include "store/disk_steps.h"
+#include "store/folder_files.h"
 #include "store/record.h"
 #include "words/file_errors.h"
 
 namespace store {
 namespace {
 
-// ---- the injected failure
+// ---- the injected failure and the counted steps
 
 struct Plan {
   bool active = false;
@@ -26,6 +27,9 @@ struct Plan {
   int times = 1;
 };
 Plan plan;
+long stepCount = 0;
+long endAtStep = 0;
+int hardLinksRefused = 0;
 
 bool injected(IoStep step) {
   if (!plan.active || plan.step != step || --plan.remaining > 0) return false;
@@ -38,12 +42,32 @@ bool injected(IoStep step) {
   return true;
 }
 
-int sysOpen(const char* path, int flags, mode_t mode = 0) {
-  if (injected(IoStep::Open)) return -1;
+// One change of the disk; the kill test's planned end comes just before it.
+void step() {
+  if (++stepCount == endAtStep) ::_exit(kEndedAtStepStatus);
+}
+
+}  // namespace
+
+namespace disk {
+
+int open(const char* path, int flags, mode_t mode, bool injectable) {
+  if ((flags & (O_CREAT | O_TRUNC)) != 0) {
+    step();
+    if (injectable && injected(IoStep::Open)) return -1;
+  }
   return ::open(path, flags, mode);
 }
 
-ssize_t sysWrite(int fd, const char* data, size_t size) {
+int makeTemporary(std::string& name) {
+  step();
+  if (injected(IoStep::Open)) return -1;
+  return ::mkostemp(name.data(), O_CLOEXEC);  // O_CREAT | O_EXCL with a fresh name
+}
+
+ssize_t write(int fd, const char* data, size_t size, bool injectable) {
+  step();
+  if (!injectable) return ::write(fd, data, size);
   if (plan.active && plan.step == IoStep::Write && plan.remaining == 1 && size > 1) {
     int err = plan.err;
     if (::write(fd, data, size / 2) < 0) return -1;
@@ -55,21 +79,59 @@ ssize_t sysWrite(int fd, const char* data, size_t size) {
   return ::write(fd, data, size);
 }
 
-int sysFsync(int fd) {
-  if (injected(IoStep::Fsync)) return -1;
+int fsync(int fd, bool injectable) {
+  step();
+  if (injectable && injected(IoStep::Fsync)) return -1;
   return ::fsync(fd);
 }
 
-int sysRename(const char* from, const char* to) {
-  if (injected(IoStep::Rename)) return -1;
+int rename(const char* from, const char* to, bool injectable) {
+  step();
+  if (injectable && injected(IoStep::Rename)) return -1;
   return ::rename(from, to);
 }
+
+int link(const char* from, const char* to) {
+  step();
+  if (injected(IoStep::Link)) return -1;
+  if (hardLinksRefused != 0) {
+    errno = hardLinksRefused;
+    return -1;
+  }
+  return ::link(from, to);
+}
+
+int unlink(const char* path) {
+  step();
+  return ::unlink(path);
+}
+
+int unlinkAt(int folderFd, const char* name, int flags) {
+  step();
+  return ::unlinkat(folderFd, name, flags);
+}
+
+int mkdir(const char* path, mode_t mode) {
+  step();
+  return ::mkdir(path, mode);
+}
+
+int ftruncate(int fd, off_t size) {
+  step();
+  return ::ftruncate(fd, size);
+}
+
+}  // namespace disk
+
+namespace {
 
 // ---- names and messages
 
 constexpr const char* kTempPrefix = ".~zorvel-";
 constexpr const char* kTempTemplate = ".~zorvel-XXXXXX";
 constexpr const char* kJournalFile = ".~zorvel-journal";
+// The journal of a replacement being taken back after a failure part-way.
+constexpr const char* kBackJournalFile = ".~zorvel-journal-back";
 constexpr const char* kLegacyTempSuffix = ".tmp~";
 
 // Temporaries (and second names of old files) this process made and has not yet renamed or
@@ -91,12 +153,20 @@ std::string folderOf(const std::string& fileName) {
   return slash == std::string::npos ? std::string(".") : fileName.substr(0, slash == 0 ? 1 : slash);
 }
 
+std::string baseName(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 std::string tempTemplateFor(const std::string& fileName) {
   std::string folder = folderOf(fileName);
   return folder == "." ? std::string(kTempTemplate) : folder + "/" + kTempTemplate;
 }
 
-mode_t newFileMode() {
+constexpr mode_t kNewFileMode = 0600;
+
+// The mode every file got before files were made private: 0666 less the umask.
+mode_t sharedFileMode() {
   static const mode_t mask = [] {
     mode_t m = ::umask(0);
     ::umask(m);
@@ -105,29 +175,37 @@ mode_t newFileMode() {
   return 0666 & ~mask;
 }
 
+// A rewrite keeps a mode the user chose (or a stricter one); only the old shared default
+// becomes private.
+mode_t keptMode(const struct stat& st) {
+  const mode_t mode = st.st_mode & 07777;
+  return mode == sharedFileMode() ? kNewFileMode : mode;
+}
+
+// A file the user made read-only is left alone by every writer, a rewrite by rename included.
+void refuseReadOnly(const std::string& fileName, const struct stat& st) {
+  const bool writable = st.st_uid == ::geteuid() ? (st.st_mode & S_IWUSR) != 0
+                                                 : ::faccessat(AT_FDCWD, fileName.c_str(), W_OK, AT_EACCESS) == 0;
+  if (!writable) throw readOnlyFileError(fileName);
+}
+
 // A data file about to be replaced must be a plain file or missing; never a link or a folder.
 // Returns the mode to give the new file.
 mode_t checkReplaceable(const std::string& fileName) {
   struct stat st {};
   if (::lstat(fileName.c_str(), &st) != 0) {
-    if (errno == ENOENT) return newFileMode();
+    if (errno == ENOENT) return kNewFileMode;
     writeFailed(fileName, errno);
   }
   if (!S_ISREG(st.st_mode)) notAPlainFile(fileName, FileOp::Write, st.st_mode);
-  return st.st_mode & 07777;
-}
-
-void syncFolder(const std::string& folder) {
-  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);  // best effort: the renames are done either way
-  ::close(fd);
+  refuseReadOnly(fileName, st);
+  return keptMode(st);
 }
 
 bool writeAll(int fd, const std::string& bytes, int& err) {
   size_t done = 0;
   while (done < bytes.size()) {
-    ssize_t n = sysWrite(fd, bytes.data() + done, bytes.size() - done);
+    ssize_t n = disk::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       err = errno;
@@ -138,32 +216,41 @@ bool writeAll(int fd, const std::string& bytes, int& err) {
   return true;
 }
 
+// FAT and exFAT have no modes: they refuse or ignore a change of mode, and the file is written
+// all the same.
+bool noModesHere(int err) { return err == EPERM || err == ENOTSUP || err == EOPNOTSUPP; }
+
 // A new unique temporary beside `fileName` holding `bytes`, flushed and closed. Returns its name.
-std::string writeTemporary(const std::string& fileName, const std::string& bytes, mode_t mode) {
+// Its failures are told as failures of `toldAs`.
+std::string writeTemporary(const std::string& fileName, const std::string& bytes, mode_t mode,
+                           const std::string& toldAs) {
   std::string name = tempTemplateFor(fileName);
-  if (injected(IoStep::Open)) writeFailed(fileName, errno);
-  int fd = ::mkostemp(name.data(), O_CLOEXEC);  // O_CREAT | O_EXCL with a fresh name
-  if (fd < 0) writeFailed(fileName, errno);
+  int fd = disk::makeTemporary(name);
+  if (fd < 0) writeFailed(toldAs, errno);
   ++leftTemporaries;
   int err = 0;
-  bool ok = ::fchmod(fd, mode) == 0 || (err = errno, false);
+  bool ok = ::fchmod(fd, mode) == 0 || noModesHere(errno) || (err = errno, false);
   ok = ok && writeAll(fd, bytes, err);
-  ok = ok && (sysFsync(fd) == 0 || (err = errno, false));
+  ok = ok && (disk::fsync(fd) == 0 || (err = errno, false));
   if (::close(fd) != 0 && ok) ok = false, err = errno;
   if (!ok) {
     settled(::unlink(name.c_str()));
-    writeFailed(fileName, err);
+    writeFailed(toldAs, err);
   }
   return name;
+}
+
+std::string writeTemporary(const std::string& fileName, const std::string& bytes, mode_t mode) {
+  return writeTemporary(fileName, bytes, mode, fileName);
 }
 
 // A unique unused name for a temporary beside `fileName`.
 std::string freshTemporaryName(const std::string& fileName) {
   std::string name = tempTemplateFor(fileName);
-  int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  int fd = disk::makeTemporary(name);
   if (fd < 0) writeFailed(fileName, errno);
   ::close(fd);
-  if (::unlink(name.c_str()) != 0) ++leftTemporaries;
+  if (disk::unlink(name.c_str()) != 0) ++leftTemporaries;
   return name;
 }
 
@@ -178,7 +265,159 @@ std::vector<std::string> splitFields(const std::string& line) {
   return out;
 }
 
-bool isBareName(const std::string& name) { return !name.empty() && name.find('/') == std::string::npos; }
+// A path inside the data folder as a journal may name it: relative, without "..".
+bool isInsidePath(const std::string& path) {
+  if (path.empty() || path.front() == '/') return false;
+  size_t from = 0;
+  for (;;) {
+    const size_t slash = path.find('/', from);
+    const std::string part = path.substr(from, slash == std::string::npos ? std::string::npos : slash - from);
+    if (part.empty() || part == "." || part == "..") return false;
+    if (slash == std::string::npos) return true;
+    from = slash + 1;
+  }
+}
+
+bool isOwnTemporaryPath(const std::string& path) { return isInsidePath(path) && isOwnTemporaryName(baseName(path)); }
+
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+// ---- one replacement: what it does to each file, as its journal records it
+
+// Without hard links (FAT, exFAT, some network shares) the old file keeps its second name by a
+// rename when its turn comes instead.
+bool noHardLinksHere(int err) {
+  return err == EPERM || err == ENOSYS || err == EOPNOTSUPP || err == ENOTSUP || err == EXDEV || err == EMLINK;
+}
+
+struct Entry {
+  char op = 'W';          // W: new contents, R: removed, M: moved
+  std::string temp;       // W: the new contents
+  std::string file;       // the file written, removed or moved
+  std::string to;         // M: where it goes
+  std::string backup;     // W, R: the old file's second name ("" when there is no old file)
+  bool byRename = false;  // W: the old file takes its second name by rename when its turn comes
+  bool oldAside = false;  // the old file has gone to `backup`
+  bool done = false;
+};
+
+std::string journalLine(const Entry& e) {
+  switch (e.op) {
+    case 'W': return "W\t" + e.temp + "\t" + e.file + "\t" + e.backup + "\n";
+    case 'R': return "R\t" + e.file + "\t" + e.backup + "\t\n";
+    default: return "M\t" + e.file + "\t" + e.to + "\t\n";
+  }
+}
+
+// The entries of a journal whose every name is one this program may touch; a torn last line (a
+// journal never committed) and anything else are left out.
+std::vector<Entry> readJournal(const char* name) {
+  std::string text;
+  try {
+    text = readFileBytes(name);
+  } catch (const StoreError&) {
+  }
+  std::vector<Entry> entries;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const size_t end = text.find('\n', pos);
+    if (end == std::string::npos) break;
+    std::vector<std::string> f = splitFields(text.substr(pos, end - pos));
+    pos = end + 1;
+    if (f.size() == 3) f.insert(f.begin(), "W");  // the journal of an earlier version
+    if (f.size() != 4 || f[0].size() != 1) continue;
+    Entry e;
+    e.op = f[0][0];
+    if (e.op == 'W' && isOwnTemporaryPath(f[1]) && isInsidePath(f[2]) && (f[3].empty() || isOwnTemporaryPath(f[3])))
+      e.temp = f[1], e.file = f[2], e.backup = f[3];
+    else if (e.op == 'R' && isInsidePath(f[1]) && isOwnTemporaryPath(f[2]))
+      e.file = f[1], e.backup = f[2];
+    else if (e.op == 'M' && isInsidePath(f[1]) && isInsidePath(f[2]))
+      e.file = f[1], e.to = f[2];
+    else
+      continue;
+    entries.push_back(std::move(e));
+  }
+  return entries;
+}
+
+// After a crash past the journal: every change it records is made.
+void finishForward(const std::vector<Entry>& entries) {
+  for (const Entry& e : entries) {
+    if (e.op == 'W' && pathExists(e.temp))
+      ::rename(e.temp.c_str(), e.file.c_str());
+    else if (e.op == 'R' && pathExists(e.file))
+      ::unlink(e.file.c_str());
+    else if (e.op == 'M' && pathExists(e.file) && !pathExists(e.to))
+      ::rename(e.file.c_str(), e.to.c_str());
+  }
+}
+
+// After a crash while a failed replacement was being taken back: every old file goes back.
+void finishBackward(const std::vector<Entry>& entries) {
+  for (size_t i = entries.size(); i-- > 0;) {
+    const Entry& e = entries[i];
+    if (e.op == 'W') {
+      if (!e.backup.empty() && pathExists(e.backup)) {
+        // A second link of a file never replaced stays a second link: renaming it does nothing.
+        ::rename(e.backup.c_str(), e.file.c_str());
+        if (sameFile(e.backup, e.file)) ::unlink(e.backup.c_str());
+      } else if (e.backup.empty() && !pathExists(e.temp)) {
+        ::unlink(e.file.c_str());  // a file the replacement made
+      }
+      ::unlink(e.temp.c_str());
+    } else if (e.op == 'R' && pathExists(e.backup)) {
+      ::rename(e.backup.c_str(), e.file.c_str());
+    } else if (e.op == 'M' && pathExists(e.to) && !pathExists(e.file)) {
+      ::rename(e.to.c_str(), e.file.c_str());
+    }
+  }
+}
+
+// Makes one entry's change; 0 or the errno of the step that failed.
+int apply(Entry& e) {
+  if (e.op == 'M') {
+    if (disk::rename(e.file.c_str(), e.to.c_str()) != 0) return errno;
+  } else if (e.op == 'R') {
+    if (disk::rename(e.file.c_str(), e.backup.c_str()) != 0) return errno;
+    ++leftTemporaries;
+    e.oldAside = true;
+  } else {
+    if (e.byRename) {
+      if (disk::rename(e.file.c_str(), e.backup.c_str()) != 0) return errno;
+      ++leftTemporaries;
+      e.oldAside = true;
+    }
+    if (disk::rename(e.temp.c_str(), e.file.c_str()) != 0) return errno;
+    --leftTemporaries;
+  }
+  e.done = true;
+  return 0;
+}
+
+// Takes one entry's change back (a failed step part-way included); false when it cannot.
+bool takeBack(const Entry& e) {
+  if (e.op == 'M') return !e.done || ::rename(e.to.c_str(), e.file.c_str()) == 0;
+  if (e.op == 'W' && e.done && e.backup.empty()) return ::unlink(e.file.c_str()) == 0;
+  const bool oldIsAside = e.op == 'W' ? (e.done && !e.byRename) || e.oldAside : e.oldAside;
+  if (!oldIsAside) return true;
+  if (::rename(e.backup.c_str(), e.file.c_str()) != 0) return false;
+  --leftTemporaries;
+  return true;
+}
+
+// Removes the temporaries and second names a replacement that changed nothing left.
+void removeLeftovers(const std::vector<Entry>& entries) {
+  for (const Entry& e : entries) {
+    if (!e.temp.empty() && !e.done) settled(::unlink(e.temp.c_str()));
+    if (e.op == 'W' && !e.backup.empty() && !e.byRename && !e.done) settled(::unlink(e.backup.c_str()));
+  }
+}
 
 }  // namespace
 
@@ -230,7 +469,7 @@ void rewriteFileBytes(const std::string& fileName, const std::string& bytes) {
   const mode_t mode = checkReplaceable(fileName);
   const std::string temp = writeTemporary(fileName, bytes, mode);
   // rename() replaces a link itself rather than its target, and the check above refused links.
-  if (sysRename(temp.c_str(), fileName.c_str()) != 0) {
+  if (disk::rename(temp.c_str(), fileName.c_str()) != 0) {
     int err = errno;
     settled(::unlink(temp.c_str()));
     writeFailed(fileName, err);
@@ -241,7 +480,7 @@ void rewriteFileBytes(const std::string& fileName, const std::string& bytes) {
 
 void appendFileBytes(const std::string& fileName, const std::string& bytes) {
   bool created = true;
-  int fd = sysOpen(fileName.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, newFileMode());
+  int fd = disk::open(fileName.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
   if (fd < 0 && errno == EEXIST) {
     created = false;
     fd = ::open(fileName.c_str(), O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -249,7 +488,10 @@ void appendFileBytes(const std::string& fileName, const std::string& bytes) {
   if (fd < 0) {
     int err = errno;
     struct stat st {};
-    if (::lstat(fileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) notAPlainFile(fileName, FileOp::Write, st.st_mode);
+    if (::lstat(fileName.c_str(), &st) == 0) {
+      if (!S_ISREG(st.st_mode)) notAPlainFile(fileName, FileOp::Write, st.st_mode);
+      refuseReadOnly(fileName, st);
+    }
     writeFailed(fileName, err);
   }
   struct stat st {};
@@ -257,6 +499,14 @@ void appendFileBytes(const std::string& fileName, const std::string& bytes) {
     mode_t mode = st.st_mode;
     ::close(fd);
     notAPlainFile(fileName, FileOp::Write, mode);
+  }
+  if (!created) {
+    try {
+      refuseReadOnly(fileName, st);
+    } catch (...) {
+      ::close(fd);
+      throw;
+    }
   }
   const off_t oldSize = st.st_size;
   // A last line without its line end (a hand edit) must not run into the new record.
@@ -274,7 +524,7 @@ void appendFileBytes(const std::string& fileName, const std::string& bytes) {
   out += bytes;
   int err = 0;
   bool ok = writeAll(fd, out, err);
-  ok = ok && (sysFsync(fd) == 0 || (err = errno, false));
+  ok = ok && (disk::fsync(fd) == 0 || (err = errno, false));
   if (!ok) {
     // Leave the file exactly as it was: half a record would stop every later start.
     if (created)
@@ -289,37 +539,62 @@ void appendFileBytes(const std::string& fileName, const std::string& bytes) {
 
 // ---------------------------------------------------------------- several files
 
-void replaceFiles(const std::vector<FileContent>& files) {
-  struct Step {
-    std::string temp, fileName, backup;
-  };
-  std::vector<Step> steps;
-  auto removeTemporaries = [&] {
-    for (const auto& s : steps) {
-      settled(::unlink(s.temp.c_str()));
-      if (!s.backup.empty()) settled(::unlink(s.backup.c_str()));
-    }
-  };
+void replaceFiles(const std::vector<FileContent>& files) { changeFiles(FileChanges{files, {}, {}}); }
+
+void changeFiles(const FileChanges& changes) {
+  std::vector<Entry> entries;
+  entries.reserve(changes.write.size() + changes.remove.size() + changes.move.size());
   try {
-    for (const auto& f : files) {
+    for (const auto& f : changes.write) {
       const mode_t mode = checkReplaceable(f.fileName);
-      Step s{writeTemporary(f.fileName, f.bytes, mode), f.fileName, {}};
-      steps.push_back(s);
-      if (pathExists(f.fileName)) {
-        // A second name for the old file, so that a failure part-way can put it back.
-        steps.back().backup = freshTemporaryName(f.fileName);
-        if (::link(f.fileName.c_str(), steps.back().backup.c_str()) != 0) writeFailed(f.fileName, errno);
+      Entry e;
+      e.file = f.fileName;
+      e.temp = writeTemporary(f.fileName, f.bytes, mode);
+      entries.push_back(e);
+      if (!pathExists(f.fileName)) continue;
+      // A second name for the old file, so that a failure part-way can put it back.
+      Entry& last = entries.back();
+      last.backup = freshTemporaryName(f.fileName);
+      if (disk::link(f.fileName.c_str(), last.backup.c_str()) == 0)
         ++leftTemporaries;
+      else if (noHardLinksHere(errno))
+        last.byRename = true;
+      else
+        writeFailed(f.fileName, errno);
+    }
+    for (const auto& name : changes.remove) {
+      struct stat st {};
+      if (::lstat(name.c_str(), &st) != 0) {
+        if (errno == ENOENT) continue;
+        writeFailed(name, errno);
       }
+      if (!S_ISREG(st.st_mode)) notAPlainFile(name, FileOp::Remove, st.st_mode);
+      refuseReadOnly(name, st);
+      Entry e;
+      e.op = 'R';
+      e.file = name;
+      e.backup = freshTemporaryName(name);
+      entries.push_back(e);
+    }
+    for (const auto& m : changes.move) {
+      struct stat st {};
+      if (::lstat(m.from.c_str(), &st) != 0) throw fileError(m.from, FileOp::Move, errno);
+      if (!S_ISREG(st.st_mode)) notAPlainFile(m.from, FileOp::Move, st.st_mode);
+      if (pathExists(m.to)) throw fileError(m.to, FileOp::Move, EEXIST);
+      Entry e;
+      e.op = 'M';
+      e.file = m.from;
+      e.to = m.to;
+      entries.push_back(e);
     }
     // The journal is the point of no return: from here a start-up finishes what a crash stopped.
-    std::string journal;
-    for (const auto& s : steps) journal += s.temp + "\t" + s.fileName + "\t" + s.backup + "\n";
-    if (!steps.empty()) {
+    if (!entries.empty()) {
+      std::string journal;
+      for (const auto& e : entries) journal += journalLine(e);
       // Its failures are told as failures of the first file: the journal is no file of the user's.
-      const std::string& first = steps.front().fileName;
-      const std::string temp = writeTemporary(first, journal, 0600);
-      if (sysRename(temp.c_str(), kJournalFile) != 0) {
+      const std::string& first = entries.front().file;
+      const std::string temp = writeTemporary(kJournalFile, journal, 0600, first);
+      if (disk::rename(temp.c_str(), kJournalFile) != 0) {
         const int err = errno;
         settled(::unlink(temp.c_str()));
         writeFailed(first, err);
@@ -328,38 +603,32 @@ void replaceFiles(const std::vector<FileContent>& files) {
       syncFolder(".");
     }
   } catch (...) {
-    removeTemporaries();
+    removeLeftovers(entries);
     throw;
   }
-  for (size_t i = 0; i < steps.size(); ++i) {
-    if (sysRename(steps[i].temp.c_str(), steps[i].fileName.c_str()) == 0) {
-      --leftTemporaries;
-      continue;
-    }
-    const int err = errno;
-    // Put back what was already replaced, newest first; then nothing has changed.
-    bool restored = true;
-    for (size_t j = i; j-- > 0;) {
-      const Step& s = steps[j];
-      if (s.backup.empty()) {
-        if (::unlink(s.fileName.c_str()) != 0) restored = false;
-      } else if (::rename(s.backup.c_str(), s.fileName.c_str()) == 0) {
-        --leftTemporaries;
-      } else {
-        restored = false;
-      }
-    }
-    if (restored) {
-      removeTemporaries();
-      ::unlink(kJournalFile);
-    }  // otherwise the journal stays and the next start completes the replacement
+  if (entries.empty()) return;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const int err = apply(entries[i]);
+    if (err == 0) continue;
+    // Put back what was already changed, newest first; then nothing has changed. Should a crash
+    // come meanwhile, the next start goes on putting back.
+    ::rename(kJournalFile, kBackJournalFile);
     syncFolder(".");
-    writeFailed(steps[i].fileName, err);
+    bool restored = true;
+    for (size_t j = i + 1; j-- > 0;) restored = takeBack(entries[j]) && restored;
+    if (restored) {
+      removeLeftovers(entries);
+      ::unlink(kBackJournalFile);
+      ::unlink(kJournalFile);
+    }
+    syncFolder(".");
+    const FileOp op = entries[i].op == 'M' ? FileOp::Move : entries[i].op == 'R' ? FileOp::Remove : FileOp::Write;
+    throw fileError(entries[i].file, op, err);
   }
   syncFolder(".");
-  for (const auto& s : steps)
-    if (!s.backup.empty()) settled(::unlink(s.backup.c_str()));
-  ::unlink(kJournalFile);
+  for (const auto& e : entries)
+    if (!e.backup.empty() && (e.op == 'R' || !e.byRename || e.oldAside)) settled(disk::unlink(e.backup.c_str()));
+  disk::unlink(kJournalFile);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -372,27 +641,19 @@ bool isOwnTemporaryName(const std::string& name) {
 }
 
 void recoverFolder(bool sweepTemporaries) {
-  const std::time_t start = std::time(nullptr);
   struct stat st {};
-  if (::lstat(kJournalFile, &st) == 0 && S_ISREG(st.st_mode)) {
-    std::string journal;
-    try {
-      journal = readFileBytes(kJournalFile);
-    } catch (const StoreError&) {
-    }
-    // Every temporary was complete before the journal was written: finish the renames.
-    size_t pos = 0;
-    std::vector<std::vector<std::string>> lines;
-    while (pos < journal.size()) {
-      size_t end = journal.find('\n', pos);
-      if (end == std::string::npos) break;  // a torn last line: the journal was never committed
-      lines.push_back(splitFields(journal.substr(pos, end - pos)));
-      pos = end + 1;
-    }
-    for (const auto& f : lines)
-      if (f.size() == 3 && isBareName(f[0]) && isBareName(f[1]) && isOwnTemporaryName(f[0]) && pathExists(f[0]))
-        ::rename(f[0].c_str(), f[1].c_str());
+  bool finished = false;
+  if (::lstat(kBackJournalFile, &st) == 0 && S_ISREG(st.st_mode)) {
+    finishBackward(readJournal(kBackJournalFile));
+    finished = true;
+  } else if (::lstat(kJournalFile, &st) == 0 && S_ISREG(st.st_mode)) {
+    // Every temporary was complete before the journal was written: finish the changes.
+    finishForward(readJournal(kJournalFile));
+    finished = true;
+  }
+  if (finished) {
     syncFolder(".");
+    ::unlink(kBackJournalFile);
     ::unlink(kJournalFile);
   }
   if (!sweepTemporaries) return;
@@ -402,7 +663,9 @@ void recoverFolder(bool sweepTemporaries) {
   while (dirent* e = ::readdir(dir)) {
     const std::string name = e->d_name;
     if (!isOwnTemporaryName(name)) continue;
-    if (::lstat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && st.st_mtime <= start) stale.push_back(name);
+    // The lock is held: every temporary here was left by an earlier holder, however recent it
+    // looks (a file's time may run ahead of the clock's seconds).
+    if (::lstat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) stale.push_back(name);
   }
   ::closedir(dir);
   for (const auto& name : stale) ::unlink(name.c_str());
@@ -412,12 +675,28 @@ FolderLock::~FolderLock() { release(); }
 
 FolderLock::Result FolderLock::take() {
   if (fd_ >= 0) return Result::Taken;
-  int fd = ::open(kFolderLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, newFileMode());
-  if (fd < 0) return Result::Unavailable;
+  problem_.clear();
+  int fd = ::open(kFolderLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kNewFileMode);
+  struct stat st {};
+  if (fd < 0) {
+    const int err = errno;
+    const bool odd = ::lstat(kFolderLockFile, &st) == 0 && !S_ISREG(st.st_mode);
+    problem_ = (odd ? notAPlainFileError(kFolderLockFile, FileOp::Lock, st.st_mode)
+                    : fileError(kFolderLockFile, FileOp::Lock, err))
+                   .startUpText();
+    return Result::Unavailable;
+  }
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    problem_ = notAPlainFileError(kFolderLockFile, FileOp::Lock, st.st_mode).startUpText();
+    ::close(fd);
+    return Result::Unavailable;
+  }
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     ::close(fd);
-    return err == EWOULDBLOCK ? Result::Busy : Result::Unavailable;
+    if (err == EWOULDBLOCK) return Result::Busy;
+    problem_ = fileError(kFolderLockFile, FileOp::Lock, err).startUpText();
+    return Result::Unavailable;
   }
   fd_ = fd;
   leftTemporaries = 0;  // counted from here: the writes of this holder
@@ -431,7 +710,7 @@ FolderLock::Result FolderLock::take() {
 
 void FolderLock::markCleanEnd() {
   struct stat st {};
-  if (fd_ < 0 || leftTemporaries != 0 || ::lstat(kJournalFile, &st) == 0) return;
+  if (fd_ < 0 || leftTemporaries != 0 || ::lstat(kJournalFile, &st) == 0 || ::lstat(kBackJournalFile, &st) == 0) return;
   // Should the mark fail, the next start only sweeps, as after a crash.
   const ssize_t written = ::pwrite(fd_, "0", 1, 0);
   (void)written;
@@ -448,5 +727,14 @@ void FolderLock::release() {
 void failNthStep(IoStep step, int nth, int err, int times) { plan = Plan{true, false, step, nth, err, times}; }
 void clearInjectedFailure() { plan = Plan{}; }
 bool injectedFailureFired() { return plan.fired; }
+
+void refuseHardLinks(int err) { hardLinksRefused = err; }
+
+void endProcessAtStep(long nth) { endAtStep = nth > 0 ? stepCount + nth : 0; }
+long stepsTaken() { return stepCount; }
+void resetStepCount() {
+  stepCount = 0;
+  endAtStep = 0;
+}
 
 }  // namespace store

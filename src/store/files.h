@@ -17,6 +17,9 @@ std::string readFileBytes(const std::string& fileName);
 // True when the file exists (as anything, a broken link too).
 bool pathExists(const std::string& fileName);
 // Atomic replacement: a unique temporary in the same folder, flushed, renamed over the file.
+// A new file is private to the user (0600); a rewrite keeps the old file's mode unless that is
+// the one an earlier version gave every file (0666 less the umask). Every writer refuses a
+// file the user made read-only, naming it.
 void rewriteFileBytes(const std::string& fileName, const std::string& bytes);
 // Appends after a CR LF put first when the file does not end with a line end. On any failure the
 // file is cut back to its old length (or removed when this call created it).
@@ -28,13 +31,25 @@ struct FileContent {
   std::string fileName;
   std::string bytes;  // CP932
 };
+struct FileMove {
+  std::string from, to;  // `to` may lie in a folder below; that folder must exist
+};
+// Everything one change does to the folder: files written, files removed, files moved aside.
+struct FileChanges {
+  std::vector<FileContent> write;
+  std::vector<std::string> remove;
+  std::vector<FileMove> move;
+};
 // Replaces every file or none of them. A crash part-way is finished by recoverFolder().
 void replaceFiles(const std::vector<FileContent>& files);
+// The same for writes, removals and moves together, in that order, as one step. A removed file
+// must be a plain file; a move never replaces anything at `to`.
+void changeFiles(const FileChanges& changes);
 
 // ---- start-up
 
-// Finishes a replacement a crash interrupted, then removes the temporaries this program left in
-// the current folder before now.
+// Finishes (or takes back) a replacement a crash interrupted, then removes the temporaries an
+// earlier holder of the folder lock left in the current folder; call it holding the lock.
 // `sweepTemporaries`: also remove temporaries a killed program left (it lists the whole folder,
 // so a start after a clean end skips it).
 void recoverFolder(bool sweepTemporaries = true);
@@ -50,8 +65,11 @@ class FolderLock {
   ~FolderLock();
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
-  // Unavailable: the lock file cannot be made (a read-only folder); the program goes on without.
+  // Unavailable: the lock file cannot be opened or locked (it is a folder, a link, another
+  // user's file, the folder is read-only ...): problem() says why. Never go on without it.
   Result take();
+  // After Unavailable: the lock file's name, what is wrong with it and what to do.
+  const std::string& problem() const { return problem_; }
   void release();
   // After take(): whether the last holder ended cleanly with no temporary left behind.
   bool endedCleanly() const { return endedCleanly_; }
@@ -61,18 +79,31 @@ class FolderLock {
  private:
   int fd_ = -1;
   bool endedCleanly_ = false;
+  std::string problem_;
 };
 inline constexpr const char* kFolderLockFile = ".zorvel.lock";
 inline constexpr const char* kFolderBusyMessage = words::kFolderBusy;
 
 // ---- test seam: make one system call of the store fail
 
-enum class IoStep { Open, Write, Fsync, Rename };
+enum class IoStep { Open, Write, Fsync, Rename, Link };
 // The nth call (1-based, counted from now) of that kind fails with `err`, and so do the next
 // `times` - 1 calls of that kind; a failing write first writes half of its bytes, as a full disk does.
 void failNthStep(IoStep step, int nth, int err, int times = 1);
 void clearInjectedFailure();
 // True once the planned failure has happened.
 bool injectedFailureFired();
+// Every link() fails with `err` from now on, as on a file system without hard links; 0 ends it.
+void refuseHardLinks(int err);
+
+// Every call that changes the disk (open for writing, write, flush, rename, link, remove, make
+// or remove a folder) is one step. The kill test ends the process at a chosen step.
+inline constexpr int kEndedAtStepStatus = 86;
+// The process ends with kEndedAtStepStatus just before its nth step from now, as a kill between
+// two system calls leaves it (a write to a file is never cut by a kill); 0 turns it off.
+void endProcessAtStep(long nth);
+// Steps taken since the last resetStepCount().
+long stepsTaken();
+void resetStepCount();
 
 }  // namespace store

@@ -1,12 +1,15 @@
 #include "store/folder_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
+#include "store/disk_steps.h"
 #include "store/files.h"
 #include "store/record.h"
 #include "words/file_errors.h"
@@ -38,6 +41,26 @@ std::vector<std::string> namesIn(const std::string& folder, bool wantFolders) {
   return out;
 }
 
+// Takes `min` to `max` ASCII digits off the front of `s`; false when there are fewer than min.
+bool takeDigits(std::string_view& s, size_t min, size_t max) {
+  size_t n = 0;
+  while (n < max && n < s.size() && s[n] >= '0' && s[n] <= '9') ++n;
+  if (n < min) return false;
+  s.remove_prefix(n);
+  return true;
+}
+
+bool takeText(std::string_view& s, std::string_view head) {
+  if (s.substr(0, head.size()) != head) return false;
+  s.remove_prefix(head.size());
+  return true;
+}
+
+constexpr const char* kFixedDataFiles[] = {
+    "ﾌﾟﾗｲﾍﾞｰﾄ.txt", "設定.txt",    "体重.txt",    "連続体重.txt", "体脂肪率.txt", "歩数.txt",   "栄養.txt",
+    "ｶﾛﾘｰ.txt",     "ﾘｽﾄ題目.txt", "ﾘｽﾄ1.txt",    "ﾘｽﾄ2.txt",     "ﾘｽﾄ3.txt",     "ﾘｽﾄ4.txt",   "筋トレ題目.txt",
+    "筋トレ1.txt",  "筋トレ2.txt", "筋トレ3.txt", "筋トレ4.txt",  "筋トレ5.txt",  "筋トレ6.txt"};
+
 }  // namespace
 
 std::string joinPath(const std::string& folder, const std::string& name) {
@@ -52,13 +75,14 @@ std::string readBytes(const std::string& path) { return readFileBytes(path); }
 
 void writeBytesAtomic(const std::string& path, std::string_view bytes) { rewriteFileBytes(path, std::string(bytes)); }
 
-void copyFileInto(const std::string& from, const std::string& to) {
-  const std::string bytes = readBytes(from);
-  const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+void copyFileInto(const std::string& from, const std::string& to) { writeFileInto(to, readBytes(from)); }
+
+void writeFileInto(const std::string& to, std::string_view bytes) {
+  const int fd = disk::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600, false);
   if (fd < 0) failWrite(to, errno);
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = disk::write(fd, bytes.data() + done, bytes.size() - done, false);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       const int err = errno;
@@ -67,7 +91,7 @@ void copyFileInto(const std::string& from, const std::string& to) {
     }
     done += static_cast<size_t>(n);
   }
-  int err = ::fsync(fd) != 0 ? errno : 0;
+  int err = disk::fsync(fd, false) != 0 ? errno : 0;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err != 0) failWrite(to, err);
 }
@@ -79,20 +103,57 @@ bool isDirectory(const std::string& path) {
   return fs::is_directory(fs::symlink_status(path, ec)) || fs::is_directory(fs::status(path, ec));
 }
 
+bool isRealDirectory(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int makePrivateFolders(const std::string& path) {
+  if (path.empty() || isDirectory(path)) return 0;
+  std::string parent = path;
+  while (parent.size() > 1 && parent.back() == '/') parent.pop_back();
+  const size_t slash = parent.rfind('/');
+  if (slash != std::string::npos && slash > 0)
+    if (const int err = makePrivateFolders(parent.substr(0, slash)); err != 0) return err;
+  if (disk::mkdir(path.c_str(), 0700) == 0 || (errno == EEXIST && isDirectory(path))) return 0;
+  return errno;
+}
+
 void makeDirectories(const std::string& path) {
-  std::error_code ec;
-  fs::create_directories(path, ec);
-  if (ec || !isDirectory(path)) throw fileError(path, FileOp::MakeFolder, ec ? ec.value() : EEXIST);
+  if (const int err = makePrivateFolders(path); err != 0) throw fileError(path, FileOp::MakeFolder, err);
+}
+
+void syncFolder(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
 void renamePath(const std::string& from, const std::string& to) {
-  if (::rename(from.c_str(), to.c_str()) != 0) failWrite(to, errno);
+  if (disk::rename(from.c_str(), to.c_str(), false) != 0) failWrite(to, errno);
 }
 
-void removeTree(const std::string& path) {
-  std::error_code ec;
-  fs::remove_all(path, ec);
-  if (ec) throw fileError(path, FileOp::Remove, ec.value());
+bool removeOwnFolder(const std::string& path, const std::function<bool(const std::string&)>& ours) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  DIR* dir = ::fdopendir(fd);
+  if (!dir) {
+    ::close(fd);
+    return false;
+  }
+  std::vector<std::string> files;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    struct stat st {};
+    if (name == "." || name == "..") continue;
+    if (::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) && ours(name))
+      files.push_back(name);
+  }
+  for (const auto& name : files) disk::unlinkAt(fd, name.c_str(), 0);
+  ::closedir(dir);
+  // Whatever else is in it stays, and so does the folder.
+  return disk::unlinkAt(AT_FDCWD, path.c_str(), AT_REMOVEDIR) == 0;
 }
 
 std::vector<std::string> fileNamesIn(const std::string& folder) { return namesIn(folder, false); }
@@ -103,6 +164,19 @@ std::vector<std::string> dataFileNames(const std::string& folder) {
   for (std::string& name : fileNamesIn(folder))
     if (endsWith(name, ".txt")) out.push_back(std::move(name));
   return out;
+}
+
+bool isDayOrMonthFileName(const std::string& name) {
+  std::string_view day = name;
+  takeText(day, "日記");
+  if (takeDigits(day, 8, 8) && day == ".txt") return true;
+  std::string_view month = name;
+  return takeDigits(month, 4, 4) && takeText(month, "年") && takeDigits(month, 1, 2) && month == "月.txt";
+}
+
+bool isOwnDataFileName(const std::string& name) {
+  return isDayOrMonthFileName(name) ||
+         std::find(std::begin(kFixedDataFiles), std::end(kFixedDataFiles), name) != std::end(kFixedDataFiles);
 }
 
 }  // namespace store

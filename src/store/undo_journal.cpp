@@ -1,7 +1,5 @@
 #include "store/undo_journal.h"
 
-#include <cstdio>
-
 #include "store/files.h"
 #include "store/record.h"
 #include "words/messages.h"
@@ -46,16 +44,17 @@ std::vector<std::string> UndoJournal::undo() {
       if (then.fileName == now.fileName && then.bytes != now.bytes)
         throw StoreError(now.fileName, words::changedSince(now.fileName));
   }
-  std::vector<FileContent> restore;
+  // One step: the old contents back, and a file the change created gone again.
+  FileChanges restore;
   std::vector<std::string> names;
   for (const auto& f : step.before) {
     names.push_back(f.fileName);
-    if (f.bytes) restore.push_back({f.fileName, *f.bytes});
+    if (f.bytes)
+      restore.write.push_back({f.fileName, *f.bytes});
+    else
+      restore.remove.push_back(f.fileName);
   }
-  replaceFiles(restore);
-  // A file the change created goes again.
-  for (const auto& f : step.before)
-    if (!f.bytes) std::remove(f.fileName.c_str());
+  changeFiles(restore);
   steps_.pop_back();
   return names;
 }

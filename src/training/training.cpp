@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "store/files.h"
 #include "store/numbers.h"
 #include "store/record.h"
 #include "store/typed_number.h"
@@ -21,14 +22,27 @@ std::vector<ExerciseTitle> readTitles(const std::string& fileName) {
   return titles;
 }
 
-void writeTitles(const std::vector<ExerciseTitle>& titles, const std::string& fileName) {
+namespace {
+
+std::vector<store::Record> titleRecords(const std::vector<ExerciseTitle>& titles) {
   std::vector<store::Record> records;
   for (int i = 0; i < kExerciseCount; ++i) {
     store::Record rec;
     rec.text("ﾘｽﾄ" + std::to_string(i + 1) + "題目").text(titles.at(i).title).dbl(titles.at(i).target);
     records.push_back(rec);
   }
-  store::rewriteRecords(fileName, records);
+  return records;
+}
+
+}  // namespace
+
+void writeTitles(const std::vector<ExerciseTitle>& titles, const std::string& fileName) {
+  store::rewriteRecords(fileName, titleRecords(titles));
+}
+
+void writeRename(const std::vector<ExerciseTitle>& titles, int exercise, const std::string& titlesFile) {
+  store::replaceFiles(
+      {{titlesFile, store::encodeRecords(titlesFile, titleRecords(titles))}, {logFileName(exercise), ""}});
 }
 
 std::vector<TrainingEntry> readLog(const std::string& fileName) {

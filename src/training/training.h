@@ -47,6 +47,9 @@ void appendEntry(const std::string& fileName, const TrainingEntry& e);
 void writeLog(const std::string& fileName, const std::vector<TrainingEntry>& entries);
 // Leaves the file in place with no lines.
 void emptyLog(const std::string& fileName);
+// A renamed exercise starts afresh: the titles and the exercise's emptied log as one step, so
+// the new title never stands over the old exercise's counts.
+void writeRename(const std::vector<ExerciseTitle>& titles, int exercise, const std::string& titlesFile = kTitlesFile);
 
 // "2024/01/05 _ 30": a list line.
 std::string entryLine(const TrainingEntry& e);

@@ -44,6 +44,7 @@ std::string whatFailed(const std::string& name, FileOp op) {
     case FileOp::MakeFolder: return "フォルダー" + quoted(name) + "を作れませんでした。";
     case FileOp::ReadFolder: return "フォルダー" + quoted(name) + "の中を読み込めませんでした。";
     case FileOp::Move: return quoted(name) + "を移せませんでした。";
+    case FileOp::Lock: return quoted(name) + "でデータフォルダーをロックできませんでした。";
   }
   return quoted(name) + "を扱えませんでした。";
 }
@@ -57,6 +58,20 @@ struct Reason {
 Reason reasonFor(int err, FileOp op, bool atStartUp) {
   // Only a file that cannot be read needs its copy from a backup; a write just tries again.
   const std::string restore = op != FileOp::Read ? std::string(kTryAgain) : atStartUp ? kRestoreByHand : kRestoreInUse;
+  if (op == FileOp::Lock) {
+    // The lock file is ours alone: whatever stands at its name is in the way.
+    const std::string away = "この名前のものを別の場所へ移してから、起動し直してください。";
+    switch (err) {
+      case 0: return {"通常のファイルではありません", away};
+      case EISDIR: return {"ファイルではなくフォルダーです", away};
+      case ELOOP: return {"ファイルではなくシンボリックリンクです", away};
+      case EACCES:
+      case EPERM:
+        return {"アクセス権がありません",
+                "このファイルとデータフォルダーの持ち主と読み書きの許可を確かめてから、起動し直してください。"};
+      default: break;
+    }
+  }
   switch (err) {
     case 0: return {"通常のファイルではありません", "この名前のものを別の場所へ移してから、" + restore};
     case ENOSPC:
@@ -119,6 +134,13 @@ StoreError notAPlainFileError(const std::string& path, FileOp op, unsigned mode)
   if (S_ISDIR(mode)) return fileError(path, op, EISDIR);
   if (S_ISLNK(mode)) return fileError(path, op, ELOOP);
   return fileError(path, op, 0);
+}
+
+StoreError readOnlyFileError(const std::string& path) {
+  const std::string head =
+      whatFailed(nameOf(path), FileOp::Write) + "読み取り専用のファイルです。\n" + placeText(folderOfPath(path)) + "\n";
+  const std::string advice = "このファイルを書き換えてよいときは、読み取り専用の設定を解除してから、";
+  return StoreError(path, head + advice + kTryAgain, head + advice + "起動し直してください。");
 }
 
 std::string dataFolderErrorText(const std::string& folder, FileOp op, int err) {

@@ -8,7 +8,7 @@
 
 namespace store {
 
-enum class FileOp { Read, Write, Remove, MakeFolder, ReadFolder, Move };
+enum class FileOp { Read, Write, Remove, MakeFolder, ReadFolder, Move, Lock };
 
 // The failure of a system call with `err` (0: the path is not a plain file, no system text) on
 // `path`, a data file's bare name or any path. Its start-up text says how to put the file back by
@@ -16,6 +16,9 @@ enum class FileOp { Read, Write, Remove, MakeFolder, ReadFolder, Move };
 StoreError fileError(const std::string& path, FileOp op, int err);
 // fileError() for a path that exists as something else than a plain file (folder, link, device).
 StoreError notAPlainFileError(const std::string& path, FileOp op, unsigned mode);
+
+// A file the user made read-only: no writer replaces, appends to or removes it.
+StoreError readOnlyFileError(const std::string& path);
 
 // A data folder that cannot be made or used; the text names the whole folder. ENOTDIR with an op
 // other than MakeFolder: the folder's path is a file.

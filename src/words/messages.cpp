@@ -115,7 +115,7 @@ std::string safetyCopyAt(std::string_view safetyFolder) {
 }
 
 std::string restoreFailed(std::string_view why, std::string_view safetyFolder) {
-  return cat({"戻している途中で失敗しました。\n", why, "\n\n", safetyCopyAt(safetyFolder)});
+  return cat({"戻せませんでした。データは変わっていません。\n", why, "\n\n", safetyCopyAt(safetyFolder)});
 }
 
 std::string restored(std::string_view folder, std::string_view safetyFolder) {
@@ -203,6 +203,13 @@ std::string sampleFolderMissing(std::string_view seedFolder) {
 }
 std::string changedSince(std::string_view file) {
   return cat({"「", file, "」はこの操作のあとで書き換えられているため、元に戻せません。"});
+}
+
+std::string weightDatesOutOfOrder(std::string_view lineText, std::string_view date, std::string_view previous) {
+  return cat({lineText, "日付「", date, "」が前の記録の日付「", previous,
+              "」の後ではありません。\n同じ日の体重が二つあるか、日付が前に戻っています（二つの Zorvel で同時に"
+              "入力したときや、手で書き換えたときに起こります）。\n\nこのまま使えますが、グラフや集計が正しく"
+              "なりません。テキストエディターでこの行を直してください。"});
 }
 
 std::string itemCalories(std::string_view name) { return cat({"「", name, "」のカロリー数"}); }

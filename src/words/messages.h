@@ -62,6 +62,7 @@ inline constexpr const char* kRestoreTitle = "バックアップから戻す";
 inline constexpr const char* kExportTitle = "CSVに書き出す";
 inline constexpr const char* kImportTitle = "CSVから読み込む";
 inline constexpr const char* kOutOfRange = "入力できる範囲を超えた数値です。";
+inline constexpr const char* kWeightOrderTitle = "体重の記録の確認";
 
 // ---- the diary
 std::string unsavedDiaryDay(std::string_view monthDay);
@@ -81,6 +82,8 @@ std::string safetyCopyAt(std::string_view safetyFolder);
 std::string restoreFailed(std::string_view why, std::string_view safetyFolder);
 std::string restored(std::string_view folder, std::string_view safetyFolder);
 std::string backupNotMade(std::string_view why);
+inline constexpr const char* kDataFolderLost =
+    "データフォルダーに戻れなくなりました。データを守るためプログラムを終了します。もう一度起動してください。";
 inline constexpr const char* kExportFolderTitle = "CSVファイルを書き出すフォルダー";
 std::string confirmOverwrite(std::string_view names);
 std::string exported(size_t files, std::string_view folder);
@@ -146,6 +149,8 @@ std::string sampleFolderMissing(std::string_view seedFolder);
 inline constexpr const char* kFolderBusy =
     "このデータフォルダーは別の Zorvel で使用中です。\nもう一方の Zorvel を終了してから起動してください。";
 std::string changedSince(std::string_view file);
+// After "「体重.txt」の 5 行目: ".
+std::string weightDatesOutOfOrder(std::string_view lineText, std::string_view date, std::string_view previous);
 
 // ---- names the user sees in the data folder
 inline constexpr const char* kBackupFolder = "バックアップ";

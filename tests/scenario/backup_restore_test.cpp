@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "backup/backup.h"
 #include "support/drive.h"
@@ -71,20 +72,35 @@ TEST(DailyBackup, OncePerDayKeepingTheNewestThirtyAndNoneInSampleMode) {
 }
 
 TEST(DailyBackup, AFailedBackupWarnsOnceAndTheDiaryStarts) {
-  TempFolder dir;
-  dir.writeMinimalDiary();
-  dir.writeCp932("体重.txt", kWeights);
-  dir.writeBytes("バックアップ", "not a folder");
-  auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\ndump lblNowTaijyu\n");
-  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
-  const auto& d = r.last();
-  ASSERT_EQ(d["dialogs"].size(), 1u);
-  EXPECT_EQ(d["dialogs"][0]["title"], "バックアップ");
-  EXPECT_EQ(d["dialogs"][0]["icon"], "warning");
-  EXPECT_EQ(d["dialogs"][0]["text"].get<std::string>().rfind("今日のバックアップを作れませんでした。", 0), 0u);
-  EXPECT_FALSE(d["ended"]);
-  EXPECT_EQ(d["state"]["WeightCount"], 3);
-  EXPECT_EQ(dir.readBytes("バックアップ"), "not a folder");
+  // バックアップ a file, or a link to a folder of the user's whose dated folders must all stay.
+  TempFolder theirs;
+  for (int day = 1; day <= 31; ++day)
+    fs::create_directories(theirs.file(backup::dayFolderName(store::makeDate(2026, 10, day))));
+  for (bool link : {false, true}) {
+    TempFolder dir;
+    dir.writeMinimalDiary();
+    dir.writeCp932("体重.txt", kWeights);
+    if (link)
+      fs::create_directory_symlink(theirs.path(), dir.file("バックアップ"));
+    else
+      dir.writeBytes("バックアップ", "not a folder");
+    auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\ndump lblNowTaijyu\n");
+    ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+    const auto& d = r.last();
+    ASSERT_EQ(d["dialogs"].size(), 1u);
+    EXPECT_EQ(d["dialogs"][0]["title"], "バックアップ");
+    EXPECT_EQ(d["dialogs"][0]["icon"], "warning");
+    EXPECT_EQ(
+        d["dialogs"][0]["text"].get<std::string>().rfind(
+            "今日のバックアップを作れませんでした。データはそのまま使えます。\nフォルダー「バックアップ」を作れません"
+            "でした。",
+            0),
+        0u)
+        << d["dialogs"][0];
+    EXPECT_FALSE(d["ended"]);
+    EXPECT_EQ(d["state"]["WeightCount"], 3);
+  }
+  EXPECT_EQ(theirs.list().size(), 31u);
 }
 
 TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
@@ -105,7 +121,7 @@ TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
   auto r = runDrive(dir.path(),
                     "clock 2026/12/07 09:00:00\nstart\nclick cmdSettei\n"
                     "choose-cancel\nclick cmdBackup\ndump\n"
-                    "choose 1\nclick cmdBackup\ndump\n"
+                    "choose 1\nchoose-cancel\nclick cmdBackup\ndump\n"
                     "choose 2\nanswer Cancel\nclick cmdBackup\ndump\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const auto& list = r.dialogs(0)[0];
@@ -116,10 +132,12 @@ TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
                                            "2026-12-02  体重 2件  最終日 2026/12/02"}));
   EXPECT_EQ(list["answer"], nullptr);
 
-  ASSERT_EQ(r.dialogs(1).size(), 2u);
+  // Refused, and the list again for another day.
+  ASSERT_EQ(r.dialogs(1).size(), 3u);
   EXPECT_EQ(r.dialogs(1)[1]["text"],
             "「2026-12-05」のバックアップには読めないファイルがあるため、戻せません。\nﾘｽﾄ1.txt が読めません\n\n"
             "ほかの日のバックアップを選んでください。");
+  EXPECT_EQ(r.dialogs(1)[2]["items"], list["items"]);
 
   const auto& confirm = r.dialogs(2)[1];
   EXPECT_EQ(confirm["text"],
@@ -151,4 +169,59 @@ TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
   EXPECT_EQ(done["state"]["StepCount"], 1);
   EXPECT_EQ(done["controls"]["lblNowTaijyu"]["caption"], "69.5");
   EXPECT_FALSE(done["ended"]);
+}
+
+TEST(Restore, ABackupAStartWouldStopOnIsRefusedByFileAndLineAndTheChosenDayComesBackWhole) {
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  dir.writeCp932("体重.txt", kWeights);
+  dir.writeCp932("20261201.txt", "\"2026/12/01\"\r\n\"ごはん\",300,\"昼\"\r\n");
+  // The good backup, and three a start could not run on: a damaged line, a missing file, a
+  // weight out of range.
+  const std::map<std::string, std::pair<std::string, std::string>> backups = {
+      {"2026-12-01", {"体重.txt", "\"2026/12/01\",70\r\n"}},
+      {"2026-12-02", {"体脂肪率.txt", "\"2026/12/01\",20\r\n\"2026/12/02\",abc\r\n"}},
+      {"2026-12-03", {"ﾌﾟﾗｲﾍﾞｰﾄ.txt", ""}},
+      {"2026-12-04", {"体重.txt", "\"2026/12/01\",70\r\n\"2026/12/02\",1500\r\n"}}};
+  for (const auto& [day, file] : backups) {
+    fs::create_directories(dir.file("バックアップ/" + day));
+    for (const std::string& name : dir.list())
+      if (name.ends_with(".txt") && name != "20261201.txt")
+        dir.writeBytes("バックアップ/" + day + "/" + name, dir.readBytes(name));
+    if (file.second.empty())
+      fs::remove(dir.file("バックアップ/" + day + "/" + file.first));
+    else
+      dir.writeCp932("バックアップ/" + day + "/" + file.first, file.second);
+  }
+  // Days written after the good backup.
+  dir.writeCp932("20261203.txt", "\"2026/12/03\"\r\n\"パン\",200,\"朝\"\r\n");
+  dir.writeCp932("日記20261203.txt", "おいしい\r\n");
+  auto dataFiles = [&](const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(dir.file(folder)))
+      if (e.path().extension() == ".txt")
+        files[e.path().filename().string()] = dir.readBytes(folder + "/" + e.path().filename().string());
+    return files;
+  };
+
+  // Newest first: today's backup, then the four.
+  auto r = runDrive(dir.path(),
+                    "clock 2026/12/07 10:00:00\nstart\nchoose 1\nchoose 2\nchoose 3\nchoose 4\n"
+                    "answer OK\nclick cmdBackup\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  const auto& boxes = r.last()["dialogs"];
+  ASSERT_EQ(boxes.size(), 10u) << boxes;  // the last three: confirm, the chart's one-weight note, done
+  const char* const kNamed[] = {"「体重.txt」の 2 行目: 体重「1500」", "「ﾌﾟﾗｲﾍﾞｰﾄ.txt」を読み込めませんでした。",
+                                "「体脂肪率.txt」の 2 行目: "};
+  for (int i = 0; i < 3; ++i) {
+    const std::string text = boxes[2 * i + 1]["text"];
+    EXPECT_NE(text.find(kNamed[i]), std::string::npos) << text;
+    EXPECT_EQ(boxes[2 * i + 1]["icon"], "error");
+    // The list comes again with the refused day marked.
+    EXPECT_EQ(boxes[2 * i + 2]["items"][i + 1].get<std::string>().rfind("× ", 0), 0u) << boxes[2 * i + 2];
+  }
+  // The good day's files, all of them and only them; what came after is in the safety copy.
+  EXPECT_EQ(dataFiles("."), dataFiles("バックアップ/2026-12-01"));
+  EXPECT_EQ(dir.readUtf8("バックアップ/2026-12-07-復元前/日記20261203.txt"), "おいしい\r\n");
+  EXPECT_EQ(r.last()["state"]["WeightCount"], 1);
 }

@@ -183,6 +183,38 @@ TEST(DamagedFolder, ASecondProgramOnTheFolderTouchesNothingAndLeftoversAreCleare
   EXPECT_FALSE(dir.exists("体重.txt.tmp~"));
 }
 
+TEST(DamagedFolder, ALockThatCannotBeTakenRefusesTheStartNamingItsFile) {
+  for (const std::string what : {"フォルダー", "シンボリックリンク"}) {
+    TempFolder dir;
+    dir.writeMinimalDiary();
+    if (what == "フォルダー")
+      std::filesystem::create_directory(dir.file(".zorvel.lock"));
+    else
+      std::filesystem::create_symlink("elsewhere", dir.file(".zorvel.lock"));
+    const std::string text = startupError(dir);
+    EXPECT_EQ(text.rfind("「.zorvel.lock」でデータフォルダーをロックできませんでした。ファイルではなく" + what, 0), 0u);
+    EXPECT_TRUE(text.ends_with("プログラムを終了します。")) << text;
+    EXPECT_FALSE(dir.exists("バックアップ"));  // it never ran
+  }
+}
+
+TEST(DamagedFolder, AWeightLogWithADayTwiceOrBackwardsWarnsOnceAndStarts) {
+  TempFolder dir;
+  dir.writeMinimalDiary();
+  dir.writeCp932("体重.txt",
+                 "\"2024/01/02\",70\r\n\"2024/01/03\",69.8\r\n\"2024/01/03\",69.7\r\n\"2024/01/01\",69\r\n");
+  auto r = runDrive(dir.path(), kStart);
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  ASSERT_EQ(r.dialogs(0).size(), 1u) << r.dialogs(0);
+  const json& box = r.dialogs(0)[0];
+  EXPECT_EQ(box["icon"], "warning");
+  EXPECT_EQ(box["text"].get<std::string>().rfind(
+                "「体重.txt」の 3 行目: 日付「2024/01/03」が前の記録の日付「2024/01/03」の後ではありません。", 0),
+            0u)
+      << box;
+  EXPECT_EQ(r.last()["state"]["WeightCount"], 4);
+}
+
 TEST(DamagedFolder, TypedNumbersTooLargeForADoubleAreRefusedNotStoredAsZero) {
   TempFolder dir;
   dir.writeMinimalDiary();

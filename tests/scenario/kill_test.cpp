@@ -1,107 +1,174 @@
-// The program killed at random points of a run full of writes: the next start always succeeds and
-// every file is wholly old or wholly new.
-#include <fcntl.h>
+// The program killed at every step of the store in turn, in scripts full of writes: the next start
+// always succeeds and finds the folder as it was before the command cut short or after it.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <fstream>
-#include <random>
-#include <thread>
+#include <filesystem>
+#include <map>
+#include <sstream>
 
+#include "backup/backup.h"
+#include "drive/driver.h"
+#include "store/data_folder.h"
 #include "store/files.h"
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
-using testing_support::runDrive;
 using testing_support::TempFolder;
+namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kStart = "clock 2024/01/05 09:00:00\nstart\n";
-const char* const kWeights = "\"2024/01/03\",70\r\n\"2024/01/04\",69.8\r\n";
+using Snapshot = std::map<std::string, std::string>;  // path in the folder → bytes
 
-// A new start, then rounds of a calendar click, a memo note, a training count and a diary save;
-// the diary's comment always tells how many entries the day file holds.
-std::string writeHeavyScript() {
-  std::string s = std::string(kStart) + "click cmdSettei\nanswer OK\ninput たろう\ninput 170\ninput 60\ninput 30\n" +
-                  "input 70\ninput 2000\nanswer OK\nclick cmdNew1\nclick cmdMain\n";
-  for (int i = 1; i <= 15; ++i) {
-    const std::string n = std::to_string(i);
-    s += "click cmdMono(" + std::to_string(7 + i % 20) + ")\ninput メモ" + n + "\nmouseup List5(2)\n" +
-         "settext txtKin(1) " + n + "\nenter txtKin(1)\ninput 品" + n + "\ninput " + n + "\nclick cmdAsa\n" +
-         "settext txtDiary " + n + "\nclick cmdHozon\n";
+// Every file below the folder but the lock and the backups.
+Snapshot snapshotOf(const TempFolder& dir) {
+  Snapshot files;
+  for (const auto& e : fs::recursive_directory_iterator(dir.path())) {
+    const std::string path = fs::relative(e.path(), dir.path()).string();
+    if (e.is_regular_file() && path != store::kFolderLockFile && !path.starts_with(backup::kBackupFolder))
+      files[path] = dir.readBytes(path);
   }
-  return s + "dump\n";
+  return files;
 }
 
-// Starts the driver on `folder` with `script` as its input; returns its process id.
-pid_t spawnDrive(const std::string& folder, const std::string& scriptFile) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, scriptFile.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  std::string exe = ZORVEL_DRIVE_EXE;
-  char* argv[] = {exe.data(), const_cast<char*>(folder.c_str()), nullptr};
-  pid_t pid = -1;
-  EXPECT_EQ(posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv, environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
+std::string differences(const Snapshot& a, const Snapshot& b) {
+  std::string names;
+  for (const auto& [name, bytes] : a) names += !b.count(name) ? " -" + name : b.at(name) != bytes ? " " + name : "";
+  for (const auto& [name, bytes] : b) names += a.count(name) ? "" : " +" + name;
+  return names;
 }
 
-int entriesOfDay(const std::string& dayFileUtf8) {
-  int lines = 0;
-  for (size_t at = dayFileUtf8.find("\r\n"); at != std::string::npos; at = dayFileUtf8.find("\r\n", at + 2)) ++lines;
-  return lines == 0 ? 0 : lines - 1;  // the date line is no entry
+// The first `lines` lines of the script, run in this process.
+int runHere(const TempFolder& dir, const std::vector<std::string>& script, size_t lines) {
+  std::string text;
+  for (size_t i = 0; i < lines; ++i) text += script[i] + "\n";
+  std::istringstream in(text);
+  std::ostringstream out, err;
+  const fs::path old = fs::current_path();
+  const int code = drive::runScript(dir.path(), in, out, err);
+  fs::current_path(old);
+  return code;
 }
+
+// In memory where there is one: a kill costs no flush to a disk.
+std::string scratch() { return fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path().string(); }
+
+void killAtEveryStep(const char* name, void (*prepare)(const TempFolder&), const std::string& script) {
+  std::vector<std::string> lines;
+  std::istringstream split(script);
+  for (std::string line; std::getline(split, line);) lines.push_back(line);
+  // The folder after each line, and the steps taken by then; where the steps of each command lie
+  // goes into every message: the kills must cover the whole script.
+  std::vector<Snapshot> states;
+  std::vector<long> steps;
+  std::string spread;
+  for (size_t k = 0; k <= lines.size(); ++k) {
+    TempFolder dir(scratch());
+    prepare(dir);
+    store::resetStepCount();
+    runHere(dir, lines, k);
+    states.push_back(snapshotOf(dir));
+    steps.push_back(store::stepsTaken());
+    if (k > 0 && steps[k] > steps[k - 1]) {
+      spread += "\n  " + lines[k - 1] + ": " + std::to_string(steps[k - 1] + 1) + "-" + std::to_string(steps[k]);
+    } else if (k > 0) {
+      EXPECT_EQ(states[k], states[k - 1]) << name << ": " << lines[k - 1] << " wrote uncounted";
+    }
+  }
+  for (long n = 1; n <= steps.back() + 1; ++n) {
+    SCOPED_TRACE(std::string(name) + ", killed at step " + std::to_string(n) + " of" + spread);
+    TempFolder dir(scratch());
+    prepare(dir);
+    if (::fork() == 0) {
+      store::resetStepCount();
+      store::endProcessAtStep(n);
+      ::_exit(runHere(dir, lines, lines.size()));
+    }
+    int status = 0;
+    ::wait(&status);
+    // Every step is reached; one more lets the script end.
+    ASSERT_EQ(status, (n <= steps.back() ? store::kEndedAtStepStatus : 0) << 8);
+
+    auto r = testing_support::runDriveInProcess(dir.path(), lines[0] + "\nstart\ndump\n");
+    ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+    EXPECT_FALSE(r.last()["ended"]) << r.last()["dialogs"];
+    for (const auto& box : r.last()["dialogs"])
+      EXPECT_TRUE(box["icon"] == "information" || box["icon"] == "none") << box;
+    size_t k = 1;
+    while (steps[k] < n && k + 1 < steps.size()) ++k;
+    const Snapshot now = snapshotOf(dir);
+    EXPECT_TRUE(now == states[k - 1] || now == states[k])
+        << "cut short: " << lines[k - 1] << "\nunlike before:" << differences(states[k - 1], now)
+        << "\nunlike after:" << differences(states[k], now);
+    if (!dir.exists(backup::kBackupFolder)) continue;
+    for (const auto& e : fs::directory_iterator(dir.file(backup::kBackupFolder))) {
+      EXPECT_NE(e.path().filename().string()[0], '.') << e.path();  // no backup half made
+    }
+  }
+}
+
+void minimalWithHistory(const TempFolder& dir) {
+  dir.writeMinimalDiary();
+  dir.writeCp932("体重.txt", "\"2024/01/03\",70\r\n\"2024/01/04\",69.8\r\n");
+  dir.writeCp932("筋トレ1.txt", "\"2024/01/03\",20\r\n");
+  dir.writeCp932("20240104.txt", "\"2024/01/04\"\r\n\"パン\",200,\"朝\"\r\n");
+  dir.writeCp932("weights.csv", "日付,体重\r\n2024/01/05,69.6\r\n2024/01/06,69.5\r\n");
+  // A backup to go back to, from before the day above, and a month of daily ones to prune.
+  fs::create_directories(dir.file("バックアップ/2024-01-03"));
+  for (const auto& name : dir.list())
+    if (name.ends_with(".txt") && name != "20240104.txt")
+      dir.writeBytes("バックアップ/2024-01-03/" + name, dir.readBytes(name));
+  dir.writeCp932("バックアップ/2024-01-03/20240103.txt", "\"2024/01/03\"\r\n\"ごはん\",300,\"昼\"\r\n");
+  for (int day = 1; day <= 30; ++day) {
+    const std::string folder = "バックアップ/" + backup::dayFolderName(store::makeDate(2023, 12, day));
+    fs::create_directories(dir.file(folder));
+    dir.writeBytes(folder + "/体重.txt", "");
+  }
+}
+
+const char* const kNewStart =
+    "click cmdSettei\nanswer OK\ninput たろう\ninput 170\ninput 60\ninput 30\ninput 70\ninput 2000\nanswer OK\n"
+    "click cmdNew1\n";
 
 }  // namespace
 
-TEST(Kill, EveryKillLeavesAFolderThatStartsWithEachFileWhollyOldOrNew) {
-  TempFolder io;
-  { std::ofstream(io.file("script.txt"), std::ios::binary) << writeHeavyScript(); }
-  // How long a whole run takes here sets the range of the kill times.
-  TempFolder timing;
-  timing.writeMinimalDiary();
-  const auto begin = std::chrono::steady_clock::now();
-  int status = 0;
-  ::waitpid(spawnDrive(timing.path(), io.file("script.txt")), &status, 0);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - begin);
+TEST(Kill, AtEveryStoreStepTheNextStartFindsOneWholeVersionOfTheDiary) {
+  // Every kind of write: rewrite, append, the journal, correction and undo.
+  std::string writes = std::string("clock 2024/01/05 09:00:00\nstart\n") + kNewStart + "click cmdMain\n";
+  for (const std::string n : {"1", "2"})
+    writes += "click cmdMono(1" + n + ")\ninput メモ\nmouseup List5(2)\nsettext txtKin(1) " + n +
+              "\nenter txtKin(1)\ninput 品\ninput " + n + "\nclick cmdAsa\nsettext txtDiary " + n +
+              "\nclick cmdHozon\n";
+  writes +=
+      "settext txtInpTaijyu 68.5\nenter txtInpTaijyu\ninput 68\nmenu msgB1 1 修正\nanswer Yes\n"
+      "menu msgB1 1 元に戻す\n";
+  killAtEveryStep("writes", minimalWithHistory, writes);
+  // The day's backup with its pruning, a training rename, a CSV import and a restore.
+  killAtEveryStep("backup, rename, import, restore", minimalWithHistory,
+                  "clock 2024/01/07 09:00:00\nstart\nanswer OK\ninput 懸垂\ninput 20\ndblclick fraKin(1)\n"
+                  "file weights.csv\nclick cmdCsvIn\nchoose 1\nanswer OK\nclick cmdBackup\n");
+  killAtEveryStep(
+      "new start from the sample", [](const TempFolder& dir) { dir.copySample(); },
+      std::string("clock 2026/12/07 09:00:00\nstart\n") + kNewStart);
+}
 
-  std::mt19937 random(20261207);
-  std::uniform_int_distribution<long> when(0, whole.count());
-  for (int kill = 0; kill < 24; ++kill) {
-    SCOPED_TRACE("kill " + std::to_string(kill));
-    TempFolder dir;
-    dir.writeMinimalDiary();
-    dir.writeCp932("体重.txt", kWeights);
-    const pid_t pid = spawnDrive(dir.path(), io.file("script.txt"));
-    std::this_thread::sleep_for(std::chrono::microseconds(when(random)));
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, &status, 0);
-
-    auto r = runDrive(dir.path(), std::string(kStart) + "dump\n");
-    ASSERT_EQ(r.exitCode, 0) << r.stderrText;
-    EXPECT_TRUE(r.dialogs(0).empty()) << r.dialogs(0);
-    EXPECT_FALSE(r.last()["ended"]);
-    // The new start: the old profile with the old weights, or the new one with none.
-    const std::string name = r.last()["state"]["Profile"]["ProfileName"];
-    EXPECT_EQ(dir.readUtf8("体重.txt"), name == "たろう" ? "" : kWeights) << name;
-    // Appended logs end with a whole record.
-    for (const char* log : {"ﾘｽﾄ2.txt", "筋トレ1.txt"}) {
-      const std::string bytes = dir.readBytes(log);
-      EXPECT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << log << ": " << bytes;
+// A new data folder killed while the sample is copied in: the next start copies the rest.
+TEST(Kill, AtEveryStepOfSeedingANewFolderTheNextStartHasTheWholeSample) {
+  TempFolder sample(scratch());
+  sample.copySample();
+  for (long n = 1, status = 1; status != 0; ++n) {
+    TempFolder dir(scratch());
+    if (::fork() == 0) {
+      store::endProcessAtStep(n);
+      ::_exit(store::prepareDataFolder(dir.file("diary"), sample.path()) ? 1 : 0);
     }
-    // The day file and its comment file were saved together.
-    if (dir.exists("20240105.txt")) {
-      const std::string comment = dir.readUtf8("日記20240105.txt");
-      EXPECT_EQ(comment, std::to_string(entriesOfDay(dir.readUtf8("20240105.txt"))) + "\r\n");
-    }
-    for (const auto& file : dir.list()) EXPECT_FALSE(store::isOwnTemporaryName(file)) << file;
+    int wait = 0;
+    ::wait(&wait);
+    status = WEXITSTATUS(wait);  // 0: the seed went through before step n
+    ASSERT_NE(status, 1);
+    ASSERT_FALSE(store::prepareDataFolder(dir.file("diary"), sample.path()));
+    for (const auto& name : sample.list()) EXPECT_EQ(dir.readBytes("diary/" + name), sample.readBytes(name)) << n;
   }
 }

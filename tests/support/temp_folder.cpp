@@ -12,8 +12,10 @@ namespace fs = std::filesystem;
 
 namespace testing_support {
 
-TempFolder::TempFolder() {
-  std::string tmpl = (fs::temp_directory_path() / "zorvel-test-XXXXXX").string();
+TempFolder::TempFolder() : TempFolder(fs::temp_directory_path().string()) {}
+
+TempFolder::TempFolder(const std::string& under) {
+  std::string tmpl = (fs::path(under) / "zorvel-test-XXXXXX").string();
   if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
   path_ = tmpl;
 }

@@ -8,6 +8,8 @@ namespace testing_support {
 class TempFolder {
  public:
   TempFolder();
+  // In `under` instead of the system's temporary folder (a memory file system, say).
+  explicit TempFolder(const std::string& under);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

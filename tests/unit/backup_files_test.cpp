@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "backup/backup.h"
 #include "store/folder_files.h"
+#include "store/record.h"
 #include "support/temp_folder.h"
 
 using testing_support::InFolder;
 using testing_support::TempFolder;
+namespace fs = std::filesystem;
 
-TEST(BackupFiles, SafetyCopiesNeverOverwriteAndRestoreKeepsLaterFiles) {
+TEST(BackupFiles, SafetyCopiesNeverOverwriteAndRestorePutsTheDayBackWhole) {
   TempFolder dir;
   dir.writeCp932("体重.txt", "\"2026/12/01\",70\r\n");
   dir.writeBytes("notes.md", "not a data file");
@@ -15,7 +20,12 @@ TEST(BackupFiles, SafetyCopiesNeverOverwriteAndRestoreKeepsLaterFiles) {
   const store::Date today = store::makeDate(2026, 12, 7);
   ASSERT_TRUE(backup::makeDailyBackup(today));
   EXPECT_FALSE(backup::makeDailyBackup(today));
-  EXPECT_EQ(store::fileNamesIn("バックアップ/2026-12-07"), std::vector<std::string>{"体重.txt"});
+  // Marked last as ours; private to the user.
+  EXPECT_EQ(store::fileNamesIn("バックアップ/2026-12-07"), (std::vector<std::string>{".zorvel-backup", "体重.txt"}));
+  EXPECT_EQ(dir.readBytes("バックアップ/2026-12-07/.zorvel-backup"), "Zorvel backup 2026-12-07\n");
+  EXPECT_EQ(fs::status(dir.file("バックアップ")).permissions(), fs::perms::owner_all);
+  EXPECT_EQ(fs::status(dir.file("バックアップ/2026-12-07/体重.txt")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
 
   dir.writeCp932("体重.txt", "\"2026/12/01\",70\r\n\"2026/12/02\",69\r\n");
   dir.writeCp932("20261202.txt", "\"2026/12/02\"\r\n");
@@ -30,9 +40,10 @@ TEST(BackupFiles, SafetyCopiesNeverOverwriteAndRestoreKeepsLaterFiles) {
 
   backup::restoreFiles("2026-12-07");
   EXPECT_EQ(dir.readUtf8("体重.txt"), "\"2026/12/01\",70\r\n");
-  EXPECT_TRUE(dir.exists("20261202.txt"));
-  // Atomic writes leave no temporary file behind.
-  EXPECT_EQ(store::fileNamesIn("."), (std::vector<std::string>{"20261202.txt", "notes.md", "体重.txt"}));
+  // The day as it was: a diary day written since is gone (kept in the safety copies), the
+  // user's own file stays, and no temporary is left behind.
+  EXPECT_EQ(store::fileNamesIn("."), (std::vector<std::string>{"notes.md", "体重.txt"}));
+  EXPECT_TRUE(dir.exists("バックアップ/2026-12-07-復元前/20261202.txt"));
 }
 
 TEST(BackupFiles, AFolderWithoutItsWeightLogOrWithABadDateIsMarked) {
@@ -47,4 +58,54 @@ TEST(BackupFiles, AFolderWithoutItsWeightLogOrWithABadDateIsMarked) {
   EXPECT_EQ(backup::describe(days[0]),
             "× 2026-12-02  体重 1件  最終日 2026/12/01  (体重.txt の 2 行目の日付が読めません)");
   EXPECT_EQ(backup::describe(days[1]), "× 2026-12-01  体重 0件  (体重.txt がありません)");
+}
+
+TEST(BackupFiles, OnlyOurOwnFoldersArePrunedNeverThroughALinkNorTheNewestOrTodays) {
+  TempFolder dir, outside;
+  dir.writeCp932("体重.txt", "\"2026/11/01\",70\r\n");
+  InFolder here(dir);
+  auto folder = [&](const std::string& name, const std::string& file) {
+    fs::create_directories(dir.file("バックアップ/" + name));
+    dir.writeBytes("バックアップ/" + name + "/" + file, "x");
+  };
+  // The clock was set back: 35 of ours after today, one from before the mark among them.
+  for (int i = 0; i < 35; ++i) {
+    const std::string name = backup::dayFolderName(store::makeDate(2026, 11, 26) + std::chrono::days(i));
+    folder(name, "体重.txt");
+    if (i != 3) dir.writeBytes("バックアップ/" + name + "/.zorvel-backup", "Zorvel backup " + name + "\n");
+  }
+  folder("2019-05-05", "notes.doc");  // the user's own
+  folder("2019-05-06", "体重.txt");   // marked for another day
+  dir.writeBytes("バックアップ/2019-05-06/.zorvel-backup", "Zorvel backup 2019-05-07\n");
+  outside.writeBytes("体重.txt", "theirs");
+  fs::create_directory_symlink(outside.path(), dir.file("バックアップ/2019-05-07"));  // a link
+  folder(".2026-11-01.partial", "体重.txt");                                          // a killed backup
+  folder(".2026-11-02.partial", "notes.doc");
+  folder(".notes.partial", "体重.txt");
+
+  const store::Date today = store::makeDate(2026, 11, 15);
+  ASSERT_TRUE(backup::makeDailyBackup(today));
+  backup::pruneBackups(today);
+  backup::sweepPartialBackups();
+  // Today's and the newest thirty of ours stay, and what is not ours: the user's folders, the link,
+  // and a partial folder with something else in it.
+  std::vector<std::string> left = store::folderNamesIn("バックアップ");
+  left.erase(left.begin() + 6, left.end() - 1);
+  EXPECT_EQ(left, (std::vector<std::string>{".2026-11-02.partial", ".notes.partial", "2019-05-05", "2019-05-06",
+                                            "2026-11-15", "2026-12-01", "2026-12-30"}));
+  EXPECT_EQ(store::folderNamesIn("バックアップ").size(), 35u);
+  EXPECT_EQ(dir.readBytes("バックアップ/.2026-11-02.partial/notes.doc") + outside.readBytes("体重.txt"), "xtheirs");
+
+  // A link at today's name is refused, naming it: nothing is written behind it.
+  fs::remove_all(dir.file("バックアップ/2026-11-15"));
+  fs::create_directory_symlink(outside.path(), dir.file("バックアップ/2026-11-15"));
+  try {
+    backup::makeDailyBackup(today);
+    ADD_FAILURE() << "made through a link";
+  } catch (const store::StoreError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind(
+                  "フォルダー「2026-11-15」を作れませんでした。ファイルではなくシンボリックリンク", 0),
+              0u);
+  }
+  EXPECT_EQ(outside.list().size(), 1u);
 }

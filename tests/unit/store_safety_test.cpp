@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <utility>
 
 #include "store/files.h"
+#include "store/folder_files.h"
 #include "store/record.h"
 #include "support/temp_folder.h"
 #include "words/file_errors.h"
@@ -40,7 +42,7 @@ bool hasOwnTemporary(const TempFolder& dir) {
 // Runs `work` with the nth call of `step` failing, for n = 1, 2, ... until a run goes through
 // without reaching the failure; after every failed run the folder must be byte for byte as before.
 void everyFailureLeavesTheFolderAlone(const TempFolder& dir, const std::function<void()>& work) {
-  for (IoStep step : {IoStep::Open, IoStep::Write, IoStep::Fsync, IoStep::Rename}) {
+  for (IoStep step : {IoStep::Open, IoStep::Write, IoStep::Fsync, IoStep::Rename, IoStep::Link}) {
     for (int nth = 1;; ++nth) {
       SCOPED_TRACE("step " + std::to_string(static_cast<int>(step)) + " call " + std::to_string(nth));
       std::map<std::string, std::string> before;
@@ -96,7 +98,7 @@ TEST(StoreAppend, EveryFailedStepLeavesTheFileAsItWas) {
   everyFailureLeavesTheFolderAlone(dir, [] { store::appendRecords("歩数.txt", {Record().text("x").single(1)}); });
   // One whole record from the run that went through after each kind of step.
   std::string expected = "\"2026/12/02\",70.1\r\n\"2026/12/03\",70\r\n";
-  for (int i = 0; i < 4; ++i) expected += "\"2026/12/04\",69.5\r\n";
+  for (int i = 0; i < 5; ++i) expected += "\"2026/12/04\",69.5\r\n";
   EXPECT_EQ(dir.readBytes("体重.txt"), expected);
 }
 
@@ -154,17 +156,23 @@ TEST(StoreFiles, AFileFarBeyondItsLimitIsRefusedBeforeItIsRead) {
   EXPECT_EQ(ok.readText(), "2026/12/03");
 }
 
+// With hard links, and without them (FAT, exFAT, some network shares: the old files then keep
+// their second names by rename), every failure leaves the folder as it was.
 TEST(StoreReplace, SeveralFilesChangeAllOrNothing) {
-  TempFolder dir;
-  InFolder in(dir);
-  dir.writeBytes("a.txt", "old a\r\n");
-  dir.writeBytes("c.txt", "old c\r\n");
-  const std::vector<store::FileContent> files = {{"a.txt", ""}, {"b.txt", "new b\r\n"}, {"c.txt", "new c\r\n"}};
-  everyFailureLeavesTheFolderAlone(dir, [&] { store::replaceFiles(files); });
-  EXPECT_EQ(dir.readBytes("a.txt"), "");
-  EXPECT_EQ(dir.readBytes("b.txt"), "new b\r\n");
-  EXPECT_EQ(dir.readBytes("c.txt"), "new c\r\n");
-  EXPECT_EQ(dir.list().size(), 3u);
+  for (int noLinks : {0, EPERM, ENOSYS, EOPNOTSUPP, EXDEV}) {
+    SCOPED_TRACE(noLinks);
+    TempFolder dir;
+    InFolder in(dir);
+    dir.writeBytes("a.txt", "old a\r\n");
+    dir.writeBytes("c.txt", "old c\r\n");
+    dir.writeBytes("d.txt", "old d\r\n");
+    const store::FileChanges changes = {{{"a.txt", ""}, {"b.txt", "new b\r\n"}, {"c.txt", "new c\r\n"}}, {"d.txt"}, {}};
+    store::refuseHardLinks(noLinks);
+    everyFailureLeavesTheFolderAlone(dir, [&] { store::changeFiles(changes); });
+    store::refuseHardLinks(0);
+    EXPECT_EQ(dir.readBytes("a.txt") + dir.readBytes("b.txt") + dir.readBytes("c.txt"), "new b\r\nnew c\r\n");
+    EXPECT_EQ(dir.list().size(), 3u);
+  }
 }
 
 TEST(StoreReplace, StartUpFinishesAnInterruptedReplacementAndClearsStaleTemporaries) {
@@ -188,6 +196,26 @@ TEST(StoreReplace, StartUpFinishesAnInterruptedReplacementAndClearsStaleTemporar
   std::vector<std::string> left = dir.list();
   std::sort(left.begin(), left.end());
   EXPECT_EQ(left, (std::vector<std::string>{"a.txt", "c.txt", "memo.tmp~"}));
+
+  // A crash while a failed replacement was being taken back: the start takes the rest back. a.txt
+  // was replaced, b.txt made, c.txt not reached; d.txt removed and e.txt moved aside.
+  std::filesystem::create_directory(dir.file("sub"));
+  for (const auto& [name, bytes] : std::map<std::string, std::string>{{"a.txt", "new a"},
+                                                                      {".~zorvel-old-a", "old a"},
+                                                                      {"b.txt", "new b"},
+                                                                      {".~zorvel-new-c", "new c"},
+                                                                      {".~zorvel-old-d", "old d"},
+                                                                      {"sub/e.txt", "e"}})
+    dir.writeBytes(name, bytes);
+  dir.writeBytes(".~zorvel-journal-back",
+                 "W\t.~zorvel-new-a\ta.txt\t.~zorvel-old-a\nW\t.~zorvel-new-b\tb.txt\t\n"
+                 "W\t.~zorvel-new-c\tc.txt\t.~zorvel-link-c\nR\td.txt\t.~zorvel-old-d\t\nM\te.txt\tsub/e.txt\t\n");
+  store::recoverFolder();
+  left = dir.list();
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"a.txt", "c.txt", "d.txt", "e.txt", "memo.tmp~", "sub"}));
+  EXPECT_EQ(dir.readBytes("a.txt") + dir.readBytes("c.txt") + dir.readBytes("d.txt") + dir.readBytes("e.txt"),
+            "old anew c\r\nold de");
 }
 
 TEST(FolderLock, OneHolderAtATimeAndADeadHoldersLockIsFree) {
@@ -214,6 +242,38 @@ TEST(FolderLock, OneHolderAtATimeAndADeadHoldersLockIsFree) {
   EXPECT_TRUE(dir.exists(store::kFolderLockFile));
   store::FolderLock after;
   EXPECT_EQ(after.take(), store::FolderLock::Result::Taken);
+}
+
+TEST(StoreFiles, NewFilesArePrivateAChosenModeIsKeptAndAReadOnlyFileIsNeverRemoved) {
+  TempFolder dir;
+  InFolder in(dir);
+  auto mode = [&](const std::string& name) {
+    struct stat st {};
+    ::lstat(dir.file(name).c_str(), &st);
+    return st.st_mode & 07777;
+  };
+  store::rewriteFileBytes("a.txt", "a\r\n");
+  store::appendRecords("b.txt", {Record().text("b")});
+  store::makeDirectories("x/y");
+  std::filesystem::create_directory(dir.file("mine"));
+  ::chmod(dir.file("mine").c_str(), 0755);
+  store::makeDirectories("mine/z");
+  // The user's own folder is left as it is.
+  EXPECT_EQ((std::vector{mode("a.txt"), mode("b.txt"), mode("x"), mode("x/y"), mode("mine")}),
+            (std::vector<mode_t>{0600, 0600, 0700, 0700, 0755}));
+  // The mode every file got from earlier versions becomes private; one the user chose stays.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::chmod(dir.file("a.txt").c_str(), 0666 & ~mask);
+  ::chmod(dir.file("b.txt").c_str(), 0640);
+  store::replaceFiles({{"a.txt", "a2\r\n"}, {"b.txt", "b2\r\n"}});
+  EXPECT_EQ(mode("a.txt") * 010000 + mode("b.txt"), 0600u * 010000 + 0640u);
+  ::chmod(dir.file("a.txt").c_str(), 0444);
+  EXPECT_EQ(messageOf([] {
+              store::changeFiles({{}, {"a.txt"}, {}});
+            }).rfind("「a.txt」に書き込めませんでした。読み取り専用のファイルです。\n場所：", 0),
+            0u);
+  EXPECT_EQ(dir.readBytes("a.txt"), "a2\r\n");
 }
 
 // Only a start after a holder that died, or that left a temporary behind, needs to list the
