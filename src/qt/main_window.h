@@ -79,9 +79,16 @@ class MainWindow : public QMainWindow {
     bool pending = false;
   };
 
+  // window_widgets.cpp: one widget per control.
   void build();
   QWidget* create(Entry& e, QWidget* parent);
+  // window_events.cpp: what the user does, in.
   void connectEvents(size_t index);
+  void typeText(Entry& e, const QString& text);
+  void markOptionGroupDirty(const std::string& name);
+  bool listEvent(Entry& e, QEvent* event);
+  void startListDrag(Entry& e, int row);
+  // window_apply.cpp, window_tables.cpp: the model, out.
   void apply(Entry& e);
   // Lists, tables and charts are filled while they are seen, else when they are next shown.
   void applyContent(Entry& e);
@@ -92,26 +99,24 @@ class MainWindow : public QMainWindow {
   void fitColumns(QTableWidget& table, const form::GridModel& g);
   void applyFocus();
   void applyBusy();
-  // Fits the layout into the central area: the scale, then the canvas centred in it.
+  // window_placement.cpp: fits the layout into the central area: the scale, then the canvas
+  // centred in it.
   void layoutCanvas();
   void setScale(double scale);
+  int px(int twips) const;
+  void savePlacement();
+  // window_keys.cpp: keys, menus, the Tab order and spoken names.
   void setUpKeyboard();
   void setUpRecordMenu(Entry& e);
   int recordRowAt(const Entry& e, const QPoint& pos) const;
   void setTabOrderByReading();
   QString spokenName(const Entry& e) const;
   const form::Control* captionBeside(const Entry& e, const std::vector<const form::Control*>& labels) const;
-  int px(int twips) const;
-  void savePlacement();
-
-  // Runs one event into the model, then refreshes; ends the program when the event ended it.
+  // main_window.cpp: runs one event into the model, then refreshes; ends the program when the
+  // event ended it.
   void forward(const std::function<void()>& event);
   void finish();
-  void typeText(Entry& e, const QString& text);
-  void markOptionGroupDirty(const std::string& name);
   Entry* entryOf(QObject* object);
-  bool listEvent(Entry& e, QEvent* event);
-  void startListDrag(Entry& e, int row);
 
   app::frmMain& m_;
   QWidget* host_ = nullptr;
