@@ -202,10 +202,17 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
   // A side that was widened, or never given, ends on a round value.
   if (!limited || bottom < *model.axisMin) bottom = std::floor(bottom / step.step + 1e-9) * step.step;
   if (!limited || top > *model.axisMax) top = std::ceil(top / step.step - 1e-9) * step.step;
-  yAxis->setRange(bottom, top);
+  // Qt lays the labels out at each change: with the old interval on the new range (0.2 on 0–15000)
+  // that would be tens of thousands of labels. Whichever change makes fewer labels goes first.
   yAxis->setTickType(QValueAxis::TicksDynamic);
   yAxis->setTickAnchor(0);
-  yAxis->setTickInterval(step.step);
+  if (step.step >= yAxis->tickInterval()) {
+    yAxis->setTickInterval(step.step);
+    yAxis->setRange(bottom, top);
+  } else {
+    yAxis->setRange(bottom, top);
+    yAxis->setTickInterval(step.step);
+  }
   yAxis->setLabelFormat(QString("%.%1f").arg(step.decimals));
   chart.legend()->setVisible(model.columnCount > 1 || !look.extra.empty());
   if (look.font) setChartFont(chart, *look.font);
