@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringDecoder>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -201,6 +202,9 @@ HelpWindow::HelpWindow(const QString& fileName, QWidget* parent, const QString& 
   layout->addWidget(browser_);
   browser_->setOpenExternalLinks(false);
   resize(640, 560);
+  // Closed from the keyboard as other reading windows are.
+  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 
   const QFileInfo info(folder.isEmpty() ? QDir::current() : QDir(folder), fileName);
   QFile file(info.absoluteFilePath());

@@ -153,7 +153,8 @@ void MainWindow::setUpKeyboard() {
   // Shortcuts of the whole window; the core decides what each does where the focus is.
   auto shortcut = [this](const QKeySequence& keys, const std::string& key) {
     auto* s = new QShortcut(keys, this);
-    s->setContext(Qt::WindowShortcut);
+    // Quitting works from the help window too.
+    s->setContext(key == "Ctrl+Q" ? Qt::ApplicationShortcut : Qt::WindowShortcut);
     connect(s, &QShortcut::activated, this, [this, key] {
       forward([this, key] { m_.Key(m_.form.focus().empty() ? "cmdMain" : m_.form.focus(), key); });
     });
