@@ -23,6 +23,8 @@ void writeColumn(form::Control& chart, const std::vector<float>& values) {
 
 void prepare(form::Control& chart, size_t rows) {
   chart.setChartColumnCount(1);
+  // Drawn anew from no rows: a row that gets no value now must not keep one from before.
+  chart.setChartRowCount(0);
   chart.setChartRowCount(static_cast<int>(rows));
 }
 
