@@ -130,7 +130,11 @@ void frmMain::RunStartup(bool greet) {
 void frmMain::ReloadFromDisk() {
   // What the undo steps would put back belongs to the diary just replaced.
   Journal.clear();
+  // The weight chart's span of days is a way of looking, not part of the diary: it stays.
+  std::vector<int> spans;
+  for (int i = 0; form.has(form::arrayName("Option4", i)); ++i) spans.push_back(form("Option4", i).value());
   form.restoreBuiltState();
+  for (size_t i = 0; i < spans.size(); ++i) form("Option4", static_cast<int>(i)).setValue(spans[i]);
   Weight = {};
   weight = {};
   analysis = {};
