@@ -17,8 +17,12 @@ MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), 
     dialogs->setOwner(this);
     dialogs->setBeforeModal([this] {
       refresh();
-      // Once start-up has shown the window (or a box asked for it early), boxes stand over it.
-      if (!isVisible() && !m_.ended() && m_.form.windowShown()) show();
+      // Once start-up has shown the window (or a box asked for it early), boxes stand over it;
+      // it is placed on the screen before it is first seen.
+      if (!isVisible() && !m_.ended() && m_.form.windowShown()) {
+        placeAsLastRun();
+        show();
+      }
     });
   }
 }

@@ -25,7 +25,8 @@ namespace {
 
 bool sameChart(const form::ChartModel& a, const form::ChartModel& b) {
   return a.rowCount == b.rowCount && a.columnCount == b.columnCount && a.data == b.data &&
-         a.seriesVisible == b.seriesVisible && a.axisMin == b.axisMin && a.axisMax == b.axisMax;
+         a.seriesVisible == b.seriesVisible && a.axisMin == b.axisMin && a.axisMax == b.axisMax &&
+         a.rowDays == b.rowDays && a.dayRange == b.dayRange && a.seriesNames == b.seriesNames;
 }
 
 }  // namespace
@@ -75,10 +76,15 @@ void MainWindow::apply(Entry& e) {
   if (w->toolTip() != q(c.toolTip())) w->setToolTip(q(c.toolTip()));
   // What a screen reader says: the caption, or the name the control goes by.
 
+  // A fixed colour of the model comes with a text colour that reads on it, whatever the desktop's
+  // palette (light text on a light calendar mark would vanish).
   auto colours = [&](QPalette::ColorRole back, QPalette::ColorRole fore) {
     QPalette pal = QApplication::palette(w);
-    if (c.backColor()) pal.setColor(back, toQColor(*c.backColor()));
-    if (c.foreColor()) pal.setColor(fore, toQColor(*c.foreColor()));
+    if (c.backColor() || c.foreColor()) {
+      const QColor background = c.backColor() ? toQColor(*c.backColor()) : pal.color(back);
+      if (c.backColor()) pal.setColor(back, background);
+      pal.setColor(fore, readableOn(c.foreColor() ? toQColor(*c.foreColor()) : pal.color(fore), background));
+    }
     w->setPalette(pal);
   };
 
@@ -108,13 +114,7 @@ void MainWindow::apply(Entry& e) {
         button->setIcon(QIcon());
       }
       colours(QPalette::Button, QPalette::ButtonText);
-      if (c.outlined()) {
-        const QColor back = c.backColor() ? toQColor(*c.backColor()) : QApplication::palette(w).color(QPalette::Button);
-        button->setStyleSheet(
-            QString("QPushButton { border: 3px solid #d02020; border-radius: 3px; background: %1; }").arg(back.name()));
-      } else if (!button->styleSheet().isEmpty()) {
-        button->setStyleSheet(QString());
-      }
+      static_cast<ButtonWidget*>(button)->setOutlined(c.outlined());
       break;
     }
     case form::Kind::CheckBox: {
@@ -233,46 +233,31 @@ void MainWindow::applyList(Entry& e) {
 void MainWindow::applyChart(Entry& e) {
   const form::ChartModel& model = e.control->chart();
   QChart& chart = *static_cast<QChartView*>(e.widget)->chart();
-  const std::string& name = e.control->name();
   ChartLook look;
-  if (name == "MSChart1") {
-    for (const char* check : {"Check3", "Check4", "Check5", "Check6"})
-      if (m_.form.has(check)) look.names.push_back(q(m_.form(check).caption()));
-    // The rows are the days of the diet, counted from the first weighing.
-    if (m_.Weight.WeightCount > 0 && !m_.Weight.WeightDay.empty()) {
-      const store::Date start = m_.Weight.WeightDay[0];
-      for (int r = 0; r < model.rowCount; ++r)
-        look.rowLabels.push_back(q(store::formatDate(start + std::chrono::days(r)).substr(5)));
-    }
-    if (m_.form.has("Check7") && m_.form("Check7").value() == 1) {
-      look.extraName = q(m_.form("Check7").caption());
-      for (float kg : m_.weight.WeightTrend) look.extra.push_back(kg);
-    }
-  } else {
-    // The other charts have one row per record, labelled by the record's date.
-    const auto label = [&](const auto& dates) {
-      for (int r = 0; r < model.rowCount && r < static_cast<int>(dates.size()); ++r) {
-        const std::string_view date = dates[static_cast<size_t>(r)];
-        look.rowLabels.push_back(q(std::string(date.size() == 10 ? date.substr(5) : date)));
-      }
-    };
-    if (name == "MSChart2") label(m_.body.FatDate);
-    if (name == "MSChart3") label(m_.body.StepDate);
-    if (name == "MSChart5") label(m_.body.IntradayDate);
+  // The trend line is the window's own, over whatever the weight chart's boxes show.
+  if (e.control->name() == "MSChart1" && m_.form.has("Check7") && m_.form("Check7").value() == 1) {
+    look.extraName = q(m_.form("Check7").caption());
+    for (float kg : m_.weight.WeightTrend) look.extra.push_back(kg);
   }
   look.font = canvas_->font();
   look.xLabels =
       std::max(2, e.widget->width() / std::max(1, 2 * QFontMetrics(canvas_->font()).horizontalAdvance("00/00")));
-  if (e.chart && sameChart(*e.chart, model) && e.chartLabels == look.rowLabels && e.chartExtra == look.extra &&
-      e.chartLabelCount == look.xLabels) {
+  if (e.chart && sameChart(*e.chart, model) && e.chartExtra == look.extra && e.chartLabelCount == look.xLabels) {
     setChartFont(chart, *look.font);
     return;
   }
   e.chart = model;
-  e.chartLabels = look.rowLabels;
   e.chartExtra = look.extra;
   e.chartLabelCount = look.xLabels;
   fillChart(chart, model, look);
+}
+
+// The desktop's palette changed (a dark theme chosen): the fixed colours get their text colours anew.
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::PaletteChange) return;
+  for (Entry& e : entries_) e.dirty = true;
+  refresh();
 }
 
 void MainWindow::applyFocus() {

@@ -7,8 +7,13 @@
 #include <cmath>
 
 #include "qt/main_window.h"
+#include "qt/window_widgets.h"
 
 namespace qt {
+
+namespace {
+constexpr const char* kSpanKey = "chart/weightSpan";
+}  // namespace
 
 int toPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
@@ -44,6 +49,7 @@ void MainWindow::setScale(double scale) {
   QFont font = baseFont_;
   font.setPointSizeF(baseFont_.pointSizeF() * scale_);
   canvas_->setFont(font);
+  indicators_->setScale(scale_);
   canvas_->setFixedSize(static_cast<int>(std::lround(natural_.width() * scale_)),
                         static_cast<int>(std::lround(natural_.height() * scale_)));
   for (Entry& e : entries_) e.dirty = true;
@@ -51,6 +57,13 @@ void MainWindow::setScale(double scale) {
 }
 
 void MainWindow::fitInto(const QRect& available) {
+  // Placed by the caller: the placement of the last run stays as it was.
+  remember_ = false;
+  placeOn(available);
+}
+
+void MainWindow::placeOn(const QRect& available) {
+  placed_ = true;
   // Before the first show the frame is unknown; leave room for a usual title bar and border.
   const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(16, 40);
   const QSize room = available.size() - frame;
@@ -66,7 +79,14 @@ void MainWindow::fitInto(const QRect& available) {
 }
 
 void MainWindow::restorePlacement() {
-  remember_ = true;
+  placeAsLastRun();
+  restoreChoices();
+}
+
+void MainWindow::placeAsLastRun() {
+  // A box during start-up may have needed the window, and placed it before showing it.
+  if (placed_) return;
+  placed_ = remember_ = true;
   const QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Zorvel", "zorvel");
   const QByteArray saved = settings.value("window/geometry").toByteArray();
   if (!saved.isEmpty() && restoreGeometry(saved)) {
@@ -74,12 +94,25 @@ void MainWindow::restorePlacement() {
     const QScreen* now = screen();
     if (now && now->availableGeometry().contains(frameGeometry())) return;
   }
-  if (const QScreen* primary = QGuiApplication::primaryScreen()) fitInto(primary->availableGeometry());
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) placeOn(primary->availableGeometry());
+}
+
+// The weight chart's span of days, as the last run left it.
+void MainWindow::restoreChoices() {
+  if (choicesRestored_) return;
+  choicesRestored_ = true;
+  const QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Zorvel", "zorvel");
+  bool ok = false;
+  const int span = settings.value(kSpanKey).toInt(&ok);
+  const std::string option = "Option4(" + std::to_string(span) + ")";
+  if (ok && m_.form.has(option) && m_.form(option).value() == 0) forward([this, option] { m_.Click(option); });
 }
 
 void MainWindow::savePlacement() {
   if (!remember_) return;
   QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Zorvel", "zorvel");
   settings.setValue("window/geometry", saveGeometry());
+  for (int i = 0; m_.form.has("Option4(" + std::to_string(i) + ")"); ++i)
+    if (m_.form("Option4", i).value() == 1) settings.setValue(kSpanKey, i);
 }
 }  // namespace qt

@@ -22,13 +22,7 @@ bool sameGrid(const form::GridModel& a, const form::GridModel& b) {
 void MainWindow::applyGrid(Entry& e) {
   const form::GridModel& g = e.control->grid();
   auto* table = static_cast<QTableWidget*>(e.widget);
-  // The font follows the layout's scale; the model gives its size at scale 1.
-  QFont font = canvas_->font();
-  if (g.fontSize > 0) font.setPointSizeF(g.fontSize * scale_);
-  if (table->font() != font) {
-    table->setFont(font);
-    table->horizontalHeader()->setFont(font);
-  }
+  const QFont font = tableFont(g);
   // The header row is as high as the others. When every row can be shown, the rows give up some
   // padding rather than need a scroll bar: text does not shrink quite in proportion to the scale.
   const int textHeight = QFontMetrics(font).height();
@@ -83,6 +77,13 @@ void MainWindow::applyGrid(Entry& e) {
     table->scrollTo(table->model()->index(g.topRow - 1, 0), QAbstractItemView::PositionAtTop);
 }
 
+// The font follows the layout's scale; the model gives its size at scale 1.
+QFont MainWindow::tableFont(const form::GridModel& g) const {
+  QFont font = canvas_->font();
+  if (g.fontSize > 0) font.setPointSizeF(g.fontSize * scale_);
+  return font;
+}
+
 void MainWindow::fitColumns(QTableWidget& table, const form::GridModel& g) {
   std::vector<int> widths(g.cols);
   int sum = 0;
@@ -96,29 +97,49 @@ void MainWindow::fitColumns(QTableWidget& table, const form::GridModel& g) {
   // Once laid out, the viewport knows best.
   if (table.viewport()->width() > 0 && table.isVisible()) room = std::min(room, table.viewport()->width());
   // What each column's texts need; text does not scale quite in proportion, so a column may need
-  // a little more than its share.
-  const QFontMetrics fm(table.font());
-  const int pad = 2 * table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 4;
-  std::vector<int> need(g.cols, 0);
-  int needSum = 0;
-  bool cut = false;
-  for (int col = 0; col < g.cols; ++col) {
-    // Only the longest few texts are measured: a long table is fitted on every step of a resize.
-    // Their length in UTF-8 bytes goes with their width (a wide character takes three bytes).
-    constexpr size_t kMeasured = 6;
-    std::vector<const std::string*> longest;
+  // a little more than its share. Only the longest few texts are measured: a long table is fitted
+  // on every step of a resize. Their length in UTF-8 bytes goes with their width (a wide
+  // character takes three bytes).
+  constexpr size_t kMeasured = 6;
+  std::vector<std::vector<const std::string*>> longest(g.cols);
+  for (int col = 0; col < g.cols; ++col)
     for (int row = 0; row < g.rows; ++row) {
       const std::string& text = g.cells[row][col];
-      if (longest.size() == kMeasured && text.size() <= longest.back()->size()) continue;
-      auto at = std::upper_bound(longest.begin(), longest.end(), &text,
-                                 [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
-      longest.insert(at, &text);
-      if (longest.size() > kMeasured) longest.pop_back();
+      auto& l = longest[col];
+      if (l.size() == kMeasured && text.size() <= l.back()->size()) continue;
+      l.insert(std::upper_bound(l.begin(), l.end(), &text,
+                                [](const std::string* a, const std::string* b) { return a->size() > b->size(); }),
+               &text);
+      if (l.size() > kMeasured) l.pop_back();
     }
-    for (const std::string* text : longest) need[col] = std::max(need[col], fm.horizontalAdvance(q(*text)) + pad);
-    needSum += need[col];
-    cut = cut || need[col] > widths[col];
+  const int pad = 2 * table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 4;
+  std::vector<int> need(g.cols, 0);
+  auto measure = [&](const QFont& font) {
+    const QFontMetrics fm(font);
+    int needed = 0;
+    for (int col = 0; col < g.cols; ++col) {
+      need[col] = 0;
+      for (const std::string* text : longest[col])
+        need[col] = std::max(need[col], fm.horizontalAdvance(q(*text)) + pad);
+      needed += need[col];
+    }
+    return needed;
+  };
+  // Whole texts in a smaller font rather than cut ones, down to three quarters of the layout's.
+  QFont font = tableFont(g);
+  const double full = font.pointSizeF();
+  int needSum = measure(font);
+  for (int tries = 0; tries < 4 && needSum > std::min(sum, room) && font.pointSizeF() > full * 0.75 + 1e-3; ++tries) {
+    const double by = std::clamp(static_cast<double>(std::min(sum, room)) / needSum, 0.8, 0.98);
+    font.setPointSizeF(std::max(full * 0.75, font.pointSizeF() * by));
+    needSum = measure(font);
   }
+  if (table.font() != font) {
+    table.setFont(font);
+    table.horizontalHeader()->setFont(font);
+  }
+  bool cut = false;
+  for (int col = 0; col < g.cols; ++col) cut = cut || need[col] > widths[col];
   const int total = std::min(sum, room);
   if ((cut || sum > room) && total > 0) {
     std::vector<int> share(g.cols);

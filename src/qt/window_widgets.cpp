@@ -18,6 +18,7 @@
 #include <QStylePainter>
 #include <QTableWidget>
 #include <algorithm>
+#include <cmath>
 
 #include "qt/main_window.h"
 #include "qt/pictures.h"
@@ -82,6 +83,64 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   drawPicture(p, QRectF(rect()), picture_);
 }
 
+void ButtonWidget::setOutlined(bool on) {
+  if (on != outlined_) {
+    outlined_ = on;
+    update();
+  }
+}
+
+void ButtonWidget::paintEvent(QPaintEvent* event) {
+  QPushButton::paintEvent(event);
+  if (!outlined_) return;
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  const qreal pen = std::max(2.0, height() / 10.0);
+  p.setPen(QPen(QColor(0xd0, 0x20, 0x20), pen));
+  p.drawRoundedRect(QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2), 3, 3);
+}
+
+int IndicatorStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+  const int base = QProxyStyle::pixelMetric(metric, option, widget);
+  switch (metric) {
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
+    case PM_ExclusiveIndicatorWidth:
+    case PM_ExclusiveIndicatorHeight:
+    case PM_CheckBoxLabelSpacing:
+    case PM_RadioButtonLabelSpacing: return static_cast<int>(std::lround(base * scale_));
+    default: return base;
+  }
+}
+
+namespace {
+
+double luminance(QColor c) {
+  auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+  return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(QColor a, QColor b) {
+  const double x = luminance(a), y = luminance(b);
+  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+}  // namespace
+
+QColor readableOn(QColor text, QColor back) {
+  constexpr double kReadable = 4.5;
+  if (contrast(text, back) >= kReadable) return text;
+  const QColor end = contrast(Qt::black, back) >= contrast(Qt::white, back) ? QColor(Qt::black) : QColor(Qt::white);
+  for (int step = 1; step <= 10; ++step) {
+    const double t = step / 10.0;
+    const QColor mixed = QColor::fromRgbF(static_cast<float>(text.redF() + (end.redF() - text.redF()) * t),
+                                          static_cast<float>(text.greenF() + (end.greenF() - text.greenF()) * t),
+                                          static_cast<float>(text.blueF() + (end.blueF() - text.blueF()) * t));
+    if (contrast(mixed, back) >= kReadable) return mixed;
+  }
+  return end;
+}
+
 void PictureCheckBox::setPicture(const std::string& name) {
   if (name != picture_) {
     picture_ = name;
@@ -116,6 +175,8 @@ void MainWindow::build() {
   host_ = new QWidget(this);
   host_->setObjectName("host");
   canvas_ = new QWidget(host_);
+  indicators_ = new IndicatorStyle(QApplication::style()->name());
+  indicators_->setParent(this);
   canvas_->setObjectName("canvas");
   baseFont_ = canvas_->font();
 
@@ -175,10 +236,15 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
       }
       return new QGroupBox(parent);
     }
-    case form::Kind::CommandButton: return new QPushButton(parent);
-    case form::Kind::CheckBox: return new PictureCheckBox(parent);
+    case form::Kind::CommandButton: return new ButtonWidget(parent);
+    case form::Kind::CheckBox: {
+      auto* w = new PictureCheckBox(parent);
+      w->setStyle(indicators_);
+      return w;
+    }
     case form::Kind::OptionButton: {
       auto* w = new QRadioButton(parent);
+      w->setStyle(indicators_);
       // The model keeps one option of a group selected; Qt must not decide on its own.
       w->setAutoExclusive(false);
       return w;

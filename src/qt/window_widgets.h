@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QListWidgetItem>
+#include <QProxyStyle>
+#include <QPushButton>
 #include <QString>
 #include <QStyledItemDelegate>
 #include <QWidget>
@@ -82,6 +84,34 @@ class PictureWidget : public QWidget {
  private:
   std::string picture_;
 };
+
+// Buttons; an outlined one (today's calendar day) gets a strong red frame over the usual face.
+class ButtonWidget : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+  void setOutlined(bool on);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  bool outlined_ = false;
+};
+
+// The check and option marks grow and shrink with the layout, as the text beside them does.
+class IndicatorStyle : public QProxyStyle {
+ public:
+  explicit IndicatorStyle(const QString& base) : QProxyStyle(base) {}
+  void setScale(double scale) { scale_ = scale; }
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override;
+
+ private:
+  double scale_ = 1.0;
+};
+
+// The text colour to draw on `back`: `text` itself when it reads well enough (contrast 4.5:1),
+// else `text` moved towards black or white until it does.
+QColor readableOn(QColor text, QColor back);
 
 // Check boxes; one with a picture is drawn as a toggle button showing it (pressed while checked).
 class PictureCheckBox : public QCheckBox {
