@@ -377,9 +377,9 @@ void Story::lookUnder(const std::string& when) {
           for (const QString& label : drawn ? dates->categoriesLabels() : QStringList()) {
             const double x0 = plot.left() + (dates->endValue(label) - dates->min()) / span * plot.width();
             const double half = QFontMetrics(axis->labelsFont()).horizontalAdvance(label) / 2.0;
-              fprintf(stderr, "%s %s x0=%f half=%f w=%d plot=%f..%f min=%f max=%f\n", name.c_str(),
-                      label.toStdString().c_str(), x0, half, view->width(), plot.left(), plot.right(), dates->min(),
-                      dates->max());
+            fprintf(stderr, "%s %s x0=%f half=%f w=%d plot=%f..%f min=%f max=%f\n", name.c_str(),
+                    label.toStdString().c_str(), x0, half, view->width(), plot.left(), plot.right(), dates->min(),
+                    dates->max());
             EXPECT_TRUE(x0 - half >= 0 && x0 + half <= view->width()) << name << " cuts " << label.toStdString();
           }
         } else if (auto* values = qobject_cast<QValueAxis*>(axis)) {
@@ -458,6 +458,9 @@ TEST_F(Story, NewUserFirstWeek) {
   }
   look("body fat");
   EXPECT_EQ(gaps("MSChart2"), (std::vector<double>{1, 5}));
+  click("Check2");
+  look("fat mass");
+  click("Check2");
   click("cmdManpo");
   for (int day : {0, 2, 6}) {
     dateBack(6 - day);
@@ -495,6 +498,16 @@ TEST_F(Story, NewUserFirstWeek) {
   for (const char* page : {"cmdBunseki", "cmdSettei"}) {
     click(page);
     look(page);
+  }
+
+  // The weight chart enlarged twice over its neighbours, and back.
+  click("cmdMain");
+  for (int times = 0; times < 3; ++times) {
+    step("double-click MSChart1");
+    QWidget* chart = qobject_cast<QChartView*>(w("MSChart1"))->viewport();
+    QTest::mouseDClick(chart, Qt::LeftButton, {}, chart->rect().center());
+    EXPECT_EQ(m->analysis.ChartEnlargeStep, (times + 1) % 3);
+    if (times < 2) look("the weight chart enlarged");
   }
 
   // Alt+1 leads to the weight box, and what is typed lands there.
