@@ -4,19 +4,18 @@
 // starts; a box the story does not expect is closed and fails it, a step that hangs ends it.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStyleOptionButton>
@@ -25,14 +24,12 @@
 #include <QTimer>
 #include <QValueAxis>
 #include <QXYSeries>
-#include <atomic>
 #include <cmath>
-#include <condition_variable>
+#include <csignal>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
-#include <thread>
 
 #include "app/frmMain.h"
 #include "qt/main_window.h"
@@ -55,10 +52,10 @@ bool storyProcess() {
   TempFolder screen;
   std::ofstream(screen.file("screen.json"))
       << R"({"screens":[{"name":"story","x":0,"y":0,"width":1600,"height":1000,"logicalDpi":96,"dpr":1}]})";
-  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
   for (const char* scale : {"1", "2"}) {
     const std::string command = std::string("env ") + kChild + "=" + scale + " QT_SCALE_FACTOR=" + scale +
-                                " QT_QPA_PLATFORM=offscreen:configfile=" + screen.file("screen.json") + " '" + self +
+                                " QT_QPA_PLATFORM=offscreen:configfile=" + screen.file("screen.json") + " '" +
+                                std::filesystem::read_symlink("/proc/self/exe").string() +
                                 "' --gtest_filter=" + test->test_suite_name() + "." + test->name() + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     std::string output;
@@ -71,46 +68,20 @@ bool storyProcess() {
 }
 
 // A step that does not end (the window spinning) ends the story with the step's name.
-class Watchdog {
- public:
-  explicit Watchdog(int seconds)
-      : thread_([this, seconds] {
-          std::unique_lock lock(mutex_);
-          for (;;) {
-            const uint64_t seen = steps_;
-            if (wake_.wait_for(lock, std::chrono::seconds(seconds), [&] { return done_ || steps_ != seen; })) {
-              if (done_) return;
-              continue;
-            }
-            std::fprintf(stderr, "FAILED: the step \"%s\" did not end within %d s\n", step_.c_str(), seconds);
-            std::_Exit(3);
-          }
-        }) {}
-  ~Watchdog() {
-    {
-      std::lock_guard lock(mutex_);
-      done_ = true;
-    }
-    wake_.notify_all();
-    thread_.join();
-  }
-  void step(const std::string& name) {
-    {
-      std::lock_guard lock(mutex_);
-      step_ = name;
-      ++steps_;
-    }
-    wake_.notify_all();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::string step_ = "start";
-  uint64_t steps_ = 0;
-  bool done_ = false;
-  std::thread thread_;
-};
+char stepName[256];
+size_t stepLength = 0;
+void stepHangs(int) {
+  const char says[] = "FAILED: this step did not end within 20 s: ";
+  [[maybe_unused]] auto a = write(2, says, sizeof says - 1);
+  [[maybe_unused]] auto b = write(2, stepName, stepLength);
+  _exit(3);
+}
+void step(const std::string& name) {
+  stepLength = std::min(name.size(), sizeof stepName);
+  std::memcpy(stepName, name.data(), stepLength);
+  std::signal(SIGALRM, stepHangs);
+  alarm(20);
+}
 
 // ---------------------------------------------------------------- boxes
 
@@ -125,12 +96,12 @@ class Boxes {
   ~Boxes() {
     for (const auto& e : queue_) ADD_FAILURE() << "a box never came: " << e.text;
   }
-  // The next box's text contains `text`; it is answered by `button`, an input box with `input`.
+  // The next box's text contains `text`; it is answered by `button`, an input box with `input`
+  // (a list with its first entry).
   void expect(const std::string& text, const QString& button = "OK", const QString& input = {}) {
     queue_.push_back({text, button, input});
   }
-  // Runs at each box: the window must be placed by then.
-  std::function<void(QWidget* box)> onBox;
+  std::function<void()> onBox;
 
  private:
   struct Expected {
@@ -139,38 +110,34 @@ class Boxes {
   };
   void answer() {
     QWidget* w = QApplication::activeModalWidget();
-    if (!w || !w->isVisible()) return;
     auto* box = qobject_cast<QMessageBox*>(w);
     auto* input = qobject_cast<QInputDialog*>(w);
-    const QString text = box ? box->text() : input ? input->labelText() : w->windowTitle();
-    if (onBox) onBox(w);
+    if (!w || !w->isVisible() || (!box && !input)) return;
+    const QString text = box ? box->text() : input->labelText();
+    if (onBox) onBox();
     if (queue_.empty() || !text.contains(QString::fromStdString(queue_.front().text))) {
       ADD_FAILURE() << "a box the story did not expect: [" << w->windowTitle().toStdString() << "] "
                     << text.toStdString();
-      if (box) box->reject();
-      if (input) input->reject();
-      return;
+      return static_cast<QDialog*>(w)->reject();
     }
     const Expected e = queue_.front();
     queue_.pop_front();
-    if (box) {
-      // The title shows whole: the box is wider than its title in a title bar's larger bold
-      // font, with room for the frame's icon and three buttons.
-      QFont titleFont = box->font();
-      titleFont.setBold(true);
-      titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
-      EXPECT_GE(box->width(), QFontMetrics(titleFont).horizontalAdvance(box->windowTitle()) + 140)
-          << "title cut: " << box->windowTitle().toStdString() << " in " << box->width();
-      for (QAbstractButton* b : box->buttons())
-        if (b->text() == e.button) return b->click();
-      ADD_FAILURE() << "no button " << e.button.toStdString() << " on " << text.toStdString();
-      box->reject();
-    } else if (input) {
-      // A list to choose from: its first entry unless the story names one.
-      input->setTextValue(e.input.isEmpty() && !input->comboBoxItems().isEmpty() ? input->comboBoxItems().first()
-                                                                                 : e.input);
-      e.button == "OK" ? input->accept() : input->reject();
+    if (input) {
+      const QStringList items = input->comboBoxItems();
+      input->setTextValue(e.input.isEmpty() && !items.isEmpty() ? items.first() : e.input);
+      return e.button == "OK" ? input->accept() : input->reject();
     }
+    // The title shows whole: the box is wider than its title in a title bar's larger bold font,
+    // with room for the frame's icon and three buttons.
+    QFont title = box->font();
+    title.setBold(true);
+    title.setPointSizeF(title.pointSizeF() * 1.25);
+    EXPECT_GE(box->width(), QFontMetrics(title).horizontalAdvance(box->windowTitle()) + 140)
+        << "title cut: " << box->windowTitle().toStdString();
+    for (QAbstractButton* b : box->buttons())
+      if (b->text() == e.button) return b->click();
+    ADD_FAILURE() << "no button " << e.button.toStdString() << " on " << text.toStdString();
+    box->reject();
   }
   std::deque<Expected> queue_;
   QTimer timer_;
@@ -195,19 +162,8 @@ QColor backgroundOf(const QWidget* w, QPalette::ColorRole role) {
   return QApplication::palette().color(QPalette::Window);
 }
 
-QPalette darkPalette() {
-  QPalette p;
-  p.setColor(QPalette::Window, QColor(0x31, 0x36, 0x3b));
-  p.setColor(QPalette::WindowText, QColor(0xfc, 0xfc, 0xfc));
-  p.setColor(QPalette::Base, QColor(0x1b, 0x1e, 0x20));
-  p.setColor(QPalette::AlternateBase, QColor(0x23, 0x26, 0x29));
-  p.setColor(QPalette::Text, QColor(0xfc, 0xfc, 0xfc));
-  p.setColor(QPalette::Button, QColor(0x31, 0x36, 0x3b));
-  p.setColor(QPalette::ButtonText, QColor(0xfc, 0xfc, 0xfc));
-  p.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
-  p.setColor(QPalette::HighlightedText, QColor(0xfc, 0xfc, 0xfc));
-  return p;
-}
+// A dark desktop theme: light text on dark ground, as Qt derives it from a dark window colour.
+QPalette darkPalette() { return QPalette(QColor(0x31, 0x36, 0x3b), QColor(0x31, 0x36, 0x3b)); }
 
 QApplication& application() {
   if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
@@ -227,7 +183,6 @@ class Story : public ::testing::Test {
       dir.writeMinimalDiary();
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config.path()));
     std::filesystem::current_path(dir.path());
-    if (!watchdog) watchdog.emplace(20);
     clock.fixed = store::DateTime{store::makeDate(2026, 12, 8), 9, 0, 0};
     m = std::make_unique<app::frmMain>(dialogs, clock);
     window = std::make_unique<qt::MainWindow>(*m);
@@ -273,7 +228,6 @@ class Story : public ::testing::Test {
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
     QTest::keyClick(target, static_cast<Qt::Key>(key), mods);
   }
-  void step(const std::string& name) { watchdog->step(name); }
   // The days between the points of a chart, in hours' precision.
   std::vector<double> gaps(const std::string& chart) {
     std::vector<double> xs, out;
@@ -305,7 +259,6 @@ class Story : public ::testing::Test {
   qt::QtClock clock;
   std::unique_ptr<app::frmMain> m;
   std::unique_ptr<qt::MainWindow> window;
-  std::optional<Watchdog> watchdog;
   QPalette light = QApplication::palette();
 };
 
@@ -377,9 +330,6 @@ void Story::lookUnder(const std::string& when) {
           for (const QString& label : drawn ? dates->categoriesLabels() : QStringList()) {
             const double x0 = plot.left() + (dates->endValue(label) - dates->min()) / span * plot.width();
             const double half = QFontMetrics(axis->labelsFont()).horizontalAdvance(label) / 2.0;
-            fprintf(stderr, "%s %s x0=%f half=%f w=%d plot=%f..%f min=%f max=%f\n", name.c_str(),
-                    label.toStdString().c_str(), x0, half, view->width(), plot.left(), plot.right(), dates->min(),
-                    dates->max());
             EXPECT_TRUE(x0 - half >= 0 && x0 + half <= view->width()) << name << " cuts " << label.toStdString();
           }
         } else if (auto* values = qobject_cast<QValueAxis*>(axis)) {
@@ -414,7 +364,7 @@ TEST_F(Story, NewUserFirstWeek) {
   if (!storyProcess()) return;
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   // The tour greets before anything else; the window it stands over is already placed.
-  boxes->onBox = [&](QWidget*) {
+  boxes->onBox = [&] {
     if (window->isVisible()) {
       EXPECT_TRUE(screen.contains(window->frameGeometry())) << "the window is off the screen";
     }
