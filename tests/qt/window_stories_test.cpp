@@ -176,6 +176,7 @@ QApplication& application() {
 // A shown window on a data folder of the story's own, started as the program starts it.
 class Story : public ::testing::Test {
  protected:
+  ~Story() override { alarm(0); }
   void start(bool sample) {
     if (sample)
       dir.copySample();
