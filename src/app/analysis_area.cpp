@@ -301,43 +301,81 @@ void ShowRunningAverage(frmMain& m) {
   if (n >= 2) m.form("Label5", 1).setCaption(progress::streakLine(v.averageSums.streak));
 }
 
-void DrawWeightChart(frmMain& m) {
+namespace {
+
+charts::WeightSpan chosenSpan(const frmMain& m) {
+  for (int i = 0; i < charts::kWeightSpanCount; ++i)
+    if (m.form("Option4", i).value() == 1) return static_cast<charts::WeightSpan>(i);
+  return charts::WeightSpan::TargetPeriod;
+}
+
+// The rows of the span chosen with their days and the days in view, and the weights' cells;
+// false when there is nothing to draw (fewer than two records, or no period).
+bool chartWeightRows(frmMain& m) {
   form::Control& chart = weightChart(m);
   const int period = m.Profile.TargetPeriod;
+  const int n = recordCount(m);
+  const charts::WeightSpan span = chosenSpan(m);
+  // A period below 1 (a hand-edited profile) has no rows and no slope: the chart stays empty.
+  const int rows = std::max(0, charts::weightChartRows(span, n, period));
   WeightViews& v = m.analysis.views;
   chart.setChartColumnCount(4);
-  // A period below 1 (a hand-edited profile) has no rows and no slope: the chart stays empty.
-  chart.setChartRowCount(std::max(0, period));
-  const int n = recordCount(m);
+  chart.setChartRowCount(rows);
+  // Row r is the diet's day r, counted from the first weighing.
+  const bool dated = n > 0 && !m.Weight.WeightDay.empty();
+  const double first = dated ? static_cast<double>(m.Weight.WeightDay[0].time_since_epoch().count()) : 0;
+  chart.setChartRowDaysLater([dated, first, rows] {
+    std::vector<double> days;
+    if (dated)
+      for (int r = 0; r < rows; ++r) days.push_back(first + r);
+    return days;
+  });
+  const std::optional<charts::RowWindow> window = dated ? charts::weightChartWindow(span, n) : std::nullopt;
+  chart.setChartDayRange(window ? std::optional(std::pair(first + window->first - 1, first + window->last - 1))
+                                : std::nullopt);
   const int drawn = v.chartRecords;
   v.chartRecords = -1;
-  if (n == 0) return;
-  if (n == 1) {
-    m.form.showWindow();  // still hidden during start-up
-    m.dialogs.MsgBox("体重グラフは２日目から表示されます", form::kDefaultTitle, form::Icon::None, form::Buttons::OK);
-    return;
-  }
-  if (period < 1) return;
+  if (n < 2 || period < 1) return false;
   const std::vector<float>& kg = m.Weight.WeightKg;
   // The progress line hangs on the first weight, the target and the period alone.
-  const bool sameLine =
-      v.chartPeriod == period && v.chartTarget == m.Profile.TargetWeight && v.chartFirstWeight == kg[0];
+  const bool sameLine = v.chartPeriod == period && v.chartRows == rows && v.chartTarget == m.Profile.TargetWeight &&
+                        v.chartFirstWeight == kg[0];
   const size_t from = sameLine ? firstNewRecord(drawn, n) : 0;
   // Written when the chart is first read: a hidden chart costs nothing at start-up.
   if (from == 0) {
-    chart.setChartValuesLater([kg, n, average = m.analysis.AverageWeight, target = m.Profile.TargetWeight, period] {
-      return charts::weightChartCells(kg, n, average, target, period);
-    });
+    chart.setChartValuesLater([kg, n, average = m.analysis.AverageWeight, target = m.Profile.TargetWeight, period,
+                               rows] { return charts::weightChartCells(kg, n, average, target, period, rows); });
   } else {
     std::vector<charts::ChartCell> cells;
-    for (size_t i = from; i < static_cast<size_t>(std::min(n, period)); ++i)
+    for (size_t i = from; i < static_cast<size_t>(std::min(n, rows)); ++i)
       charts::addRecordChartCells(cells, kg, m.analysis.AverageWeight, i);
     chart.setChartValuesLater([cells = std::move(cells)] { return cells; });
   }
   v.chartRecords = n;
   v.chartPeriod = period;
+  v.chartRows = rows;
   v.chartTarget = m.Profile.TargetWeight;
   v.chartFirstWeight = kg[0];
+  return true;
+}
+
+// Another span of days: the views ticked stay as they are.
+void Option4_Click(frmMain& m) {
+  m.analysis.views.chartRecords = -1;
+  chartWeightRows(m);
+}
+
+}  // namespace
+
+void DrawWeightChart(frmMain& m) {
+  const bool drawn = chartWeightRows(m);
+  if (recordCount(m) == 1) {
+    m.form.showWindow();  // still hidden during start-up
+    m.dialogs.MsgBox("体重グラフは２日目から表示されます", form::kDefaultTitle, form::Icon::None, form::Buttons::OK);
+    return;
+  }
+  if (!drawn) return;
+  form::Control& chart = weightChart(m);
   setWeightAxis(m);
   chart.setSeriesVisible(charts::kMovingAverage, false);
   chart.setSeriesVisible(charts::kProgressLine, false);
@@ -356,6 +394,7 @@ void wireAnalysis(frmMain& m) {
   m.onClick("Check6", [&m](int) { Check6_Click(m); });
   m.onClick("Check7", [&m](int) { Check7_Click(m); });
   m.onDblClick("MSChart1", [&m](int) { MSChart1_DblClick(m); });
+  m.onClick("Option4", [&m](int) { Option4_Click(m); });
 }
 
 void dumpAnalysis(const frmMain& m, StateDump& d) {

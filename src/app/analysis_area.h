@@ -24,7 +24,7 @@ struct WeightViews {
   float rankingStep = 0;
   std::vector<analysis::Band> bandCounts;  // in the bands' own order
   int chartRecords = -1;
-  int chartPeriod = 0;
+  int chartPeriod = 0, chartRows = 0;
   float chartTarget = 0, chartFirstWeight = 0;
 };
 

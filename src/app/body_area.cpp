@@ -302,6 +302,8 @@ void LoadBodyFatLog(frmMain& m) {
   s = records::ReadBodyFatLog();
   if (s.FatCount == 0) return;
   std::vector<records::FatMassRow> mass = records::ComputeFatMass(s, m.Weight);
+  m.body.FatMassRecord.clear();
+  for (const records::FatMassRow& row : mass) m.body.FatMassRecord.push_back(row.record);
   auto log = std::make_shared<const records::BodyFatSeries>(s);
   listRecordsLater(m.form("msgShiList"), s.FatCount, log, records::BodyFatListCells);
 
@@ -363,14 +365,16 @@ void ShowWalkingProgress(frmMain& m) {
 // ---------------------------------------------------------------- charts
 
 void DrawIntradayWeightChart(frmMain& m) {
-  auto r = charts::DrawIntradayChart(m.form("MSChart5"), m.body.IntradayWeightKg, m.Weight.MaxWeight,
-                                     m.Profile.TargetWeight);
+  auto r =
+      charts::DrawIntradayChart(m.form("MSChart5"), m.body.IntradayWeightKg, m.Weight.MaxWeight, m.Profile.TargetWeight,
+                                charts::recordDays(m.body.IntradayDate, m.body.IntradayTime));
   if (r == charts::DrawResult::OneRecord)
     m.dialogs.MsgBox("体重グラフは２回目から表示されます", form::kDefaultTitle, form::Icon::None, form::Buttons::OK);
 }
 
 void DrawBodyFatCharts(frmMain& m) {
-  auto r = charts::DrawBodyFatChart(m.form("MSChart2"), m.body.FatPercent, m.Profile.FatAxisMax, m.Profile.FatAxisMin);
+  auto r = charts::DrawBodyFatChart(m.form("MSChart2"), m.body.FatPercent, m.Profile.FatAxisMax, m.Profile.FatAxisMin,
+                                    charts::recordDays(m.body.FatDate));
   if (r == charts::DrawResult::OneRecord) {
     // The box may come up during start-up; the window owns it either way.
     m.form.showWindow();  // still hidden during start-up
@@ -378,11 +382,21 @@ void DrawBodyFatCharts(frmMain& m) {
                      form::Buttons::OK);
     return;
   }
-  if (r == charts::DrawResult::Drawn) charts::DrawFatMassChart(m.form("MSChart4"), m.body.FatMassKg);
+  if (r != charts::DrawResult::Drawn) return;
+  // Each fat mass stands on the day of its body-fat record.
+  charts::DrawFatMassChart(m.form("MSChart4"), m.body.FatMassKg,
+                           [dates = m.body.FatDate, records = m.body.FatMassRecord] {
+                             store::TextColumn massDates;
+                             for (int record : records)
+                               if (record >= 0 && static_cast<size_t>(record) < dates.size())
+                                 massDates.push_back(dates[static_cast<size_t>(record)]);
+                             return charts::recordDays(std::move(massDates))();
+                           });
 }
 
 void DrawStepChart(frmMain& m) {
-  charts::DrawStepChart(m.form("MSChart3"), m.body.StepValue, m.Profile.StepAxisMax, m.Profile.StepAxisMin);
+  charts::DrawStepChart(m.form("MSChart3"), m.body.StepValue, m.Profile.StepAxisMax, m.Profile.StepAxisMin,
+                        charts::recordDays(m.body.StepDate));
 }
 
 // ---------------------------------------------------------------- events

@@ -13,7 +13,9 @@ class StateDump;
 
 // The three series with their counts (FatCount, FatMassCount, StepCount, IntradayCount) and the
 // walking totals (TotalSteps, MaxSteps, MinSteps) under the names the rest of the window uses.
-struct BodyArea : records::BodyFatSeries, records::StepSeries, records::IntradaySeries {};
+struct BodyArea : records::BodyFatSeries, records::StepSeries, records::IntradaySeries {
+  std::vector<int> FatMassRecord;  // the body-fat record of each fat mass, for its date
+};
 
 void LoadIntradayWeightLog(frmMain& m);
 void LoadBodyFatLog(frmMain& m);

@@ -135,7 +135,8 @@ void frmMain::RunStartup(bool greet) {
   SetCheck("chkHelp", HelpTourOn == 1 ? 1 : 0);  // its handler does nothing while loading
   profile::CheckSampleMode(Profile, SampleMode);
   Loading = false;
-  form.setFocus("cmdMain");
+  // A day starts with its weight; the sample offers no entry box.
+  form.setFocus(SampleMode ? "cmdMain" : "txtInpTaijyu");
   HelpText = MainPageHelpText();
   if (greet) DSP_HELP(*this);
 }
@@ -143,7 +144,11 @@ void frmMain::RunStartup(bool greet) {
 void frmMain::ReloadFromDisk() {
   // What the undo steps would put back belongs to the diary just replaced.
   Journal.clear();
+  // The weight chart's span of days is a way of looking, not part of the diary: it stays.
+  std::vector<int> spans;
+  for (int i = 0; form.has(form::arrayName("Option4", i)); ++i) spans.push_back(form("Option4", i).value());
   form.restoreBuiltState();
+  for (size_t i = 0; i < spans.size(); ++i) form("Option4", static_cast<int>(i)).setValue(spans[i]);
   Weight = {};
   weight = {};
   analysis = {};
@@ -372,7 +377,11 @@ void frmMain::Key(const std::string& control, const std::string& key) {
     if (key == "F1") return Click("cmdHelp");
     if (key.size() == 5 && key.compare(0, 4, "Alt+") == 0) {
       const int digit = key[4] - '0';
-      return Click(PageButtonName(digit == 0 ? 9 : digit - 1));
+      Click(PageButtonName(digit == 0 ? 9 : digit - 1));
+      // The main page's key leads on to the weight box, as start-up does (the focus must not stay
+      // on a page just hidden).
+      if (digit == 1 && !Ended && form("fraMain").visible()) SetFocus(SampleMode ? "cmdMain" : "txtInpTaijyu");
+      return;
     }
     if (key == "Ctrl+S") {
       if (form("fraDiary").visible()) Click("cmdHozon");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/weight_table.h"
 #include "app/corrections.h"
 #include "app/frmMain.h"
 #include "profile/bmi.h"
@@ -104,7 +105,32 @@ void showWeightViews(frmMain& m) {
 }  // namespace
 
 // Everything that follows a change of the weight log, in this order.
+namespace {
+// What start-up shows before it has read a weight. A change of the log other than an appended
+// day starts again from there, so nothing computed from a record that is gone can stay (a
+// best-loss caption no longer reached, the figures of a log deleted to its last day).
+void blankWeightFigures(frmMain& m) {
+  form::Form& f = m.form;
+  for (const char* name :
+       {"lblStDate",     "lblNowDate", "lblDate_Sa",   "lblStTaijyu",  "lblNowTaijyu", "lblTaijyu_Sa", "lblTaijyu_Zou",
+        "lblTai_Zougen", "lblKikanT",  "lblTaiT",      "lblStBmi",     "lblNowBmi",    "lblBmi_Sa",    "lblBmi_Zou",
+        "lblHiman",      "lblTai",     "lblHyojun(0)", "lblHyojun(1)", "Label6(0)",    "Label6(1)",    "Label6(2)",
+        "Label6(4)",     "Label9(10)", "Label9(11)",   "Label9(12)",   "Label9(13)",   "Label9(14)",   "Label9(25)",
+        "Label9(28)",    "Label9(30)", "Label5(0)",    "Label5(1)",    "lblStShibou",  "lblNowShibou", "lblShibou_Sa"})
+    f(name).setCaption("");
+  blankGrade(f("lblMHyouka"));
+  blankGrade(f("lblHyouka"));
+  for (const char* bar : {"shpJikanK", "shpTaiK"}) f(bar).setWidth(0);
+  f.restoreBuiltState({"Image1", "Image2", "HScroll1"});
+  for (const char* grid : {"msgB1", "msgB2", "msgB3", "msgB4"}) f(grid).setGridRows(1);
+  f("msgB1").setCell(0, 3, analysis::diffHeader(analysis::DiffMode::FirstDay));  // as the headers start
+  for (int column = 1; column <= 4; ++column) f("MSChart1").setSeriesVisible(column, true);
+  m.weight = {};
+}
+}  // namespace
+
 void RecomputeAfterWeightChange(frmMain& m) {
+  blankWeightFigures(m);
   InvalidateWeightViews(m);
   // Rows of days that are gone must not stay in the chart.
   m.form("MSChart1").setChartRowCount(0);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "store/dates.h"
 #include "store/numbers.h"
 #include "store/typed_number.h"
 
@@ -21,15 +22,62 @@ void writeColumn(form::Control& chart, const std::vector<float>& values) {
   });
 }
 
-void prepare(form::Control& chart, size_t rows) {
+void prepare(form::Control& chart, size_t rows, form::Control::RowDaysMaker days) {
   chart.setChartColumnCount(1);
+  // Drawn anew from no rows: a row that gets no value now must not keep one from before.
+  chart.setChartRowCount(0);
   chart.setChartRowCount(static_cast<int>(rows));
+  chart.setChartRowDaysLater(days ? std::move(days) : [] { return std::vector<double>(); });
+}
+
+// "hh:mm:ss" (or "hh:mm") as the part of a day.
+std::optional<double> dayPart(std::string_view time) {
+  int parts[3] = {0, 0, 0};
+  size_t n = 0;
+  for (size_t i = 0; i < time.size(); ++i) {
+    if (time[i] == ':') {
+      if (++n > 2) return std::nullopt;
+    } else if (time[i] >= '0' && time[i] <= '9') {
+      parts[n] = parts[n] * 10 + (time[i] - '0');
+      if (parts[n] > 59) return std::nullopt;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (n == 0 || parts[0] > 23) return std::nullopt;
+  return (parts[0] * 3600 + parts[1] * 60 + parts[2]) / 86400.0;
 }
 
 }  // namespace
 
-DrawResult DrawIntradayChart(form::Control& chart, const std::vector<float>& kg, float maxWeight, float targetWeight) {
-  prepare(chart, kg.size());
+std::optional<double> dayNumber(std::string_view date, std::string_view time) {
+  const std::optional<store::Date> day = store::parseDate(date);
+  if (!day) return std::nullopt;
+  double at = static_cast<double>(day->time_since_epoch().count());
+  if (!time.empty()) {
+    const std::optional<double> part = dayPart(time);
+    if (!part) return std::nullopt;
+    at += *part;
+  }
+  return at;
+}
+
+form::Control::RowDaysMaker recordDays(store::TextColumn dates, store::TextColumn times) {
+  return [dates = std::move(dates), times = std::move(times)] {
+    std::vector<double> days;
+    days.reserve(dates.size());
+    for (size_t i = 0; i < dates.size(); ++i) {
+      const std::optional<double> at = dayNumber(dates[i], i < times.size() ? times[i] : std::string_view());
+      if (!at || (!days.empty() && *at < days.back())) return std::vector<double>();
+      days.push_back(*at);
+    }
+    return days;
+  };
+}
+
+DrawResult DrawIntradayChart(form::Control& chart, const std::vector<float>& kg, float maxWeight, float targetWeight,
+                             form::Control::RowDaysMaker days) {
+  prepare(chart, kg.size(), std::move(days));
   if (kg.empty()) return DrawResult::Empty;
   if (kg.size() == 1) return DrawResult::OneRecord;
   writeColumn(chart, kg);
@@ -37,8 +85,9 @@ DrawResult DrawIntradayChart(form::Control& chart, const std::vector<float>& kg,
   return DrawResult::Drawn;
 }
 
-DrawResult DrawBodyFatChart(form::Control& chart, const std::vector<float>& percent, float axisMax, float axisMin) {
-  prepare(chart, percent.size());
+DrawResult DrawBodyFatChart(form::Control& chart, const std::vector<float>& percent, float axisMax, float axisMin,
+                            form::Control::RowDaysMaker days) {
+  prepare(chart, percent.size(), std::move(days));
   if (percent.empty()) return DrawResult::Empty;
   if (percent.size() == 1) return DrawResult::OneRecord;
   writeColumn(chart, percent);
@@ -46,8 +95,8 @@ DrawResult DrawBodyFatChart(form::Control& chart, const std::vector<float>& perc
   return DrawResult::Drawn;
 }
 
-void DrawFatMassChart(form::Control& chart, const std::vector<float>& fatMassKg) {
-  prepare(chart, fatMassKg.size());
+void DrawFatMassChart(form::Control& chart, const std::vector<float>& fatMassKg, form::Control::RowDaysMaker days) {
+  prepare(chart, fatMassKg.size(), std::move(days));
   float hi = 0, lo = 999;
   for (float v : fatMassKg) {
     if (v > hi) hi = v;
@@ -58,8 +107,9 @@ void DrawFatMassChart(form::Control& chart, const std::vector<float>& fatMassKg)
   chart.setAxisLimits(std::floor(lo), std::floor(hi));
 }
 
-DrawResult DrawStepChart(form::Control& chart, const std::vector<float>& steps, int axisMax, int axisMin) {
-  prepare(chart, steps.size());
+DrawResult DrawStepChart(form::Control& chart, const std::vector<float>& steps, int axisMax, int axisMin,
+                         form::Control::RowDaysMaker days) {
+  prepare(chart, steps.size(), std::move(days));
   if (steps.empty()) return DrawResult::Empty;
   writeColumn(chart, steps);
   chart.setAxisLimits(axisMin, axisMax);

@@ -8,21 +8,34 @@
 
 #include "form/control.h"
 #include "profile/profile.h"
+#include "store/text_column.h"
 
 namespace charts {
 
 // What a draw did; a chart that needs two records says so with a message.
 enum class DrawResult { Empty, OneRecord, Drawn };
 
+// A record's place in time: days since 1970/01/01, a time "hh:mm:ss" adding the part of its day
+// gone; nullopt when the date or the time cannot be read.
+std::optional<double> dayNumber(std::string_view date, std::string_view time = {});
+// The days of records by their dates (and times, when given), made when the chart is first read.
+// A date that cannot be read, or one before the record above it, leaves the chart's rows as
+// evenly spaced slots.
+form::Control::RowDaysMaker recordDays(store::TextColumn dates, store::TextColumn times = {});
+
+// Each draw places its rows by `days` (none: evenly spaced slots).
 // MSChart5: from the second weighing on; the axis follows the daily log's highest weight and
 // the target weight, not the intra-day values.
-DrawResult DrawIntradayChart(form::Control& chart, const std::vector<float>& kg, float maxWeight, float targetWeight);
+DrawResult DrawIntradayChart(form::Control& chart, const std::vector<float>& kg, float maxWeight, float targetWeight,
+                             form::Control::RowDaysMaker days = {});
 // MSChart2: from the second record on, between the profile's limits.
-DrawResult DrawBodyFatChart(form::Control& chart, const std::vector<float>& percent, float axisMax, float axisMin);
+DrawResult DrawBodyFatChart(form::Control& chart, const std::vector<float>& percent, float axisMax, float axisMin,
+                            form::Control::RowDaysMaker days = {});
 // MSChart4: the axis runs from the whole part of the lowest to the whole part of the highest.
-void DrawFatMassChart(form::Control& chart, const std::vector<float>& fatMassKg);
+void DrawFatMassChart(form::Control& chart, const std::vector<float>& fatMassKg, form::Control::RowDaysMaker days = {});
 // MSChart3: a single record is drawn too.
-DrawResult DrawStepChart(form::Control& chart, const std::vector<float>& steps, int axisMax, int axisMin);
+DrawResult DrawStepChart(form::Control& chart, const std::vector<float>& steps, int axisMax, int axisMin,
+                         form::Control::RowDaysMaker days = {});
 
 // The four axis boxes.
 enum class AxisBox { FatMax, FatMin, StepMax, StepMin };

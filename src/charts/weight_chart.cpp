@@ -20,19 +20,32 @@ void addRecordChartCells(std::vector<ChartCell>& cells, const std::vector<float>
 }
 
 std::vector<ChartCell> weightChartCells(const std::vector<float>& weights, int count, const std::vector<float>& average,
-                                        float targetWeight, int targetPeriod) {
+                                        float targetWeight, int targetPeriod, int rows) {
   std::vector<ChartCell> cells;
   const size_t n = std::min(static_cast<size_t>(std::max(0, count)), weights.size());
   if (n == 0 || targetPeriod < 1) return cells;
+  const size_t charted = static_cast<size_t>(std::max(rows, targetPeriod));
   const float slope = (weights[0] - targetWeight) / static_cast<float>(targetPeriod);
   float progress = weights[0];
-  for (size_t i = 0; i < static_cast<size_t>(targetPeriod); ++i) {
+  for (size_t i = 0; i < charted; ++i) {
     const int row = static_cast<int>(i) + 1;
     if (i < n) addRecordChartCells(cells, weights, average, i);
-    cells.push_back({row, kProgressLine, store::shortestSingle(progress)});
+    if (i < static_cast<size_t>(targetPeriod)) cells.push_back({row, kProgressLine, store::shortestSingle(progress)});
     progress -= slope;
   }
   return cells;
+}
+
+int weightChartRows(WeightSpan span, int records, int targetPeriod) {
+  return span == WeightSpan::TargetPeriod ? targetPeriod : std::max(targetPeriod, records);
+}
+
+std::optional<RowWindow> weightChartWindow(WeightSpan span, int records) {
+  if (span == WeightSpan::Everything) return RowWindow{1, std::max(records, 2)};
+  const int days = span == WeightSpan::FourWeeks ? 28 : span == WeightSpan::ThreeMonths ? 91 : 0;
+  if (days == 0) return std::nullopt;
+  const int last = std::max(records, days);
+  return RowWindow{last - days + 1, last};
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 // The weight chart's data table: four series over the rows of the target period, and the
 // vertical-axis limits and enlargement sizes of the chart.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,24 @@ using ChartCell = form::ChartValue;
 // The cells to write, in order: for every row of the target period the daily weight, the
 // running average and (from the tenth record on) the mean of the last ten weights while records
 // last, and the progress line from the first weight down towards the target on every row.
-// Records past the target period are not charted; a period below 1 gives no cell.
+// Records past the target period are not charted unless `rows` reaches further (0: the period);
+// a period below 1 gives no cell.
 std::vector<ChartCell> weightChartCells(const std::vector<float>& weights, int count, const std::vector<float>& average,
-                                        float targetWeight, int targetPeriod);
+                                        float targetWeight, int targetPeriod, int rows = 0);
+
+// The spans of days the chart can show, in the order of their option buttons; it opens with the
+// target period.
+enum class WeightSpan { FourWeeks, ThreeMonths, TargetPeriod, Everything };
+inline constexpr int kWeightSpanCount = 4;
+// The rows charted: the target period's, and for the other spans every record's too.
+int weightChartRows(WeightSpan span, int records, int targetPeriod);
+// The first and last row in view: the last four weeks or three months up to the last record
+// (from the first row while the diary is younger than that), or every record from the first to
+// the last; nullopt: every row (the target period).
+struct RowWindow {
+  int first, last;
+};
+std::optional<RowWindow> weightChartWindow(WeightSpan span, int records);
 // The cells of record i's own row (i below the record count) without the progress line, as
 // weightChartCells gives them; appended to `cells`.
 void addRecordChartCells(std::vector<ChartCell>& cells, const std::vector<float>& weights,

@@ -286,6 +286,14 @@ std::string controlJson(const form::Control& c) {
       d.add("width", c.width());
       d.add("height", c.height());
       d.add("visible", c.visible());
+      d.add("rowDays", ch.rowDays);
+      if (ch.dayRange)
+        d.add("dayRange", std::vector<double>{ch.dayRange->first, ch.dayRange->second});
+      else
+        d.addNull("dayRange");
+      std::string names = "[";
+      for (size_t k = 0; k < ch.seriesNames.size(); ++k) names += (k ? "," : "") + jsonString(ch.seriesNames[k]);
+      d.addRaw("seriesNames", names + "]");
       break;
     }
     case form::Kind::Shape:

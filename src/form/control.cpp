@@ -225,6 +225,10 @@ void Control::makeChart() const {
   // Rows added to the chart get their cells when first read or written.
   if (cm().data.size() < static_cast<size_t>(cm().rowCount))
     cm().data.resize(cm().rowCount, std::vector<std::optional<std::string>>(cm().columnCount));
+  if (laterDays_) {
+    cm().rowDays = laterDays_();
+    laterDays_ = nullptr;
+  }
   if (laterValues_.empty()) return;
   std::vector<ChartValuesMaker> later = std::move(laterValues_);
   laterValues_.clear();
@@ -275,6 +279,21 @@ void Control::setSeriesVisible(int column, bool shown) {
   if (column < 1 || column > cm().columnCount) return;
   if (cm().seriesVisible[column - 1] == shown) return;
   cm().seriesVisible[column - 1] = shown;
+  touch();
+}
+void Control::setSeriesNames(std::vector<std::string> names) {
+  if (cm().seriesNames == names) return;
+  cm().seriesNames = std::move(names);
+  touch();
+}
+void Control::setChartRowDaysLater(RowDaysMaker make) {
+  cm().rowDays.clear();
+  laterDays_ = std::move(make);
+  touch();
+}
+void Control::setChartDayRange(std::optional<std::pair<double, double>> range) {
+  if (cm().dayRange == range) return;
+  cm().dayRange = range;
   touch();
 }
 void Control::setAxisLimits(double mn, double mx) {

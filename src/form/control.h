@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace form {
@@ -50,6 +51,13 @@ struct ChartModel {
   std::vector<bool> seriesVisible{true};
   int row = 1, column = 1;                 // the selected cell
   std::optional<double> axisMin, axisMax;  // nullopt: automatic
+  // Where each row stands in time, in days since 1970/01/01 (a weighing's time of day as the
+  // fraction), so points are spaced by date; empty: rows are evenly spaced slots.
+  std::vector<double> rowDays;
+  // The days in view (a part of the rows, or beyond them); nullopt: every row.
+  std::optional<std::pair<double, double>> dayRange;
+  // What each column shows, for the legend and the tooltips.
+  std::vector<std::string> seriesNames;
 };
 
 // One value written to a chart: row and series from 1, the value as decimal text.
@@ -161,6 +169,12 @@ class Control {
   void setChartData(const std::string& decimalText);  // at the selected cell
   void setChartValue(int row, int column, const std::string& decimalText);
   void setSeriesVisible(int column, bool shown);
+  void setSeriesNames(std::vector<std::string> names);
+  // The rows' days, made when the chart is first read (a log of years on a hidden page); `make`
+  // holds its data by value.
+  using RowDaysMaker = std::function<std::vector<double>()>;
+  void setChartRowDaysLater(RowDaysMaker make);
+  void setChartDayRange(std::optional<std::pair<double, double>> range);
   // Ignored (the last good limits stay) unless min < max.
   void setAxisLimits(double min, double max);
   void setAxisAuto();
@@ -208,6 +222,7 @@ class Control {
   mutable std::vector<LaterRows> later_;
   mutable std::optional<ChartModel> chart_;
   mutable std::vector<ChartValuesMaker> laterValues_;
+  mutable RowDaysMaker laterDays_;
 };
 
 }  // namespace form

@@ -44,6 +44,12 @@ void Form::restoreBuiltState() {
   for (auto& c : controls_) c->restoreFrom(built(c->name()));
 }
 
+void Form::restoreBuiltState(const std::vector<std::string>& names) {
+  Form built;
+  buildMainForm(built);
+  for (const std::string& name : names) (*this)(name).restoreFrom(built(name));
+}
+
 void Form::setFocus(const std::string& name) {
   focus_ = name;
   ++focusChanges_;

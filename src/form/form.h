@@ -32,6 +32,8 @@ class Form {
   // Every control back to the state buildMainForm gives it, as before start-up; the focus and
   // the window's visibility stay.
   void restoreBuiltState();
+  // Only the controls named.
+  void restoreBuiltState(const std::vector<std::string>& names);
 
   const std::string& title() const { return title_; }
 

@@ -3,6 +3,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
+#include <QDateTime>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -21,10 +22,28 @@ QColor columnColor(int column) {
   return colors[column % (sizeof colors / sizeof colors[0])];
 }
 
-QString rowLabel(const ChartLook& look, int row) {
-  if (row >= 1 && row <= static_cast<int>(look.rowLabels.size()) && !look.rowLabels[row - 1].isEmpty())
-    return look.rowLabels[row - 1];
-  return QString::number(row);
+// A day number (days since 1970/01/01) as the date it stands for, with its time of day when asked.
+QString dayText(double day, const char* format) {
+  const qint64 whole = static_cast<qint64>(std::floor(day + 1e-9));
+  const int seconds = static_cast<int>(std::lround((day - static_cast<double>(whole)) * 86400));
+  return QDateTime(QDate(1970, 1, 1).addDays(whole), QTime(0, 0).addSecs(seconds)).toString(format);
+}
+
+// Labels along the time axis at round steps: whole days a week or more apart where the span is
+// long, hours within a day.
+struct TimeLabels {
+  double step;
+  const char* format;
+};
+TimeLabels timeLabels(double span, int parts) {
+  const double raw = span / std::max(1, parts);
+  if (span < 1)
+    for (double hours : {1.0, 2.0, 3.0, 6.0, 12.0})
+      if (hours / 24 >= raw) return {hours / 24, "HH:mm"};
+  const char* format = span > 360 ? "yy/MM/dd" : "MM/dd";
+  for (double days : {1.0, 2.0, 7.0, 14.0, 28.0, 56.0, 91.0, 182.0, 364.0, 728.0})
+    if (days >= raw) return {days, format};
+  return {std::ceil(raw / 364) * 364, format};
 }
 
 // The axes are kept and only re-ranged: axes deleted and made anew leave their old labels painted
@@ -70,6 +89,15 @@ void setChartFont(QChart& chart, const QFont& font) {
   for (QAbstractAxis* axis : chart.axes())
     if (axis->labelsFont() != font) axis->setLabelsFont(font);
   if (chart.legend()->font() != font) chart.legend()->setFont(font);
+  // A date label stands centred over its day, the last one over the right end of the axis: the
+  // margin holds its other half.
+  int half = 0;
+  for (QAbstractAxis* axis : chart.axes(Qt::Horizontal))
+    if (auto* dates = qobject_cast<QCategoryAxis*>(axis))
+      for (const QString& label : dates->categoriesLabels())
+        half = std::max(half, QFontMetrics(axis->labelsFont()).horizontalAdvance(label) / 2 + 4);
+  const QMargins margins(4, 4, std::max(4, half), 4);
+  if (chart.margins() != margins) chart.setMargins(margins);
 }
 
 void fillChart(QChart& chart, const form::ChartModel& model, const std::vector<QString>& names) {
@@ -84,9 +112,20 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
   auto* yAxis = keptAxis<QValueAxis>(chart, Qt::Vertical, Qt::AlignLeft);
   xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
 
+  // Where the rows stand: their days, else slots 1, 2, 3 …
+  const int rowCount = std::max(0, model.rowCount);
+  const bool dated = rowCount > 0 && static_cast<int>(model.rowDays.size()) == rowCount;
+  auto xOf = [&](size_t r) { return dated ? model.rowDays[r] : static_cast<double>(r + 1); };
+  double left = rowCount > 0 ? xOf(0) : 1, right = rowCount > 0 ? xOf(static_cast<size_t>(rowCount - 1)) : 2;
+  const bool windowed = dated && model.dayRange && model.dayRange->first < model.dayRange->second;
+  if (windowed) left = model.dayRange->first, right = model.dayRange->second;
+  // One day (one record): half a day either side, so its date stands under it.
+  if (right - left < 1e-9) left -= dated ? 0.5 : 1, right += dated ? 0.5 : 1;
+
   double lo = 0, hi = 0;
   bool any = false;
-  const bool showPoints = model.rowCount <= 60;
+  int drawnColumns = 0;
+  const bool showPoints = rowCount <= 60;
 
   // Draws one column of values (row r+1 in values[r]) under `name` in `color`.
   auto drawColumn = [&](const QString& name, const QColor& color, const std::vector<std::optional<double>>& values,
@@ -94,10 +133,15 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
     // Runs of written cells.
     std::vector<QList<QPointF>> runs;
     QList<QPointF> run;
+    bool drawn = false;
     for (size_t r = 0; r < values.size(); ++r) {
       if (values[r]) {
         const double v = *values[r];
-        run.append(QPointF(static_cast<double>(r + 1), v));
+        const double x = xOf(r);
+        run.append(QPointF(x, v));
+        drawn = true;
+        // With days in view chosen, the value axis fits what is seen of them.
+        if (windowed && (x < left || x > right)) continue;
         lo = any ? std::min(lo, v) : v;
         hi = any ? std::max(hi, v) : v;
         any = true;
@@ -107,6 +151,8 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
       }
     }
     if (!run.isEmpty()) runs.push_back(run);
+    if (!drawn) return;
+    ++drawnColumns;
 
     bool first = true;
     auto add = [&](QXYSeries* s) {
@@ -120,19 +166,19 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
         for (QLegendMarker* m : chart.legend()->markers(s)) m->setVisible(false);
       first = false;
       // The nearest point of the line under the pointer, with its date.
-      QObject::connect(s, &QXYSeries::hovered, s, [s, name, look](const QPointF& at, bool over) {
+      QObject::connect(s, &QXYSeries::hovered, s, [s, name, dated](const QPointF& at, bool over) {
         if (!over) return QToolTip::hideText();
         const auto points = s->points();
         if (points.isEmpty()) return;
         const QPointF* best = &points.first();
         for (const QPointF& p : points)
           if (std::abs(p.x() - at.x()) < std::abs(best->x() - at.x())) best = &p;
-        const int row = static_cast<int>(std::lround(best->x()));
-        QToolTip::showText(QCursor::pos(),
-                           rowLabel(look, row) + "\n" + name + ": " + QString::number(best->y(), 'g', 7));
+        const bool timed = std::abs(best->x() - std::round(best->x())) > 1e-6;
+        const QString where = dated ? dayText(best->x(), timed ? "yyyy/MM/dd HH:mm" : "yyyy/MM/dd")
+                                    : QString::number(std::lround(best->x()));
+        QToolTip::showText(QCursor::pos(), where + "\n" + name + ": " + QString::number(best->y(), 'g', 7));
       });
     };
-    if (runs.empty()) add(new QLineSeries);  // keeps the column in the legend
     for (const auto& points : runs) {
       if (points.size() == 1) {
         auto* s = new QScatterSeries;
@@ -155,45 +201,39 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
 
   for (int c = 0; c < model.columnCount; ++c) {
     if (c < static_cast<int>(model.seriesVisible.size()) && !model.seriesVisible[c]) continue;
-    std::vector<std::optional<double>> values(std::max(0, model.rowCount));
-    for (int r = 0; r < model.rowCount; ++r)
+    std::vector<std::optional<double>> values(static_cast<size_t>(rowCount));
+    for (int r = 0; r < rowCount; ++r)
       if (r < static_cast<int>(model.data.size()) && c < static_cast<int>(model.data[r].size()) && model.data[r][c])
         values[r] = chartNumber(*model.data[r][c]);
-    const QString name = c < static_cast<int>(look.names.size()) ? look.names[c] : QString("系列%1").arg(c + 1);
+    const QString name = c < static_cast<int>(model.seriesNames.size()) ? QString::fromStdString(model.seriesNames[c])
+                         : c < static_cast<int>(look.names.size())      ? look.names[c]
+                                                                        : QString();
     drawColumn(name, columnColor(c), values, Qt::SolidLine);
   }
   if (!look.extra.empty()) {
     std::vector<std::optional<double>> values = look.extra;
-    values.resize(std::min<size_t>(values.size(), std::max(0, model.rowCount)));
+    values.resize(std::min<size_t>(values.size(), static_cast<size_t>(rowCount)));
     drawColumn(look.extraName, columnColor(model.columnCount), values, Qt::DashLine);
   }
 
-  // Rows along the bottom, labelled at round steps (by date where the window knows one).
-  const int rows = std::max(2, model.rowCount);
-  xAxis->setRange(1, rows);
+  // Along the bottom: dates (or times) at round steps, else slot numbers. The categories go
+  // before the range, so no label of the old range is laid out on the new one.
   for (const QString& label : xAxis->categoriesLabels()) xAxis->remove(label);
-  xAxis->setStartValue(1);
-  const int parts = std::max(1, look.xLabels - 1);
-  int rowStep = std::max(1, static_cast<int>(std::lround(niceStep(rows - 1, parts).step)));
-  if (!look.rowLabels.empty()) {
-    // Dates read best a whole number of weeks apart.
-    const double raw = static_cast<double>(rows - 1) / parts;
-    for (int days : {1, 2, 7, 14, 28, 56, 91, 182, 364})
-      if (days >= raw) {
-        rowStep = days;
-        break;
-      }
+  if (dated) {
+    const TimeLabels t = timeLabels(right - left, std::max(1, look.xLabels - 1) * (right - left > 360 ? 5 : 8) / 8);
+    const double firstLabel = t.step < 1 ? std::ceil(left / t.step - 1e-9) * t.step : std::ceil(left - 1e-9);
+    for (double at = firstLabel; at <= right + 1e-9; at += t.step) xAxis->append(dayText(at, t.format), at);
+  } else {
+    const int step =
+        std::max(1, static_cast<int>(std::lround(niceStep(right - left, std::max(1, look.xLabels - 1)).step)));
+    for (int r = static_cast<int>(std::ceil(left)); r <= right + 1e-9; r += step) xAxis->append(QString::number(r), r);
   }
-  QString previous;
-  for (int r = 1; r <= rows; r += rowStep) {
-    const QString label = rowLabel(look, r);
-    if (label != previous) xAxis->append(label, r);
-    previous = label;
-  }
+  xAxis->setStartValue(left);
+  xAxis->setRange(left, right);
 
   // The model's limits, widened so that no drawn value falls outside. Limits that are upside down
-  // (no record yet) are ignored.
-  bool limited = model.axisMin && model.axisMax && *model.axisMin <= *model.axisMax;
+  // (no record yet) are ignored, and so are they when days in view are chosen.
+  bool limited = !windowed && model.axisMin && model.axisMax && *model.axisMin <= *model.axisMax;
   double bottom = limited ? *model.axisMin : lo, top = limited ? *model.axisMax : hi;
   if (!limited && !any) bottom = 0, top = 1;
   if (any) bottom = std::min(bottom, lo), top = std::max(top, hi);
@@ -202,13 +242,24 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
   // A side that was widened, or never given, ends on a round value.
   if (!limited || bottom < *model.axisMin) bottom = std::floor(bottom / step.step + 1e-9) * step.step;
   if (!limited || top > *model.axisMax) top = std::ceil(top / step.step - 1e-9) * step.step;
-  yAxis->setRange(bottom, top);
+  // Qt lays the labels out at each change: with the old interval on the new range (0.2 on 0–15000)
+  // that would be tens of thousands of labels. Whichever change makes fewer labels goes first.
   yAxis->setTickType(QValueAxis::TicksDynamic);
   yAxis->setTickAnchor(0);
-  yAxis->setTickInterval(step.step);
+  if (step.step >= yAxis->tickInterval()) {
+    yAxis->setTickInterval(step.step);
+    yAxis->setRange(bottom, top);
+  } else {
+    yAxis->setRange(bottom, top);
+    yAxis->setTickInterval(step.step);
+  }
   yAxis->setLabelFormat(QString("%.%1f").arg(step.decimals));
-  chart.legend()->setVisible(model.columnCount > 1 || !look.extra.empty());
-  if (look.font) setChartFont(chart, *look.font);
+  // Nothing drawn: an empty plot, with no scale or names made up for it.
+  const bool drawn = drawnColumns > 0;
+  xAxis->setLabelsVisible(drawn);
+  yAxis->setLabelsVisible(drawn);
+  chart.legend()->setVisible(drawn && (model.columnCount > 1 || !look.extra.empty()));
+  setChartFont(chart, look.font ? *look.font : xAxis->labelsFont());
 }
 
 }  // namespace qt

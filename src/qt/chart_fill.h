@@ -11,12 +11,10 @@ class QChart;
 
 namespace qt {
 
-// What the window adds to a chart model: names, dates and extra lines the model does not hold.
+// What the window adds to a chart model: names and extra lines the model does not hold.
 struct ChartLook {
-  // names[c] labels column c+1 in the legend ("系列n" where missing).
+  // names[c] labels column c+1 where the model names none.
   std::vector<QString> names;
-  // The label under row r+1 ("05/01"); rows without one are labelled by their number.
-  std::vector<QString> rowLabels;
   // A line drawn after the model's columns (the weight trend): its name and one value per row.
   QString extraName;
   std::vector<std::optional<double>> extra;
@@ -26,10 +24,14 @@ struct ChartLook {
   int xLabels = 8;
 };
 
-// Replaces every series of `chart` and re-ranges its axes. Each run of written cells of a column
+// Replaces every series of `chart` and re-ranges its axes. Rows stand at their days (the model's
+// row days; else at evenly spaced slots numbered from 1). Each run of written cells of a column
 // becomes one line (an isolated point a marker), so a cell never written is a gap; hidden columns
 // are not drawn. The value axis shows the model's limits, widened to every drawn value, with ticks
-// at round steps so no two labels read the same. Hovering a line shows its nearest point.
+// at round steps so no two labels read the same; with days in view chosen it fits the values
+// inside them. The time axis is labelled with whole dates (or times of day) at round steps, none
+// cut at the edge. A chart with nothing drawn shows an empty plot: no scale, no legend. Hovering
+// a line shows its nearest point.
 void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& look);
 void fillChart(QChart& chart, const form::ChartModel& model, const std::vector<QString>& names = {});
 

@@ -20,6 +20,8 @@ class QTableWidget;
 
 namespace qt {
 
+class IndicatorStyle;
+
 inline constexpr int kTwipsPerPixel = 15;
 int toPixels(int twips);
 // The smallest scale of the layout; below it text would be too small to read.
@@ -45,10 +47,12 @@ class MainWindow : public QMainWindow {
   QSize naturalSize() const { return natural_; }
   double scale() const { return scale_; }
   // Sizes and places the window on a screen whose free area is `available`: the natural size
-  // when it fits, else scaled down to fit; centred.
+  // when it fits, else scaled down to fit; centred. The placement is not remembered.
   void fitInto(const QRect& available);
   // Restores the size and position of the last run (when they still fit a screen), else fits the
-  // window to the primary screen. The placement is saved again when the window closes.
+  // window to the primary screen, and the weight chart's span of days. Both are saved again when
+  // the window closes. A window that a box shows before this is called is placed so first; it
+  // is not placed twice.
   void restorePlacement();
 
  signals:
@@ -60,6 +64,7 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   struct Entry {
@@ -71,7 +76,6 @@ class MainWindow : public QMainWindow {
     std::optional<form::GridModel> grid;
     std::optional<form::ChartModel> chart;
     std::optional<std::vector<std::string>> listItems;
-    std::vector<QString> chartLabels;
     std::vector<std::optional<double>> chartExtra;
     int chartLabelCount = 0;
     QRect geometry;
@@ -79,9 +83,16 @@ class MainWindow : public QMainWindow {
     bool pending = false;
   };
 
+  // window_widgets.cpp: one widget per control.
   void build();
   QWidget* create(Entry& e, QWidget* parent);
+  // window_events.cpp: what the user does, in.
   void connectEvents(size_t index);
+  void typeText(Entry& e, const QString& text);
+  void markOptionGroupDirty(const std::string& name);
+  bool listEvent(Entry& e, QEvent* event);
+  void startListDrag(Entry& e, int row);
+  // window_apply.cpp, window_tables.cpp: the model, out.
   void apply(Entry& e);
   // Lists, tables and charts are filled while they are seen, else when they are next shown.
   void applyContent(Entry& e);
@@ -90,28 +101,30 @@ class MainWindow : public QMainWindow {
   void applyChart(Entry& e);
   void applyList(Entry& e);
   void fitColumns(QTableWidget& table, const form::GridModel& g);
+  QFont tableFont(const form::GridModel& g) const;
   void applyFocus();
   void applyBusy();
-  // Fits the layout into the central area: the scale, then the canvas centred in it.
+  // window_placement.cpp: fits the layout into the central area: the scale, then the canvas
+  // centred in it.
   void layoutCanvas();
   void setScale(double scale);
+  int px(int twips) const;
+  void placeOn(const QRect& available);
+  void placeAsLastRun();
+  void restoreChoices();
+  void savePlacement();
+  // window_keys.cpp: keys, menus, the Tab order and spoken names.
   void setUpKeyboard();
   void setUpRecordMenu(Entry& e);
   int recordRowAt(const Entry& e, const QPoint& pos) const;
   void setTabOrderByReading();
   QString spokenName(const Entry& e) const;
   const form::Control* captionBeside(const Entry& e, const std::vector<const form::Control*>& labels) const;
-  int px(int twips) const;
-  void savePlacement();
-
-  // Runs one event into the model, then refreshes; ends the program when the event ended it.
+  // main_window.cpp: runs one event into the model, then refreshes; ends the program when the
+  // event ended it.
   void forward(const std::function<void()>& event);
   void finish();
-  void typeText(Entry& e, const QString& text);
-  void markOptionGroupDirty(const std::string& name);
   Entry* entryOf(QObject* object);
-  bool listEvent(Entry& e, QEvent* event);
-  void startListDrag(Entry& e, int row);
 
   app::frmMain& m_;
   QWidget* host_ = nullptr;
@@ -119,7 +132,10 @@ class MainWindow : public QMainWindow {
   QSize natural_;
   double scale_ = 1.0;
   QFont baseFont_;
+  IndicatorStyle* indicators_ = nullptr;  // check and option marks at the layout's scale
   bool remember_ = false;
+  bool placed_ = false;
+  bool choicesRestored_ = false;
   std::vector<const form::Control*> spokenBy_;  // by entry: the label it stands beside or under
   std::vector<Entry> entries_;
   std::map<std::string, size_t, std::less<>> byName_;

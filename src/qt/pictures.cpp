@@ -65,7 +65,8 @@ void drawArrow(QPainter& p, const QRectF& box, bool left) {
   else
     tri << QPointF(c.x() + w / 2, c.y()) << QPointF(c.x() - w / 2, c.y() - h / 2)
         << QPointF(c.x() - w / 2, c.y() + h / 2);
-  p.setPen(QPen(QColor(0x10, 0x30, 0x70), 1));
+  // A light edge keeps the arrow clear on a dark button too.
+  p.setPen(QPen(QColor(0xe0, 0xea, 0xff), std::max(1.0, h / 12)));
   p.setBrush(QColor(0x30, 0x70, 0xd0));
   p.drawPolygon(tri);
 }

@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringDecoder>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -30,6 +32,16 @@ QMessageBox::Icon qtIcon(form::Icon icon) {
     case form::Icon::Question: return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
+}
+
+// How wide a box must be for the title bar to show `title` whole, in the larger bold font title
+// bars use, beside the frame's icon and buttons; a short text ("保存しました") would otherwise
+// make the box too narrow for its title.
+int widthForTitle(const QWidget& box, const QString& title) {
+  QFont font = box.font();
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * 1.3);
+  return QFontMetrics(font).horizontalAdvance(title) + 160;
 }
 
 // A box over a window that is not shown yet (a start-up error) stands on its own.
@@ -86,6 +98,10 @@ form::Answer QtDialogs::showBox(const std::string& text, const std::string& titl
     box.setDefaultButton(cancel ? cancel : no);
   else
     box.setDefaultButton(ok ? ok : yes);
+  // A message box sizes itself to its text; a spacer across its layout widens it.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(widthForTitle(box, box.windowTitle()), 0, QSizePolicy::Minimum), grid->rowCount(), 0,
+                  1, grid->columnCount());
   // The hourglass belongs to the work, not to the question.
   QApplication::setOverrideCursor(Qt::ArrowCursor);
   box.exec();
@@ -108,6 +124,7 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& prompt, const 
   dialog.setTextValue(q(defaultText));
   dialog.setOkButtonText("OK");
   dialog.setCancelButtonText("キャンセル");
+  dialog.setMinimumWidth(widthForTitle(dialog, dialog.windowTitle()));
   QApplication::setOverrideCursor(Qt::ArrowCursor);
   const int result = dialog.exec();
   QApplication::restoreOverrideCursor();
@@ -201,6 +218,9 @@ HelpWindow::HelpWindow(const QString& fileName, QWidget* parent, const QString& 
   layout->addWidget(browser_);
   browser_->setOpenExternalLinks(false);
   resize(640, 560);
+  // Closed from the keyboard as other reading windows are.
+  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 
   const QFileInfo info(folder.isEmpty() ? QDir::current() : QDir(folder), fileName);
   QFile file(info.absoluteFilePath());

@@ -33,6 +33,7 @@
 #include <memory>
 
 #include "app/frmMain.h"
+#include "charts/other_charts.h"
 #include "qt/chart_fill.h"
 #include "qt/pictures.h"
 #include "qt/qt_dialogs.h"
@@ -49,8 +50,11 @@ QApplication& application() {
   static int argc = 1;
   static char name[] = "zorvel_qt_tests";
   static char* argv[] = {name, nullptr};
-  // Never destroyed: tearing Qt down among the other statics at exit is not safe.
-  static QApplication* app = new QApplication(argc, argv);
+  // Never destroyed: tearing Qt down among the other statics at exit is not safe. The stories
+  // may have made it already.
+  static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance())
+                                 ? qobject_cast<QApplication*>(QCoreApplication::instance())
+                                 : new QApplication(argc, argv);
   return *app;
 }
 
@@ -906,7 +910,8 @@ TEST(ChartFill, AxisLabelsAreDistinctDatesFollowTheRowsAndOutliersStayInView) {
   model.axisMin = 62.79 - 0.05;
   model.axisMax = 62.9;
   qt::ChartLook look;
-  look.rowLabels = {"04/28", "04/29", "04/30", "05/01", "05/02"};
+  for (const char* day : {"2004/04/28", "2004/04/29", "2004/04/30", "2004/05/01", "2004/05/02"})
+    model.rowDays.push_back(*charts::dayNumber(day));
   QChart chart;
   qt::fillChart(chart, model, look);
   auto* y = qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));

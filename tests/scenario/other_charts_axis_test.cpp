@@ -21,13 +21,21 @@ TEST(OtherCharts, FatMassAxisRunsFromWholeLowestToWholeHighest) {
   TempFolder dir;
   dir.writeMinimalDiary();
   writeTwoDays(dir);
-  auto r = runDrive(dir.path(), kStart + "dump MSChart2 MSChart4\n");
+  dir.writeCp932("連続体重.txt", "\"2004/05/02\",\"06:00:00\",68\r\n\"2004/05/02\",\"18:00:00\",69\r\n");
+  auto r = runDrive(dir.path(), kStart + "dump MSChart2 MSChart3 MSChart4 MSChart5\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const auto& c = r.last()["controls"];
   EXPECT_EQ(c["MSChart4"]["data"], (nlohmann::json{{"20.4"}, {"21.8"}}));
   EXPECT_EQ(c["MSChart4"]["axisMin"], 20);
   EXPECT_EQ(c["MSChart4"]["axisMax"], 21);
   EXPECT_EQ(c["MSChart2"]["rowCount"], 2);
+  // Each record stands on its day (and time), and every chart names what it shows.
+  const double may1 = 12539;  // 2004/05/01 in days since 1970/01/01
+  for (const char* chart : {"MSChart2", "MSChart3", "MSChart4"})
+    EXPECT_EQ(c[chart]["rowDays"], (nlohmann::json{may1, may1 + 1})) << chart;
+  EXPECT_EQ(c["MSChart5"]["rowDays"], (nlohmann::json{may1 + 1.25, may1 + 1.75}));
+  EXPECT_EQ(c["MSChart2"]["seriesNames"], nlohmann::json({"体脂肪率"}));
+  EXPECT_EQ(c["MSChart5"]["seriesNames"], nlohmann::json({"体重"}));
 }
 
 TEST(OtherCharts, Check2SwitchesToTheFatMassView) {

@@ -14,8 +14,12 @@ const char* kPages[] = {"fraMain", "fraTaijyu", "fraShibou", "fraManpo",   "fraK
 TEST(Startup, DateSelectorDayLabelsFocusAndPages) {
   TempFolder dir;
   dir.writeMinimalDiary();
-  auto r = runDrive(dir.path(), "clock 2004/05/01 09:00:00\nstart\ndump\n");
+  auto r =
+      runDrive(dir.path(), "clock 2004/05/01 09:00:00\nstart\ndump\nclick cmdManpo\nkey txtInpHosuu Alt+1\ndump\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  // A day starts with its weight: start-up and Alt+1 lead to the weight box.
+  EXPECT_EQ(r.last()["focus"], "txtInpTaijyu");
+  r.dumps.pop_back();
   const auto& c = r.last()["controls"];
   EXPECT_EQ(c["txtDate"]["text"], "2004/05/01");
   EXPECT_EQ(c["VScroll1"]["value"], 365);
@@ -23,11 +27,20 @@ TEST(Startup, DateSelectorDayLabelsFocusAndPages) {
   EXPECT_EQ(c["lblShi_Date"]["caption"], "2004/05/01の体脂肪率");
   EXPECT_EQ(c["lblHosu_Date"]["caption"], "2004/05/01の歩数");
   for (const char* page : kPages) EXPECT_EQ(c[page]["visible"], std::string(page) == "fraMain") << page;
-  EXPECT_EQ(r.last()["focus"], "cmdMain");
+  EXPECT_EQ(r.last()["focus"], "txtInpTaijyu");
   EXPECT_EQ(r.last()["state"]["ReferenceDate"], "2004/05/01");
   EXPECT_EQ(r.last()["state"]["Loading"], false);
   EXPECT_EQ(r.last()["state"]["SampleMode"], false);
   EXPECT_EQ(r.last()["ended"], false);
+
+  // The sample offers no entry box: the focus stays on the page button.
+  TempFolder sample;
+  sample.copySample();
+  auto s =
+      runDrive(sample.path(), "clock 2026/12/08 09:00:00\nstart\ndump\nclick cmdManpo\nkey cmdManpo Alt+1\ndump\n");
+  ASSERT_EQ(s.exitCode, 0) << s.stderrText;
+  EXPECT_EQ(s.dumps[0]["focus"], "cmdMain");
+  EXPECT_EQ(s.dumps[1]["focus"], "cmdMain");
 }
 
 TEST(Startup, TourOffShowsNoBoxAndLeavesTheSettingsFileAlone) {

@@ -135,6 +135,28 @@ TEST(WeightChart, RecordsPastTheTargetPeriodAreNotCharted) {
   EXPECT_NEAR(cellValue(chart, 5, 3), 62.0, 1e-3);  // one step above the target
 }
 
+// The span of days chosen under the chart: the records past the target period are charted for
+// the other spans, and the days in view are the last four weeks, three months or every record.
+TEST(WeightChart, SpansOfDaysShowTheRecordsChosen) {
+  TempFolder dir;
+  writeDiary(dir, kFirst, weightsFrom(70, -0.2, 7), "60", "5");
+  auto r = runDrive(dir.path(), kStart +
+                                    "dump MSChart1\nclick Option4(3)\ndump MSChart1\nclick Option4(0)\n"
+                                    "dump MSChart1\nclick Option4(2)\ndump MSChart1 Option4(0) Option4(2)\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  const double first = static_cast<double>(kFirst.time_since_epoch().count());
+  auto chart = [&](size_t i) { return r.dumps[i]["controls"]["MSChart1"]; };
+  EXPECT_EQ(chart(0)["rowDays"], json({first, first + 1, first + 2, first + 3, first + 4}));
+  EXPECT_EQ(chart(0)["dayRange"], nullptr);
+  EXPECT_EQ(chart(1)["rowCount"], 7);
+  EXPECT_NEAR(cellValue(chart(1), 7, 1), 68.8, 1e-4);
+  EXPECT_EQ(chart(1)["dayRange"], json({first, first + 6}));
+  EXPECT_EQ(chart(2)["dayRange"], json({first, first + 27})) << "four weeks from the first while younger";
+  EXPECT_EQ(chart(3), chart(0));
+  EXPECT_EQ(r.last()["controls"]["Option4(2)"]["value"], 1);
+  EXPECT_EQ(r.last()["controls"]["Option4(0)"]["value"], 0);
+}
+
 TEST(WeightChart, CheckBoxesClearEachOther) {
   TempFolder dir;
   writeDiary(dir, kFirst, weightsFrom(72, -0.3, 12));

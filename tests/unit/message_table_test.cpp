@@ -17,7 +17,7 @@ namespace {
 
 // Labels, not messages: the form's captions and tooltips, the names spoken for controls, the
 // command line's own help, and the column names of the CSV files.
-const char* const kLabelFiles[] = {"form/pages/", "qt/main_window.cpp", "qt/main.cpp", "qt/chart_fill",
+const char* const kLabelFiles[] = {"form/pages/", "qt/window_keys.cpp", "qt/main.cpp", "qt/chart_fill",
                                    "csv/diary_export.cpp"};
 
 std::string readAll(const fs::path& p) {

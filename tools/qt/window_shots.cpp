@@ -1,24 +1,30 @@
 // Pictures of every page of the window, for checking the layout by eye at any screen size and
 // scale factor:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" env QT_SCALE_FACTOR=1.5 build/window_shots DATA OUT
+//       [WIDTHxHEIGHT] [dark] [clock=YYYY/MM/DD]
 // DATA is a data folder (a copy: the run may write to it), OUT a folder for the pictures. The
 // window is placed as the program places it; each page is shown in turn and the screen is saved as
 // OUT/NN-page.png (the whole screen, so what lies off it shows too) and OUT/NN-page-window.png.
+// `dark` gives the window a dark palette, as a dark desktop theme does; `clock` stops the clock on
+// that day, for a folder written for it.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QHeaderView>
+#include <QPalette>
 #include <QPixmap>
 #include <QScreen>
 #include <QTableWidget>
 #include <QThread>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "app/frmMain.h"
 #include "qt/main_window.h"
 #include "qt/qt_dialogs.h"
+#include "store/dates.h"
 
 namespace {
 
@@ -49,11 +55,34 @@ void settle() {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::cerr << "usage: window_shots DATA_FOLDER OUT_FOLDER [WIDTHxHEIGHT]\n";
+    std::cerr << "usage: window_shots DATA_FOLDER OUT_FOLDER [WIDTHxHEIGHT] [dark] [clock=YYYY/MM/DD]\n";
     return 2;
   }
   QApplication app(argc, argv);
   QApplication::setStyle("Fusion");
+  QSize size;
+  std::optional<store::Date> day;
+  for (int i = 3; i < argc; ++i) {
+    const std::string arg = argv[i];
+    int w = 0, h = 0;
+    if (arg == "dark") {
+      QPalette p;
+      for (auto [role, rgb] : {std::pair{QPalette::Window, 0x31363b},
+                               {QPalette::WindowText, 0xfcfcfc},
+                               {QPalette::Base, 0x1b1e20},
+                               {QPalette::AlternateBase, 0x232629},
+                               {QPalette::Text, 0xfcfcfc},
+                               {QPalette::Button, 0x31363b},
+                               {QPalette::ButtonText, 0xfcfcfc},
+                               {QPalette::Highlight, 0x3daee9}})
+        p.setColor(role, QColor::fromRgb(static_cast<QRgb>(rgb)));
+      QApplication::setPalette(p);
+    } else if (arg.rfind("clock=", 0) == 0) {
+      day = store::parseDate(arg.substr(6));
+    } else if (std::sscanf(arg.c_str(), "%dx%d", &w, &h) == 2) {
+      size = QSize(w, h);
+    }
+  }
   QFont font("Noto Sans CJK JP", 9);
   font.setStyleHint(QFont::SansSerif);
   QApplication::setFont(font);
@@ -63,16 +92,14 @@ int main(int argc, char** argv) {
 
   QuietDialogs dialogs;
   qt::QtClock clock;
+  if (day) clock.fixed = store::DateTime{*day, 9, 0, 0};
   app::frmMain main(dialogs, clock);
   qt::MainWindow window(main);
   main.Form_Load();
   if (main.ended()) return 1;
   window.refresh();
   window.fitInto(QGuiApplication::primaryScreen()->availableGeometry());
-  if (argc > 3) {
-    int w = 0, h = 0;
-    if (std::sscanf(argv[3], "%dx%d", &w, &h) == 2) window.resize(w, h);
-  }
+  if (size.isValid()) window.resize(size);
   window.show();
   settle();
   const char* pages[] = {"cmdMain", "cmdTaijyu", "cmdSuii", "cmdManpo",   "cmdKintore",
@@ -109,6 +136,14 @@ int main(int argc, char** argv) {
   main.SetCheck("Check7", 1);
   window.refresh();
   settle();
-  window.screen()->grabWindow(0).save(QString("%1/%2-trend.png").arg(out).arg(n, 2, 10, QChar('0')));
+  window.screen()->grabWindow(0).save(QString("%1/%2-trend.png").arg(out).arg(n++, 2, 10, QChar('0')));
+  // The daily weights over the last four weeks and over every record.
+  main.SetCheck("Check3", 1);
+  for (const char* span : {"Option4(0)", "Option4(3)"}) {
+    main.Click(span);
+    window.refresh();
+    settle();
+    window.grab().save(QString("%1/%2-%3-window.png").arg(out).arg(n++, 2, 10, QChar('0')).arg(span));
+  }
   return 0;
 }

@@ -6,8 +6,8 @@ namespace form::pages {
 // month's counts and the smiling or sulky mark beside it.
 void buildMainCalendar(Form& f) {
   const std::string p = "fraMain";
-  const int x0 = 7700, y0 = 5780;
-  const int cellW = 510, cellH = 465, pitch = 525;
+  const int x0 = 7700, y0 = 6090;
+  const int cellW = 510, cellH = 430, pitch = 525, rowPitch = 480;
   const int gridW = 6 * pitch + cellW;
 
   // Month caption between the two arrows.
@@ -23,7 +23,7 @@ void buildMainCalendar(Form& f) {
   const int gridTop = headerTop + 360;
   for (int i = 0; i <= 36; ++i)
     place(f, "cmdMono(" + std::to_string(i) + ")", Kind::CommandButton, p, x0 + (i % 7) * pitch,
-          gridTop + (i / 7) * pitch, cellW, cellH);
+          gridTop + (i / 7) * rowPitch, cellW, cellH);
 
   // Beside the grid: the title, the counts and the mark.
   const int sx = x0 + gridW + 300, sw = 15000 - sx;

@@ -20,6 +20,15 @@ void buildMainChart(Form& f) {
   }
   // The daily weights are the view the chart opens with.
   f("Check3").setValue(1);
+  chart.setSeriesNames({checks[0][1], checks[1][1], checks[2][1], checks[3][1]});
+
+  // The span of days shown, the target period first: a few days' weights need not be squeezed
+  // into a corner of the period.
+  decoration(f, "lblChartSpanCap", p, 7500, 5720, 1250, 330, "表示期間");
+  const char* spans[] = {"4週間", "3か月", "目標期間", "全期間"};
+  for (int i = 0; i < 4; ++i)
+    place(f, "Option4(" + std::to_string(i) + ")", Kind::OptionButton, p, 8750 + i * 1500, 5720, 1450, 330, spans[i]);
+  f("Option4(2)").setValue(1);
 }
 
 }  // namespace form::pages

@@ -8,7 +8,7 @@ void buildManpoPage(Form& f) {
   place(f, "txtInpHosuu", Kind::TextBox, p, 2520, 90, 1300, 375).setToolTip(kEnterTip);
   decoration(f, "lblHosuUnit", p, 3880, 150, 400, 300, "歩");
   place(f, "msgHosuList", Kind::Grid, p, 120, 600, 3000, 9000);
-  place(f, "MSChart3", Kind::Chart, p, 3300, 600, 7400, 6000);
+  place(f, "MSChart3", Kind::Chart, p, 3300, 600, 7400, 6000).setSeriesNames({"歩数"});
   decoration(f, "lblY3maxCap", p, 3300, 6700, 1300, 330, "Ｙ軸最大");
   place(f, "txtY3max", Kind::TextBox, p, 4600, 6660, 1100, 375).setToolTip(kEnterTip);
   decoration(f, "lblY3minCap", p, 5900, 6700, 1300, 330, "Ｙ軸最小");

@@ -8,7 +8,7 @@ void buildTaijyuPage(Form& f) {
   place(f, "txtInpRenTai", Kind::TextBox, p, 2520, 90, 1200, 375).setToolTip(kEnterTip);
   decoration(f, "lblRenTaiUnit", p, 3780, 150, 500, 300, "Kg");
   place(f, "msgTaiList", Kind::Grid, p, 120, 600, 4600, 9000);
-  place(f, "MSChart5", Kind::Chart, p, 5000, 600, 10200, 9000);
+  place(f, "MSChart5", Kind::Chart, p, 5000, 600, 10200, 9000).setSeriesNames({"体重"});
 }
 
 }  // namespace form::pages
