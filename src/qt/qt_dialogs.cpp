@@ -83,13 +83,13 @@ form::Answer QtDialogs::showBox(const std::string& text, const std::string& titl
       box.setEscapeButton(cancel);
       break;
     case form::Buttons::YesNo:
-      yes = box.addButton("はい", QMessageBox::YesRole);
-      no = box.addButton("いいえ", QMessageBox::NoRole);
+      yes = box.addButton("はい(&Y)", QMessageBox::YesRole);
+      no = box.addButton("いいえ(&N)", QMessageBox::NoRole);
       box.setEscapeButton(no);
       break;
     case form::Buttons::YesNoCancel:
-      yes = box.addButton("はい", QMessageBox::YesRole);
-      no = box.addButton("いいえ", QMessageBox::NoRole);
+      yes = box.addButton("はい(&Y)", QMessageBox::YesRole);
+      no = box.addButton("いいえ(&N)", QMessageBox::NoRole);
       cancel = box.addButton("キャンセル", QMessageBox::RejectRole);
       box.setEscapeButton(cancel);
       break;

@@ -1,5 +1,6 @@
 // Placement and scaling: the layout's one scale factor, the window fitted to a screen, and its
 // size and position remembered between runs.
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -67,7 +68,9 @@ void MainWindow::placeOn(const QRect& available) {
   // Before the first show the frame is unknown; leave room for a usual title bar and border.
   const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(16, 40);
   const QSize room = available.size() - frame;
-  QSize size = natural_;
+  // The layout is drawn for 9 points: a desktop with a larger font opens a larger window.
+  const double desktopPoints = QApplication::font("QDialog").pointSizeF();
+  QSize size = desktopPoints > 0 ? natural_ * std::max(kMinScale, desktopPoints / 9.0) : natural_;
   if (size.width() > room.width() || size.height() > room.height()) {
     const double s = fitScale(natural_, room);
     size = QSize(static_cast<int>(natural_.width() * s), static_cast<int>(natural_.height() * s));

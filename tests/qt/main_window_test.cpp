@@ -25,6 +25,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QTableWidget>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QValueAxis>
@@ -621,13 +622,17 @@ TEST(QtDialogs, MessageBoxesHaveJapaneseButtonsAndReportTheAnswer) {
     EXPECT_EQ(box->text(), QString("消しますか？"));
     EXPECT_EQ(box->windowTitle(), QString("確認"));
     EXPECT_EQ(box->icon(), QMessageBox::Question);
-    buttonWithText(box, "いいえ")->click();
+    QTest::keyClick(box, Qt::Key_N);  // the accelerator Qt's own Japanese boxes give
+    QTimer::singleShot(3000, box, [box] {
+      ADD_FAILURE() << "N did not answer the box";
+      box->reject();
+    });
   });
   EXPECT_EQ(dialogs.MsgBox("消しますか？", "確認", form::Icon::Question, form::Buttons::YesNo), form::Answer::No);
   texts.sort();
-  EXPECT_EQ(texts, QStringList({"いいえ", "はい"}));
+  EXPECT_EQ(texts, QStringList({"いいえ(&N)", "はい(&Y)"}));
 
-  whenShown<QMessageBox>([](QMessageBox* box) { buttonWithText(box, "はい")->click(); });
+  whenShown<QMessageBox>([](QMessageBox* box) { buttonWithText(box, "はい(&Y)")->click(); });
   EXPECT_EQ(dialogs.MsgBox("?", "t", form::Icon::Question, form::Buttons::YesNo), form::Answer::Yes);
 
   whenShown<QMessageBox>([](QMessageBox* box) {
@@ -791,6 +796,15 @@ TEST_F(QtWindow, WindowFitsTheScreenItOpensOn) {
   EXPECT_NEAR(static_cast<double>(window->width()) / window->height(),
               static_cast<double>(natural.width()) / natural.height(), 0.02);
   EXPECT_GE(window->x(), 100);
+
+  // A desktop font of 13.5 points opens the window half as large again.
+  const QFont desktop = QApplication::font("QDialog");
+  QFont larger = desktop;
+  larger.setPointSizeF(13.5);
+  QApplication::setFont(larger, "QDialog");
+  window->fitInto(QRect(0, 0, 3000, 2000));
+  QApplication::setFont(desktop, "QDialog");
+  EXPECT_NEAR(window->width(), natural.width() * 1.5, 1);
 }
 
 TEST_F(QtWindow, TablesKeepEveryColumnInsideTheirWidth) {

@@ -526,7 +526,7 @@ TEST_F(Story, CorrectDeleteRestoreAndResize) {
   boxes->expect("を削除します");
   key(Qt::Key_Delete);
   EXPECT_EQ(table->rowCount(), 4);
-  boxes->expect("取り消します", "はい");
+  boxes->expect("取り消します", "はい(&Y)");
   key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(table->rowCount(), 5);
   look("a deletion taken back");
