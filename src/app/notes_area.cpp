@@ -22,12 +22,15 @@ const char* const kMessageTitle = "メッセージ";
 
 std::string listPrompt(int index, const char* rest) { return "ﾘｽﾄ " + std::to_string(index) + rest; }
 
-// A double quote would end the text early when the file is read back, and the files cannot
-// hold characters outside CP932: refuse such a text before anything changes.
+// A double quote would end the text early when the file is read back, a line break would not
+// read back at all, and the files cannot hold characters outside CP932: refuse such a text
+// before anything changes.
 bool refuseUnstorable(frmMain& m, const std::string& text) {
   std::string message;
   if (text.find('"') != std::string::npos)
     message = words::quoteRefused("");
+  else if (text.find_first_of("\r\n") != std::string::npos)
+    message = words::lineBreakRefused("");
   else if (auto c = store::firstUnencodable(text))
     message = words::unstorableChar(*c);
   else

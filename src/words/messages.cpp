@@ -44,6 +44,10 @@ std::string calorieTotalTooLarge(bool adding) {
 
 std::string targetRefusedRenameCancelled() { return positiveRefused("目標数") + "\n種目の変更は取り消しました。"; }
 
+std::string lineBreakRefused(std::string_view what) {
+  return cat({subjectOf(what), "改行は使えません。一行で入力してください。"});
+}
+
 std::string dayName(std::string_view date, std::string_view name) { return cat({date, " の", name}); }
 
 std::string dayRecord(std::string_view date, std::string_view name, std::string_view value) {

@@ -25,6 +25,8 @@ inline constexpr const char* kCaloriesOutOfRange = "カロリー数は -32768 �
 inline constexpr const char* kChooseMeal = "1、2、3 のどれかを入力してください。";
 std::string calorieTotalTooLarge(bool adding);
 std::string targetRefusedRenameCancelled();
+// 「名称に改行は使えません。一行で入力してください。」; without a subject when `what` is empty.
+std::string lineBreakRefused(std::string_view what);
 
 // ---- corrections and undo
 inline constexpr const char* kCorrectionTitle = "記録の修正";
@@ -145,6 +147,8 @@ std::string sampleNotPrepared(std::string_view folder, std::string_view why);
 inline constexpr const char* kFolderBusy =
     "このデータフォルダーは別の Zorvel で使用中です。\nもう一方の Zorvel を終了してから起動してください。";
 std::string changedSince(std::string_view file);
+inline constexpr const char* kQuoteNotClosed = "「\"」で始まる文字の欄が、その行のうちに「\"」で閉じていません。";
+inline constexpr const char* kLineBreakInText = "文字の欄に改行があると、読み戻せないため保存できません";
 
 // ---- names the user sees in the data folder
 inline constexpr const char* kBackupFolder = "バックアップ";
