@@ -12,6 +12,12 @@ std::string field(std::string_view text) {
   return out + "\"";
 }
 
+std::string textCell(std::string_view text) {
+  if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+    return "'" + std::string(text);
+  return std::string(text);
+}
+
 std::string document(const std::vector<Row>& rows) {
   std::string out(kBom);
   for (const Row& row : rows) {

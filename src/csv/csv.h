@@ -13,6 +13,10 @@ using Row = std::vector<std::string>;
 inline constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 std::string field(std::string_view text);
+// A text from the diary as a cell: one a spreadsheet would take for a formula (it begins with
+// =, +, -, @, a tab or a CR) gets a leading ' so that it stays the text it is. The numbers the
+// export writes itself are not texts and go in as they are.
+std::string textCell(std::string_view text);
 // The BOM, then each row followed by CR LF.
 std::string document(const std::vector<Row>& rows);
 // Reads a document: an optional BOM, rows ended by CR LF, LF or CR, quoted fields with

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <regex>
+
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
@@ -63,6 +66,64 @@ TEST(CsvExport, EveryFileByteForByteAndReplacedOnlyAfterAQuestion) {
                                            "2026/12/02,夜,ｶﾚｰ,700\r\n2026/12/02,運動,ｳｫｰｷﾝｸﾞ,120\r\n");
   EXPECT_EQ(out.readBytes("メモ.csv"),
             kBom + "リスト,題目,内容\r\n1,買い物リスト,\"牛乳, 卵\"\r\n4,ひとこと日記,12/02 よく歩いた\r\n");
+}
+
+namespace {
+
+// CSV files as LibreOffice Calc reads them with its default import (formulas evaluated): the
+// flat spreadsheet files it converts them to, in the order given. Empty when Calc is not
+// installed.
+std::vector<std::string> calcReadings(const TempFolder& dir, const std::vector<std::string>& csvNames) {
+  if (std::system("command -v soffice > /dev/null 2>&1") != 0) return {};
+  std::string cmd = "cd '" + dir.path() + "' && soffice -env:UserInstallation=file://" + dir.path() +
+                    "/lo-profile --headless --infilter=CSV:44,34,76,1 --convert-to fods";
+  for (const std::string& name : csvNames) cmd += " '" + name + "'";
+  EXPECT_EQ(std::system((cmd + " > /dev/null 2>&1").c_str()), 0) << cmd;
+  std::vector<std::string> readings;
+  for (const std::string& name : csvNames) {
+    readings.push_back(dir.readBytes(name.substr(0, name.size() - 4) + ".fods"));
+    EXPECT_NE(readings.back(), "") << cmd;
+  }
+  return readings;
+}
+
+}  // namespace
+
+// Texts a spreadsheet would take for formulas go out with a leading ', numbers as numbers; Calc
+// (where it is installed) then reads no cell as a formula.
+TEST(CsvExport, TextsThatLookLikeFormulasStayTexts) {
+  TempFolder dir, out;
+  dir.writeMinimalDiary();
+  const char* const link = "=HYPERLINK(CONCATENATE(CHAR(104),CHAR(116)),CHAR(121))";
+  dir.writeCp932("ﾘｽﾄ1.txt", std::string("\"=1+2\"\r\n\"+1\"\r\n\"@SUM(A1:A2)\"\r\n\"") + link +
+                                 "\"\r\n\"-x\"\r\n\"\tz\"\r\n\"a=b\"\r\n");
+  dir.writeCp932("20261202.txt", "\"2026/12/02\"\r\n\"=1+1\",-100,\"朝\"\r\n");
+  const std::string titles = dir.readUtf8("筋トレ題目.txt");
+  dir.writeCp932("筋トレ題目.txt", "\"ﾘｽﾄ1題目\",\"+腹筋\",50" + titles.substr(titles.find("\r\n")));
+  dir.writeCp932("筋トレ1.txt", "\"2026/12/02\",-5\r\n");
+  auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\nfile " + out.path() + "\nclick cmdCsvOut\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_EQ(out.readBytes("メモ.csv"), kBom +
+                                           "リスト,題目,内容\r\n1,買い物リスト,'=1+2\r\n1,買い物リスト,'+1\r\n"
+                                           "1,買い物リスト,'@SUM(A1:A2)\r\n1,買い物リスト,\"'" +
+                                           link +
+                                           "\"\r\n1,買い物リスト,'-x\r\n1,買い物リスト,'\tz\r\n1,買い物リスト,a=b\r\n");
+  EXPECT_EQ(out.readBytes("日記.csv"), kBom + "日付,区分,品目,kcal\r\n2026/12/02,朝,'=1+1,-100\r\n");
+  EXPECT_EQ(out.readBytes("筋トレ.csv"), kBom + "種目,日付,回数\r\n'+腹筋,2026/12/02,-5\r\n");
+
+  // What Calc makes of them; a file as it was written before shows that the check sees formulas.
+  out.writeBytes("unguarded.csv", kBom + "a\r\n=1+2\r\n");
+  const std::vector<std::string> fods = calcReadings(out, {"unguarded.csv", "メモ.csv", "日記.csv", "筋トレ.csv"});
+  if (fods.empty()) GTEST_SKIP() << "LibreOffice Calc (soffice) is not installed: the spreadsheet check is skipped";
+  ASSERT_EQ(fods.size(), 4u);
+  EXPECT_NE(fods[0].find("table:formula="), std::string::npos);
+  for (size_t i = 1; i < fods.size(); ++i) {
+    EXPECT_EQ(fods[i].find("table:formula="), std::string::npos) << i;
+    EXPECT_NE(fods[i].find("&apos;"), std::string::npos) << i;
+  }
+  // The numbers are still numbers.
+  for (size_t i : {2, 3})
+    EXPECT_TRUE(std::regex_search(fods[i], std::regex("office:value-type=\"float\" office:value=\"-(100|5)\""))) << i;
 }
 
 TEST(CsvImport, OwnExportComesBackByteForByteIntoAnEmptiedDiary) {
