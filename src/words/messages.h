@@ -90,6 +90,11 @@ inline constexpr const char* kImportFileTitle = "体重を読み込むCSVファ�
 std::string importUnreadable(std::string_view file, std::string_view why);
 std::string importGap(int days);
 std::string nothingToImport(std::string_view counts);
+// 「2025/01/05 と 2026/12/02 の間の 695 日は体重がありません。…」; `inDiary` when the first day
+// is the diary's last one (only a new start could take such rows), else both are rows of the file.
+std::string importGapTooLong(std::string_view before, std::string_view after, int days, bool inDiary);
+// What an import did, as the undo names it.
+std::string csvImportStep(int days);
 
 // ---- the weight CSV import
 inline constexpr const char* kCsvBadDate = "日付が読めない行";
@@ -105,6 +110,9 @@ inline constexpr const char* kCsvRefused = "\n読み込めなかった行: ";
 inline constexpr const char* kCsvAfterGap = "\n  間の日をうめなかったため入れられない行: ";
 inline constexpr const char* kCsvOverLimit = "\n  2 年分の上限を超える行: ";
 std::string csvImported(int days, int filled);
+inline constexpr const char* kCsvFutureDate = "今日より後の日付の行";
+inline constexpr const char* kCsvTooManyFields = "見出しより列の多い行（小数点にコンマ？）";
+inline constexpr const char* kCsvQuoteLeftOpen = "「\"」が閉じていない行";
 
 // ---- backups
 std::string backupLine(std::string_view folder, int weights, std::string_view lastDate, const std::string* damage);

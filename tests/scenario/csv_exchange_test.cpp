@@ -194,3 +194,53 @@ TEST(CsvImport, ScaleExportWithGapsSkippedAndRefusedRowsAndOneQuestion) {
             "\"2026/12/05\",69\r\n\"2026/12/06\",68.4\r\n");
   EXPECT_EQ(d["state"]["WeightCount"], 6);
 }
+
+// Rows after today, with more fields than the header or with a quote left open are refused and
+// counted; the gap question counts every missing day; the import is one step Ctrl+Z takes back;
+// a gap of more than a year is refused whole.
+TEST(CsvImport, RefusedRowsAreCountedAndTheImportIsOneStepToTakeBack) {
+  TempFolder dir, in, old;
+  writeSmallDiary(dir);
+  const std::string weights = dir.readBytes("体重.txt");
+  in.writeBytes("rows.csv",
+                "date,weight\r\n2026/12/04,68\r\n2026/12/05,68,1\r\n2026/12/05,\"67.5\r\n2026/12/06,67\r\n"
+                "2026/12/08,66\r\n2027/01/10,65\r\n");
+  in.writeBytes("gap.csv", "date,weight\r\n2026/12/01,70\r\n");
+  auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\ndump\nfile " + in.file("rows.csv") +
+                                    "\nanswer Yes\nclick cmdCsvIn\ndump\nanswer Yes\nkey txtInpTaijyu Ctrl+Z\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  ASSERT_EQ(r.dialogs(1).size(), 3u) << r.dialogs(1);
+  EXPECT_EQ(r.dialogs(1)[1]["text"],
+            "読み込む日付の間に体重のない日が 2 日あります。\n前の日の体重でうめておきますか？\n\n"
+            "『いいえ』をクリックすると、間のあいた日より後の行は読み込みません");
+  EXPECT_EQ(r.dialogs(1)[2]["text"],
+            "体重を 2 日分読み込みました。\n間の 2 日は前の日の体重でうめました。\n\n読み飛ばした行: 0\n"
+            "読み込めなかった行: 4\n  「\"」が閉じていない行: 1\n  今日より後の日付の行: 2\n"
+            "  見出しより列の多い行（小数点にコンマ？）: 1");
+  EXPECT_EQ(r.dumps[1]["state"]["WeightCount"], 6);
+  EXPECT_EQ(r.dumps[1]["state"]["UndoDepth"], 1);
+  ASSERT_EQ(r.dialogs(2).size(), 1u) << r.dialogs(2);
+  EXPECT_EQ(r.dialogs(2)[0]["text"], "直前の操作（CSVからの体重 2 日分の読み込み）を取り消します。よろしいですか？");
+  EXPECT_EQ(r.last()["state"]["WeightCount"], 2);
+  EXPECT_EQ(r.last()["state"]["UndoDepth"], 0);
+  EXPECT_EQ(dir.readBytes("体重.txt"), weights);
+
+  // Years after the diary's last day, or between two rows: nothing is filled or written.
+  old.writeMinimalDiary();
+  old.writeCp932("体重.txt", "\"2025/11/28\",72\r\n\"2025/11/29\",72\r\n");
+  in.writeBytes("years.csv", "date,weight\r\n2025/11/30,75\r\n2026/12/03,70\r\n");
+  r = runDrive(old.path(), "clock 2026/12/07 09:00:00\nstart\nfile " + in.file("gap.csv") + "\nclick cmdCsvIn\n" +
+                               "file " + in.file("years.csv") + "\nclick cmdCsvIn\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  ASSERT_EQ(r.dialogs(0).size(), 4u) << r.dialogs(0);
+  EXPECT_EQ(
+      r.dialogs(0)[1]["text"],
+      "体重の記録の最後の日 2025/11/29 と 2026/12/01 の間の 366 日は体重がありません。\n1 年（365 日）を超える間は"
+      "前の日の体重でうめられないため、読み込みませんでした。\nこの体重を記録するには、設定ページの「データの新規"
+      "スタート」で新しく始めてから読み込んでください。");
+  EXPECT_EQ(
+      r.dialogs(0)[3]["text"],
+      "2025/11/30 と 2026/12/03 の間の 367 日は体重がありません。\n1 年（365 日）を超える間は前の日の体重でうめられ"
+      "ないため、読み込みませんでした。\n間より前か後の行だけのCSVファイルにしてから読み込んでください。");
+  EXPECT_EQ(old.readUtf8("体重.txt"), "\"2025/11/28\",72\r\n\"2025/11/29\",72\r\n");
+}
