@@ -1,6 +1,7 @@
 #include "qt/main_window.h"
 
 #include <QAbstractItemView>
+#include <QAbstractListModel>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -10,9 +11,10 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QInputMethodEvent>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -158,14 +160,39 @@ class EntryElideDelegate : public QStyledItemDelegate {
   }
 };
 
-// A list entry; a long one is cut short on screen, so its whole text is also its tooltip.
-class EntryItem : public QListWidgetItem {
+// A list box's entries as the view asks for them, read from the form model: a list of a million
+// notes makes no million Qt items. The view is told of every change by applyList. A long entry is
+// cut short on screen, so its whole text is also its tooltip.
+class EntryListModel : public QAbstractListModel {
  public:
-  explicit EntryItem(const QString& text) : QListWidgetItem(text) {}
-  QVariant data(int role) const override {
-    return QListWidgetItem::data(role == Qt::ToolTipRole ? Qt::DisplayRole : role);
+  EntryListModel(const form::Control& c, QObject* parent) : QAbstractListModel(parent), c_(c) {}
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : rows_; }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    const std::vector<std::string>& items = c_.items();
+    const int row = index.row();
+    if (!index.isValid() || row >= rows_ || row >= static_cast<int>(items.size())) return {};
+    return q(items[static_cast<size_t>(row)]);
   }
+  // Entries added after the ones shown, or every entry anew.
+  void append(int rows) {
+    if (rows <= rows_) return;
+    beginInsertRows(QModelIndex(), rows_, rows - 1);
+    rows_ = rows;
+    endInsertRows();
+  }
+  void reset(int rows) {
+    beginResetModel();
+    rows_ = rows;
+    endResetModel();
+  }
+
+ private:
+  const form::Control& c_;
+  int rows_ = 0;
 };
+
+EntryListModel& entriesOf(const QListView& list) { return *static_cast<EntryListModel*>(list.model()); }
 
 bool isPageFrame(const form::Control& c) { return c.kind() == form::Kind::Frame && c.parent().empty(); }
 
@@ -345,9 +372,9 @@ int MainWindow::recordRowAt(const Entry& e, const QPoint& pos) const {
     if (row < 0) row = table->currentRow();
     return row < 0 ? -1 : row + 1;
   }
-  auto* list = static_cast<QListWidget*>(e.widget);
+  auto* list = static_cast<QListView*>(e.widget);
   const QModelIndex index = list->indexAt(pos);
-  return index.isValid() ? index.row() : list->currentRow();
+  return index.isValid() ? index.row() : list->currentIndex().row();
 }
 
 // Tables and lists of stored records: a context menu (right click or the Menu key) with the
@@ -395,7 +422,7 @@ void MainWindow::setUpKeyboard() {
     if (base == "Command1" || e.control->kind() == form::Kind::Chart) e.widget->setFocusPolicy(Qt::NoFocus);
     // An entry wider than its list is cut short (keeping what follows " _ ") instead of scrolling.
     if (e.control->kind() == form::Kind::ListBox) {
-      auto* list = static_cast<QListWidget*>(e.widget);
+      auto* list = static_cast<QListView*>(e.widget);
       list->setItemDelegate(new EntryElideDelegate(list));
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
@@ -583,7 +610,8 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
       return w;
     }
     case form::Kind::ListBox: {
-      auto* w = new QListWidget(parent);
+      auto* w = new QListView(parent);
+      w->setModel(new EntryListModel(c, w));
       // Entries are one line each, and a row reaches past the list's right edge only where no one
       // sees it (there is no sideways scrolling): laying out thousands of them needs no measuring.
       w->setUniformItemSizes(true);
@@ -673,13 +701,13 @@ void MainWindow::connectEvents(size_t index) {
       }
       break;
     case form::Kind::ListBox: {
-      auto* list = static_cast<QListWidget*>(w);
+      auto* list = static_cast<QListView*>(w);
       list->installEventFilter(this);
       list->viewport()->installEventFilter(this);
       // Keyboard moves; mouse presses are handled by the filter.
-      connect(list, &QListWidget::itemSelectionChanged, this, [this, list, name] {
+      connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list, name] {
         if (applying_) return;
-        const int row = list->currentRow();
+        const int row = list->currentIndex().row();
         if (row >= 0 && row != m_.form(name).listIndex()) forward([this, name, row] { m_.Select(name, row); });
       });
       break;
@@ -831,7 +859,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainWindow::listEvent(Entry& e, QEvent* event) {
-  auto* list = static_cast<QListWidget*>(e.widget);
+  auto* list = static_cast<QListView*>(e.widget);
   const std::string name = e.control->name();
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
@@ -892,16 +920,16 @@ bool MainWindow::listEvent(Entry& e, QEvent* event) {
 }
 
 void MainWindow::startListDrag(Entry& e, int row) {
-  auto* list = static_cast<QListWidget*>(e.widget);
-  QListWidgetItem* item = list->item(row);
-  if (!item) return;
+  auto* list = static_cast<QListView*>(e.widget);
+  if (row < 0 || row >= list->model()->rowCount()) return;
+  const QString text = list->model()->index(row, 0).data().toString();
   auto* mime = new QMimeData;
   mime->setData(kListDragFormat, QByteArray::fromStdString(e.control->name()) + '\n' + QByteArray::number(row));
-  mime->setText(item->text());
+  mime->setText(text);
 
   // The entry's own text travels under the pointer.
   const QFontMetrics fm(list->font());
-  QPixmap pix(fm.horizontalAdvance(item->text()) + 12, fm.height() + 6);
+  QPixmap pix(fm.horizontalAdvance(text) + 12, fm.height() + 6);
   pix.fill(QColor(0xff, 0xf8, 0xc8));
   {
     QPainter p(&pix);
@@ -909,7 +937,7 @@ void MainWindow::startListDrag(Entry& e, int row) {
     p.drawRect(pix.rect().adjusted(0, 0, -1, -1));
     p.setPen(Qt::black);
     p.setFont(list->font());
-    p.drawText(pix.rect(), Qt::AlignCenter, item->text());
+    p.drawText(pix.rect(), Qt::AlignCenter, text);
   }
   auto* drag = new QDrag(list);
   drag->setMimeData(mime);
@@ -1169,31 +1197,35 @@ void MainWindow::showPending(Entry& e) {
 
 void MainWindow::applyList(Entry& e) {
   const form::Control& c = *e.control;
-  auto* list = static_cast<QListWidget*>(e.widget);
+  auto* list = static_cast<QListView*>(e.widget);
+  EntryListModel& model = entriesOf(*list);
   const auto& items = c.items();
-  if (!e.listItems || *e.listItems != items || list->count() != static_cast<int>(items.size())) {
+  const int count = static_cast<int>(items.size());
+  std::vector<size_t> hashes(items.size());
+  std::transform(items.begin(), items.end(), hashes.begin(), std::hash<std::string>());
+  if (!e.listHashes || *e.listHashes != hashes || model.rowCount() != count) {
     // Entries added at the end (the usual change) keep the ones before them.
-    const bool appended = e.listItems && list->count() == static_cast<int>(e.listItems->size()) &&
-                          items.size() >= e.listItems->size() &&
-                          std::equal(e.listItems->begin(), e.listItems->end(), items.begin());
+    const bool appended = e.listHashes && model.rowCount() == static_cast<int>(e.listHashes->size()) &&
+                          hashes.size() >= e.listHashes->size() &&
+                          std::equal(e.listHashes->begin(), e.listHashes->end(), hashes.begin());
     // Either way the list starts again from its top, as a refilled one does.
-    if (appended)
+    if (appended) {
       list->scrollToTop();
-    else
-      list->clear();
-    for (size_t i = static_cast<size_t>(list->count()); i < items.size(); ++i)
-      list->addItem(new EntryItem(q(items[i])));
-    e.listItems = items;
+      model.append(count);
+    } else {
+      model.reset(count);
+    }
+    e.listHashes = std::move(hashes);
   }
   if (c.listIndex() >= 0) {
-    list->setCurrentRow(c.listIndex());
+    list->setCurrentIndex(model.index(c.listIndex()));
   } else {
     list->clearSelection();
-    list->setCurrentRow(-1);
+    list->setCurrentIndex(QModelIndex());
   }
-  if (c.topIndex() > 0 && c.topIndex() < list->count())
-    list->scrollToItem(list->item(c.topIndex()), QAbstractItemView::PositionAtTop);
-  if (c.listIndex() >= 0) list->scrollToItem(list->item(c.listIndex()), QAbstractItemView::EnsureVisible);
+  if (c.topIndex() > 0 && c.topIndex() < count)
+    list->scrollTo(model.index(c.topIndex()), QAbstractItemView::PositionAtTop);
+  if (c.listIndex() >= 0) list->scrollTo(model.index(c.listIndex()), QAbstractItemView::EnsureVisible);
 }
 
 void MainWindow::applyGrid(Entry& e) {
