@@ -67,8 +67,11 @@ bool RowReader::next(Row& row) {
     leftOpen_ = false;
     for (bool more = true; more;) {
       std::string cell;
-      if (t[pos_] == '"') {
-        const size_t opened = pos_;
+      // Blanks before an opening quote are no part of the field (`a, "b"`).
+      size_t start = pos_;
+      while (start < e && (t[start] == ' ' || t[start] == '\t')) ++start;
+      if (start < e && t[start] == '"') {
+        const size_t opened = start;
         size_t p = opened + 1;
         for (;;) {
           const size_t q = t.find_first_of(onOneLine(row.size()) ? std::string_view("\"\r\n") : "\"", p);

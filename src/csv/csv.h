@@ -22,8 +22,8 @@ std::string document(const std::vector<Row>& rows);
 
 // Reads a document one row at a time, keeping nothing of it but the row: an optional BOM, rows
 // ended by CR LF, LF or CR, quoted fields with doubled quotes and line breaks inside. A quote
-// opens a quoted field only at the field's start; elsewhere it is part of the text. Empty lines
-// are no rows. The bytes are read as they are: in UTF-8 or CP932 the separators and quotes
+// opens a quoted field only at the field's start (after blanks); elsewhere it is part of the
+// text. Empty lines are no rows. The bytes are read as they are: in UTF-8 or CP932 the separators and quotes
 // never occur inside a character.
 class RowReader {
  public:

@@ -22,6 +22,8 @@ TEST(CsvText, QuotesOnlyWhatNeedsItAndReadsItBack) {
   const std::vector<csv::Row> rows{{"a", "x,y", "say \"hi\""}, {"", "two\r\nlines", "z"}};
   EXPECT_EQ(csv::parse(csv::document(rows)), rows);
   EXPECT_EQ(csv::parse("a,b\n\n1,2"), (std::vector<csv::Row>{{"a", "b"}, {"1", "2"}}));
+  // A quote opens a field only at its start, blanks aside; one never closed keeps its line.
+  EXPECT_EQ(csv::parse("a, \"b,c\",6\"8,\r\"x\ny"), (std::vector<csv::Row>{{"a", "b,c", "6\"8", ""}, {"x"}, {"y"}}));
 }
 
 namespace {
