@@ -14,6 +14,11 @@ TEST(CsvText, QuotesOnlyWhatNeedsItAndReadsItBack) {
   EXPECT_EQ(csv::field("ご飯, 大盛り"), "\"ご飯, 大盛り\"");
   EXPECT_EQ(csv::field("\"特製\"カレー"), "\"\"\"特製\"\"カレー\"");
   EXPECT_EQ(csv::field("一行目\r\n二行目"), "\"一行目\r\n二行目\"");
+  // A text a spreadsheet would run as a formula stays a text; others are left as they are.
+  for (const char* formula : {"=1+2", "+1", "-x", "@SUM(A1)", "\tz", "\r1"})
+    EXPECT_EQ(csv::textCell(formula), std::string("'") + formula);
+  EXPECT_EQ(csv::textCell("体重=1"), "体重=1");
+  EXPECT_EQ(csv::textCell(""), "");
   EXPECT_EQ(csv::document({{"日付", "品目"}, {"2026/12/01", "a,b"}}),
             "\xEF\xBB\xBF日付,品目\r\n2026/12/01,\"a,b\"\r\n");
 
