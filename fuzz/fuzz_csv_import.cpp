@@ -34,7 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     csv::missingDays(t, s);
     if (const auto gap = csv::longestGap(t, s); gap && gap->days() > csv::kLongestFilledGap) return 0;
-    for (bool fill : {false, true}) csv::importSummary(t, csv::planWeightAppend(t, s, fill));
+    for (bool fill : {false, true}) {
+      const csv::WeightAppend plan = csv::planWeightAppend(t, s, fill);
+      if (static_cast<size_t>(plan.imported + plan.afterGap + plan.overLimit) != t.rows.size()) __builtin_trap();
+      csv::importSummary(t, plan);
+    }
   }
   csv::parse(bytes);
   return 0;
