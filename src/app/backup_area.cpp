@@ -179,18 +179,25 @@ void cmdCsvIn_Click(frmMain& m) {
   const records::WeightSeries& s = m.Weight;
   std::optional<store::Date> lastDay;
   if (s.WeightCount > 0) lastDay = s.WeightDay.back();
-  const csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay);
+  const csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay, m.clock.today());
+  bytes = std::string();  // the rows are read: the file's bytes go before anything else is made
   if (table.unusable) {
     m.dialogs.MsgBox(words::importUnreadable(*file, *table.unusable), kImportTitle, form::Icon::Error,
                      form::Buttons::OK);
     return;
   }
+  // A gap of years is never filled with one weight: the whole import is refused.
+  if (const std::optional<csv::Gap> gap = csv::longestGap(table, s); gap && gap->days() > csv::kLongestFilledGap) {
+    const bool inDiary = lastDay && gap->before == *lastDay;
+    m.dialogs.MsgBox(
+        words::importGapTooLong(store::formatDate(gap->before), store::formatDate(gap->after), gap->days(), inDiary),
+        kImportTitle, form::Icon::Warning, form::Buttons::OK);
+    return;
+  }
   bool fill = false;
-  if (csv::hasGaps(table, s)) {
-    const int days = csv::planWeightAppend(table, s, true).filled;
+  if (const int days = csv::missingDays(table, s); days > 0)
     fill = m.dialogs.MsgBox(words::importGap(days), records::kGapFillTitle, form::Icon::Question,
                             form::Buttons::YesNo) == form::Answer::Yes;
-  }
   const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill);
   if (plan.records.empty()) {
     m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan)), kImportTitle, form::Icon::Warning,
@@ -198,7 +205,9 @@ void cmdCsvIn_Click(frmMain& m) {
     return;
   }
   try {
-    store::appendRecords(records::kWeightFile, plan.records);
+    // One step to take back, like any entry.
+    m.Undoable(words::csvImportStep(plan.imported), {records::kWeightFile},
+               [&] { store::appendRecords(records::kWeightFile, plan.records); });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return;

@@ -181,7 +181,7 @@ bool cmdHozon_Click(frmMain& m) {
   if (!m.diary.DayProblems.empty() && !confirmReplacingPartlyRead(m)) return false;
   try {
     if (!m.diary.DayProblems.empty()) diary::backupDayFiles(m.SelectedDateText());
-    diary::writeDayDiary(m.SelectedDateText(), shownLists(m), comment);
+    diary::writeDayDiary(m.SelectedDateText(), shownLists(m), comment, m.diary.KeptRecords);
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return false;
@@ -283,6 +283,7 @@ void LoadDayDiary(frmMain& m) {
   m.form("txtDiary").setText(day.comment);
   rememberShownDay(m);
   m.diary.DayProblems = std::move(day.problems);
+  m.diary.KeptRecords = std::move(day.kept);
   if (!m.diary.DayProblems.empty()) {
     std::string text;
     for (const auto& p : m.diary.DayProblems) text += p.message + "\n";

@@ -20,6 +20,7 @@ struct DiaryArea {
   std::string savedComment;
   int shownScrollValue = 365;                   // VScroll1's value for the shown day
   std::vector<diary::ReadProblem> DayProblems;  // the day shown was read only in part
+  std::vector<diary::KeptRecord> KeptRecords;   // the day's records of unknown sections
 };
 
 void LoadCalorieItems(frmMain& m);

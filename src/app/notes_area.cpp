@@ -22,12 +22,15 @@ const char* const kMessageTitle = "メッセージ";
 
 std::string listPrompt(int index, const char* rest) { return "ﾘｽﾄ " + std::to_string(index) + rest; }
 
-// A double quote would end the text early when the file is read back, and the files cannot
-// hold characters outside CP932: refuse such a text before anything changes.
+// A double quote would end the text early when the file is read back, a line break would not
+// read back at all, and the files cannot hold characters outside CP932: refuse such a text
+// before anything changes.
 bool refuseUnstorable(frmMain& m, const std::string& text) {
   std::string message;
   if (text.find('"') != std::string::npos)
     message = words::quoteRefused("");
+  else if (text.find_first_of("\r\n") != std::string::npos)
+    message = words::lineBreakRefused("");
   else if (auto c = store::firstUnencodable(text))
     message = words::unstorableChar(*c);
   else
@@ -92,7 +95,8 @@ void scrollToEnd(form::Control& list) {
   if (list.listCount() > 0) list.setTopIndex(list.listCount() - 1);
 }
 
-std::string noteLine(const std::string& note) { return note; }
+// A note is its own line: moved, not copied, so a long list is held once.
+std::string noteLine(std::string&& note) { return std::move(note); }
 
 ListFile readTrainingFile(int i) {
   ListFile f{training::logFileName(i), {}, 0, 0, {}};
@@ -145,7 +149,8 @@ void addLinesParsedLater(form::Control& list, const ListFile& checked, Parse par
       log->entries = parse(r);
       log->bytes.reset();
     }
-    return line(log->entries[static_cast<size_t>(i)]);
+    // Each entry is made into its line once: it may go into the line rather than be copied.
+    return line(std::move(log->entries[static_cast<size_t>(i)]));
   });
 }
 
@@ -423,7 +428,11 @@ namespace {
 // Memo list i's notes, checked at start-up and read into the list when it is first shown.
 void applyMemoFile(frmMain& m, int i, const ListFile& notes) {
   addLinesParsedLater(
-      m.form("List5", i), notes, [](store::RecordReader& again) { return memo::readNotes(again); }, noteLine);
+      m.form("List5", i), notes,
+      [count = static_cast<size_t>(notes.entries)](store::RecordReader& again) {
+        return memo::readNotes(again, count);
+      },
+      noteLine);
 }
 void LoadMemoList(frmMain& m, int i) { applyMemoFile(m, i, readMemoFile(i)); }
 

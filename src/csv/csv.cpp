@@ -1,5 +1,7 @@
 #include "csv/csv.h"
 
+#include <algorithm>
+
 namespace csv {
 
 std::string field(std::string_view text) {
@@ -10,6 +12,12 @@ std::string field(std::string_view text) {
     out += c;
   }
   return out + "\"";
+}
+
+std::string textCell(std::string_view text) {
+  if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+    return "'" + std::string(text);
+  return std::string(text);
 }
 
 std::string document(const std::vector<Row>& rows) {
@@ -24,46 +32,97 @@ std::string document(const std::vector<Row>& rows) {
   return out;
 }
 
-std::vector<Row> parse(std::string_view text) {
-  if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
-  std::vector<Row> rows;
-  Row row;
-  std::string cell;
-  bool quoted = false, anyField = false;
-  auto endField = [&] {
-    row.push_back(std::move(cell));
-    cell.clear();
-    anyField = true;
-  };
-  auto endRow = [&] {
-    if (anyField || !cell.empty()) endField();
-    if (!(row.size() == 1 && row[0].empty()) && !row.empty()) rows.push_back(std::move(row));
-    row.clear();
-    anyField = false;
-  };
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        cell += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        cell += c;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      endField();
-    } else if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      endRow();
-    } else {
-      cell += c;
-    }
+RowReader::RowReader(std::string_view text) : text_(text) {
+  if (text_.substr(0, kBom.size()) == kBom) text_.remove_prefix(kBom.size());
+}
+
+void RowReader::keepOnOneLine(size_t column) { oneLine_.push_back(column); }
+
+bool RowReader::onOneLine(size_t column) const {
+  return std::find(oneLine_.begin(), oneLine_.end(), column) != oneLine_.end();
+}
+
+void RowReader::skipLineEnd() {
+  if (pos_ < text_.size() && text_[pos_] == '\r') {
+    ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+  } else if (pos_ < text_.size() && text_[pos_] == '\n') {
+    ++pos_;
   }
-  endRow();
+}
+
+size_t RowReader::afterLineEnd(size_t from) const {
+  size_t p = text_.find_first_of("\r\n", from);
+  if (p == std::string_view::npos) return text_.size();
+  if (text_[p] == '\r' && p + 1 < text_.size() && text_[p + 1] == '\n') ++p;
+  return p + 1;
+}
+
+bool RowReader::next(Row& row) {
+  const std::string_view t = text_;
+  const size_t e = t.size();
+  constexpr size_t npos = std::string_view::npos;
+  while (pos_ < e) {
+    row.clear();
+    leftOpen_ = false;
+    for (bool more = true; more;) {
+      std::string cell;
+      // Blanks before an opening quote are no part of the field (`a, "b"`).
+      size_t start = pos_;
+      while (start < e && (t[start] == ' ' || t[start] == '\t')) ++start;
+      if (start < e && t[start] == '"') {
+        const size_t opened = start;
+        size_t p = opened + 1;
+        for (;;) {
+          const size_t q = t.find_first_of(onOneLine(row.size()) ? std::string_view("\"\r\n") : "\"", p);
+          if (q == npos || t[q] != '"') {
+            // Never closed: the row ends with what stands on the quote's line, and the next row
+            // starts on the line after it.
+            leftOpen_ = true;
+            const size_t lineEnd = std::min(t.find_first_of("\r\n", opened), e);
+            row.emplace_back(t.substr(opened + 1, lineEnd - opened - 1));
+            pos_ = afterLineEnd(opened);
+            return true;
+          }
+          if (q + 1 < e && t[q + 1] == '"') {  // a doubled quote
+            cell.append(t.substr(p, q + 1 - p));
+            p = q + 2;
+            continue;
+          }
+          cell.append(t.substr(p, q - p));
+          p = q + 1;
+          break;
+        }
+        // Anything between the closing quote and the separator is kept too.
+        const size_t end = std::min(t.find_first_of(",\r\n", p), e);
+        cell.append(t.substr(p, end - p));
+        pos_ = end;
+      } else {
+        const size_t end = std::min(t.find_first_of(",\r\n", pos_), e);
+        cell.assign(t.substr(pos_, end - pos_));
+        pos_ = end;
+      }
+      row.push_back(std::move(cell));
+      if (pos_ < e && t[pos_] == ',') {
+        // A comma last in the text still ends a field: the empty one after it.
+        if (++pos_ == e) {
+          row.emplace_back();
+          more = false;
+        }
+      } else {
+        skipLineEnd();
+        more = false;
+      }
+    }
+    if (!(row.size() == 1 && row[0].empty())) return true;
+  }
+  return false;
+}
+
+std::vector<Row> parse(std::string_view text) {
+  std::vector<Row> rows;
+  RowReader reader(text);
+  for (Row row; reader.next(row);) rows.push_back(row);
   return rows;
 }
 

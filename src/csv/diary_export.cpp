@@ -31,7 +31,7 @@ CsvFile weights(records::WeightSeries& w) {
   std::vector<Row> rows{{"日付", "体重kg"}};
   if (store::fileExists(records::kWeightFile)) {
     records::LoadWeightLog(w);
-    for (int i = 0; i < w.WeightCount; ++i) rows.push_back({w.WeightDate[i], kgText(w.WeightKg[i])});
+    for (int i = 0; i < w.WeightCount; ++i) rows.push_back({textCell(w.WeightDate[i]), kgText(w.WeightKg[i])});
   }
   return {"体重.csv", document(rows)};
 }
@@ -41,7 +41,7 @@ CsvFile intraday() {
   if (store::fileExists(records::kIntradayFile)) {
     const records::IntradaySeries s = records::ReadIntradayWeightLog();
     for (size_t i = 0; i < s.IntradayDate.size(); ++i)
-      rows.push_back({std::string(s.IntradayDate[i]), std::string(s.IntradayTime[i]), kgText(s.IntradayWeightKg[i])});
+      rows.push_back({textCell(s.IntradayDate[i]), textCell(s.IntradayTime[i]), kgText(s.IntradayWeightKg[i])});
   }
   return {"連続体重.csv", document(rows)};
 }
@@ -56,7 +56,7 @@ CsvFile bodyFat(const records::WeightSeries& w) {
       auto it = std::find(w.WeightDate.begin(), w.WeightDate.end(), s.FatDate[i]);
       if (it != w.WeightDate.end())
         mass = store::formatNumber(s.FatPercent[i] / 100 * w.WeightKg[it - w.WeightDate.begin()], "0.00");
-      rows.push_back({std::string(s.FatDate[i]), kgText(s.FatPercent[i]), mass});
+      rows.push_back({textCell(s.FatDate[i]), kgText(s.FatPercent[i]), mass});
     }
   }
   return {"体脂肪率.csv", document(rows)};
@@ -68,7 +68,7 @@ CsvFile steps(float stepLength) {
     const records::StepSeries s = records::ReadStepLog();
     for (int i = 0; i < s.StepCount; ++i) {
       const int whole = records::WholeSteps(s.StepValue[i]);
-      rows.push_back({std::string(s.StepDate[i]), std::to_string(whole),
+      rows.push_back({textCell(s.StepDate[i]), std::to_string(whole),
                       store::formatNumber(static_cast<double>(stepLength) * whole / 1000, "0.00")});
     }
   }
@@ -81,7 +81,7 @@ CsvFile nutritionChecks() {
   std::vector<Row> rows{header};
   if (store::fileExists(nutrition::kNutritionFile)) {
     for (const nutrition::NutritionRecord& r : nutrition::readNutritionLog()) {
-      Row row{r.date};
+      Row row{textCell(r.date)};
       for (const std::string& mark : r.marks) row.push_back(mark == nutrition::kTicked ? "1" : "0");
       rows.push_back(row);
     }
@@ -97,7 +97,7 @@ CsvFile trainingCounts() {
       const std::string file = training::logFileName(n);
       if (!store::fileExists(file)) continue;
       for (const training::TrainingEntry& e : training::readLog(file))
-        rows.push_back({titles[n - 1].title, e.date, training::numberText(e.count)});
+        rows.push_back({textCell(titles[n - 1].title), textCell(e.date), training::numberText(e.count)});
     }
   }
   return {"筋トレ.csv", document(rows)};
@@ -117,7 +117,8 @@ CsvFile dayDiaries() {
     for (int list = 0; list < diary::kDayLists; ++list)
       for (const std::string& entry : day.lists[list]) {
         const std::optional<int> kcal = diary::entryCalories(entry);
-        rows.push_back({date, kSectionNames[list], diary::entryName(entry), kcal ? std::to_string(*kcal) : ""});
+        rows.push_back(
+            {date, kSectionNames[list], textCell(diary::entryName(entry)), kcal ? std::to_string(*kcal) : ""});
       }
   }
   return {"日記.csv", document(rows)};
@@ -130,7 +131,8 @@ CsvFile memos() {
     for (int n = 1; n <= memo::kListCount && n <= static_cast<int>(titles.size()); ++n) {
       const std::string file = memo::listFileName(n);
       if (!store::fileExists(file)) continue;
-      for (const std::string& note : memo::readNotes(file)) rows.push_back({std::to_string(n), titles[n - 1], note});
+      for (const std::string& note : memo::readNotes(file))
+        rows.push_back({std::to_string(n), textCell(titles[n - 1]), textCell(note)});
     }
   }
   return {"メモ.csv", document(rows)};

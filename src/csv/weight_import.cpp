@@ -70,22 +70,29 @@ std::optional<Stamp> parseStamp(std::string_view text) {
 
 }  // namespace
 
-WeightCsv readWeightCsv(std::string_view bytes, std::optional<store::Date> lastDay) {
+WeightCsv readWeightCsv(std::string_view bytes, std::optional<store::Date> lastDay, store::Date today) {
   WeightCsv out;
-  std::string text(bytes);
-  if (!validUtf8(text)) {
-    try {
-      text = store::cp932ToUtf8(bytes);
-    } catch (const store::EncodingError&) {
+  // The rows are read one at a time from the bytes as they stand: a file of millions of rows
+  // costs its own size and the days it holds, never a copy of itself. In CP932 only the cells
+  // read are decoded (the separators never occur inside a character).
+  bool cp932 = false;
+  if (!validUtf8(bytes)) {
+    size_t lineEnds = 0;
+    if (store::checkCp932(bytes, lineEnds)) {
       out.unusable = words::kCsvUnknownEncoding;
       return out;
     }
+    cp932 = true;
   }
-  const std::vector<Row> rows = parse(text);
+  const auto text = [cp932](const std::string& cell) { return cp932 ? store::checkedCp932ToUtf8(cell) : cell; };
+  RowReader reader(bytes);
+  Row row;
   int dateColumn = -1, weightColumn = -1;
-  if (!rows.empty()) {
-    for (size_t k = 0; k < rows[0].size(); ++k) {
-      const std::string h = trimmedLower(rows[0][k]);
+  size_t columns = 0;
+  if (reader.next(row)) {
+    columns = row.size();
+    for (size_t k = 0; k < row.size(); ++k) {
+      const std::string h = trimmedLower(text(row[k]));
       if (dateColumn < 0 && isDateHeader(h)) dateColumn = static_cast<int>(k);
       if (weightColumn < 0 && isWeightHeader(h)) weightColumn = static_cast<int>(k);
     }
@@ -94,56 +101,89 @@ WeightCsv readWeightCsv(std::string_view bytes, std::optional<store::Date> lastD
     out.unusable = words::kCsvNoHeader;
     return out;
   }
+  // A date or a weight never runs over lines: a quote left open there is that row's damage.
+  reader.keepOnOneLine(static_cast<size_t>(dateColumn));
+  reader.keepOnOneLine(static_cast<size_t>(weightColumn));
 
+  // The first weighing of each day after the diary's last day.
   struct Candidate {
-    Stamp stamp;
+    int seconds;
     float kg;
-    size_t order;
   };
-  std::vector<Candidate> found;
-  for (size_t i = 1; i < rows.size(); ++i) {
-    const Row& r = rows[i];
-    const std::string dateText = static_cast<size_t>(dateColumn) < r.size() ? r[dateColumn] : "";
-    const std::string kgText = static_cast<size_t>(weightColumn) < r.size() ? r[weightColumn] : "";
-    const std::optional<Stamp> stamp = parseStamp(dateText);
+  std::map<store::Date, Candidate> days;
+  const auto cellOf = [&row, &text](int column) {
+    return static_cast<size_t>(column) < row.size() ? text(row[static_cast<size_t>(column)]) : std::string();
+  };
+  while (reader.next(row)) {
+    ++out.dataRows;
+    if (reader.quoteLeftOpen()) {
+      ++out.refused[words::kCsvQuoteLeftOpen];
+      continue;
+    }
+    // "2026/12/04,68,5": a decimal comma would read as 68.
+    if (std::any_of(row.begin() + static_cast<std::ptrdiff_t>(std::min(columns, row.size())), row.end(),
+                    [](const std::string& extra) { return !trimmedLower(extra).empty(); })) {
+      ++out.refused[words::kCsvTooManyFields];
+      continue;
+    }
+    const std::optional<Stamp> stamp = parseStamp(cellOf(dateColumn));
     if (!stamp) {
       ++out.refused[kBadDate];
       continue;
     }
+    const std::string kgText = cellOf(weightColumn);
     const std::optional<double> kg = store::parseNumberField(kgText);
     if (!kg || trimmedLower(kgText).empty() || *kg <= 0 || *kg > kHighestWeight) {
       ++out.refused[kBadWeight];
       continue;
     }
-    found.push_back({*stamp, static_cast<float>(*kg), i});
-  }
-  std::stable_sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
-    if (a.stamp.day != b.stamp.day) return a.stamp.day < b.stamp.day;
-    if (a.stamp.seconds != b.stamp.seconds) return a.stamp.seconds < b.stamp.seconds;
-    return a.order < b.order;
-  });
-  for (size_t i = 0; i < found.size(); ++i) {
-    if (i > 0 && found[i].stamp.day == found[i - 1].stamp.day) {
-      ++out.laterWeighings;
+    if (stamp->day > today) {
+      ++out.refused[words::kCsvFutureDate];
       continue;
     }
-    if (lastDay && found[i].stamp.day <= *lastDay) {
+    if (lastDay && stamp->day <= *lastDay) {
       ++out.alreadyInDiary;
       continue;
     }
-    out.rows.push_back({found[i].stamp.day, found[i].kg});
+    const Candidate c{stamp->seconds, static_cast<float>(*kg)};
+    auto [it, first] = days.try_emplace(stamp->day, c);
+    if (!first) {
+      ++out.laterWeighings;
+      if (c.seconds < it->second.seconds) it->second = c;  // earlier in the day; a tie keeps the first row
+    }
   }
+  out.rows.reserve(days.size());
+  for (const auto& [day, c] : days) out.rows.push_back({day, c.kg});
   return out;
 }
 
-bool hasGaps(const WeightCsv& csv, const records::WeightSeries& s) {
+namespace {
+// Calls `step(from, to)` for each two days with a weight in a row: the diary's last day and
+// the first row, then the rows.
+template <class Step>
+void eachStep(const WeightCsv& csv, const records::WeightSeries& s, Step step) {
   std::optional<store::Date> last;
   if (s.WeightCount > 0) last = s.WeightDay.back();
   for (const WeightRow& r : csv.rows) {
-    if (last && (r.day - *last).count() > 1) return true;
+    if (last) step(*last, r.day);
     last = r.day;
   }
-  return false;
+}
+}  // namespace
+
+int missingDays(const WeightCsv& csv, const records::WeightSeries& s) {
+  long long days = 0;
+  eachStep(csv, s, [&days](store::Date from, store::Date to) { days += (to - from).count() - 1; });
+  return static_cast<int>(std::min<long long>(days, 2147483647));
+}
+
+std::optional<Gap> longestGap(const WeightCsv& csv, const records::WeightSeries& s) {
+  std::optional<Gap> longest;
+  eachStep(csv, s, [&longest](store::Date from, store::Date to) {
+    const Gap g{from, to};
+    if (g.days() > 0 && (!longest || g.days() > longest->days())) longest = g;
+  });
+  return longest;
 }
 
 WeightAppend planWeightAppend(const WeightCsv& csv, const records::WeightSeries& s, bool fillGaps) {

@@ -20,7 +20,8 @@ struct WeightRow {
 };
 
 struct WeightCsv {
-  std::vector<WeightRow> rows;         // one per day, in date order, only days after the last day
+  std::vector<WeightRow> rows;         // one per day, in date order, only days after the last day up to today
+  int dataRows = 0;                    // rows after the header: each one is a day of `rows` or counted below
   int alreadyInDiary = 0;              // rows of days the diary holds already
   int laterWeighings = 0;              // rows after the first weighing of their day
   std::map<std::string, int> refused;  // why, e.g. "日付が読めない行" -> 3
@@ -28,13 +29,23 @@ struct WeightCsv {
   std::optional<std::string> unusable;
 };
 
-// Reads a CSV in UTF-8 (with or without BOM) or CP932. The header row names the columns:
-// a date column (日付, date, dateTime …) and a weight column (体重…, weight …); any others are
-// ignored. Dates are Y/M/D or Y-M-D, optionally followed by a time.
-WeightCsv readWeightCsv(std::string_view bytes, std::optional<store::Date> lastDay);
+// Reads a CSV in UTF-8 (with or without BOM) or CP932, one row at a time. The header row names
+// the columns: a date column (日付, date, dateTime …) and a weight column (体重…, weight …); any
+// others are ignored. Dates are Y/M/D or Y-M-D, optionally followed by a time. A row is refused
+// when its date or weight cannot be read, its date is after `today`, a quote in it never
+// closes, or it has more fields than the header (a decimal comma without quotes).
+WeightCsv readWeightCsv(std::string_view bytes, std::optional<store::Date> lastDay, store::Date today);
 
-// True when a day is missing between the diary's last day and the rows, or among the rows.
-bool hasGaps(const WeightCsv& csv, const records::WeightSeries& s);
+// Days without a weight between the diary's last day and the rows, and among the rows.
+int missingDays(const WeightCsv& csv, const records::WeightSeries& s);
+// The longest such run of days, between the two days with a weight around it.
+struct Gap {
+  store::Date before, after;
+  int days() const { return static_cast<int>((after - before).count()) - 1; }
+};
+std::optional<Gap> longestGap(const WeightCsv& csv, const records::WeightSeries& s);
+// Longer runs are not filled with the last weight: the import is refused instead.
+inline constexpr int kLongestFilledGap = 365;
 
 struct WeightAppend {
   std::vector<store::Record> records;  // what to append to the weight log

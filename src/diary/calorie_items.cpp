@@ -46,6 +46,7 @@ std::string entryName(std::string_view entry) {
 
 std::optional<std::string> itemNameProblem(std::string_view name) {
   if (name.find('"') != std::string_view::npos) return words::quoteRefused("名称");
+  if (name.find_first_of("\r\n") != std::string_view::npos) return words::lineBreakRefused("名称");
   if (name.find('_') != std::string_view::npos) return words::underscoreRefused("名称");
   if (auto bad = store::firstUnencodable(name)) return words::unstorableChar(*bad);
   return std::nullopt;

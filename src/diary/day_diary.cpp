@@ -131,7 +131,10 @@ DayDiary readDayDiary(std::string_view dateText) {
         std::string section = r.readText();
         int list = 0;
         while (list < kDayLists && section != kSectionWords[list]) ++list;
-        if (list == kDayLists) continue;
+        if (list == kDayLists) {
+          day.kept.push_back({std::move(name), calories, std::move(section)});
+          continue;
+        }
         CalorieBalance next{day.intake, day.exercise, 0};
         (list == kExerciseList ? next.exercise : next.intake) += calories;
         if (!next.totalsFit()) {
@@ -187,7 +190,8 @@ std::vector<std::string> backupDayFiles(std::string_view dateText) {
   return copies;
 }
 
-void writeDayDiary(std::string_view dateText, const DayLists& lists, std::string_view comment) {
+void writeDayDiary(std::string_view dateText, const DayLists& lists, std::string_view comment,
+                   const std::vector<KeptRecord>& kept) {
   std::vector<store::Record> records;
   records.push_back(store::Record().text(dateText));
   for (int list = 0; list < kDayLists; ++list)
@@ -196,6 +200,7 @@ void writeDayDiary(std::string_view dateText, const DayLists& lists, std::string
                             .text(entryName(entry))
                             .int16(static_cast<int16_t>(entryCalories(entry).value_or(0)))
                             .text(kSectionWords[list]));
+  for (const KeptRecord& k : kept) records.push_back(store::Record().text(k.name).int16(k.calories).text(k.section));
   // Both files or neither: a day file without its comment file would be half a save.
   const std::string dayFile = dayFileName(dateText), commentFile = commentFileName(dateText);
   store::replaceFiles({{dayFile, store::encodeRecords(dayFile, records)},

@@ -2,6 +2,7 @@
 // One day of the diary: the three meal lists, the exercise list and the comment, kept in a day
 // file (records) and a comment file (plain lines), both named after the date.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,8 +42,17 @@ struct ReadProblem {
   static int total(const std::vector<ReadProblem>& problems);
 };
 
+// A record of a section the diary does not know (a hand edit): not shown and not counted, but
+// written back as it was read when the day is saved, so that a save never loses it.
+struct KeptRecord {
+  std::string name;
+  int16_t calories = 0;
+  std::string section;
+};
+
 struct DayDiary {
   DayLists lists;  // entry texts
+  std::vector<KeptRecord> kept;
   int intake = 0;
   int exercise = 0;
   std::string comment;                // each line followed by CR LF
@@ -51,7 +61,7 @@ struct DayDiary {
 
 // Reads what can be read: a missing file gives an empty day; a damaged record, an undecodable
 // line or a total that would leave 16 bits ends the reading, keeps the entries before it and is
-// reported in `problems`. Records of an unknown section are skipped.
+// reported in `problems`. Records of an unknown section are kept aside in `kept`.
 DayDiary readDayDiary(std::string_view dateText);
 
 // "20240105.txt.bak": the copy kept before a partly read day is replaced.
@@ -63,8 +73,10 @@ std::vector<std::string> backupDayFiles(std::string_view dateText);
 // Splits at CR LF, CR or LF. The piece after the last line end is kept even when empty.
 std::vector<std::string> splitLines(std::string_view text);
 
-// Rewrites both files of the day: the entries by list, and the comment followed by one CR LF
-// (its own line ends stored as CR LF). Throws store::StoreError when a file cannot be written.
-void writeDayDiary(std::string_view dateText, const DayLists& lists, std::string_view comment);
+// Rewrites both files of the day: the entries by list, then the records kept aside, and the
+// comment followed by one CR LF (its own line ends stored as CR LF). Throws store::StoreError
+// when a file cannot be written.
+void writeDayDiary(std::string_view dateText, const DayLists& lists, std::string_view comment,
+                   const std::vector<KeptRecord>& kept = {});
 
 }  // namespace diary

@@ -31,9 +31,9 @@ std::vector<std::string> readNotes(const std::string& fileName) {
   return readNotes(r);
 }
 
-std::vector<std::string> readNotes(store::RecordReader& r) {
+std::vector<std::string> readNotes(store::RecordReader& r, size_t expected) {
   std::vector<std::string> notes;
-  notes.reserve(r.recordsHint());
+  notes.reserve(expected > 0 ? expected : r.recordsHint());
   while (!r.atEnd()) notes.push_back(r.readText());
   return notes;
 }

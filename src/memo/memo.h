@@ -21,8 +21,8 @@ std::vector<std::string> readTitles(const std::string& fileName = kTitlesFile);
 void writeTitles(const std::vector<std::string>& titles, const std::string& fileName = kTitlesFile);
 
 std::vector<std::string> readNotes(const std::string& fileName);
-// Every note `r` has left.
-std::vector<std::string> readNotes(store::RecordReader& r);
+// Every note `r` has left; `expected`, when known (countNotes), is the room to reserve.
+std::vector<std::string> readNotes(store::RecordReader& r, size_t expected = 0);
 // How many notes `r` has left, each checked but not kept.
 int countNotes(store::RecordReader& r);
 void appendNote(const std::string& fileName, const std::string& note);

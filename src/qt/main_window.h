@@ -75,7 +75,8 @@ class MainWindow : public QMainWindow {
     // What was last drawn, so a move or a resize does not rebuild a table or a chart.
     std::optional<form::GridModel> grid;
     std::optional<form::ChartModel> chart;
-    std::optional<std::vector<std::string>> listItems;
+    // A list's entries as last drawn, by their hashes: a long list is not held twice.
+    std::optional<std::vector<size_t>> listHashes;
     std::vector<std::optional<double>> chartExtra;
     int chartLabelCount = 0;
     QRect geometry;

@@ -6,7 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -204,31 +204,35 @@ void MainWindow::showPending(Entry& e) {
 
 void MainWindow::applyList(Entry& e) {
   const form::Control& c = *e.control;
-  auto* list = static_cast<QListWidget*>(e.widget);
+  auto* list = static_cast<QListView*>(e.widget);
+  EntryListModel& model = entriesOf(*list);
   const auto& items = c.items();
-  if (!e.listItems || *e.listItems != items || list->count() != static_cast<int>(items.size())) {
+  const int count = static_cast<int>(items.size());
+  std::vector<size_t> hashes(items.size());
+  std::transform(items.begin(), items.end(), hashes.begin(), std::hash<std::string>());
+  if (!e.listHashes || *e.listHashes != hashes || model.rowCount() != count) {
     // Entries added at the end (the usual change) keep the ones before them.
-    const bool appended = e.listItems && list->count() == static_cast<int>(e.listItems->size()) &&
-                          items.size() >= e.listItems->size() &&
-                          std::equal(e.listItems->begin(), e.listItems->end(), items.begin());
+    const bool appended = e.listHashes && model.rowCount() == static_cast<int>(e.listHashes->size()) &&
+                          hashes.size() >= e.listHashes->size() &&
+                          std::equal(e.listHashes->begin(), e.listHashes->end(), hashes.begin());
     // Either way the list starts again from its top, as a refilled one does.
-    if (appended)
+    if (appended) {
       list->scrollToTop();
-    else
-      list->clear();
-    for (size_t i = static_cast<size_t>(list->count()); i < items.size(); ++i)
-      list->addItem(new EntryItem(q(items[i])));
-    e.listItems = items;
+      model.append(count);
+    } else {
+      model.reset(count);
+    }
+    e.listHashes = std::move(hashes);
   }
   if (c.listIndex() >= 0) {
-    list->setCurrentRow(c.listIndex());
+    list->setCurrentIndex(model.index(c.listIndex()));
   } else {
     list->clearSelection();
-    list->setCurrentRow(-1);
+    list->setCurrentIndex(QModelIndex());
   }
-  if (c.topIndex() > 0 && c.topIndex() < list->count())
-    list->scrollToItem(list->item(c.topIndex()), QAbstractItemView::PositionAtTop);
-  if (c.listIndex() >= 0) list->scrollToItem(list->item(c.listIndex()), QAbstractItemView::EnsureVisible);
+  if (c.topIndex() > 0 && c.topIndex() < count)
+    list->scrollTo(model.index(c.topIndex()), QAbstractItemView::PositionAtTop);
+  if (c.listIndex() >= 0) list->scrollTo(model.index(c.listIndex()), QAbstractItemView::EnsureVisible);
 }
 void MainWindow::applyChart(Entry& e) {
   const form::ChartModel& model = e.control->chart();

@@ -4,8 +4,9 @@
 #include <QCheckBox>
 #include <QDrag>
 #include <QInputMethodEvent>
+#include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -64,13 +65,13 @@ void MainWindow::connectEvents(size_t index) {
       }
       break;
     case form::Kind::ListBox: {
-      auto* list = static_cast<QListWidget*>(w);
+      auto* list = static_cast<QListView*>(w);
       list->installEventFilter(this);
       list->viewport()->installEventFilter(this);
       // Keyboard moves; mouse presses are handled by the filter.
-      connect(list, &QListWidget::itemSelectionChanged, this, [this, list, name] {
+      connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list, name] {
         if (applying_) return;
-        const int row = list->currentRow();
+        const int row = list->currentIndex().row();
         if (row >= 0 && row != m_.form(name).listIndex()) forward([this, name, row] { m_.Select(name, row); });
       });
       break;
@@ -217,7 +218,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainWindow::listEvent(Entry& e, QEvent* event) {
-  auto* list = static_cast<QListWidget*>(e.widget);
+  auto* list = static_cast<QListView*>(e.widget);
   const std::string name = e.control->name();
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
@@ -278,16 +279,16 @@ bool MainWindow::listEvent(Entry& e, QEvent* event) {
 }
 
 void MainWindow::startListDrag(Entry& e, int row) {
-  auto* list = static_cast<QListWidget*>(e.widget);
-  QListWidgetItem* item = list->item(row);
-  if (!item) return;
+  auto* list = static_cast<QListView*>(e.widget);
+  if (row < 0 || row >= list->model()->rowCount()) return;
+  const QString text = list->model()->index(row, 0).data().toString();
   auto* mime = new QMimeData;
   mime->setData(kListDragFormat, QByteArray::fromStdString(e.control->name()) + '\n' + QByteArray::number(row));
-  mime->setText(item->text());
+  mime->setText(text);
 
   // The entry's own text travels under the pointer.
   const QFontMetrics fm(list->font());
-  QPixmap pix(fm.horizontalAdvance(item->text()) + 12, fm.height() + 6);
+  QPixmap pix(fm.horizontalAdvance(text) + 12, fm.height() + 6);
   pix.fill(QColor(0xff, 0xf8, 0xc8));
   {
     QPainter p(&pix);
@@ -295,7 +296,7 @@ void MainWindow::startListDrag(Entry& e, int row) {
     p.drawRect(pix.rect().adjusted(0, 0, -1, -1));
     p.setPen(Qt::black);
     p.setFont(list->font());
-    p.drawText(pix.rect(), Qt::AlignCenter, item->text());
+    p.drawText(pix.rect(), Qt::AlignCenter, text);
   }
   auto* drag = new QDrag(list);
   drag->setMimeData(mime);

@@ -2,7 +2,7 @@
 // the record menus, the Tab order, and the names a screen reader speaks.
 #include <QAbstractItemView>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QShortcut>
 #include <QTableWidget>
@@ -92,9 +92,9 @@ int MainWindow::recordRowAt(const Entry& e, const QPoint& pos) const {
     if (row < 0) row = table->currentRow();
     return row < 0 ? -1 : row + 1;
   }
-  auto* list = static_cast<QListWidget*>(e.widget);
+  auto* list = static_cast<QListView*>(e.widget);
   const QModelIndex index = list->indexAt(pos);
-  return index.isValid() ? index.row() : list->currentRow();
+  return index.isValid() ? index.row() : list->currentIndex().row();
 }
 
 // Tables and lists of stored records: a context menu (right click or the Menu key) with the
@@ -142,7 +142,7 @@ void MainWindow::setUpKeyboard() {
     if (base == "Command1" || e.control->kind() == form::Kind::Chart) e.widget->setFocusPolicy(Qt::NoFocus);
     // An entry wider than its list is cut short (keeping what follows " _ ") instead of scrolling.
     if (e.control->kind() == form::Kind::ListBox) {
-      auto* list = static_cast<QListWidget*>(e.widget);
+      auto* list = static_cast<QListView*>(e.widget);
       list->setItemDelegate(new EntryElideDelegate(list));
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }

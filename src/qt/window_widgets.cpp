@@ -8,7 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -263,7 +263,8 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
       return w;
     }
     case form::Kind::ListBox: {
-      auto* w = new QListWidget(parent);
+      auto* w = new QListView(parent);
+      w->setModel(new EntryListModel(c, w));
       // Entries are one line each, and a row reaches past the list's right edge only where no one
       // sees it (there is no sideways scrolling): laying out thousands of them needs no measuring.
       w->setUniformItemSizes(true);

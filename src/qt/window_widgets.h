@@ -2,9 +2,10 @@
 // Inside the window: the kinds of widget it is made of and the small conversions between the form
 // model and Qt, shared by the files of MainWindow (widgets, keys and menus, events, placement,
 // applying the model).
+#include <QAbstractListModel>
 #include <QCheckBox>
 #include <QColor>
-#include <QListWidgetItem>
+#include <QListView>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QString>
@@ -50,14 +51,39 @@ class EntryElideDelegate : public QStyledItemDelegate {
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
-// A list entry; a long one is cut short on screen, so its whole text is also its tooltip.
-class EntryItem : public QListWidgetItem {
+// A list box's entries as the view asks for them, read from the form model: a list of a million
+// notes makes no million Qt items. The view is told of every change by applyList. A long entry is
+// cut short on screen, so its whole text is also its tooltip.
+class EntryListModel : public QAbstractListModel {
  public:
-  explicit EntryItem(const QString& text) : QListWidgetItem(text) {}
-  QVariant data(int role) const override {
-    return QListWidgetItem::data(role == Qt::ToolTipRole ? Qt::DisplayRole : role);
+  EntryListModel(const form::Control& c, QObject* parent) : QAbstractListModel(parent), c_(c) {}
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : rows_; }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    const std::vector<std::string>& items = c_.items();
+    const int row = index.row();
+    if (!index.isValid() || row >= rows_ || row >= static_cast<int>(items.size())) return {};
+    return q(items[static_cast<size_t>(row)]);
   }
+  // Entries added after the ones shown, or every entry anew.
+  void append(int rows) {
+    if (rows <= rows_) return;
+    beginInsertRows(QModelIndex(), rows_, rows - 1);
+    rows_ = rows;
+    endInsertRows();
+  }
+  void reset(int rows) {
+    beginResetModel();
+    rows_ = rows;
+    endResetModel();
+  }
+
+ private:
+  const form::Control& c_;
+  int rows_ = 0;
 };
+
+inline EntryListModel& entriesOf(const QListView& list) { return *static_cast<EntryListModel*>(list.model()); }
 
 // Bar shapes: a filled box with a thin border.
 class ShapeWidget : public QWidget {

@@ -84,12 +84,14 @@ std::string_view RecordReader::next() {
   if (p >= e) fail(words::kDataEndsEarly);
   std::string_view f;
   if (*p == '"') {
-    const char* q = static_cast<const char*>(std::memchr(p + 1, '"', static_cast<size_t>(e - p - 1)));
-    if (!q) q = e;
+    // No text the program writes holds a line break: a quote still open at the line's end is
+    // damage (a hand edit, a lost quote), named at the line where it opened, never read on
+    // into the records after it.
+    const char* q = p + 1;
+    while (q < e && *q != '"' && !isLineEndByte(*q)) ++q;
+    if (q == e || *q != '"') fail(words::kQuoteNotClosed);
     f = std::string_view(p + 1, static_cast<size_t>(q - p - 1));
-    // A text may run over lines; most do not.
-    if (f.find('\n') != std::string_view::npos) lineNo_ += static_cast<int>(std::count(f.begin(), f.end(), '\n'));
-    p = q < e ? q + 1 : e;
+    p = q + 1;
     while (p < e && *p != ',' && !isLineEndByte(*p)) ++p;
   } else {
     const char* q = p;
@@ -159,6 +161,7 @@ void Record::separator() {
 }
 Record& Record::text(std::string_view value) {
   separator();
+  lineBreak_ = lineBreak_ || value.find_first_of("\r\n") != std::string_view::npos;
   line_ += '"';
   line_ += value;
   line_ += '"';
@@ -197,6 +200,11 @@ std::string encodeTextLines(const std::string& fileName, const std::vector<std::
 }
 
 std::string encodeRecords(const std::string& fileName, const std::vector<Record>& records) {
+  for (const auto& r : records)
+    if (r.holdsLineBreak()) {
+      const std::string text = words::writeRefused(quoteName(fileName), words::kLineBreakInText);
+      throw StoreError(fileName, text, text);
+    }
   return encodeLines(fileName, linesOf(records));
 }
 

@@ -219,19 +219,20 @@ inline bool RecordReader::quotedOnOneLine(std::string_view& text, bool& ascii) {
   const char* const p = data_.data() + pos_;
   const char* const e = data_.data() + data_.size();
   if (p == e || *p != '"') return false;
-  // One pass to the closing quote, sixteen bytes at a time, stopping early at a line end and
-  // noting any byte above ASCII on the way; the last few bytes (and, without SSE2, all of them)
-  // one at a time.
+  // One pass to the closing quote, sixteen bytes at a time, stopping early at a line end (CR or
+  // LF: a text never holds one) and noting any byte above ASCII on the way; the last few bytes
+  // (and, without SSE2, all of them) one at a time.
   const char* q = p + 1;
   unsigned high = 0;
   bool stopped = false;
 #if defined(__SSE2__)
-  const __m128i quotes = _mm_set1_epi8('"'), lineEnds = _mm_set1_epi8('\n');
+  const __m128i quotes = _mm_set1_epi8('"'), lineFeeds = _mm_set1_epi8('\n'), returns = _mm_set1_epi8('\r');
   while (!stopped && e - q >= 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
     unsigned before = 0xFFFF;
+    const __m128i lineEnds = _mm_or_si128(_mm_cmpeq_epi8(v, lineFeeds), _mm_cmpeq_epi8(v, returns));
     const unsigned stops =  // bit k for byte k
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, quotes), _mm_cmpeq_epi8(v, lineEnds))));
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, quotes), lineEnds)));
     if (stops) {
       const int at = std::countr_zero(stops);
       before = (1u << at) - 1;
@@ -244,7 +245,7 @@ inline bool RecordReader::quotedOnOneLine(std::string_view& text, bool& ascii) {
   }
 #endif
   for (; !stopped && q < e; ++q) {
-    if (*q == '"' || *q == '\n') break;
+    if (*q == '"' || isLineEndByte(*q)) break;
     high |= static_cast<unsigned char>(*q) & 0x80u;
   }
   if (q == e || *q != '"' || !endsField(q + 1)) return false;
@@ -327,11 +328,14 @@ class Record {
   Record& int32(int32_t value);
   // The record's line in UTF-8, without the CR LF.
   const std::string& line() const { return line_; }
+  // A text holds a line break: the record would not read back, and is never written.
+  bool holdsLineBreak() const { return lineBreak_; }
 
  private:
   void separator();
   std::string line_;
   bool first_ = true;
+  bool lineBreak_ = false;
 };
 
 // The records as the bytes of a file (CP932, CR LF after each).

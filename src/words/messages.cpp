@@ -44,6 +44,10 @@ std::string calorieTotalTooLarge(bool adding) {
 
 std::string targetRefusedRenameCancelled() { return positiveRefused("目標数") + "\n種目の変更は取り消しました。"; }
 
+std::string lineBreakRefused(std::string_view what) {
+  return cat({subjectOf(what), "改行は使えません。一行で入力してください。"});
+}
+
 std::string dayName(std::string_view date, std::string_view name) { return cat({date, " の", name}); }
 
 std::string dayRecord(std::string_view date, std::string_view name, std::string_view value) {
@@ -147,6 +151,16 @@ std::string importGap(int days) {
 std::string nothingToImport(std::string_view counts) {
   return cat({"読み込める新しい体重の行がありません。\n\n", counts});
 }
+
+std::string importGapTooLong(std::string_view before, std::string_view after, int days, bool inDiary) {
+  return cat(
+      {inDiary ? "体重の記録の最後の日 " : "", before, " と ", after, " の間の ", std::to_string(days),
+       " 日は体重がありません。\n1 年（365 日）を超える間は前の日の体重でうめられないため、読み込みませんでした。\n",
+       inDiary ? "この体重を記録するには、設定ページの「データの新規スタート」で新しく始めてから読み込んでください。"
+               : "間より前か後の行だけのCSVファイルにしてから読み込んでください。"});
+}
+
+std::string csvImportStep(int days) { return cat({"CSVからの体重 ", std::to_string(days), " 日分の読み込み"}); }
 
 std::string csvImported(int days, int filled) {
   std::string text = cat({"体重を ", std::to_string(days), " 日分読み込みました。"});

@@ -25,6 +25,8 @@ inline constexpr const char* kCaloriesOutOfRange = "カロリー数は -32768 �
 inline constexpr const char* kChooseMeal = "1、2、3 のどれかを入力してください。";
 std::string calorieTotalTooLarge(bool adding);
 std::string targetRefusedRenameCancelled();
+// 「名称に改行は使えません。一行で入力してください。」; without a subject when `what` is empty.
+std::string lineBreakRefused(std::string_view what);
 
 // ---- corrections and undo
 inline constexpr const char* kCorrectionTitle = "記録の修正";
@@ -91,6 +93,11 @@ inline constexpr const char* kImportFileTitle = "体重を読み込むCSVファ�
 std::string importUnreadable(std::string_view file, std::string_view why);
 std::string importGap(int days);
 std::string nothingToImport(std::string_view counts);
+// 「2025/01/05 と 2026/12/02 の間の 695 日は体重がありません。…」; `inDiary` when the first day
+// is the diary's last one (only a new start could take such rows), else both are rows of the file.
+std::string importGapTooLong(std::string_view before, std::string_view after, int days, bool inDiary);
+// What an import did, as the undo names it.
+std::string csvImportStep(int days);
 
 // ---- the weight CSV import
 inline constexpr const char* kCsvBadDate = "日付が読めない行";
@@ -106,6 +113,9 @@ inline constexpr const char* kCsvRefused = "\n読み込めなかった行: ";
 inline constexpr const char* kCsvAfterGap = "\n  間の日をうめなかったため入れられない行: ";
 inline constexpr const char* kCsvOverLimit = "\n  2 年分の上限を超える行: ";
 std::string csvImported(int days, int filled);
+inline constexpr const char* kCsvFutureDate = "今日より後の日付の行";
+inline constexpr const char* kCsvTooManyFields = "見出しより列の多い行（小数点にコンマ？）";
+inline constexpr const char* kCsvQuoteLeftOpen = "「\"」が閉じていない行";
 
 // ---- backups
 std::string backupLine(std::string_view folder, int weights, std::string_view lastDate, const std::string* damage);
@@ -151,6 +161,8 @@ inline constexpr const char* kFolderBusy =
 std::string changedSince(std::string_view file);
 // After "「体重.txt」の 5 行目: ".
 std::string weightDatesOutOfOrder(std::string_view lineText, std::string_view date, std::string_view previous);
+inline constexpr const char* kQuoteNotClosed = "「\"」で始まる文字の欄が、その行のうちに「\"」で閉じていません。";
+inline constexpr const char* kLineBreakInText = "文字の欄に改行があると、読み戻せないため保存できません";
 
 // ---- names the user sees in the data folder
 inline constexpr const char* kBackupFolder = "バックアップ";

@@ -14,7 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -498,25 +498,25 @@ TEST_F(QtWindow, ListClicksSelectAndDropsReachTheModel) {
   memo.clearItems();
   for (const char* item : {"一", "二", "三"}) memo.addItem(item);
   window->refresh();
-  auto* list = find<QListWidget>("List5(1)");
-  ASSERT_EQ(list->count(), 3);
-  const QPoint at = list->visualItemRect(list->item(1)).center();
+  auto* list = find<QListView>("List5(1)");
+  ASSERT_EQ(list->model()->rowCount(), 3);
+  const QPoint at = list->visualRect(list->model()->index(1, 0)).center();
   list->setFocus(Qt::MouseFocusReason);  // as a real press does before the press arrives
   mouse(list->viewport(), QEvent::MouseButtonPress, at);
   mouse(list->viewport(), QEvent::MouseButtonRelease, at);
   EXPECT_EQ(m->form("List5(1)").listIndex(), 1);
-  EXPECT_EQ(list->currentRow(), 1);
+  EXPECT_EQ(list->currentIndex().row(), 1);
 
   m->form("List5(1)").setListIndex(-1);
   window->refresh();
-  EXPECT_TRUE(list->selectedItems().isEmpty());
+  EXPECT_TRUE(list->selectionModel()->selectedIndexes().isEmpty());
 
   // A drop names its source list and row.
   find<QPushButton>("cmdDiary")->click();
   form::Control& source = m->form("List10(0)");
   if (source.listCount() == 0) source.addItem("ごはん _ 250");
   window->refresh();
-  auto* target = find<QListWidget>("List8(0)");
+  auto* target = find<QListView>("List8(0)");
   QMimeData mime;
   mime.setData("application/x-zorvel-list-entry", "List10(0)\n0");
   QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -525,7 +525,7 @@ TEST_F(QtWindow, ListClicksSelectAndDropsReachTheModel) {
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(target->viewport(), &drop);
   EXPECT_EQ(m->form("List10(0)").listIndex(), 0);
-  EXPECT_EQ(target->count(), m->form("List8(0)").listCount());
+  EXPECT_EQ(target->model()->rowCount(), m->form("List8(0)").listCount());
 }
 
 TEST_F(QtWindow, FramesAndLabelsTakeDoubleClicks) {
@@ -895,15 +895,15 @@ TEST_F(QtWindow, DiaryListsCutLongNamesButKeepTheCalories) {
   list.addItem(entry);
   find<QPushButton>("cmdDiary")->click();
   window->refresh();
-  auto* widget = find<QListWidget>("List8(0)");
-  EXPECT_EQ(widget->item(0)->toolTip(), QString::fromStdString(entry));
+  auto* widget = find<QListView>("List8(0)");
+  EXPECT_EQ(widget->model()->index(0, 0).data(Qt::ToolTipRole).toString(), QString::fromStdString(entry));
   EXPECT_EQ(widget->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   // Painted: ink reaches the right end of the row, where the calories stand.
   QCoreApplication::processEvents();
   QImage image(widget->viewport()->size(), QImage::Format_RGB32);
   image.fill(Qt::white);
   widget->viewport()->render(&image);
-  const QRect row = widget->visualItemRect(widget->item(0)).intersected(widget->viewport()->rect());
+  const QRect row = widget->visualRect(widget->model()->index(0, 0)).intersected(widget->viewport()->rect());
   const QColor base = image.pixelColor(row.right() - 2, row.bottom() - 1);
   bool inkAtTheEnd = false;
   for (int x = row.right() - 30; x < row.right() - 2; ++x)
@@ -1000,13 +1000,13 @@ TEST_F(QtWindow, DeleteKeyRemovesTheSelectedDiaryEntry) {
   m->form("List8(1)").addItem("うどん _ 300");
   m->form("List8(1)").addItem("みかん _ 40");
   window->refresh();
-  auto* list = find<QListWidget>("List8(1)");
+  auto* list = find<QListView>("List8(1)");
   list->setFocus();
-  list->setCurrentRow(0);
+  list->setCurrentIndex(list->model()->index(0, 0));
   ASSERT_EQ(m->form("List8(1)").listIndex(), 0);
   sendKey(list, Qt::Key_Delete, {});
   EXPECT_EQ(m->form("List8(1)").items(), std::vector<std::string>{"みかん _ 40"});
-  EXPECT_EQ(list->count(), 1);
+  EXPECT_EQ(list->model()->rowCount(), 1);
 }
 
 TEST(QtDialogs, ListChoiceGivesTheIndexAndHelpComesFromItsFolder) {
@@ -1061,11 +1061,12 @@ TEST_F(QtWindow, HiddenPagesShowTheirModelWhenShown) {
   };
   auto expectListShowsModel = [&](const char* name) {
     const std::vector<std::string>& items = m->form(name).items();
-    auto* list = find<QListWidget>(name);
-    ASSERT_EQ(list->count(), static_cast<int>(items.size())) << name;
-    for (int i = 0; i < list->count(); ++i) {
-      EXPECT_EQ(list->item(i)->text().toStdString(), items[i]) << name << " " << i;
-      EXPECT_EQ(list->item(i)->toolTip().toStdString(), items[i]) << name << " " << i;
+    auto* list = find<QListView>(name);
+    ASSERT_EQ(list->model()->rowCount(), static_cast<int>(items.size())) << name;
+    for (int i = 0; i < list->model()->rowCount(); ++i) {
+      const QModelIndex entry = list->model()->index(i, 0);
+      EXPECT_EQ(entry.data().toString().toStdString(), items[i]) << name << " " << i;
+      EXPECT_EQ(entry.data(Qt::ToolTipRole).toString().toStdString(), items[i]) << name << " " << i;
     }
   };
 
@@ -1102,7 +1103,7 @@ TEST_F(QtWindow, HiddenPagesShowTheirModelWhenShown) {
   window->refresh();
   find<QPushButton>("cmdMemo")->click();
   expectListShowsModel("List5(2)");
-  auto* list = find<QListWidget>("List5(2)");
+  auto* list = find<QListView>("List5(2)");
   for (int i = 0; i < 200; ++i) memo.addItem("追加" + std::to_string(i));
   window->refresh();
   list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());

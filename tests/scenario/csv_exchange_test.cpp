@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "support/drive.h"
 #include "support/temp_folder.h"
 
@@ -63,6 +65,37 @@ TEST(CsvExport, EveryFileByteForByteAndReplacedOnlyAfterAQuestion) {
                                            "2026/12/02,夜,ｶﾚｰ,700\r\n2026/12/02,運動,ｳｫｰｷﾝｸﾞ,120\r\n");
   EXPECT_EQ(out.readBytes("メモ.csv"),
             kBom + "リスト,題目,内容\r\n1,買い物リスト,\"牛乳, 卵\"\r\n4,ひとこと日記,12/02 よく歩いた\r\n");
+}
+
+// Texts a spreadsheet would take for formulas go out with a leading ', numbers as numbers; Calc
+// (where it is installed, with its default import that runs formulas) then finds no formula.
+TEST(CsvExport, TextsThatLookLikeFormulasStayTexts) {
+  TempFolder dir, out;
+  dir.writeMinimalDiary();
+  const std::string link = "=HYPERLINK(CONCATENATE(CHAR(104),CHAR(116)),CHAR(121))";
+  dir.writeCp932("ﾘｽﾄ1.txt",
+                 "\"=1+2\"\r\n\"+1\"\r\n\"@SUM(A1)\"\r\n\"" + link + "\"\r\n\"-x\"\r\n\"\tz\"\r\n\"a=b\"\r\n");
+  dir.writeCp932("20261202.txt", "\"2026/12/02\"\r\n\"=1+1\",-100,\"朝\"\r\n");
+  auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\nfile " + out.path() + "\nclick cmdCsvOut\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  const std::string n = "\r\n1,買い物リスト,";
+  EXPECT_EQ(out.readBytes("メモ.csv"), kBom + "リスト,題目,内容" + n + "'=1+2" + n + "'+1" + n + "'@SUM(A1)" + n +
+                                           "\"'" + link + "\"" + n + "'-x" + n + "'\tz" + n + "a=b\r\n");
+  EXPECT_EQ(out.readBytes("日記.csv"), kBom + "日付,区分,品目,kcal\r\n2026/12/02,朝,'=1+1,-100\r\n");
+
+  // A file as it was written before shows that the check sees formulas.
+  out.writeBytes("before.csv", kBom + "a\r\n=1+2\r\n");
+  if (std::system("command -v soffice > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "LibreOffice Calc (soffice) is not installed: the spreadsheet check is skipped";
+  const std::string calc = "cd '" + out.path() + "' && soffice -env:UserInstallation=file://" + out.path() +
+                           "/profile --headless --infilter=CSV:44,34,76,1 --convert-to fods before.csv メモ.csv "
+                           "日記.csv > /dev/null 2>&1";
+  ASSERT_EQ(std::system(calc.c_str()), 0) << calc;
+  EXPECT_NE(out.readBytes("before.fods").find("table:formula="), std::string::npos);
+  for (const char* name : {"メモ.fods", "日記.fods"}) {
+    EXPECT_NE(out.readBytes(name).find("&apos;=1+"), std::string::npos) << name;
+    EXPECT_EQ(out.readBytes(name).find("table:formula="), std::string::npos) << name;
+  }
 }
 
 TEST(CsvImport, OwnExportComesBackByteForByteIntoAnEmptiedDiary) {
@@ -132,4 +165,43 @@ TEST(CsvImport, ScaleExportWithGapsSkippedAndRefusedRowsAndOneQuestion) {
             "\"2026/12/01\",70\r\n\"2026/12/02\",69.5\r\n\"2026/12/03\",69.5\r\n\"2026/12/04\",69\r\n"
             "\"2026/12/05\",69\r\n\"2026/12/06\",68.4\r\n");
   EXPECT_EQ(d["state"]["WeightCount"], 6);
+}
+
+// Rows after today, with more fields than the header or with a quote left open are refused and
+// counted; the gap question counts every missing day; the import is one step Ctrl+Z takes back;
+// a gap of more than a year is refused whole.
+TEST(CsvImport, RefusedRowsAreCountedAndTheImportIsOneStepToTakeBack) {
+  TempFolder dir, in, old;
+  writeSmallDiary(dir);
+  const std::string weights = dir.readBytes("体重.txt");
+  in.writeBytes("rows.csv",
+                "date,weight\r\n2026/12/04,68\r\n2026/12/05,68,1\r\n2026/12/05,\"67.5\r\n2026/12/06,67\r\n"
+                "2026/12/08,66\r\n2027/01/10,65\r\n");
+  auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\ndump\nfile " + in.file("rows.csv") +
+                                    "\nanswer Yes\nclick cmdCsvIn\ndump\nanswer Yes\nkey txtInpTaijyu Ctrl+Z\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  ASSERT_EQ(r.dialogs(1).size(), 3u) << r.dialogs(1);
+  EXPECT_EQ(r.dialogs(1)[1]["text"].get<std::string>().rfind("読み込む日付の間に体重のない日が 2 日あります。", 0), 0u);
+  EXPECT_EQ(r.dialogs(1)[2]["text"],
+            "体重を 2 日分読み込みました。\n間の 2 日は前の日の体重でうめました。\n\n読み飛ばした行: 0\n"
+            "読み込めなかった行: 4\n  「\"」が閉じていない行: 1\n  今日より後の日付の行: 2\n"
+            "  見出しより列の多い行（小数点にコンマ？）: 1");
+  EXPECT_EQ(r.dumps[1]["state"]["WeightCount"], 6);
+  EXPECT_EQ(r.dialogs(2)[0]["text"], "直前の操作（CSVからの体重 2 日分の読み込み）を取り消します。よろしいですか？");
+  EXPECT_EQ(r.last()["state"]["WeightCount"], 2);
+  EXPECT_EQ(dir.readBytes("体重.txt"), weights);
+
+  // Years after the diary's last day: nothing is filled or written.
+  old.writeMinimalDiary();
+  old.writeCp932("体重.txt", "\"2025/11/28\",72\r\n\"2025/11/29\",72\r\n");
+  in.writeBytes("gap.csv", "date,weight\r\n2026/12/01,70\r\n");
+  r = runDrive(old.path(), "clock 2026/12/07 09:00:00\nstart\nfile " + in.file("gap.csv") + "\nclick cmdCsvIn\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  ASSERT_EQ(r.dialogs(0).size(), 2u) << r.dialogs(0);
+  EXPECT_EQ(
+      r.dialogs(0)[1]["text"],
+      "体重の記録の最後の日 2025/11/29 と 2026/12/01 の間の 366 日は体重がありません。\n1 年（365 日）を超える間は"
+      "前の日の体重でうめられないため、読み込みませんでした。\nこの体重を記録するには、設定ページの「データの新規"
+      "スタート」で新しく始めてから読み込んでください。");
+  EXPECT_EQ(old.readUtf8("体重.txt"), "\"2025/11/28\",72\r\n\"2025/11/29\",72\r\n");
 }

@@ -87,6 +87,45 @@ TEST(DamagedFolder, StartUpRefusesFilesItCannotTrustNamingFileAndLine) {
       0u);
 }
 
+// A quote left open at a line end (a lost closing quote) stops the start in every file that
+// holds texts, named at the line where it opened, whatever the line ends; it never swallows the
+// records after it to lose them at the next rewrite.
+TEST(DamagedFolder, AQuoteLeftOpenStopsTheStartInEveryFileAtItsLine) {
+  const std::string note(30, 'n');  // long enough to be scanned sixteen bytes at a time
+  const std::pair<std::string, std::string> cases[] = {
+      {"体重.txt", "\"2024/01/03\",70\r\n\"2024/01/04,69\r\n\"2024/01/05\",68\r\n"},
+      {"体脂肪率.txt", "\"2024/01/03\",20\n\"2024/01/04,21\n\"2024/01/05\",22\n"},
+      {"歩数.txt", "\"2024/01/03\",2000\r\"2024/01/04,2100\r\"2024/01/05\",2200\r"},
+      {"連続体重.txt",
+       "\"2024/01/03\",\"07:00:00\",70\r\n\"2024/01/04\",\"07:00:00,69\r\n\"2024/01/05\",\"07:00:00\",68\r\n"},
+      {"栄養.txt",
+       "\"2024/01/03\",\"●\",\"●\",\"●\",\"●\",\"●\",\"●\",\"●\",\"●\",\"●\",\"●\",\"●\"\r\n\"2024/01/04\",\"●\",\"●\","
+       "\"●\",\"●\",\"●\",\"●\",\"●\",\"●\",\"●\",\"●\",\"●\r\n\"2024/01/05\",\"●\",\"●\",\"●\",\"●\",\"●\",\"●\","
+       "\"●\",\"●\",\"●\",\"●\",\"●\"\r\n"},
+      {"ｶﾛﾘｰ.txt", "\"ﾘｽﾄ1\",\"ご飯\",235\r\n\"ﾘｽﾄ1\",\"パン,158\r\n\"ﾘｽﾄ2\",\"牛乳\",134\r\n"},
+      {"ﾘｽﾄ1.txt", "\"first note\"\r\n\"" + note + "\r\n\"third note\"\r\n"},
+      {"ﾘｽﾄ2.txt", "\"first note\"\n\"second note\n\"third note\"\n"},
+      {"筋トレ1.txt", "\"2024/01/03\",10\r\n\"2024/01/04,11\r\n\"2024/01/05\",12\r\n"},
+      {"ﾘｽﾄ題目.txt", "\"買い物リスト\"\r\n\"やりたいこと\r\n\"欲しい物\"\r\n\"ひとこと日記\"\r\n"},
+      {"筋トレ題目.txt",
+       "\"ﾘｽﾄ1題目\",\"腹筋\",50\r\n\"ﾘｽﾄ2題目\",\"腕立て伏せ,30\r\n\"ﾘｽﾄ3題目\",\"スクワット\",50\r\n"},
+      {"ﾌﾟﾗｲﾍﾞｰﾄ.txt", "\"氏名\",\"テスト\"\r\n\"身長,170\r\n"},
+      {"設定.txt", "\"ヘルプツアー\"\r\n\"0\r\n"},
+  };
+  for (const auto& [file, content] : cases) {
+    SCOPED_TRACE(file);
+    TempFolder dir;
+    dir.writeMinimalDiary();
+    dir.writeCp932(file, content);
+    const std::string text = startupError(dir);
+    EXPECT_EQ(
+        text.rfind("「" + file + "」の 2 行目: 「\"」で始まる文字の欄が、その行のうちに「\"」で閉じていません。\n", 0),
+        0u)
+        << text;
+    EXPECT_EQ(dir.readUtf8(file), content);
+  }
+}
+
 TEST(DamagedFolder, ADiaryDayReadInPartIsSaidAndKeptBeforeASaveReplacesIt) {
   TempFolder dir;
   dir.writeMinimalDiary();

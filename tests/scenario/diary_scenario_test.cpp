@@ -214,6 +214,25 @@ TEST(DiaryScenario, DayFileWithAnUnknownSectionWordOrDamageLoadsWhatItCan) {
       << r.dialogs(0)[0];
 }
 
+// A record of a section the diary does not know stays invisible and uncounted, and the save
+// writes it back after the day's entries: nothing asked, nothing copied, nothing lost.
+TEST(DiaryScenario, ARecordOfAnUnknownSectionIsKeptWhenTheDayIsSaved) {
+  TempFolder dir;
+  prepare(dir, 1800);
+  dir.writeCp932("20240105.txt",
+                 "\"2024/01/05\"\r\n\"A\",100,\"朝\"\r\n\"夜食のラーメン\",600,\"夜\"\r\n\"B\",50,\"運動\"\r\n");
+  const std::string saved =
+      "\"2024/01/05\"\r\n\"A\",100,\"朝\"\r\n\"C\",20,\"朝\"\r\n\"B\",50,\"運動\"\r\n\"夜食のラーメン\",600,\"夜\"\r\n";
+  auto r = runDrive(dir.path(), std::string(kStart) + "input C\ninput 20\nclick cmdAsa\nclick cmdHozon\n" + kDay);
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_TRUE(r.dialogs(0).empty()) << r.dialogs(0);
+  EXPECT_EQ(r.dialogs(1).back()["text"], "保存しました");
+  EXPECT_EQ(items(r.last(), "List8(0)"), json({"A _ 100", "C _ 20"}));
+  EXPECT_EQ(caption(r.last(), "Label9(15)"), "120");
+  EXPECT_EQ(dir.readUtf8("20240105.txt"), saved);
+  EXPECT_FALSE(dir.exists("20240105.txt.bak"));
+}
+
 TEST(DiaryScenario, AnUnsavedDayIsNeverLeftUnasked) {
   TempFolder dir;
   prepare(dir, 1800);

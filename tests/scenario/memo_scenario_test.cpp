@@ -76,22 +76,28 @@ TEST(MemoScenario, RenamingRewritesAllFourTitles) {
             "\"買い物リスト\"\r\n\"やりたいこと\"\r\n\"行きたい所\"\r\n\"ひとこと日記\"\r\n");
 }
 
-TEST(MemoScenario, QuotesAndCancelLeaveEverythingAsItWas) {
+// Quotes and line breaks would not read back: refused before anything is written.
+TEST(MemoScenario, QuotesLineBreaksAndCancelLeaveEverythingAsItWas) {
   TempFolder dir;
   dir.writeMinimalDiary();
+  const std::string profile = dir.readBytes("ﾌﾟﾗｲﾍﾞｰﾄ.txt");
   auto r = runDrive(dir.path(), std::string(kStart) +
                                     "input \"say \\\"hi\\\"\"\nmouseup List5(1)\n"
                                     "input \"a\\\"b\"\ndblclick fraDaimoku(2)\n"
-                                    "input-cancel\ndblclick fraDaimoku(2)\ninput\ndblclick fraDaimoku(2)\n" +
+                                    "input \"two\\nlines\"\nmouseup List5(1)\n"
+                                    "input \"two\\rlines\"\ndblclick fraDaimoku(2)\n"
+                                    "input-cancel\ndblclick fraDaimoku(2)\ninput\ndblclick fraDaimoku(2)\n"
+                                    "settext txtPriData(0) \"a\\nb\"\nclick cmdPHozon1\n" +
                                     kLists);
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
-  int refusals = 0;
+  std::vector<std::string> refusals;
   for (const auto& d : r.dialogs(1))
-    if (d["kind"] == "msgbox") {
-      ++refusals;
-      EXPECT_NE(d["text"].get<std::string>().find("\""), std::string::npos);
-    }
-  EXPECT_EQ(refusals, 2);
+    if (d["kind"] == "msgbox") refusals.push_back(d["text"]);
+  ASSERT_EQ(refusals.size(), 5u);
+  for (size_t i : {0, 1}) EXPECT_NE(refusals[i].find("\""), std::string::npos);
+  for (size_t i : {2, 3}) EXPECT_EQ(refusals[i], "改行は使えません。一行で入力してください。");
+  EXPECT_EQ(refusals[4].rfind("「ﾌﾟﾗｲﾍﾞｰﾄ.txt」に書き込めませんでした。文字の欄に改行があると", 0), 0u) << refusals[4];
+  EXPECT_EQ(dir.readBytes("ﾌﾟﾗｲﾍﾞｰﾄ.txt"), profile);
   EXPECT_EQ(r.last()["controls"]["List5(1)"]["items"], json::array());
   EXPECT_EQ(r.last()["controls"]["fraDaimoku(2)"]["caption"], "やりたいこと");
   EXPECT_EQ(dir.readBytes("ﾘｽﾄ1.txt"), "");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <functional>
 #include <random>
 
 #include "store/cp932.h"
@@ -98,6 +99,40 @@ TEST(RecordReader, ReadingPastTheEndAndOutOfRangeIntegersAreErrors) {
   EXPECT_EQ(ok.readInt32(), 40000);
 }
 
+// A quote left open at a line end is damage named at the line where it opened, read any way,
+// with CR LF, LF or CR ends, texts short (read byte by byte) and long (sixteen bytes at a time):
+// it never reads on into the next line.
+TEST(RecordReader, AQuoteLeftOpenAtALineEndIsDamageNamedWhereItOpened) {
+  for (const std::string eol : {"\r\n", "\n", "\r"})
+    for (const std::string& text : {std::string("a"), std::string(40, 'x'), "\x91\xcc\x8f\x64" + std::string(40, 'x')})
+      for (int way = 0; way < 4; ++way) {
+        SCOPED_TRACE(testing::Message() << eol.size() << " " << text.size() << " " << way);
+        TempFolder dir;
+        InFolder in(dir);
+        // Line 1 is split between its fields; the quote of line 4 would close on line 5.
+        dir.writeBytes("log.txt", "\"2024/01/01\"\r\n1" + eol + "\"" + text + "\",2" + eol + "\"" + text + eol + text +
+                                      "\",3" + eol);
+        RecordReader r("log.txt");
+        store::TextColumn column;
+        const std::function<void()> reads[] = {[&] { r.readText(); }, [&] { r.readTextIs("a"); },
+                                               [&] { r.skipField(); }, [&] { column.read(r); }};
+        r.readText();
+        EXPECT_EQ(r.readInt16(), 1);
+        reads[way]();
+        EXPECT_EQ(r.readInt16(), 2);
+        try {
+          reads[way]();
+          FAIL() << "read on past the open quote";
+        } catch (const StoreError& e) {
+          EXPECT_EQ(std::string(e.what()),
+                    "「log.txt」の 4 行目: 「\"」で始まる文字の欄が、その行のうちに「\"」で閉じていません。");
+        }
+      }
+  auto atEnd = fromText("\"a\"\r\n\"b");  // left open at the end of the file
+  atEnd.readText();
+  EXPECT_THROW(atEnd.readText(), StoreError);
+}
+
 TEST(RecordWriter, FieldsAsTheyAreWritten) {
   Record r;
   r.text("2004/05/01").single(65.5f).int16(-3).int32(40000).single(65.0f).single(168.5f).text("");
@@ -171,15 +206,15 @@ TEST(StoreFiles, MissingAndUndecodableFilesNameTheFile) {
   EXPECT_THROW(RecordReader r("bad.txt"), StoreError);
 }
 
-// Texts of every kind (ASCII, double-byte, a character with two codes, half-width kana, line
-// ends and commas inside quotes, long and empty) read the same by readText, readTextIs and a
+// Texts of every kind (ASCII, double-byte, a character with two codes, half-width kana, tabs
+// and commas inside quotes, long and empty) read the same by readText, readTextIs and a
 // TextColumn, which keeps its texts after the reader is gone.
 TEST(RecordReader, EveryWayOfReadingATextAgrees) {
   const std::vector<std::string> pieces = {"a",
                                            "Z9",
                                            " ",
                                            ",",
-                                           "\r\n",
+                                           "\t",
                                            "\x81\x9c" /*●*/,
                                            "\x81\x7e" /*×*/,
                                            "\x81\xe0" /*≒*/,
