@@ -167,9 +167,8 @@ TEST(CsvImport, ScaleExportWithGapsSkippedAndRefusedRowsAndOneQuestion) {
   EXPECT_EQ(d["state"]["WeightCount"], 6);
 }
 
-// Rows after today, with more fields than the header or with a quote left open are refused and
-// counted; the gap question counts every missing day; the import is one step Ctrl+Z takes back;
-// a gap of more than a year is refused whole.
+// Rows after today, with more fields than the header or a quote left open are counted; the gap
+// question counts every missing day; Ctrl+Z takes the import back; a gap of years is refused.
 TEST(CsvImport, RefusedRowsAreCountedAndTheImportIsOneStepToTakeBack) {
   TempFolder dir, in, old;
   writeSmallDiary(dir);
@@ -186,7 +185,6 @@ TEST(CsvImport, RefusedRowsAreCountedAndTheImportIsOneStepToTakeBack) {
             "体重を 2 日分読み込みました。\n間の 2 日は前の日の体重でうめました。\n\n読み飛ばした行: 0\n"
             "読み込めなかった行: 4\n  「\"」が閉じていない行: 1\n  今日より後の日付の行: 2\n"
             "  見出しより列の多い行（小数点にコンマ？）: 1");
-  EXPECT_EQ(r.dumps[1]["state"]["WeightCount"], 6);
   EXPECT_EQ(r.dialogs(2)[0]["text"], "直前の操作（CSVからの体重 2 日分の読み込み）を取り消します。よろしいですか？");
   EXPECT_EQ(r.last()["state"]["WeightCount"], 2);
   EXPECT_EQ(dir.readBytes("体重.txt"), weights);

@@ -87,9 +87,8 @@ TEST(DamagedFolder, StartUpRefusesFilesItCannotTrustNamingFileAndLine) {
       0u);
 }
 
-// A quote left open at a line end (a lost closing quote) stops the start in every file that
-// holds texts, named at the line where it opened, whatever the line ends; it never swallows the
-// records after it to lose them at the next rewrite.
+// A quote left open at a line end stops the start in every file that holds texts, named at its
+// line, whatever the line ends: it never swallows the records after it.
 TEST(DamagedFolder, AQuoteLeftOpenStopsTheStartInEveryFileAtItsLine) {
   const std::string note(30, 'n');  // long enough to be scanned sixteen bytes at a time
   const std::pair<std::string, std::string> cases[] = {

@@ -99,9 +99,8 @@ TEST(RecordReader, ReadingPastTheEndAndOutOfRangeIntegersAreErrors) {
   EXPECT_EQ(ok.readInt32(), 40000);
 }
 
-// A quote left open at a line end is damage named at the line where it opened, read any way,
-// with CR LF, LF or CR ends, texts short (read byte by byte) and long (sixteen bytes at a time):
-// it never reads on into the next line.
+// A quote left open at a line end is damage named at its line, read any way, with any line ends,
+// short texts (read byte by byte) and long ones (sixteen bytes at a time).
 TEST(RecordReader, AQuoteLeftOpenAtALineEndIsDamageNamedWhereItOpened) {
   for (const std::string eol : {"\r\n", "\n", "\r"})
     for (const std::string& text : {std::string("a"), std::string(40, 'x'), "\x91\xcc\x8f\x64" + std::string(40, 'x')})
