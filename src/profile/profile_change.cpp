@@ -36,6 +36,7 @@ std::optional<std::string> ProfileTextProblem(int box, const std::string& text) 
   if (box == 0) {
     // The record syntax has no escape for a quote, and the file holds only what CP932 can.
     if (text.find('"') != std::string::npos) return words::quoteRefused("名前");
+    if (text.find_first_of("\r\n") != std::string::npos) return words::lineBreakRefused("名前");
     if (auto bad = store::firstUnencodable(text)) return words::unstorableChar(*bad);
     return std::nullopt;
   }

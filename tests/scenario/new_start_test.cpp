@@ -270,7 +270,7 @@ TEST(NewStart, ValuesTheProfileCannotHoldAreAskedAgain) {
   dir.writeMinimalDiary();
   auto r = runDrive(dir.path(), std::string(kStart) +
                                     "answer OK\n"
-                                    "input た\"ろう\ninput たろう😀\ninput たろう\n"
+                                    "input た\"ろう\ninput たろう😀\ninput \"た\\nろう\"\ninput たろう\n"
                                     "input 0\ninput -170\ninput 170\n"
                                     "input 60\n"
                                     "input 0\ninput 40000\ninput 30\n"
@@ -286,7 +286,7 @@ TEST(NewStart, ValuesTheProfileCannotHoldAreAskedAgain) {
       EXPECT_EQ(box["icon"], "warning");
       EXPECT_NE(box["text"], "数値で入力して下さい");  // each says what is wrong
     }
-  EXPECT_EQ(refusals, 7);
+  EXPECT_EQ(refusals, 8);
   const auto& p = r.last()["state"]["Profile"];
   EXPECT_EQ(p["ProfileName"], "たろう");
   EXPECT_EQ(p["ProfileHeight"], 170);
