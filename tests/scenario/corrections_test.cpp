@@ -175,7 +175,7 @@ TEST(Corrections, NotesAndDiaryListsAndTheirUndo) {
   bool askedName = false;
   for (const auto& box : asked)
     askedName =
-        askedName || (box["prompt"] == "登録項目「りんご _ 120」の名称を修正します" && box["default"] == "りんご");
+        askedName || (box.value("prompt", "") == "登録項目「りんご _ 120」の名称を修正します" && box.value("default", "") == "りんご");
   EXPECT_TRUE(askedName);
 
   const json& removed = r.dumps[2];
