@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <cstring>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "words/messages.h"
 
@@ -15,6 +18,19 @@ namespace store {
 namespace {
 
 #include "cp932_table.inc"
+
+// Whether the two bytes (first << 8 | second) are one character; false for any first byte that
+// leads none. One lookup a pair where the check spends its time, in two-byte text.
+constexpr std::array<uint8_t, 65536> pairTable() {
+  std::array<uint8_t, 65536> t{};
+  for (size_t a = 0; a < 256; ++a) {
+    const int lead = kCp932Lead[a];
+    if (lead < 0) continue;
+    for (size_t b = 0; b < 256; ++b) t[a << 8 | b] = kCp932Pairs[static_cast<size_t>(lead) * 256 + b] != 0xFFFF;
+  }
+  return t;
+}
+constexpr auto kPairOk = pairTable();
 
 constexpr bool asciiIsItself() {
   for (int b = 0; b < 0x80; ++b)
@@ -122,9 +138,19 @@ std::optional<size_t> checkCp932(std::string_view bytes, size_t& lineEnds) {
   const size_t n = bytes.size();
   constexpr uint64_t kHigh = 0x8080808080808080u, kLow7 = 0x7F7F7F7F7F7F7F7Fu;
   constexpr uint64_t kLineEnds = 0x0A0A0A0A0A0A0A0Au, kOnes = 0x0101010101010101u;
+  auto pairOk = [p](size_t k) { return kPairOk[size_t{p[k]} << 8 | p[k + 1]]; };
   size_t i = 0, lines = 0;
   while (i < n) {
     if (p[i] < 0x80) {
+#if defined(__SSE2__)
+      // Sixteen ASCII bytes at a time, counting the line ends among them.
+      for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        if (_mm_movemask_epi8(v) != 0) break;
+        lines += static_cast<size_t>(
+            std::popcount(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))))));
+      }
+#endif
       // Eight ASCII bytes at a time, counting the line ends among them: a byte is '\n' when
       // its XOR with '\n' is zero, found without carries between bytes. Every byte is tested
       // alike and the count adds them all, so the machine's byte order does not matter.
@@ -138,9 +164,12 @@ std::optional<size_t> checkCp932(std::string_view bytes, size_t& lineEnds) {
       for (; i < n && p[i] < 0x80; ++i) lines += p[i] == '\n';
       continue;
     }
-    const int lead = kCp932Lead[p[i]];
-    if (lead >= 0) {
-      if (i + 1 >= n || kCp932Pairs[static_cast<size_t>(lead) * 256 + p[i + 1]] == 0xFFFF) break;
+    // Two-byte text, four characters at a time: a pair is valid only when its first byte leads,
+    // so four valid pairs in a row are read exactly as one at a time would read them.
+    while (i + 8 <= n && (pairOk(i) & pairOk(i + 2) & pairOk(i + 4) & pairOk(i + 6))) i += 8;
+    if (i >= n || p[i] < 0x80) continue;
+    if (kCp932Lead[p[i]] >= 0) {
+      if (i + 1 >= n || !pairOk(i)) break;
       i += 2;
     } else {
       if (kCp932Single[p[i]] == 0xFFFF) break;
