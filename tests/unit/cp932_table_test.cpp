@@ -132,16 +132,18 @@ TEST(Cp932Table, EveryCodeIsStoredBackAsACodeOfTheSameCharacter) {
   EXPECT_GT(same, codes * 9 / 10);
 }
 
-// Every pair again, now amid runs of two-byte text that the check takes several characters at
-// a time, and with line ends: the same offsets as iconv, and the line ends before them.
+// Every pair again, amid two-byte text and line ends, and where the check's blocks of sixteen
+// bytes meet (the pair's first byte ends one): the same offsets as iconv, and the line ends
+// before them.
 TEST(Cp932Table, EveryPairAmidTwoByteTextIsCheckedAsIconvDecodesIt) {
   IconvDecoder iconvDecode;
   ASSERT_TRUE(iconvDecode.ok());
-  const std::string kanji = store::utf8ToCp932("体重体重"), tail = store::utf8ToCp932("体重\n体");
+  const std::string kanji = store::utf8ToCp932("体重体重");
+  const std::string head = "\n" + kanji + "abcdef", tail = kanji + "\n" + kanji;
   int failures = 0;
   for (int a = 0; a < 256 && failures < 20; ++a)
     for (int b = 0; b < 256 && failures < 20; ++b) {
-      const std::string in = "\n" + kanji + kanji + std::string{static_cast<char>(a), static_cast<char>(b)} + tail;
+      const std::string in = head + std::string{static_cast<char>(a), static_cast<char>(b)} + tail;
       const std::optional<size_t> want = iconvDecode(in).bad;
       size_t lines = 0;
       const std::optional<size_t> got = store::checkCp932(in, lines);
