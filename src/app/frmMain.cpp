@@ -93,11 +93,11 @@ void frmMain::RunStartup(bool greet) {
   ClearDisplay();
 
   profile::LoadProfile(Profile, form);
-  // The note pages' logs and the registered items are read meanwhile on a second thread.
+  // The note pages' logs and the registered items, read meanwhile on a second thread when large.
   ReadAhead ahead;
   NotesFiles notes = ReadNotesAhead(ahead);
-  auto calorieItems = ahead.shared([] { return diary::readCalorieItems(); });
-  ahead.start();
+  auto calorieItems = ahead.shared([] { return diary::readCalorieItems(); }, diary::kCalorieItemsFile);
+  ahead.startIfWorth();
 
   SetUpGridHeaders(*this);
   LoadWeightLog(*this);

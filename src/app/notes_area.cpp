@@ -375,10 +375,11 @@ void memoMenu(frmMain& m, int i, int item, const std::string& action) {
 
 NotesFiles ReadNotesAhead(ReadAhead& ahead) {
   NotesFiles f;
-  f.nutrition = ahead.shared(readNutritionFile);
-  for (int i = 1; i <= memo::kListCount; ++i) f.memo.push_back(ahead.shared([i] { return readMemoFile(i); }));
+  f.nutrition = ahead.shared(readNutritionFile, nutrition::kNutritionFile);
+  for (int i = 1; i <= memo::kListCount; ++i)
+    f.memo.push_back(ahead.shared([i] { return readMemoFile(i); }, memo::listFileName(i)));
   for (int i = 1; i <= training::kExerciseCount; ++i)
-    f.training.push_back(ahead.shared([i] { return readTrainingFile(i); }));
+    f.training.push_back(ahead.shared([i] { return readTrainingFile(i); }, training::logFileName(i)));
   return f;
 }
 

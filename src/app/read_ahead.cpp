@@ -1,5 +1,6 @@
 #include "app/read_ahead.h"
 
+#include <filesystem>
 #include <system_error>
 
 namespace app {
@@ -20,6 +21,18 @@ void ReadAhead::start() {
     // No thread to be had (the system is out of them): read here, in order, as before.
     for (size_t i = 0; i < reads_.size(); ++i) readHere(i);
   }
+}
+
+uintmax_t ReadAhead::sizeOf(const std::string& file) {
+  std::error_code ec;
+  const uintmax_t size = std::filesystem::file_size(file, ec);
+  return ec ? 0 : size;
+}
+
+void ReadAhead::startIfWorth() {
+  if (bytes_ >= kWorthAThread) return start();
+  for (size_t i = 0; i < reads_.size(); ++i)
+    if (!reads_[i]->shared) readHere(i);
 }
 
 ReadAhead::~ReadAhead() {

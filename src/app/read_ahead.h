@@ -1,11 +1,14 @@
 #pragma once
-// Start-up reads the logs it needs late on a second thread while the first builds the pages.
+// Start-up reads the logs it needs late on a second thread while the first builds the pages, when
+// they are large enough for that to pay; else each is read where start-up comes to it.
 // Each read is queued with the function that reads it and taken where start-up comes to it,
 // so a damaged file stops start-up where it always did. The reads touch no form and write
 // nothing, and start-up writes none of the files they read meanwhile.
 #include <atomic>
+#include <cstdint>
 #include <future>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -50,13 +53,22 @@ class ReadAhead {
   auto later(Read read) -> std::future<decltype(read())> {
     return queue(std::move(read));
   }
-  // The same, read by whichever thread comes to it first.
+  // The same, read by whichever thread comes to it first; `file`, if given, is what it reads,
+  // counted by its size.
   template <class Read>
-  auto shared(Read read) -> Shared<decltype(read())> {
+  auto shared(Read read, const std::string& file = {}) -> Shared<decltype(read())> {
+    if (!file.empty()) bytes_ += sizeOf(file);
     auto result = queue(std::move(read));
+    reads_.back()->shared = true;
     return Shared<decltype(read())>(this, reads_.size() - 1, std::move(result));
   }
   void start();
+  // Starts the second thread only when the shared reads' files come to kWorthAThread bytes: a
+  // thread costs more than it saves on smaller ones, and on a busy machine the first may wait
+  // for the second to be given a core again. Below that the shared reads are done where they
+  // are taken, the others at once.
+  void startIfWorth();
+  static constexpr uintmax_t kWorthAThread = 4u << 20;
   // The reads not yet begun will not be (the destructor's first step).
   void stop() { stop_ = true; }
 
@@ -64,6 +76,7 @@ class ReadAhead {
   struct Read {
     std::packaged_task<void()> task;
     std::atomic<bool> begun{false};
+    bool shared = false;
   };
   template <class Read>
   auto queue(Read read) -> std::future<decltype(read())> {
@@ -75,8 +88,10 @@ class ReadAhead {
   }
   // Does read `i` here unless some thread has begun it.
   void readHere(size_t i);
+  static uintmax_t sizeOf(const std::string& file);
 
   std::vector<std::unique_ptr<Read>> reads_;
+  uintmax_t bytes_ = 0;
   std::atomic<bool> stop_{false};
   std::thread worker_;
 };

@@ -1,6 +1,8 @@
 #pragma once
-// --quit-after-show and the window benchmark's reference: the first paint of the window, once it
-// has finished, ends the run and prints "first-frame-ms N", the time since main() began.
+// --quit-after-show and the window benchmark's reference: the first frame of the window, once it
+// is painted in full, ends the run and prints "first-frame-ms N", the time since main() began.
+// A chart lays itself out after the window's first paint and paints again; the frame counts as
+// painted once the event loop has gone round twice with nothing more painted.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -16,22 +18,37 @@ class FirstFrame : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (!done_ && event->type() == QEvent::Paint && watched->isWidgetType() &&
+    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == &window_) {
-      done_ = true;
-      QTimer::singleShot(0, qApp, [this] {
-        std::printf("first-frame-ms %.3f\n", since_.nsecsElapsed() / 1e6);
-        std::fflush(stdout);
-        QCoreApplication::quit();
-      });
+      painted_ = true;
+      if (!polling_) {
+        polling_ = true;
+        QTimer::singleShot(0, this, [this] { poll(); });
+      }
     }
     return false;
   }
 
  private:
+  void poll() {
+    if (painted_) {
+      painted_ = false;
+      quiet_ = 0;
+      doneMs_ = since_.nsecsElapsed() / 1e6;
+    } else if (++quiet_ == 2) {
+      std::printf("first-frame-ms %.3f\n", doneMs_);
+      std::fflush(stdout);
+      QCoreApplication::quit();
+      return;
+    }
+    QTimer::singleShot(0, this, [this] { poll(); });
+  }
+
   QWidget& window_;
   const QElapsedTimer& since_;
-  bool done_ = false;
+  bool painted_ = false, polling_ = false;
+  int quiet_ = 0;
+  double doneMs_ = 0;
 };
 
 }  // namespace qt

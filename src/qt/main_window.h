@@ -39,8 +39,9 @@ class MainWindow : public QMainWindow {
   // Brings every widget whose control changed since the last refresh up to date, then the focus
   // and the hourglass. Returns how many widgets were rewritten.
   int refresh();
-  // The widget of a control ("cmdMain", "Label9(25)"); null for an unknown name.
-  QWidget* widget(const std::string& name) const;
+  // The widget of a control ("cmdMain", "Label9(25)"); null for an unknown name. A page's widgets
+  // are made when the page is first shown, or here when one of them is asked for first.
+  QWidget* widget(const std::string& name);
   app::frmMain& model() { return m_; }
 
   // The layout's size at scale 1, in pixels.
@@ -82,11 +83,18 @@ class MainWindow : public QMainWindow {
     QRect geometry;
     // The list's items, the table's cells or the chart waits until the widget is shown.
     bool pending = false;
+    // The page frame this control lies on (by entry), or kNoPage beside the pages.
+    size_t page = kNoPage;
+    bool pageBuilt = false;  // on a page frame: its controls have their widgets
   };
+  static constexpr size_t kNoPage = static_cast<size_t>(-1);
 
   // window_widgets.cpp: one widget per control.
   void build();
   QWidget* create(Entry& e, QWidget* parent);
+  void makeWidget(size_t index);
+  // Makes the widgets of page `page` (by entry); with `apply`, brings them up to date at once.
+  void buildPage(size_t page, bool apply);
   // window_events.cpp: what the user does, in.
   void connectEvents(size_t index);
   void typeText(Entry& e, const QString& text);
@@ -116,6 +124,7 @@ class MainWindow : public QMainWindow {
   void savePlacement();
   // window_keys.cpp: keys, menus, the Tab order and spoken names.
   void setUpKeyboard();
+  void setUpKeys(Entry& e);  // one widget's
   void setUpRecordMenu(Entry& e);
   int recordRowAt(const Entry& e, const QPoint& pos) const;
   void setTabOrderByReading();
@@ -144,7 +153,8 @@ class MainWindow : public QMainWindow {
   uint64_t focusSeen_ = 0;
   bool busyShown_ = false;
   bool shown_ = false;  // the window has been shown once
-  int applying_ = 0;    // > 0 while the window writes to its widgets: nothing is echoed back
+  bool building_ = true;
+  int applying_ = 0;  // > 0 while the window writes to its widgets: nothing is echoed back
   bool finishing_ = false;
   bool inEvent_ = false;
   // A press on a list entry: a click when released, a drag when the mouse moves away.

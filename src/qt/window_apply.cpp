@@ -31,20 +31,29 @@ bool sameChart(const form::ChartModel& a, const form::ChartModel& b) {
 
 }  // namespace
 
-QWidget* MainWindow::widget(const std::string& name) const {
+QWidget* MainWindow::widget(const std::string& name) {
   auto it = byName_.find(name);
-  return it == byName_.end() ? nullptr : entries_[it->second].widget;
+  if (it == byName_.end()) return nullptr;
+  if (const size_t page = entries_[it->second].page; page != kNoPage) buildPage(page, true);
+  return entries_[it->second].widget;
 }
 
 int MainWindow::refresh() {
   ++applying_;
   int rewritten = 0;
+  // A page shown for the first time gets its widgets (not while the window is being made: the
+  // model shows every page until start-up has chosen one).
+  bool built = false;
+  if (!building_)
+    for (size_t i = 0; i < entries_.size(); ++i)
+      if (isPageFrame(*entries_[i].control) && !entries_[i].pageBuilt && entries_[i].control->visible())
+        buildPage(i, false), built = true;
   // The trend line is the window's own: its box redraws the weight chart.
   if (auto it = byName_.find("Check7");
       it != byName_.end() && entries_[it->second].control->changes() != entries_[it->second].seen)
     if (auto chart = byName_.find("MSChart1"); chart != byName_.end()) entries_[chart->second].dirty = true;
   for (Entry& e : entries_) {
-    if (!e.dirty && e.seen == e.control->changes()) continue;
+    if (!e.widget || (!e.dirty && e.seen == e.control->changes())) continue;
     e.dirty = false;
     e.seen = e.control->changes();
     apply(e);
@@ -53,8 +62,9 @@ int MainWindow::refresh() {
   // Names for a screen reader follow the captions, also those of the label beside a control.
   if (rewritten > 0)
     for (Entry& e : entries_)
-      if (const QString spoken = spokenName(e); e.widget->accessibleName() != spoken)
+      if (const QString spoken = spokenName(e); e.widget && e.widget->accessibleName() != spoken)
         e.widget->setAccessibleName(spoken);
+  if (built) setTabOrderByReading();
   applyFocus();
   applyBusy();
   --applying_;

@@ -137,18 +137,8 @@ void MainWindow::setUpKeyboard() {
     if (e.control->kind() == form::Kind::Label) labels[e.control->parent()].push_back(e.control);
   static const std::vector<const form::Control*> none;
   for (Entry& e : entries_) {
-    const std::string base = app::splitControlName(e.control->name()).first;
-    // The weekday headers and the charts only show; the keyboard passes them by.
-    if (base == "Command1" || e.control->kind() == form::Kind::Chart) e.widget->setFocusPolicy(Qt::NoFocus);
-    // An entry wider than its list is cut short (keeping what follows " _ ") instead of scrolling.
-    if (e.control->kind() == form::Kind::ListBox) {
-      auto* list = static_cast<QListView*>(e.widget);
-      list->setItemDelegate(new EntryElideDelegate(list));
-      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
     const auto around = labels.find(e.control->parent());
     spokenBy_.push_back(captionBeside(e, around == labels.end() ? none : around->second));
-    if (!m_.MenuItems(e.control->name()).empty()) setUpRecordMenu(e);
   }
   // Shortcuts of the whole window; the core decides what each does where the focus is.
   auto shortcut = [this](const QKeySequence& keys, const std::string& key) {
@@ -168,6 +158,19 @@ void MainWindow::setUpKeyboard() {
     shortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + digit)), "Alt+" + std::to_string(digit));
 }
 
+void MainWindow::setUpKeys(Entry& e) {
+  const std::string base = app::splitControlName(e.control->name()).first;
+  // The weekday headers and the charts only show; the keyboard passes them by.
+  if (base == "Command1" || e.control->kind() == form::Kind::Chart) e.widget->setFocusPolicy(Qt::NoFocus);
+  // An entry wider than its list is cut short (keeping what follows " _ ") instead of scrolling.
+  if (e.control->kind() == form::Kind::ListBox) {
+    auto* list = static_cast<QListView*>(e.widget);
+    list->setItemDelegate(new EntryElideDelegate(list));
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  }
+  if (!m_.MenuItems(e.control->name()).empty()) setUpRecordMenu(e);
+}
+
 // Tab goes through the controls as one reads the window: row by row from the top, each row from
 // the left. Hidden pages drop out of the chain by themselves.
 void MainWindow::setTabOrderByReading() {
@@ -178,7 +181,7 @@ void MainWindow::setTabOrderByReading() {
   std::vector<Stop> stops;
   const int rowHeight = std::max(1, px(150));
   for (Entry& e : entries_) {
-    if (!(e.widget->focusPolicy() & Qt::TabFocus)) continue;
+    if (!e.widget || !(e.widget->focusPolicy() & Qt::TabFocus)) continue;
     const QPoint at = e.widget->mapTo(canvas_, QPoint(0, 0));
     stops.push_back({e.widget, at.y() / rowHeight, at.x()});
   }

@@ -186,24 +186,22 @@ void MainWindow::build() {
   for (size_t i = 0; i < controls.size(); ++i) {
     Entry& e = entries_[i];
     e.control = controls[i].get();
-    QWidget* parent = canvas_;
     if (!e.control->parent().empty()) {
       auto it = byName_.find(e.control->parent());
-      if (it != byName_.end()) parent = entries_[it->second].widget;
+      if (it != byName_.end())
+        e.page = isPageFrame(*entries_[it->second].control) ? it->second : entries_[it->second].page;
     } else {
       right = std::max(right, e.control->left() + e.control->width());
       bottom = std::max(bottom, e.control->top() + e.control->height());
     }
-    e.widget = create(e, parent);
-    e.widget->setObjectName(q(e.control->name()));
     byName_.emplace(e.control->name(), i);
-    byObject_.emplace(e.widget, i);
-    if (auto* view = qobject_cast<QAbstractScrollArea*>(e.widget)) byObject_.emplace(view->viewport(), i);
-    connectEvents(i);
   }
-  for (Entry& e : entries_)
-    if (!isGraphical(e.control->kind())) e.widget->raise();
   setUpKeyboard();
+  // The pages' own controls wait until their page is first shown: a start builds one page, not ten.
+  for (size_t i = 0; i < entries_.size(); ++i)
+    if (entries_[i].page == kNoPage) makeWidget(i);
+  for (Entry& e : entries_)
+    if (e.widget && !isGraphical(e.control->kind())) e.widget->raise();
 
   natural_ = QSize(toPixels(right) + 6, toPixels(bottom) + 6);
   canvas_->setFixedSize(natural_);
@@ -212,6 +210,42 @@ void MainWindow::build() {
   resize(natural_);
   refresh();
   setTabOrderByReading();
+  building_ = false;
+}
+
+void MainWindow::makeWidget(size_t index) {
+  Entry& e = entries_[index];
+  QWidget* parent = canvas_;
+  if (!e.control->parent().empty())
+    if (auto it = byName_.find(e.control->parent()); it != byName_.end()) parent = entries_[it->second].widget;
+  e.widget = create(e, parent);
+  e.widget->setObjectName(q(e.control->name()));
+  byObject_.emplace(e.widget, index);
+  if (auto* view = qobject_cast<QAbstractScrollArea*>(e.widget)) byObject_.emplace(view->viewport(), index);
+  connectEvents(index);
+  setUpKeys(e);
+}
+
+void MainWindow::buildPage(size_t page, bool apply) {
+  if (entries_[page].pageBuilt) return;
+  entries_[page].pageBuilt = true;
+  std::vector<size_t> made;
+  for (size_t i = 0; i < entries_.size(); ++i)
+    if (entries_[i].page == page) made.push_back(i), makeWidget(i);
+  for (size_t i : made)
+    if (!isGraphical(entries_[i].control->kind())) entries_[i].widget->raise();
+  if (apply) {
+    ++applying_;
+    for (size_t i : made) {
+      Entry& e = entries_[i];
+      e.dirty = false;
+      e.seen = e.control->changes();
+      this->apply(e);
+      e.widget->setAccessibleName(spokenName(e));
+    }
+    --applying_;
+    setTabOrderByReading();
+  }
 }
 
 // The record row under `pos` (viewport coordinates), or the current one for the Menu key: for a

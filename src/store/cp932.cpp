@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <cstring>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "words/messages.h"
 
@@ -15,6 +18,63 @@ namespace store {
 namespace {
 
 #include "cp932_table.inc"
+
+// Whether the two bytes (first << 8 | second) are one character; false for any first byte that
+// leads none. One lookup a pair where the check spends its time, in two-byte text.
+constexpr std::array<uint8_t, 65536> pairTable() {
+  std::array<uint8_t, 65536> t{};
+  for (size_t a = 0; a < 256; ++a) {
+    const int lead = kCp932Lead[a];
+    if (lead < 0) continue;
+    for (size_t b = 0; b < 256; ++b) t[a << 8 | b] = kCp932Pairs[static_cast<size_t>(lead) * 256 + b] != 0xFFFF;
+  }
+  return t;
+}
+constexpr auto kPairOk = pairTable();
+
+// Bytes of 0x80 and above that are a character alone.
+constexpr std::array<bool, 256> singleTable() {
+  std::array<bool, 256> t{};
+  for (size_t a = 0x80; a < 256; ++a) t[a] = kCp932Lead[a] < 0 && kCp932Single[a] != 0xFFFF;
+  return t;
+}
+constexpr auto kSingleOk = singleTable();
+
+// The position of the first byte from `i` on that is no ASCII, or `n`.
+size_t skipAscii(const unsigned char* p, size_t i, size_t n) {
+#if defined(__SSE2__)
+  for (; i + 16 <= n; i += 16) {
+    const auto high =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i))));
+    if (high != 0) return i + static_cast<size_t>(std::countr_zero(high));
+  }
+#else
+  for (uint64_t word; i + 8 <= n; i += 8) {
+    std::memcpy(&word, p + i, 8);
+    if (word & 0x8080808080808080u) break;
+  }
+#endif
+  while (i < n && p[i] < 0x80) ++i;
+  return i;
+}
+
+// The '\n' bytes among the first `n`.
+size_t countLineEnds(const unsigned char* p, size_t n) {
+  size_t lines = 0, i = 0;
+#if defined(__SSE2__)
+  // Each byte lane counts its line ends, up to 255 blocks before the lanes are added up.
+  const __m128i lineEnd = _mm_set1_epi8('\n'), zero = _mm_setzero_si128();
+  while (i + 16 <= n) {
+    __m128i counts = zero;
+    for (int k = 0; k < 255 && i + 16 <= n; ++k, i += 16)
+      counts = _mm_sub_epi8(counts, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), lineEnd));
+    const __m128i sums = _mm_sad_epu8(counts, zero);
+    lines += static_cast<size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+  }
+#endif
+  for (; i < n; ++i) lines += p[i] == '\n';
+  return lines;
+}
 
 constexpr bool asciiIsItself() {
   for (int b = 0; b < 0x80; ++b)
@@ -115,40 +175,57 @@ size_t utf8Length(unsigned char lead) {
   return 1;
 }
 
+// The position of the first byte from which `bytes` are no CP932, or their size.
+size_t validUpTo(const unsigned char* p, size_t n) {
+  size_t i = 0;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time: ASCII costs nothing, and only the bytes of 0x80 and above are
+  // looked at, each one a character alone or the first of a pair (whose second byte may be
+  // ASCII, and may lie in the next block).
+  while (i + 16 <= n) {
+    auto high = static_cast<unsigned>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i))));
+    size_t next = i + 16;
+    while (high != 0) {
+      const auto at = static_cast<unsigned>(std::countr_zero(high));
+      const size_t j = i + at;
+      if (j + 1 < n && kPairOk[size_t{p[j]} << 8 | p[j + 1]]) {
+        if (at == 15) {
+          next = j + 2;
+          break;
+        }
+        high &= ~(3u << at);
+      } else if (kSingleOk[p[j]]) {
+        high &= high - 1;
+      } else {
+        return j;
+      }
+    }
+    i = next;
+  }
+#endif
+  while (i < n) {
+    if (p[i] < 0x80) {
+      i = skipAscii(p, i, n);
+    } else if (i + 1 < n && kPairOk[size_t{p[i]} << 8 | p[i + 1]]) {
+      i += 2;
+    } else if (kSingleOk[p[i]]) {
+      ++i;
+    } else {
+      return i;
+    }
+  }
+  return n;
+}
+
 }  // namespace
 
 std::optional<size_t> checkCp932(std::string_view bytes, size_t& lineEnds) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const size_t n = bytes.size();
-  constexpr uint64_t kHigh = 0x8080808080808080u, kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-  constexpr uint64_t kLineEnds = 0x0A0A0A0A0A0A0A0Au, kOnes = 0x0101010101010101u;
-  size_t i = 0, lines = 0;
-  while (i < n) {
-    if (p[i] < 0x80) {
-      // Eight ASCII bytes at a time, counting the line ends among them: a byte is '\n' when
-      // its XOR with '\n' is zero, found without carries between bytes. Every byte is tested
-      // alike and the count adds them all, so the machine's byte order does not matter.
-      for (uint64_t word; i + 8 <= n; i += 8) {
-        std::memcpy(&word, p + i, 8);
-        if (word & kHigh) break;
-        const uint64_t x = word ^ kLineEnds;
-        const uint64_t zero = ~(((x & kLow7) + kLow7) | x) & kHigh;
-        lines += ((zero >> 7) * kOnes) >> 56;
-      }
-      for (; i < n && p[i] < 0x80; ++i) lines += p[i] == '\n';
-      continue;
-    }
-    const int lead = kCp932Lead[p[i]];
-    if (lead >= 0) {
-      if (i + 1 >= n || kCp932Pairs[static_cast<size_t>(lead) * 256 + p[i + 1]] == 0xFFFF) break;
-      i += 2;
-    } else {
-      if (kCp932Single[p[i]] == 0xFFFF) break;
-      ++i;
-    }
-  }
-  lineEnds = lines;
-  if (i < n) return i;
+  const size_t stop = validUpTo(p, bytes.size());
+  // No byte of a two-byte character is a line end: the line ends before the stop are all
+  // among its ASCII bytes.
+  lineEnds = countLineEnds(p, stop);
+  if (stop < bytes.size()) return stop;
   return std::nullopt;
 }
 

@@ -1,10 +1,18 @@
 #include "store/undo_journal.h"
 
+#include <functional>
+#include <string_view>
+
 #include "store/files.h"
 #include "store/record.h"
 #include "words/messages.h"
 
 namespace store {
+namespace {
+
+uint64_t hashOf(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
+
+}  // namespace
 
 std::vector<FileImage> UndoJournal::images(const std::vector<std::string>& fileNames) {
   std::vector<FileImage> out;
@@ -28,29 +36,49 @@ void UndoJournal::commit(std::string description, std::vector<FileImage> before)
   bool changed = after.size() != before.size();
   for (size_t i = 0; !changed && i < after.size(); ++i) changed = after[i].bytes != before[i].bytes;
   if (!changed) return;
-  steps_.push_back({std::move(description), std::move(before), std::move(after)});
+  Step step{std::move(description), {}};
+  for (size_t i = 0; i < before.size(); ++i) {
+    FileStep f;
+    f.fileName = before[i].fileName;
+    std::optional<std::string> now;
+    for (FileImage& a : after)
+      if (a.fileName == f.fileName) now = std::move(a.bytes);
+    if (now) {
+      f.afterLength = now->size();
+      f.afterHash = hashOf(*now);
+    }
+    std::optional<std::string>& then = before[i].bytes;
+    if (then && now && now->size() >= then->size() && now->compare(0, then->size(), *then) == 0) {
+      f.append = true;
+      f.oldLength = then->size();
+      f.appended = now->substr(then->size());
+    } else {
+      f.before = std::move(then);
+    }
+    step.files.push_back(std::move(f));
+  }
+  steps_.push_back(std::move(step));
   while (steps_.size() > kDepth) steps_.pop_front();
 }
 
 std::vector<std::string> UndoJournal::undo() {
   if (steps_.empty()) return {};
   const Step& step = steps_.back();
-  for (const auto& now : images([&] {
-         std::vector<std::string> names;
-         for (const auto& f : step.after) names.push_back(f.fileName);
-         return names;
-       }())) {
-    for (const auto& then : step.after)
-      if (then.fileName == now.fileName && then.bytes != now.bytes)
-        throw StoreError(now.fileName, words::changedSince(now.fileName));
-  }
   // One step: the old contents back, and a file the change created gone again.
   FileChanges restore;
   std::vector<std::string> names;
-  for (const auto& f : step.before) {
+  for (const FileStep& f : step.files) {
+    std::optional<std::string> now;
+    if (pathExists(f.fileName)) now = readFileBytes(f.fileName);
+    const bool asLeft = now ? f.afterLength == now->size() && hashOf(*now) == f.afterHash &&
+                                  (!f.append || now->compare(f.oldLength, std::string::npos, f.appended) == 0)
+                            : !f.afterLength;
+    if (!asLeft) throw StoreError(f.fileName, words::changedSince(f.fileName));
     names.push_back(f.fileName);
-    if (f.bytes)
-      restore.write.push_back({f.fileName, *f.bytes});
+    if (f.append)
+      restore.write.push_back({f.fileName, now->substr(0, f.oldLength)});
+    else if (f.before)
+      restore.write.push_back({f.fileName, *f.before});
     else
       restore.remove.push_back(f.fileName);
   }

@@ -1,6 +1,8 @@
 #pragma once
-// The steps a user can take back: for each stored change, the bytes of every file it touched as
-// they were before and as the change left them.
+// The steps a user can take back: for each stored change, what each file it touched held before
+// (for an append only the old length), and what tells whether the file is still as the change
+// left it.
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
@@ -37,9 +39,21 @@ class UndoJournal {
   void clear() { steps_.clear(); }
 
  private:
+  // One file of a step. A diary grows by appends, so an append keeps only its old length and
+  // the bytes it added: the steps weigh what changed, not the files.
+  struct FileStep {
+    std::string fileName;
+    std::optional<std::string> before;  // a rewrite's old bytes; nullopt for a file the change made
+    bool append = false;
+    size_t oldLength = 0;  // an append's
+    std::string appended;
+    // The file as the change left it, to see whether it was changed since.
+    std::optional<size_t> afterLength;  // nullopt: the change removed it
+    uint64_t afterHash = 0;
+  };
   struct Step {
     std::string description;
-    std::vector<FileImage> before, after;
+    std::vector<FileStep> files;
   };
   std::deque<Step> steps_;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <random>
@@ -129,4 +130,29 @@ TEST(Cp932Table, EveryCodeIsStoredBackAsACodeOfTheSameCharacter) {
   }
   EXPECT_GT(codes, 7000);
   EXPECT_GT(same, codes * 9 / 10);
+}
+
+// Every pair again, amid two-byte text and line ends, and where the check's blocks of sixteen
+// bytes meet (the pair's first byte ends one): the same offsets as iconv, and the line ends
+// before them.
+TEST(Cp932Table, EveryPairAmidTwoByteTextIsCheckedAsIconvDecodesIt) {
+  IconvDecoder iconvDecode;
+  ASSERT_TRUE(iconvDecode.ok());
+  const std::string kanji = store::utf8ToCp932("体重体重");
+  const std::string head = "\n" + kanji + "abcdef", tail = kanji + "\n" + kanji;
+  int failures = 0;
+  for (int a = 0; a < 256 && failures < 20; ++a)
+    for (int b = 0; b < 256 && failures < 20; ++b) {
+      const std::string in = head + std::string{static_cast<char>(a), static_cast<char>(b)} + tail;
+      const std::optional<size_t> want = iconvDecode(in).bad;
+      size_t lines = 0;
+      const std::optional<size_t> got = store::checkCp932(in, lines);
+      const size_t end = want.value_or(in.size());
+      const auto wantLines = static_cast<size_t>(std::count(in.begin(), in.begin() + static_cast<long>(end), '\n'));
+      if (got != want || lines != wantLines) {
+        ADD_FAILURE() << "pair " << a << " " << b << ": " << got.value_or(0) << " vs " << want.value_or(0) << ", lines "
+                      << lines << " vs " << wantLines;
+        ++failures;
+      }
+    }
 }

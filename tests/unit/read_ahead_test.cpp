@@ -6,11 +6,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <future>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -114,4 +117,22 @@ TEST(ReadAhead, SharedReadsNotBegunAreReadByTheThreadThatTakesThem) {
   release = true;
   ASSERT_TRUE(ready(busy)) << "the busy read did not end";
   EXPECT_NE(busy.get(), here);
+}
+
+// A second thread is started only for files large enough to pay for it.
+TEST(ReadAhead, ReadsSmallFilesHereAndLargeOnesOnASecondThread) {
+  testing_support::TempFolder dir;
+  testing_support::InFolder in(dir);
+  dir.writeBytes("log.txt", "1\r\n");
+  const std::thread::id here = std::this_thread::get_id();
+  for (const uintmax_t size : {uintmax_t{3}, app::ReadAhead::kWorthAThread}) {
+    std::filesystem::resize_file("log.txt", size);
+    app::ReadAhead ahead;
+    auto other = ahead.later([] { return std::this_thread::get_id(); });
+    auto log = ahead.shared([] { return 0; }, "log.txt");
+    ahead.startIfWorth();
+    ASSERT_TRUE(ready(other));
+    EXPECT_EQ(other.get() == here, size < app::ReadAhead::kWorthAThread) << size << " bytes";
+    log.get();
+  }
 }

@@ -57,3 +57,22 @@ TEST(UndoJournal, KeepsTheLatestTwentySteps) {
   while (journal.depth() > 0) journal.undo();
   EXPECT_EQ(dir.readBytes("a.txt"), "4");
 }
+
+TEST(UndoJournal, TakesAnAppendBackToItsOldLengthAndNoticesEditsBeforeIt) {
+  TempFolder dir;
+  InFolder in(dir);
+  dir.writeBytes("a.txt", "one\r\n");
+  store::UndoJournal journal;
+  for (const char* added : {"two\r\n", "three\r\n"}) {
+    auto before = store::UndoJournal::images({"a.txt"});
+    dir.writeBytes("a.txt", dir.readBytes("a.txt") + added);
+    journal.commit(added, std::move(before));
+  }
+  dir.writeBytes("a.txt", "ONE\r\ntwo\r\nthree\r\n");
+  EXPECT_THROW(journal.undo(), store::StoreError);
+  dir.writeBytes("a.txt", "one\r\ntwo\r\nthree\r\n");
+  journal.undo();
+  EXPECT_EQ(dir.readBytes("a.txt"), "one\r\ntwo\r\n");
+  journal.undo();
+  EXPECT_EQ(dir.readBytes("a.txt"), "one\r\n");
+}
