@@ -163,7 +163,7 @@ struct Ratio {
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
   const fs::path base = fs::temp_directory_path() / ("zorvel-bench-" + std::to_string(::getpid()));
-  const fs::path limits = base / "limits", sample = base / "sample", wide = base / "wide";
+  const fs::path limits = base / "limits", sample = base / "sample", wide = base / "wide", years = base / "years";
   try {
     std::cout << "Writing a diary at the design limits to " << limits << " ...\n";
     {
@@ -172,6 +172,9 @@ int main(int argc, char** argv) {
     }
     fs::copy(ZORVEL_SAMPLE_DIR, sample, fs::copy_options::recursive);
     fs::copy(limits, wide, fs::copy_options::recursive);
+    fs::copy(limits, years, fs::copy_options::recursive);
+    diarygen::InFolder in(years.string());
+    diarygen::writeTwentyYearWeights();
   } catch (const std::exception& e) {
     std::cerr << "zorvel_bench: " << e.what() << "\n";
     return 1;
@@ -179,6 +182,8 @@ int main(int argc, char** argv) {
   const std::string fullLog = readFile(limits / "体重.txt");
   // The log without its last day, so that one entry is accepted and its recompute runs on 730 days.
   const std::string shortLog = fullLog.substr(0, fullLog.rfind("\r\n", fullLog.size() - 3) + 2);
+  const std::string yearsLog = readFile(years / "体重.txt");
+  const std::string yearsShortLog = yearsLog.substr(0, yearsLog.rfind("\r\n", yearsLog.size() - 3) + 2);
   const std::vector<float> ordinaryKg = limitsWeights(limits);
   writeFile(wide / "体重.txt", withWeights(fullLog, wideWeightTexts(ordinaryKg.size())));
   const std::vector<float> wideKg = limitsWeights(wide);
@@ -192,6 +197,13 @@ int main(int argc, char** argv) {
     };
   };
 
+  auto onYears = [&](const std::string& log, const std::string& script) {
+    return [&years, log, script] {
+      writeFile(years / "体重.txt", log);
+      return runScript(years, script);
+    };
+  };
+
   const std::vector<Case> cases = {
       {"start-up, sample folder", [&] { return runScript(sample, dayAfter + "start\n"); }},
       {"start-up, limits folder", onLimits(fullLog, dayAfter + "start\n")},
@@ -199,8 +211,12 @@ int main(int argc, char** argv) {
       {"start-up + dump of every control", onLimits(fullLog, dayAfter + "start\ndump\n")},
       {"start-up (729 weights)", onLimits(shortLog, lastDay + "start\n")},
       {"start-up (729 weights) + weight entry",
-       onLimits(shortLog, lastDay + "start\nsettext txtInpTaijyu 80.5\nenter txtInpTaijyu\n")},
+       onLimits(shortLog, lastDay + "start\nsettext txtInpTaijyu 75.5\nenter txtInpTaijyu\n")},
       {"start-up, limits folder, weights 30-999 kg", [&] { return runScript(wide, dayAfter + "start\n"); }},
+      {"start-up, 20 years of weights", onYears(yearsLog, dayAfter + "start\n")},
+      {"start-up (20 years less a day)", onYears(yearsShortLog, lastDay + "start\n")},
+      {"start-up (20 years less a day) + weight entry",
+       onYears(yearsShortLog, lastDay + "start\nsettext txtInpTaijyu 68.5\nenter txtInpTaijyu\n")},
       {"ranking, limits weights", [&] { return ranking(ordinaryKg); }},
       {"ranking, 30-999 kg weights", [&] { return ranking(wideKg); }},
   };
@@ -210,6 +226,8 @@ int main(int argc, char** argv) {
       {"start-up, limits with weights 30-999 kg vs limits", "start-up, limits folder, weights 30-999 kg",
        "start-up, limits folder", 2.0},
       {"ranking alone, 30-999 kg vs limits weights", "ranking, 30-999 kg weights", "ranking, limits weights", 0},
+      {"start-up, 20 years vs limits (10x the weights)", "start-up, 20 years of weights", "start-up, limits folder",
+       10.0},
   };
 
   for (const Case& c : cases) c.run();  // warm the file cache; the first start-up makes the day's backup
@@ -230,6 +248,9 @@ int main(int argc, char** argv) {
   }
   std::cout << "weight entry and its recompute, by the medians: " << std::fixed << std::setprecision(2)
             << t["start-up (729 weights) + weight entry"].median - t["start-up (729 weights)"].median << " ms\n";
+  const double yearsEntry =
+      t["start-up (20 years less a day) + weight entry"].median - t["start-up (20 years less a day)"].median;
+  std::cout << "the same on 20 years of weights: " << yearsEntry << " ms\n";
   std::cout << "\nratios of the medians\n";
   for (const Ratio& r : ratios) {
     const double x = t[r.numerator].median / t[r.denominator].median;
@@ -238,6 +259,12 @@ int main(int argc, char** argv) {
     if (r.goal > 0) std::cout << "   goal <= " << r.goal << "x" << (x <= r.goal ? "  met" : "  NOT met");
     std::cout << "\n";
   }
+
+  const double limitsEntry = t["start-up (729 weights) + weight entry"].median - t["start-up (729 weights)"].median;
+  if (limitsEntry > 0)
+    std::cout << std::left << std::setw(48) << "weight entry, 20 years vs limits" << std::right << std::setw(8)
+              << yearsEntry / limitsEntry << "x   goal <= 10x"
+              << (yearsEntry <= 10 * limitsEntry ? "  met" : "  NOT met") << "\n";
 
   std::cout << "\n";
   writeFile(limits / "体重.txt", fullLog);
