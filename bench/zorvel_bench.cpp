@@ -172,8 +172,8 @@ int main(int argc, char** argv) {
     }
     fs::copy(ZORVEL_SAMPLE_DIR, sample, fs::copy_options::recursive);
     fs::copy(limits, wide, fs::copy_options::recursive);
-    fs::copy(limits, years, fs::copy_options::recursive);
     diarygen::InFolder in(years.string());
+    diarygen::writeLimitsData();
     diarygen::writeTwentyYearWeights();
   } catch (const std::exception& e) {
     std::cerr << "zorvel_bench: " << e.what() << "\n";
