@@ -15,6 +15,7 @@
 
 #include "app/frmMain.h"
 #include "app/weight_area.h"
+#include "store/numbers.h"
 #include "store/record.h"
 
 namespace fs = std::filesystem;
@@ -103,7 +104,8 @@ Run runOnce(store::Date lastDay, const std::string& shortLog, bool appending) {
   const double startup = msSince(t0);
   if (m.ended()) throw std::runtime_error("the diary did not start");
   const int before = m.Weight.WeightCount;
-  m.SetText("txtInpTaijyu", "80.5");
+  // Close to the last weight, so that no question about a typo stops the entry.
+  m.SetText("txtInpTaijyu", store::shortestSingle(m.Weight.WeightKg.back() + 0.3f));
   t0 = Clock::now();
   const double cpu0 = cpuMs();
   m.PressEnter("txtInpTaijyu");

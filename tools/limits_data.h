@@ -117,4 +117,19 @@ inline void writeLimitsData() {
   }
 }
 
+// Twenty years of days, a weighing on each, up to the same last day: the weight log of a diary
+// kept that long, to check that start-up and an entry grow no faster than the log.
+inline constexpr int kTwentyYearDays = 7305;
+
+inline void writeTwentyYearWeights() {
+  Rng rng(7305);
+  std::vector<DatedValue> weights;
+  for (int i = 0; i < kTwentyYearDays; ++i) {
+    // Years of slow ups and downs around a plateau.
+    const double trend = 74.0 + 6.0 * std::sin(i / 400.0) - 0.0004 * i;
+    weights.push_back({addDays(kLimitLastDay, i - (kTwentyYearDays - 1)), oneDecimal(trend + rng.tenths(4))});
+  }
+  writeDatedValues("体重.txt", weights);
+}
+
 }  // namespace diarygen

@@ -4,6 +4,7 @@
 
 #include "analysis/decimal_kg.h"
 #include "store/numbers.h"
+#include "words/messages.h"
 
 namespace analysis {
 
@@ -17,7 +18,8 @@ TableRow weightTableRow(const records::WeightSeries& s, DiffMode mode, size_t i)
     const float base = mode == DiffMode::PreviousDay ? s.WeightKg[i - 1] : s.WeightKg[0];
     diff = roundTenthUp(decimalDifference(s.WeightKg[i], base));
   }
-  return {std::to_string(i) + "日目", s.WeightDate[i], formatSingle(s.WeightKg[i], "0.0Kg"),
+  return {std::to_string(i) + "日目", s.WeightDate[i],
+          formatSingle(s.WeightKg[i], "0.0Kg") + (s.isFilled(i) ? words::kFilledMark : ""),
           std::string(signMark(diff)) + store::formatNumber(diff, "0.0Kg")};
 }
 

@@ -289,13 +289,16 @@ void ShowRunningAverage(frmMain& m) {
     if (step.average < a.MinAverageWeight) a.MinAverageWeight = step.average;
   }
   // The steps are already all the new rows need, so even one entry's row waits for a reader.
-  grid.setGridRowsLater(
-      n + 1, static_cast<int>(from) + 1,
-      [steps = std::make_shared<const std::vector<progress::RunningAverageStep>>(std::move(steps)), from](int row) {
-        const progress::RunningAverageRow cells =
-            progress::runningAverageCells((*steps)[static_cast<size_t>(row - 1) - from]);
-        return std::vector<std::string>(cells.begin(), cells.end());
-      });
+  grid.setGridRowsLater(n + 1, static_cast<int>(from) + 1,
+                        [steps = std::make_shared<const std::vector<progress::RunningAverageStep>>(std::move(steps)),
+                         from, filled = m.Weight.WeightFilled](int row) {
+                          const progress::RunningAverageRow cells =
+                              progress::runningAverageCells((*steps)[static_cast<size_t>(row - 1) - from]);
+                          std::vector<std::string> out(cells.begin(), cells.end());
+                          if (static_cast<size_t>(row - 1) < filled.size() && filled[static_cast<size_t>(row - 1)])
+                            out[1] += words::kFilledMark;
+                          return out;
+                        });
   v.averageRecords = n;
   grid.setTopRow(n);
   if (n >= 2) m.form("Label5", 1).setCaption(progress::streakLine(v.averageSums.streak));
@@ -343,12 +346,14 @@ bool chartWeightRows(frmMain& m) {
   const size_t from = sameLine ? firstNewRecord(drawn, n) : 0;
   // Written when the chart is first read: a hidden chart costs nothing at start-up.
   if (from == 0) {
-    chart.setChartValuesLater([kg, n, average = m.analysis.AverageWeight, target = m.Profile.TargetWeight, period,
-                               rows] { return charts::weightChartCells(kg, n, average, target, period, rows); });
+    chart.setChartValuesLater([kg, n, average = m.analysis.AverageWeight, target = m.Profile.TargetWeight, period, rows,
+                               filled = m.Weight.WeightFilled] {
+      return charts::weightChartCells(kg, n, average, target, period, rows, filled);
+    });
   } else {
     std::vector<charts::ChartCell> cells;
     for (size_t i = from; i < static_cast<size_t>(std::min(n, rows)); ++i)
-      charts::addRecordChartCells(cells, kg, m.analysis.AverageWeight, i);
+      charts::addRecordChartCells(cells, kg, m.analysis.AverageWeight, i, m.Weight.isFilled(i));
     chart.setChartValuesLater([cells = std::move(cells)] { return cells; });
   }
   v.chartRecords = n;

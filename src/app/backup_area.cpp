@@ -6,12 +6,14 @@
 #include <cerrno>
 #include <vector>
 
+#include "app/corrections.h"
 #include "app/diary_area.h"
 #include "app/frmMain.h"
 #include "backup/backup.h"
 #include "csv/diary_export.h"
 #include "csv/weight_import.h"
 #include "profile/profile.h"
+#include "records/body_fat.h"
 #include "records/weight_entry.h"
 #include "store/folder_files.h"
 #include "store/record.h"
@@ -198,21 +200,41 @@ void cmdCsvIn_Click(frmMain& m) {
   if (const int days = csv::missingDays(table, s); days > 0)
     fill = m.dialogs.MsgBox(words::importGap(days), records::kGapFillTitle, form::Icon::Question,
                             form::Buttons::YesNo) == form::Answer::Yes;
-  const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill);
+  // The body fat measured last, for the question about typos among the file's.
+  std::optional<float> lastFat;
+  std::optional<store::Date> lastFatDay;
+  for (size_t i = 0; i < m.body.FatDate.size(); ++i)
+    if (const std::optional<store::Date> d = store::parseDate(m.body.FatDate[i]);
+        d && (!lastFatDay || *d >= *lastFatDay)) {
+      lastFatDay = d;
+      lastFat = m.body.FatPercent[i];
+    }
+  const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill, lastFat);
   if (plan.records.empty()) {
     m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan)), kImportTitle, form::Icon::Warning,
                      form::Buttons::OK);
     return;
   }
+  // Typos in the file are asked about once, for all its rows; No reads nothing.
+  if (plan.unlikely > 0 &&
+      m.dialogs.MsgBoxDefaultSecond(words::askUnlikelyImport(plan.unlikely), kImportTitle, form::Icon::Question,
+                                    form::Buttons::YesNo) != form::Answer::Yes)
+    return;
   try {
     // One step to take back, like any entry.
-    m.Undoable(words::csvImportStep(plan.imported), {records::kWeightFile},
-               [&] { store::appendRecords(records::kWeightFile, plan.records); });
+    std::vector<std::string> files{records::kWeightFile};
+    if (!plan.filledDates.empty()) files.push_back(records::kFilledFile);
+    if (!plan.fats.empty()) files.push_back(records::kBodyFatFile);
+    m.Undoable(words::csvImportStep(plan.imported), files,
+               [&] { records::AppendWeights(plan.records, plan.filledDates, plan.fats); });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return;
   }
-  m.WithHourglass([&m] { RecomputeAfterWeightChange(m); });
+  m.WithHourglass([&] {
+    RecomputeAfterWeightChange(m);
+    if (!plan.fats.empty()) ReloadAfterFileChange(m, records::kBodyFatFile);
+  });
   info(m, csv::importSummary(table, plan), kImportTitle);
 }
 

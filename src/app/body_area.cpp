@@ -112,6 +112,28 @@ std::vector<store::Record> recordsOf(const DatedLog& log) {
   return out;
 }
 
+// The record nearest before `day` (the latest one of an earlier day; `skip` left out), if any.
+std::optional<size_t> nearestEarlier(const store::TextColumn& dates, store::Date day, std::optional<size_t> skip) {
+  std::optional<size_t> best;
+  std::optional<store::Date> bestDay;
+  for (size_t i = 0; i < dates.size(); ++i) {
+    if (skip && i == *skip) continue;
+    const std::optional<store::Date> d = store::parseDate(dates[i]);
+    if (d && *d < day && (!bestDay || *d >= *bestDay)) {
+      best = i;
+      bestDay = d;
+    }
+  }
+  return best;
+}
+
+// Body fat far from the measurement before it is asked about; steps never are.
+bool likelyDated(frmMain& m, const DatedLog& log, store::Date day, float v, std::optional<size_t> skip) {
+  if (std::string_view(log.file) != records::kBodyFatFile) return true;
+  const std::optional<size_t> before = nearestEarlier(log.dates, day, skip);
+  return !before || ConfirmLikelyValue(m, std::string(log.dates[*before]), log.values[*before], v, true);
+}
+
 // An entry into a dated log: a day that already has a record asks whether to replace it; an
 // earlier day goes in date order.
 void enterDated(frmMain& m, const DatedLog& log, form::Control& box) {
@@ -121,6 +143,7 @@ void enterDated(frmMain& m, const DatedLog& log, form::Control& box) {
   const auto day = entryDate(m);
   if (!day) return;
   const store::Date date = *store::parseDate(*day);
+  if (!likelyDated(m, log, date, v, std::nullopt)) return;
   const store::Record added = store::Record().text(*day).single(v);
   std::optional<size_t> same;
   for (size_t i = log.dates.size(); i-- > 0 && !same;)
@@ -149,8 +172,11 @@ void correctDated(frmMain& m, const DatedLog& log, int record) {
                               store::shortestSingle(log.values[record]));
   if (!answer) return;
   if (const char* refusal = log.refusal(*answer)) return refuse(m, refusal);
+  const float v = static_cast<float>(store::ValTyped(*answer));
+  if (const std::optional<store::Date> day = store::parseDate(date); day && !likelyDated(m, log, *day, v, record))
+    return;
   std::vector<store::Record> records = recordsOf(log);
-  records[record] = store::Record().text(date).single(static_cast<float>(store::ValTyped(*answer)));
+  records[record] = store::Record().text(date).single(v);
   StoreChange(m, log.file, words::dayRecord(date, log.name, log.shown(log.values[record])) + words::kCorrected,
               [&] { store::rewriteRecords(log.file, records); });
 }
@@ -176,12 +202,33 @@ void txtInpHosuu_KeyPress(frmMain& m, std::string& key) {
   enterDated(m, stepLog(m), box);
 }
 
+// The weighing nearest before the stamp (`skip` left out), asked about when far from it.
+bool likelyWeighing(frmMain& m, store::Date day, std::string_view time, double kg, std::optional<int> skip) {
+  const records::IntradaySeries& s = m.body;
+  const auto key = [](const std::optional<store::Date>& d, std::string_view t) {
+    return std::make_pair(d.value_or(store::Date{}), std::string(t));
+  };
+  const auto stamp = key(day, time);
+  std::optional<int> best;
+  std::pair<store::Date, std::string> bestKey;
+  for (int i = 0; i < s.IntradayCount; ++i) {
+    if (skip && i == *skip) continue;
+    const auto k = key(store::parseDate(s.IntradayDate[i]), s.IntradayTime[i]);
+    if (k < stamp && (!best || k >= bestKey)) {
+      best = i;
+      bestKey = k;
+    }
+  }
+  return !best || ConfirmLikelyValue(m, std::string(s.IntradayDate[*best]), s.IntradayWeightKg[*best], kg, false);
+}
+
 void txtInpRenTai_KeyPress(frmMain& m, std::string& key) {
   form::Control& box = m.form("txtInpRenTai");
   if (!enterWanted(m, key, box.text())) return;
   if (const char* refusal = fatRefusal(box.text())) return refuse(m, refusal);
   const double v = store::ValTyped(box.text());
   const store::DateTime now = m.clock.now();
+  if (!likelyWeighing(m, now.date, store::formatTime(now), v, std::nullopt)) return;
   if (StoreChange(m, records::kIntradayFile,
                   store::formatDate(now.date) + " " + store::formatTime(now) + " の体重 " +
                       records::FormatSingle(static_cast<float>(v), "0.0Kg") + words::kEntered,
@@ -207,6 +254,9 @@ void correctWeighing(frmMain& m, int record) {
                               store::shortestSingle(s.IntradayWeightKg[record]));
   if (!answer) return;
   if (const char* refusal = fatRefusal(*answer)) return refuse(m, refusal);
+  if (const std::optional<store::Date> day = store::parseDate(s.IntradayDate[record]);
+      day && !likelyWeighing(m, *day, s.IntradayTime[record], store::ValTyped(*answer), record))
+    return;
   std::vector<store::Record> records = intradayRecords(s);
   records[record] =
       store::Record().text(s.IntradayDate[record]).text(s.IntradayTime[record]).dbl(store::ValTyped(*answer));

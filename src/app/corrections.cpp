@@ -1,5 +1,7 @@
 #include "app/corrections.h"
 
+#include <cmath>
+
 #include "app/frmMain.h"
 #include "calendar/lazy_calendar.h"
 #include "diary/calorie_items.h"
@@ -8,7 +10,9 @@
 #include "records/body_fat.h"
 #include "records/intraday.h"
 #include "records/steps.h"
+#include "records/weight_entry.h"
 #include "records/weight_log.h"
+#include "store/numbers.h"
 #include "store/record.h"
 #include "training/training.h"
 #include "words/messages.h"
@@ -16,7 +20,7 @@
 namespace app {
 
 void ReloadAfterFileChange(frmMain& m, const std::string& fileName) {
-  if (fileName == records::kWeightFile) return RecomputeAfterWeightChange(m);
+  if (fileName == records::kWeightFile || fileName == records::kFilledFile) return RecomputeAfterWeightChange(m);
   if (fileName == records::kBodyFatFile) {
     // A table or chart never keeps a row of a record that is gone.
     m.form("msgShiList").setGridRows(1);
@@ -90,6 +94,19 @@ bool StoreChange(frmMain& m, const std::string& file, const std::string& what, c
   }
   m.WithHourglass([&] { ReloadAfterFileChange(m, file); });
   return true;
+}
+
+bool ConfirmLikelyValue(frmMain& m, const std::string& earlier, double before, double now, bool fat) {
+  if (!(fat ? records::UnlikelyFat(before, now) : records::UnlikelyWeight(before, now))) return true;
+  const std::optional<store::Date> day = store::parseDate(earlier);
+  const std::string monthDay = day ? store::formatDate(*day).substr(5) : earlier;
+  const char* unit = fat ? "%" : "Kg";
+  const std::string text = words::askUnlikelyChange(
+      monthDay, store::formatNumber(store::singleDecimalValue(static_cast<float>(before)), "0.0") + unit,
+      store::formatNumber(std::fabs(std::round(now * 100) - std::round(before * 100)) / 100, "0.0") + unit,
+      now > before, fat ? "体脂肪率" : "体重");
+  return m.dialogs.MsgBoxDefaultSecond(text, m.form.title(), form::Icon::Question, form::Buttons::YesNo) ==
+         form::Answer::Yes;
 }
 
 bool RefusedInSampleMode(frmMain& m) {

@@ -29,6 +29,11 @@ ReplaceAnswer AskReplace(frmMain& m, const std::string& dateText);
 // recomputes what the file feeds; a failure is shown and changes nothing. False after a failure.
 bool StoreChange(frmMain& m, const std::string& file, const std::string& what, const std::function<void()>& write);
 
+// Before a value far from the nearest earlier one (on `earlier`) is stored: the question, with
+// No the default. True to store it, also when the change is not far. `fat`: a body-fat
+// percentage, else a weight.
+bool ConfirmLikelyValue(frmMain& m, const std::string& earlier, double before, double now, bool fat);
+
 // Sample mode refuses corrections like entries; true when refused.
 bool RefusedInSampleMode(frmMain& m);
 

@@ -53,8 +53,24 @@ std::vector<store::Record> weightRecords(const records::WeightSeries& s) {
   return out;
 }
 
-void rewriteWeights(frmMain& m, const std::string& what, const std::vector<store::Record>& records) {
-  StoreChange(m, records::kWeightFile, what, [&] { store::rewriteRecords(records::kWeightFile, records); });
+// A corrected or deleted day that was filled is a filled day no more: both files in one step.
+void rewriteWeights(frmMain& m, const std::string& what, const std::vector<store::Record>& records, size_t changed) {
+  const records::WeightSeries& s = m.Weight;
+  if (!s.isFilled(changed)) {
+    StoreChange(m, records::kWeightFile, what, [&] { store::rewriteRecords(records::kWeightFile, records); });
+    return;
+  }
+  std::vector<std::string> filled;
+  for (size_t i = 0; i < s.WeightDate.size(); ++i)
+    if (i != changed && s.isFilled(i)) filled.push_back(s.WeightDate[i]);
+  try {
+    m.Undoable(what, {records::kWeightFile, records::kFilledFile}, [&] { records::RewriteWeights(records, filled); });
+  } catch (const store::StoreError& e) {
+    m.form.setBusy(false);
+    m.ShowFailure(e);
+    return;
+  }
+  m.WithHourglass([&m] { RecomputeAfterWeightChange(m); });
 }
 
 // Any day's weight can be corrected; the log keeps one record a day without holes.
@@ -67,9 +83,11 @@ void correctWeight(frmMain& m, int record) {
   if (!answer) return;
   if (auto refusal = weightRefusal(*answer)) return message(m, *refusal, "メッセージ", form::Icon::Error);
   const float kg = static_cast<float>(store::ValTyped(*answer));
+  if (record > 0 && !ConfirmLikelyValue(m, s.WeightDate[record - 1], s.WeightKg[record - 1], kg, false)) return;
   std::vector<store::Record> records = weightRecords(s);
   records[record] = store::Record().text(date).single(kg);
-  rewriteWeights(m, words::dayRecord(date, "体重", kgText(s.WeightKg[record])) + words::kCorrected, records);
+  rewriteWeights(m, words::dayRecord(date, "体重", kgText(s.WeightKg[record])) + words::kCorrected, records,
+                 static_cast<size_t>(record));
 }
 
 // Only the last day can go: a hole in the middle would break the one-record-a-day log.
@@ -81,7 +99,7 @@ void deleteWeight(frmMain& m, int record) {
   if (!ConfirmDeletion(m, what)) return;
   std::vector<store::Record> records = weightRecords(s);
   records.pop_back();
-  rewriteWeights(m, what + words::kDeleted, records);
+  rewriteWeights(m, what + words::kDeleted, records, static_cast<size_t>(record));
 }
 
 // Off only for the reference the tests and the benchmark compare the appending way with.
@@ -157,6 +175,7 @@ bool RecomputeAfterWeightAppend(frmMain& m, const std::string& date, float kg) {
   s.WeightDate.push_back(date);
   s.WeightDay.push_back(*day);
   s.WeightKg.push_back(read);
+  if (!s.WeightFilled.empty()) s.WeightFilled.push_back(false);
   ++s.WeightCount;
   if (read > s.MaxWeight) s.MaxWeight = read;
   if (read < s.MinWeight) {
@@ -226,6 +245,7 @@ void ShowWeightTrend(frmMain& m) {
   if (s.WeightCount > 0 && static_cast<int>(s.WeightDay.size()) >= s.WeightCount)
     forecast = progress::trendForecast(m.weight.WeightTrend, m.Profile.TargetWeight, s.WeightDay[s.WeightCount - 1]);
   m.form("lblTrend_Yosou").setCaption(progress::trendForecastText(forecast));
+  m.form("lblTrend_Shuu").setCaption(progress::trendPerWeekText(m.weight.WeightTrend));
 }
 
 void ShowObesityGrade(frmMain& m) {
@@ -327,6 +347,7 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
   const float kg = static_cast<float>(value);
   const bool first = s.WeightCount == 0;
   std::vector<store::Record> added;
+  std::vector<std::string> filledDates;
   if (first) {
     added.push_back(store::Record().text(store::formatDate(*day)).single(kg));
   } else {
@@ -336,20 +357,25 @@ void txtInpTaijyu_KeyPress(frmMain& m, std::string& key) {
       message(m, records::notAfterLastMessage(s.WeightDate.back()), form::kDefaultTitle, form::Icon::Error);
       return;
     }
+    if (gap >= 2 && records::exceedsLimit(s.WeightCount, gap)) {
+      message(m, records::dataLimitMessage(), records::kDataLimitTitle, form::Icon::Warning);
+      return;
+    }
+    // A slip of the keyboard is asked about before the days between are.
+    if (!ConfirmLikelyValue(m, s.WeightDate.back(), s.WeightKg.back(), kg, false)) return;
     if (gap >= 2) {
-      if (records::exceedsLimit(s.WeightCount, gap)) {
-        message(m, records::dataLimitMessage(), records::kDataLimitTitle, form::Icon::Warning);
-        return;
-      }
       if (m.dialogs.MsgBox(records::gapFillQuestion(last, *day, s.WeightKg.back()), records::kGapFillTitle,
                            form::Icon::Question, form::Buttons::YesNo) != form::Answer::Yes)
         return;
     }
     added = records::recordsForEntry(last, s.WeightKg.back(), gap, store::formatDate(*day), kg);
+    for (int i = 1; i < gap; ++i) filledDates.push_back(store::formatDate(last + std::chrono::days(i)));
   }
   try {
-    m.Undoable(words::dayRecord(store::formatDate(*day), "体重", kgText(kg)) + words::kEntered, {records::kWeightFile},
-               [&] { store::appendRecords(records::kWeightFile, added); });
+    std::vector<std::string> files{records::kWeightFile};
+    if (!filledDates.empty()) files.push_back(records::kFilledFile);
+    m.Undoable(words::dayRecord(store::formatDate(*day), "体重", kgText(kg)) + words::kEntered, files,
+               [&] { records::AppendWeights(added, filledDates); });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return;
@@ -386,6 +412,7 @@ void dumpWeight(const frmMain& m, StateDump& d) {
   d.add("GradeText", m.weight.GradeText);
   d.add("SliderSetByProgram", m.weight.SliderSetByProgram);
   d.add("WeightTrend", m.weight.WeightTrend);
+  d.add("FilledDays", records::FilledDates(m.Weight));
 }
 
 }  // namespace app

@@ -8,9 +8,9 @@
 namespace charts {
 
 void addRecordChartCells(std::vector<ChartCell>& cells, const std::vector<float>& weights,
-                         const std::vector<float>& average, size_t i) {
+                         const std::vector<float>& average, size_t i, bool filled) {
   const int row = static_cast<int>(i) + 1;
-  cells.push_back({row, kDailyWeight, store::shortestSingle(weights[i])});
+  if (!filled) cells.push_back({row, kDailyWeight, store::shortestSingle(weights[i])});
   if (i < average.size()) cells.push_back({row, kRunningAverage, store::shortestSingle(average[i])});
   if (i >= 9) {
     float sum = 0;
@@ -20,7 +20,8 @@ void addRecordChartCells(std::vector<ChartCell>& cells, const std::vector<float>
 }
 
 std::vector<ChartCell> weightChartCells(const std::vector<float>& weights, int count, const std::vector<float>& average,
-                                        float targetWeight, int targetPeriod, int rows) {
+                                        float targetWeight, int targetPeriod, int rows,
+                                        const std::vector<bool>& filled) {
   std::vector<ChartCell> cells;
   const size_t n = std::min(static_cast<size_t>(std::max(0, count)), weights.size());
   if (n == 0 || targetPeriod < 1) return cells;
@@ -29,7 +30,7 @@ std::vector<ChartCell> weightChartCells(const std::vector<float>& weights, int c
   float progress = weights[0];
   for (size_t i = 0; i < charted; ++i) {
     const int row = static_cast<int>(i) + 1;
-    if (i < n) addRecordChartCells(cells, weights, average, i);
+    if (i < n) addRecordChartCells(cells, weights, average, i, i < filled.size() && filled[i]);
     if (i < static_cast<size_t>(targetPeriod)) cells.push_back({row, kProgressLine, store::shortestSingle(progress)});
     progress -= slope;
   }

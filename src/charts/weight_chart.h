@@ -17,9 +17,11 @@ using ChartCell = form::ChartValue;
 // running average and (from the tenth record on) the mean of the last ten weights while records
 // last, and the progress line from the first weight down towards the target on every row.
 // Records past the target period are not charted unless `rows` reaches further (0: the period);
-// a period below 1 gives no cell.
+// a period below 1 gives no cell. A record marked in `filled` (a day filled with the last weight)
+// gets no daily weight: the line passes it.
 std::vector<ChartCell> weightChartCells(const std::vector<float>& weights, int count, const std::vector<float>& average,
-                                        float targetWeight, int targetPeriod, int rows = 0);
+                                        float targetWeight, int targetPeriod, int rows = 0,
+                                        const std::vector<bool>& filled = {});
 
 // The spans of days the chart can show, in the order of their option buttons; it opens with the
 // target period.
@@ -37,7 +39,7 @@ std::optional<RowWindow> weightChartWindow(WeightSpan span, int records);
 // The cells of record i's own row (i below the record count) without the progress line, as
 // weightChartCells gives them; appended to `cells`.
 void addRecordChartCells(std::vector<ChartCell>& cells, const std::vector<float>& weights,
-                         const std::vector<float>& average, size_t i);
+                         const std::vector<float>& average, size_t i, bool filled = false);
 
 // Int(maxWeight + 0.9) in single precision: 70.0 and 70.05 give 70, 70.1 gives 71.
 int weightAxisTop(float maxWeight);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
+#include "calendar/lazy_calendar.h"
 #include "csv/csv.h"
 #include "diary/calorie_items.h"
 #include "diary/day_diary.h"
@@ -27,11 +29,17 @@ const std::array<const char*, diary::kDayLists> kSectionNames = {"朝", "昼", "
 
 std::string kgText(float kg) { return store::shortestSingle(kg); }
 
+// With filled days (補完.txt), a third column marks them with 1.
 CsvFile weights(records::WeightSeries& w) {
+  const bool filledDays = store::fileExists(records::kFilledFile);
   std::vector<Row> rows{{"日付", "体重kg"}};
+  if (filledDays) rows[0].push_back("補完");
   if (store::fileExists(records::kWeightFile)) {
     records::LoadWeightLog(w);
-    for (int i = 0; i < w.WeightCount; ++i) rows.push_back({textCell(w.WeightDate[i]), kgText(w.WeightKg[i])});
+    for (int i = 0; i < w.WeightCount; ++i) {
+      rows.push_back({textCell(w.WeightDate[i]), kgText(w.WeightKg[i])});
+      if (filledDays) rows.back().push_back(w.isFilled(static_cast<size_t>(i)) ? "1" : "");
+    }
   }
   return {"体重.csv", document(rows)};
 }
@@ -124,6 +132,51 @@ CsvFile dayDiaries() {
   return {"日記.csv", document(rows)};
 }
 
+// The なんでも日記 of each day (日記YYYYMMDD.txt), its lines kept as lines of the cell.
+CsvFile dayComments() {
+  std::vector<Row> rows{{"日付", "コメント"}};
+  for (const std::string& name : store::dataFileNames(".")) {
+    if (name.rfind("日記", 0) != 0 || !isDayFileName(name.substr(std::string("日記").size()))) continue;
+    const std::string digits = name.substr(std::string("日記").size(), 8);
+    const std::string date = digits.substr(0, 4) + "/" + digits.substr(4, 2) + "/" + digits.substr(6, 2);
+    std::string comment = diary::readDayDiary(date).comment;
+    while (!comment.empty() && (comment.back() == '\n' || comment.back() == '\r')) comment.pop_back();
+    if (!comment.empty()) rows.push_back({date, textCell(comment)});
+  }
+  return {"日記コメント.csv", document(rows)};
+}
+
+// Every marked day of every month file (YYYY年M月.txt), in date order: 緑 good, 赤 bad.
+CsvFile calendarMarks() {
+  struct Month {
+    int year;
+    unsigned month;
+    std::string file;
+  };
+  std::vector<Month> months;
+  for (const std::string& name : store::dataFileNames(".")) {
+    if (!store::isDayOrMonthFileName(name) || name.find("年") == std::string::npos) continue;
+    const size_t yearEnd = name.find("年");
+    const int year = std::stoi(name.substr(0, yearEnd));
+    const unsigned month = static_cast<unsigned>(std::stoi(name.substr(yearEnd + std::string("年").size())));
+    if (month >= 1 && month <= 12) months.push_back({year, month, name});
+  }
+  std::sort(months.begin(), months.end(),
+            [](const Month& a, const Month& b) { return std::tie(a.year, a.month) < std::tie(b.year, b.month); });
+  std::vector<Row> rows{{"日付", "印"}};
+  for (const Month& mo : months) {
+    const std::vector<int> marks = calendar::readMonthMarks(mo.file);
+    const calendar::MonthLayout layout = calendar::layoutMonth(mo.year, mo.month);
+    for (size_t cell = 0; cell < marks.size(); ++cell) {
+      const int day = layout.dayInCell(static_cast<int>(cell));
+      if (day == 0 || (marks[cell] != calendar::kGoodDay && marks[cell] != calendar::kBadDay)) continue;
+      rows.push_back({store::formatDate(store::makeDate(mo.year, mo.month, static_cast<unsigned>(day))),
+                      marks[cell] == calendar::kGoodDay ? "緑" : "赤"});
+    }
+  }
+  return {"カレンダー.csv", document(rows)};
+}
+
 CsvFile memos() {
   std::vector<Row> rows{{"リスト", "題目", "内容"}};
   if (store::fileExists(memo::kTitlesFile)) {
@@ -151,6 +204,8 @@ std::vector<CsvFile> exportDiary(float stepLength) {
   out.push_back(trainingCounts());
   out.push_back(dayDiaries());
   out.push_back(memos());
+  out.push_back(dayComments());
+  out.push_back(calendarMarks());
   return out;
 }
 

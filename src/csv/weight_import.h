@@ -17,6 +17,7 @@ namespace csv {
 struct WeightRow {
   store::Date day;
   float kg = 0;
+  std::optional<float> fat;  // body fat in percent, when the file has it for the weighing
 };
 
 struct WeightCsv {
@@ -25,6 +26,7 @@ struct WeightCsv {
   int alreadyInDiary = 0;              // rows of days the diary holds already
   int laterWeighings = 0;              // rows after the first weighing of their day
   std::map<std::string, int> refused;  // why, e.g. "日付が読めない行" -> 3
+  bool hasFat = false;                 // the header names a body-fat column (fat, 体脂肪率, Body Fat)
   // Set when the file is no weight table at all (no header with a date and a weight column).
   std::optional<std::string> unusable;
 };
@@ -48,13 +50,18 @@ std::optional<Gap> longestGap(const WeightCsv& csv, const records::WeightSeries&
 inline constexpr int kLongestFilledGap = 365;
 
 struct WeightAppend {
-  std::vector<store::Record> records;  // what to append to the weight log
+  std::vector<store::Record> records;    // what to append to the weight log
+  std::vector<std::string> filledDates;  // the days among them that fill a gap
+  std::vector<store::Record> fats;       // what to append to the body-fat log
   int imported = 0;
   int filled = 0;
   int afterGap = 0;   // rows not taken because their gap was not to be filled
   int overLimit = 0;  // rows not taken because the log would pass its limit
+  int unlikely = 0;   // rows taken whose weight is far from the one before it (a typo?)
 };
-WeightAppend planWeightAppend(const WeightCsv& csv, const records::WeightSeries& s, bool fillGaps);
+// `lastFat`: the body fat measured last before the rows, for the question about typos.
+WeightAppend planWeightAppend(const WeightCsv& csv, const records::WeightSeries& s, bool fillGaps,
+                              std::optional<float> lastFat = std::nullopt);
 
 // The summary box's text: how many days went in, then importCounts.
 std::string importSummary(const WeightCsv& csv, const WeightAppend& plan);

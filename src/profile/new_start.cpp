@@ -9,6 +9,7 @@
 #include "profile/profile_change.h"
 #include "profile/sample_move.h"
 #include "store/files.h"
+#include "store/folder_files.h"
 #include "store/numbers.h"
 #include "store/record.h"
 #include "store/typed_number.h"
@@ -101,6 +102,8 @@ void WriteNewStartFiles(const Profile& fresh, const std::string& calendarFile, b
   store::FileChanges changes;
   for (const char* name : kNewStartEmptiedFiles) changes.write.push_back({name, ""});
   if (!calendarFile.empty()) changes.write.push_back({calendarFile, ""});
+  // The filled days go with the weights; from the sample they are put aside with its diary.
+  if (!fromSample && store::pathExists(store::kFilledDaysFile)) changes.write.push_back({store::kFilledDaysFile, ""});
   changes.write.push_back({kProfileFile, store::encodeRecords(kProfileFile, ProfileRecords(fresh))});  // last of all
   const bool hadSampleFolder = store::pathExists(kSampleFolder);
   try {

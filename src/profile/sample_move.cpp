@@ -28,7 +28,7 @@ std::string freeName(const std::string& dir, const std::string& name) {
 std::vector<std::string> sampleDiaryFiles(const std::string& folder) {
   std::vector<std::string> names;
   for (std::string& name : store::fileNamesIn(folder))
-    if (store::isDayOrMonthFileName(name)) names.push_back(std::move(name));
+    if (store::isDayOrMonthFileName(name) || name == store::kFilledDaysFile) names.push_back(std::move(name));
   return names;
 }
 

@@ -11,7 +11,8 @@ namespace profile {
 inline constexpr const char* kSampleFolder = "サンプル";
 
 // The files of `folder` that belong to the sample's diary: day files (YYYYMMDD.txt), comment files
-// (日記YYYYMMDD.txt) and calendar months (YYYY年M月.txt), sorted by name.
+// (日記YYYYMMDD.txt), calendar months (YYYY年M月.txt) and the filled days of its weight log
+// (補完.txt), sorted by name.
 std::vector<std::string> sampleDiaryFiles(const std::string& folder);
 
 // The moves that put those files of the current folder, byte for byte, into サンプル/, for the

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "store/numbers.h"
 #include "words/messages.h"
 
 namespace progress {
@@ -30,6 +31,15 @@ std::optional<TrendForecast> trendForecast(const std::vector<float>& trend, floa
   f.days = static_cast<int>(days);
   f.day = lastDay + std::chrono::days(f.days);
   return f;
+}
+
+std::string trendPerWeekText(const std::vector<float>& trend) {
+  if (trend.size() < static_cast<size_t>(kTrendSlopeDays)) return "";
+  const size_t span = std::min(static_cast<size_t>(kTrendSlopeDays), trend.size() - 1);
+  const double perWeek = (static_cast<double>(trend.back()) - trend[trend.size() - 1 - span]) / span * 7;
+  const double tenths = std::round(perWeek * 10) / 10;
+  if (tenths == 0) return std::string(words::kTrendPerWeek) + "±0.0Kg";
+  return words::kTrendPerWeek + std::string(tenths > 0 ? "+" : "") + store::formatNumber(tenths, "0.0Kg");
 }
 
 std::string trendForecastText(const std::optional<TrendForecast>& f) {

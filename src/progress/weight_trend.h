@@ -28,4 +28,8 @@ std::optional<TrendForecast> trendForecast(const std::vector<float>& trend, floa
 // "トレンドによる予想: N日後 (YYYY/MM/DD)", or "" without a forecast.
 std::string trendForecastText(const std::optional<TrendForecast>& f);
 
+// The trend's change in a week, from its slope over the last kTrendSlopeDays days (over all of
+// them while there are fewer): "トレンド: 週 -0.4Kg"; "" with fewer than that many weights.
+std::string trendPerWeekText(const std::vector<float>& trend);
+
 }  // namespace progress

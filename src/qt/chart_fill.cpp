@@ -129,7 +129,7 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
 
   // Draws one column of values (row r+1 in values[r]) under `name` in `color`.
   auto drawColumn = [&](const QString& name, const QColor& color, const std::vector<std::optional<double>>& values,
-                        Qt::PenStyle style) {
+                        Qt::PenStyle style, const std::vector<bool>& passed = {}) {
     // Runs of written cells.
     std::vector<QList<QPointF>> runs;
     QList<QPointF> run;
@@ -145,7 +145,7 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
         lo = any ? std::min(lo, v) : v;
         hi = any ? std::max(hi, v) : v;
         any = true;
-      } else if (!run.isEmpty()) {
+      } else if (!run.isEmpty() && !(r < passed.size() && passed[r])) {
         runs.push_back(run);
         run.clear();
       }
@@ -208,7 +208,7 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
     const QString name = c < static_cast<int>(model.seriesNames.size()) ? QString::fromStdString(model.seriesNames[c])
                          : c < static_cast<int>(look.names.size())      ? look.names[c]
                                                                         : QString();
-    drawColumn(name, columnColor(c), values, Qt::SolidLine);
+    drawColumn(name, columnColor(c), values, Qt::SolidLine, c == 0 ? look.passedRows : std::vector<bool>());
   }
   if (!look.extra.empty()) {
     std::vector<std::optional<double>> values = look.extra;

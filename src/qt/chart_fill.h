@@ -22,6 +22,8 @@ struct ChartLook {
   std::optional<QFont> font;
   // About how many labels fit along the x axis.
   int xLabels = 8;
+  // Rows (0-based) of the first column the line runs across without a point (filled days).
+  std::vector<bool> passedRows;
 };
 
 // Replaces every series of `chart` and re-ranges its axes. Rows stand at their days (the model's

@@ -253,6 +253,7 @@ void MainWindow::applyChart(Entry& e) {
     look.extraName = q(m_.form("Check7").caption());
     for (float kg : m_.weight.WeightTrend) look.extra.push_back(kg);
   }
+  if (e.control->name() == "MSChart1") look.passedRows = m_.Weight.WeightFilled;
   look.font = canvas_->font();
   look.xLabels =
       std::max(2, e.widget->width() / std::max(1, 2 * QFontMetrics(canvas_->font()).horizontalAdvance("00/00")));

@@ -1,5 +1,7 @@
 #include "records/weight_entry.h"
 
+#include <cmath>
+
 #include "store/numbers.h"
 
 namespace records {
@@ -52,5 +54,16 @@ std::vector<store::Record> recordsForEntry(store::Date last, float lastKg, int g
   out.push_back(store::Record().text(entryDate).single(kg));
   return out;
 }
+
+namespace {
+// In hundredths, so that a change of exactly 5 % or 5 points, as typed, is no question.
+long long hundredths(double v) { return std::llround(v * 100); }
+}  // namespace
+
+bool UnlikelyWeight(double before, double now) {
+  return std::llabs(hundredths(now) - hundredths(before)) * 20 > hundredths(before);
+}
+
+bool UnlikelyFat(double before, double now) { return std::llabs(hundredths(now) - hundredths(before)) > 500; }
 
 }  // namespace records

@@ -12,8 +12,9 @@
 
 namespace records {
 
-// Two years of days: the log takes no record beyond this.
-inline constexpr int kWeightLimit = 730;
+// A weight for every day of a hundred years: the log takes no record beyond this, and a longer
+// file is damage that start-up reports.
+inline constexpr int kWeightLimit = 36600;
 
 inline constexpr const char* kDataLimitTitle = "データ上限";
 inline constexpr const char* kGapFillTitle = "自動体重挿入";
@@ -31,6 +32,11 @@ std::optional<std::string> bestRecordMessage(float kg, float minWeight);
 // weight, then the entry itself. `gap` = entry - last in days, at least 1.
 std::vector<store::Record> recordsForEntry(store::Date last, float lastKg, int gap, const std::string& entryDate,
                                            float kg);
+
+// A value so far from the one before it that it is likely a slip of the keyboard: a weight more
+// than 5 % of the earlier one away, a body-fat percentage more than 5 points.
+bool UnlikelyWeight(double before, double now);
+bool UnlikelyFat(double before, double now);
 
 // True when adding `adding` records to a log of `count` would go beyond the limit.
 inline bool exceedsLimit(int count, int adding) { return count + adding > kWeightLimit; }

@@ -57,9 +57,9 @@ bool takeText(std::string_view& s, std::string_view head) {
 }
 
 constexpr const char* kFixedDataFiles[] = {
-    "ﾌﾟﾗｲﾍﾞｰﾄ.txt", "設定.txt",    "体重.txt",    "連続体重.txt", "体脂肪率.txt", "歩数.txt",   "栄養.txt",
-    "ｶﾛﾘｰ.txt",     "ﾘｽﾄ題目.txt", "ﾘｽﾄ1.txt",    "ﾘｽﾄ2.txt",     "ﾘｽﾄ3.txt",     "ﾘｽﾄ4.txt",   "筋トレ題目.txt",
-    "筋トレ1.txt",  "筋トレ2.txt", "筋トレ3.txt", "筋トレ4.txt",  "筋トレ5.txt",  "筋トレ6.txt"};
+    "ﾌﾟﾗｲﾍﾞｰﾄ.txt", "設定.txt",    "体重.txt",    "連続体重.txt", "体脂肪率.txt", "歩数.txt",    "栄養.txt",
+    "ｶﾛﾘｰ.txt",     "ﾘｽﾄ題目.txt", "ﾘｽﾄ1.txt",    "ﾘｽﾄ2.txt",     "ﾘｽﾄ3.txt",     "ﾘｽﾄ4.txt",    "筋トレ題目.txt",
+    "筋トレ1.txt",  "筋トレ2.txt", "筋トレ3.txt", "筋トレ4.txt",  "筋トレ5.txt",  "筋トレ6.txt", kFilledDaysFile};
 
 }  // namespace
 

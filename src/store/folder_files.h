@@ -44,6 +44,9 @@ bool removeOwnFolder(const std::string& path, const std::function<bool(const std
 std::vector<std::string> fileNamesIn(const std::string& folder);
 std::vector<std::string> folderNamesIn(const std::string& folder);
 
+// The days the weight log's gap question filled with the last weight, one quoted date a line.
+inline constexpr const char* kFilledDaysFile = "補完.txt";
+
 // The data files of a data folder: every regular file whose name ends in ".txt", sorted.
 std::vector<std::string> dataFileNames(const std::string& folder);
 

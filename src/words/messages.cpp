@@ -68,6 +68,18 @@ std::string calendarMark(std::string_view month, std::string_view day) { return 
 
 std::string confirmDeletion(std::string_view what) { return cat({what, " を削除します。よろしいですか？"}); }
 
+std::string askUnlikelyChange(std::string_view monthDay, std::string_view before, std::string_view by, bool up,
+                              std::string_view what) {
+  return cat({"前回（", monthDay, "）の ", before, " から ", by, up ? " 増えています。この" : " 減っています。この",
+              what, "で記録しますか？"});
+}
+
+std::string askUnlikelyImport(int rows) {
+  return cat({"読み込む記録のうち ", std::to_string(rows),
+              " 件は、前の記録から体重が 5% より、体脂肪率が 5 ポイントより大きく変わっています。"
+              "入力のまちがいでないか確かめてください。\nこのまま読み込みますか？"});
+}
+
 std::string askReplace(std::string_view monthDay) {
   return cat({monthDay, "の記録はすでにあります。置き換えますか？"});
 }
@@ -161,6 +173,10 @@ std::string importGapTooLong(std::string_view before, std::string_view after, in
 }
 
 std::string csvImportStep(int days) { return cat({"CSVからの体重 ", std::to_string(days), " 日分の読み込み"}); }
+
+std::string csvFatsImported(int records) {
+  return cat({"\n体脂肪率を ", std::to_string(records), " 件読み込みました。"});
+}
 
 std::string csvImported(int days, int filled) {
   std::string text = cat({"体重を ", std::to_string(days), " 日分読み込みました。"});

@@ -53,6 +53,12 @@ std::string confirmUndo(std::string_view what);
 inline constexpr const char* kNothingToUndo = "取り消せる操作はありません。";
 inline constexpr const char* kMiddleWeightDeletion = "途中の日の記録は削除できません。値を修正してください。";
 std::string confirmTrainingRename(std::string_view title, int records);
+// 「前回（11/30）の 58.6Kg から 27.1Kg 増えています。この体重で記録しますか？」 (減っています
+// when `up` is false); `what` is 体重 or 体脂肪率, the values as shown with their unit.
+std::string askUnlikelyChange(std::string_view monthDay, std::string_view before, std::string_view by, bool up,
+                              std::string_view what);
+// The import's one question for all such rows.
+std::string askUnlikelyImport(int rows);
 
 // ---- titles of boxes
 inline constexpr const char* kErrorTitle = "エラー";
@@ -65,6 +71,9 @@ inline constexpr const char* kExportTitle = "CSVに書き出す";
 inline constexpr const char* kImportTitle = "CSVから読み込む";
 inline constexpr const char* kOutOfRange = "入力できる範囲を超えた数値です。";
 inline constexpr const char* kWeightOrderTitle = "体重の記録の確認";
+
+// After the weight of a day the gap question filled with the last weight.
+inline constexpr const char* kFilledMark = "（補完）";
 
 // ---- the diary
 std::string unsavedDiaryDay(std::string_view monthDay);
@@ -102,6 +111,7 @@ std::string csvImportStep(int days);
 // ---- the weight CSV import
 inline constexpr const char* kCsvBadDate = "日付が読めない行";
 inline constexpr const char* kCsvBadWeight = "体重が読めない行";
+inline constexpr const char* kCsvBadFat = "体脂肪率が読めない行";
 inline constexpr const char* kCsvUnknownEncoding =
     "文字コードが読めません。UTF-8 か Shift-JIS のCSVファイルを選んでください。";
 inline constexpr const char* kCsvNoHeader =
@@ -111,8 +121,10 @@ inline constexpr const char* kCsvAlreadyInDiary = "\n  登録済みの日付の�
 inline constexpr const char* kCsvLaterWeighings = "\n  同じ日の 2 回目以降の行: ";
 inline constexpr const char* kCsvRefused = "\n読み込めなかった行: ";
 inline constexpr const char* kCsvAfterGap = "\n  間の日をうめなかったため入れられない行: ";
-inline constexpr const char* kCsvOverLimit = "\n  2 年分の上限を超える行: ";
+inline constexpr const char* kCsvOverLimit = "\n  記録の上限（36600 日分）を超える行: ";
 std::string csvImported(int days, int filled);
+// 「\n体脂肪率を 3 件読み込みました。」
+std::string csvFatsImported(int records);
 inline constexpr const char* kCsvFutureDate = "今日より後の日付の行";
 inline constexpr const char* kCsvTooManyFields = "見出しより列の多い行（小数点にコンマ？）";
 inline constexpr const char* kCsvQuoteLeftOpen = "「\"」が閉じていない行";
@@ -127,6 +139,7 @@ std::string backupFileMissing(std::string_view file);
 inline constexpr const char* kForecastTooFar = "達成日が遠すぎて予想不能";
 inline constexpr const char* kTrendForecast = "トレンドによる予想: ";
 inline constexpr const char* kDaysLater = "日後";
+inline constexpr const char* kTrendPerWeek = "トレンド: 週 ";
 inline constexpr const char* kTrendHelp =
     "体重のトレンド（日々の凸凹をならした推移）を破線で表示しています。\r\n"
     "最近 14 日間のトレンドの傾きから目標達成日を予想します。\r\n";
@@ -171,6 +184,7 @@ inline constexpr const char* kBeforeRestoreSuffix = "-復元前";
 inline constexpr const char* kCsvDateTimeHeader = "日時";
 inline constexpr const char* kCsvDateHeader = "日付";
 inline constexpr const char* kCsvWeightHeader = "体重";
+inline constexpr const char* kCsvFatHeader = "体脂肪率";
 
 inline constexpr const char* kStepAxisMax = "歩数グラフの上限";
 inline constexpr const char* kStepAxisMin = "歩数グラフの下限";

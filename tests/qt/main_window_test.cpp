@@ -448,6 +448,15 @@ TEST(ChartFill, UnwrittenCellsAreGapsAndHiddenSeriesAreNotDrawn) {
   EXPECT_EQ(lineSizes, (std::vector<int>{2, 3})) << "rows 1-2 and 4-6, broken at the unwritten row 3";
   EXPECT_EQ(scatter, 1);
 
+  // A row the line passes (a filled day) has no point and breaks nothing.
+  qt::ChartLook passing;
+  passing.passedRows = {false, false, true};
+  qt::fillChart(chart, model, passing);
+  lineSizes.clear();
+  for (QAbstractSeries* s : chart.series())
+    if (s->type() == QAbstractSeries::SeriesTypeLine) lineSizes.push_back(static_cast<QXYSeries*>(s)->count());
+  EXPECT_EQ(lineSizes, (std::vector<int>{5}));
+
   auto axisRange = [&] {
     auto* y = qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
     return std::make_pair(y->min(), y->max());

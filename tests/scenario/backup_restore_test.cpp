@@ -161,7 +161,8 @@ TEST(Restore, ListsDaysRefusesADamagedOneAndRestoresWithASafetyCopy) {
   EXPECT_EQ(dir.readUtf8("歩数.txt"), "\"2026/12/02\",8000\r\n");
   EXPECT_EQ(dir.readUtf8("バックアップ/2026-12-07-復元前/体重.txt"), kWeights);
   int asked = 0;
-  for (const auto& box : done["dialogs"]) asked += box.value("text", "") == "12/07の日記は保存されていません。保存しますか？";
+  for (const auto& box : done["dialogs"])
+    asked += box.value("text", "") == "12/07の日記は保存されていません。保存しますか？";
   EXPECT_EQ(asked, 1);
   EXPECT_TRUE(dir.exists("バックアップ/2026-12-07-復元前/20261207.txt"));
   // Reloaded as at start-up: the figures come from the restored files.

@@ -63,7 +63,11 @@ TEST(BmiScenario, GradeBoundariesDayByDay) {
                {"17", "17.0", "やせ気味", "#C0FFFF"},           {"20", "20.0", "スタンダード", "#C0FFC0"}};
   std::string script = "clock 2004/05/20 08:00:00\nstart\n";
   int d = 2;
+  double before = 50;
   for (const Step& s : steps) {
+    // Each jump of more than 5 % is asked about first.
+    if (std::abs(std::stod(s.kg) - before) > before / 20) script += "answer Yes\n";
+    before = std::stod(s.kg);
     script += "settext txtDate 2004/05/" + std::string(d < 10 ? "0" : "") + std::to_string(d) +
               "\nsettext txtInpTaijyu " + s.kg + "\nenter txtInpTaijyu\n" + kBmi;
     ++d;

@@ -31,6 +31,9 @@ void writeSmallDiary(const TempFolder& dir) {
 TEST(CsvExport, EveryFileByteForByteAndReplacedOnlyAfterAQuestion) {
   TempFolder dir, out;
   writeSmallDiary(dir);
+  dir.writeCp932("日記20261202.txt", "よく歩いた\r\n夜は軽め\r\n");
+  dir.writeCp932("2026年12月.txt", "0,0,1,2,0,0,0\r\n");
+  dir.writeCp932("2026年11月.txt", "2\r\n");
   out.writeBytes("体重.csv", "old");
   auto r = runDrive(dir.path(),
                     "clock 2026/12/07 09:00:00\nstart\nclick cmdSettei\ndump lblDataFolder\n"
@@ -51,7 +54,9 @@ TEST(CsvExport, EveryFileByteForByteAndReplacedOnlyAfterAQuestion) {
                "clock 2026/12/07 09:00:00\nstart\nfile " + out.path() + "\nanswer Yes\nclick cmdCsvOut\ndump\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
 
-  EXPECT_EQ(r.last()["dialogs"].back()["text"], "8 個の CSVファイルを書き出しました。\n" + out.path());
+  EXPECT_EQ(r.last()["dialogs"].back()["text"], "10 個の CSVファイルを書き出しました。\n" + out.path());
+  EXPECT_EQ(out.readBytes("日記コメント.csv"), kBom + "日付,コメント\r\n2026/12/02,\"よく歩いた\r\n夜は軽め\"\r\n");
+  EXPECT_EQ(out.readBytes("カレンダー.csv"), kBom + "日付,印\r\n2026/11/01,赤\r\n2026/12/01,緑\r\n2026/12/02,赤\r\n");
   EXPECT_EQ(out.readBytes("体重.csv"), kBom + "日付,体重kg\r\n2026/12/01,70\r\n2026/12/02,69.5\r\n");
   EXPECT_EQ(out.readBytes("連続体重.csv"), kBom + "日付,時刻,体重kg\r\n2026/12/02,07:05:09,69.75\r\n");
   EXPECT_EQ(out.readBytes("体脂肪率.csv"),
@@ -165,6 +170,36 @@ TEST(CsvImport, ScaleExportWithGapsSkippedAndRefusedRowsAndOneQuestion) {
             "\"2026/12/01\",70\r\n\"2026/12/02\",69.5\r\n\"2026/12/03\",69.5\r\n\"2026/12/04\",69\r\n"
             "\"2026/12/05\",69\r\n\"2026/12/06\",68.4\r\n");
   EXPECT_EQ(d["state"]["WeightCount"], 6);
+}
+
+// A phone's export: stamps in UTC or with an offset land on the local day, and its body-fat
+// column goes into the body-fat log in the same step as the weights.
+TEST(CsvImport, PhoneStampsInLocalTimeAndBodyFatToo) {
+  TempFolder dir, in;
+  dir.writeMinimalDiary();
+  dir.writeCp932("体重.txt", "\"2026/12/01\",70\r\n\"2026/12/02\",69.5\r\n");
+  dir.writeCp932("体脂肪率.txt", "\"2026/12/02\",25\r\n");
+  in.writeBytes("phone.csv",
+                "dateTime,weight,fat\n2026-12-02T22:30:00Z,69.4,24.8\n2026-12-03T23:10:00.000+00:00,69.2,24.6\n"
+                "2026-12-05T07:00:00+09:00,69.0,\n2026-12-06T07:00:00+09:00,68.9,abc\n");
+  const char* const oldTz = std::getenv("TZ");
+  const std::string keptTz = oldTz ? oldTz : "";
+  ::setenv("TZ", "JST-9", 1);
+  auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\nfile " + in.file("phone.csv") +
+                                    "\nclick cmdCsvIn\ndump lblNowShibou\n");
+  if (oldTz)
+    ::setenv("TZ", keptTz.c_str(), 1);
+  else
+    ::unsetenv("TZ");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_EQ(dir.readUtf8("体重.txt"),
+            "\"2026/12/01\",70\r\n\"2026/12/02\",69.5\r\n\"2026/12/03\",69.4\r\n\"2026/12/04\",69.2\r\n"
+            "\"2026/12/05\",69\r\n");
+  EXPECT_EQ(dir.readUtf8("体脂肪率.txt"), "\"2026/12/02\",25\r\n\"2026/12/03\",24.8\r\n\"2026/12/04\",24.6\r\n");
+  EXPECT_EQ(r.last()["dialogs"].back()["text"],
+            "体重を 3 日分読み込みました。\n体脂肪率を 2 件読み込みました。\n\n読み飛ばした行: 0\n"
+            "読み込めなかった行: 1\n  体脂肪率が読めない行: 1");
+  EXPECT_EQ(r.last()["controls"]["lblNowShibou"]["caption"], "24.6");
 }
 
 // Rows after today, with more fields than the header or a quote left open are counted; the gap

@@ -52,14 +52,14 @@ TEST(DamagedFolder, StartUpRefusesFilesItCannotTrustNamingFileAndLine) {
     EXPECT_EQ(startupError(dir).rfind(expected, 0), 0u) << startupError(dir);
   }
 
-  // Ten times the design limit of two years of weights is refused before it is read.
+  // More weights than a hundred years of days is damage, refused before it is read.
   TempFolder big;
   big.writeMinimalDiary();
   std::string lines;
-  for (int i = 0; i < 7301; ++i) lines += "\"2024/01/03\",70\r\n";
+  for (int i = 0; i < 36601; ++i) lines += "\"2024/01/03\",70\r\n";
   big.writeCp932("体重.txt", lines);
   EXPECT_EQ(startupError(big),
-            "「体重.txt」には 7301 行の記録があり、扱える 7300 行を超えています。\n場所：" +
+            "「体重.txt」には 36601 行の記録があり、扱える 36600 行を超えています。\n場所：" +
                 std::filesystem::canonical(big.path()).string() +
                 "\n古い記録をテキストエディターで別のファイルに移してください。\n\nプログラムを終了します。");
 

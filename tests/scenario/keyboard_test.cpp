@@ -152,7 +152,7 @@ TEST(WeightTrendScenario, ForecastLineAndTrendBoxBesideTheFourViews) {
   for (int i = 0; i < 20; ++i) kg.push_back(80.0f - 0.5f * i);
   weight_diary::writeWeights(dir, store::makeDate(2024, 3, 1), kg);
   auto r = runDrive(dir.path(),
-                    "clock 2024/03/20 09:00:00\nstart\ndump lblTrend_Yosou Check7\n"
+                    "clock 2024/03/20 09:00:00\nstart\ndump lblTrend_Yosou lblTrend_Shuu Check7\n"
                     "click Check7\ndump Check3 Check6 Check7 MSChart1\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const json& trend = r.dumps[0]["state"]["WeightTrend"];
@@ -165,10 +165,27 @@ TEST(WeightTrendScenario, ForecastLineAndTrendBoxBesideTheFourViews) {
   const std::string date = store::formatDate(store::makeDate(2024, 3, 20) + std::chrono::days(days));
   EXPECT_EQ(r.dumps[0]["controls"]["lblTrend_Yosou"]["caption"],
             "トレンドによる予想: " + std::to_string(days) + "日後 (" + date + ")");
+  // Beside it, the same slope as a week's change, to one decimal.
+  char perWeek[16];
+  std::snprintf(perWeek, sizeof perWeek, "%.1f", slope * 7);
+  EXPECT_EQ(r.dumps[0]["controls"]["lblTrend_Shuu"]["caption"], std::string("トレンド: 週 ") + perWeek + "Kg");
   EXPECT_EQ(r.dumps[0]["controls"]["Check7"]["caption"], "トレンド");
   // The trend box leaves the four views and the chart model as they were.
   EXPECT_EQ(r.dumps[1]["controls"]["Check7"]["value"], 1);
   EXPECT_EQ(r.dumps[1]["controls"]["Check3"]["value"], 1);
   EXPECT_EQ(r.dumps[1]["controls"]["MSChart1"]["columnCount"], 4);
   EXPECT_EQ(r.dumps[1]["controls"]["MSChart1"]["seriesVisible"], json({true, false, false, false}));
+}
+
+TEST(WeightTrendScenario, NoWeeklyChangeBeforeFourteenDays) {
+  TempFolder dir;
+  weight_diary::writeDiary(dir, "170", "60", "100");
+  weight_diary::writeWeights(dir, store::makeDate(2024, 3, 1), std::vector<float>(13, 70));
+  auto r = runDrive(dir.path(),
+                    "clock 2024/03/20 09:00:00\nstart\ndump lblTrend_Shuu\n"
+                    "settext txtDate 2024/03/14\nsettext txtInpTaijyu 69\nenter txtInpTaijyu\n"
+                    "dump lblTrend_Shuu\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  EXPECT_EQ(r.dumps[0]["controls"]["lblTrend_Shuu"]["caption"], "");
+  EXPECT_EQ(r.dumps[1]["controls"]["lblTrend_Shuu"]["caption"], "トレンド: 週 -0.1Kg");
 }

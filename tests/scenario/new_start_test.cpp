@@ -171,6 +171,7 @@ TEST(NewStart, ConfirmedStartEmptiesTheRecordsAndEndsSampleMode) {
       "0,0,0,0,1,2,1\r\n0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0\r\n"
       "0,0,0,0,0,0,0\r\n0,0\r\n";
   dir.writeCp932("2024年02月.txt", february);
+  dir.writeCp932("補完.txt", "\"2024/03/02\"\r\n");
   const std::string settings = dir.readBytes("設定.txt");
 
   auto r = runDrive(dir.path(), std::string(kStart) + kAnswers +
@@ -207,6 +208,8 @@ TEST(NewStart, ConfirmedStartEmptiesTheRecordsAndEndsSampleMode) {
   EXPECT_FALSE(dir.exists("2024年03月.txt"));
   EXPECT_EQ(dir.readUtf8("サンプル/2024年02月.txt"), february);
   EXPECT_EQ(dir.readUtf8("サンプル/2024年03月.txt"), march);
+  EXPECT_FALSE(dir.exists("補完.txt"));
+  EXPECT_EQ(dir.readUtf8("サンプル/補完.txt"), "\"2024/03/02\"\r\n");
   EXPECT_EQ(dir.readBytes("設定.txt"), settings);
   // The new profile, with the chart limits and step length of the old one.
   EXPECT_EQ(dir.readUtf8("ﾌﾟﾗｲﾍﾞｰﾄ.txt"),

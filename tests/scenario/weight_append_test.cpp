@@ -15,6 +15,7 @@
 #include "app/frmMain.h"
 #include "app/weight_area.h"
 #include "drive/driver.h"
+#include "records/weight_entry.h"
 #include "scenario/weight_diary.h"
 #include "store/dates.h"
 #include "store/record.h"
@@ -126,6 +127,11 @@ Story makeStory(unsigned seed, int initialRecords, int events, bool entriesOnly)
     s.script +=
         "settext txtDate " + store::formatDate(day) + "\nsettext txtInpTaijyu " + text + "\nenter txtInpTaijyu\n";
   };
+  // A weight far from the one before it is asked about first: the story says Yes.
+  auto confirmed = [&](int beforeTenths, const std::string& text) {
+    const float typed = static_cast<float>(std::stod(text)), before = static_cast<float>(beforeTenths / 10.0);
+    if (records::UnlikelyWeight(before, typed)) s.script += "answer Yes\n";
+  };
   auto nextWeight = [&]() {
     const int lo = kg.empty() ? 700 : *std::min_element(kg.begin(), kg.end());
     const int hi = kg.empty() ? 700 : *std::max_element(kg.begin(), kg.end());
@@ -140,14 +146,17 @@ Story makeStory(unsigned seed, int initialRecords, int events, bool entriesOnly)
     if (r < 55 || count < 2 || entriesOnly) {
       const int w = nextWeight();
       last = last + std::chrono::days(1);
-      enter(last, entryText(w));
+      const std::string text = entryText(w);
+      if (count > 0) confirmed(kg.back(), text);
+      enter(last, text);
       kg.push_back(w);
       ++count;
     } else if (r < 63) {
       const int gap = pick(2, 4);
       const bool fill = pick(0, 1) == 1;
-      s.script += fill ? "answer Yes\n" : "answer No\n";
       const int w = nextWeight();
+      confirmed(kg.back(), tenths(w));
+      s.script += fill ? "answer Yes\n" : "answer No\n";
       enter(last + std::chrono::days(gap), tenths(w));
       if (fill) {
         for (int i = 1; i < gap; ++i) kg.push_back(kg.back());
@@ -158,12 +167,15 @@ Story makeStory(unsigned seed, int initialRecords, int events, bool entriesOnly)
     } else if (r < 68) {
       // An entry taken back at once: the next one appends to what the reload built.
       const int w = nextWeight();
+      confirmed(kg.back(), tenths(w));
       enter(last + std::chrono::days(1), tenths(w));
       s.script += "answer Yes\nkey cmdMain Ctrl+Z\n";
     } else if (r < 72) {
       const int row = pick(1, count);
       const int w = std::clamp(kg[static_cast<size_t>(row - 1)] + pick(-20, 20), 10, 9999);
-      s.script += "input " + tenths(w) + "\nmenu msgB1 " + std::to_string(row) + " 修正\n";
+      s.script += "input " + tenths(w) + "\n";
+      if (row > 1) confirmed(kg[static_cast<size_t>(row - 2)], tenths(w));
+      s.script += "menu msgB1 " + std::to_string(row) + " 修正\n";
       kg[static_cast<size_t>(row - 1)] = w;
     } else if (r < 75 && count > 2) {
       s.script += "answer OK\nmenu msgB1 " + std::to_string(count) + " 削除\n";

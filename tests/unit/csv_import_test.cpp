@@ -4,6 +4,7 @@
 
 #include "csv/csv.h"
 #include "csv/weight_import.h"
+#include "records/weight_entry.h"
 #include "store/data_folder.h"
 #include "support/temp_folder.h"
 
@@ -139,7 +140,7 @@ TEST(WeightCsv, AppendsByTheEntryRulesWithOneAnswerForEveryGap) {
             "  間の日をうめなかったため入れられない行: 2");
 
   // The log's limit counts the filled days too.
-  const records::WeightSeries nearlyFull = seriesEndingOn(store::makeDate(2026, 12, 1), 70, 727);
+  const records::WeightSeries nearlyFull = seriesEndingOn(store::makeDate(2026, 12, 1), 70, records::kWeightLimit - 3);
   const csv::WeightAppend limited = csv::planWeightAppend(t, nearlyFull, true);
   EXPECT_EQ(limited.imported, 1);
   EXPECT_EQ(limited.overLimit, 2);

@@ -95,11 +95,11 @@ TEST(WeightEntryRules, BestRecordMessages) {
   EXPECT_EQ(records::bestRecordMessage(65.26f, 65.3f), "最高記録を 0.0Kg 更新しました  ");
 }
 
-TEST(WeightEntryRules, LimitIsTwoYearsOfDays) {
-  EXPECT_FALSE(records::exceedsLimit(729, 1));
-  EXPECT_TRUE(records::exceedsLimit(730, 1));
-  EXPECT_FALSE(records::exceedsLimit(700, 30));
-  EXPECT_TRUE(records::exceedsLimit(700, 31));
+TEST(WeightEntryRules, LimitIsAHundredYearsOfDays) {
+  EXPECT_FALSE(records::exceedsLimit(36599, 1));
+  EXPECT_TRUE(records::exceedsLimit(36600, 1));
+  EXPECT_FALSE(records::exceedsLimit(36570, 30));
+  EXPECT_TRUE(records::exceedsLimit(36570, 31));
   EXPECT_NE(records::notAfterLastMessage("2004/05/03").find("すでに登録済みの日付(2004/05/03)以前の日付"),
             std::string::npos);
 }

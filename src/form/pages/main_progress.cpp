@@ -57,7 +57,8 @@ void buildMainProgress(Form& f) {
   place(f, "Label9(13)", Kind::Label, p, x0 + 1300, fy + 4 * rh, 5400, rh);
   decoration(f, "lblMainBest", p, x0, fy + 5 * rh, 1300, rh, "最高記録");
   place(f, "Label9(14)", Kind::Label, p, x0 + 1300, fy + 5 * rh, 5400, rh);
-  place(f, "lblTrend_Yosou", Kind::Label, p, x0, fy + 6 * rh, 6700, rh);
+  place(f, "lblTrend_Yosou", Kind::Label, p, x0, fy + 6 * rh, 4300, rh);
+  place(f, "lblTrend_Shuu", Kind::Label, p, x0 + 4300, fy + 6 * rh, 2400, rh);
 
   // BMI and the obesity scale with its pointer.
   int sy = fy + 7 * rh + 200;
