@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 
 #include "store/disk_steps.h"
 #include "store/folder_files.h"
@@ -21,18 +23,18 @@ namespace {
 struct Plan {
   bool active = false;
   bool fired = false;
-  IoStep step = IoStep::Write;
   int remaining = 0;
   int err = 0;
   int times = 1;
 };
-Plan plan;
+Plan plans[7];  // one per IoStep
 long stepCount = 0;
 long endAtStep = 0;
 int hardLinksRefused = 0;
 
 bool injected(IoStep step) {
-  if (!plan.active || plan.step != step || --plan.remaining > 0) return false;
+  Plan& plan = plans[static_cast<int>(step)];
+  if (!plan.active || --plan.remaining > 0) return false;
   plan.fired = true;
   if (--plan.times > 0)
     plan.remaining = 1;  // the following calls fail too
@@ -68,7 +70,8 @@ int makeTemporary(std::string& name) {
 ssize_t write(int fd, const char* data, size_t size, bool injectable) {
   step();
   if (!injectable) return ::write(fd, data, size);
-  if (plan.active && plan.step == IoStep::Write && plan.remaining == 1 && size > 1) {
+  const Plan& plan = plans[static_cast<int>(IoStep::Write)];
+  if (plan.active && plan.remaining == 1 && size > 1) {
     int err = plan.err;
     if (::write(fd, data, size / 2) < 0) return -1;
     injected(IoStep::Write);
@@ -103,11 +106,13 @@ int link(const char* from, const char* to) {
 
 int unlink(const char* path) {
   step();
+  if (injected(IoStep::Remove)) return -1;
   return ::unlink(path);
 }
 
 int unlinkAt(int folderFd, const char* name, int flags) {
   step();
+  if (injected(IoStep::Remove)) return -1;
   return ::unlinkat(folderFd, name, flags);
 }
 
@@ -118,6 +123,7 @@ int mkdir(const char* path, mode_t mode) {
 
 int ftruncate(int fd, off_t size) {
   step();
+  if (injected(IoStep::Truncate)) return -1;
   return ::ftruncate(fd, size);
 }
 
@@ -234,7 +240,7 @@ std::string writeTemporary(const std::string& fileName, const std::string& bytes
   ok = ok && (disk::fsync(fd) == 0 || (err = errno, false));
   if (::close(fd) != 0 && ok) ok = false, err = errno;
   if (!ok) {
-    settled(::unlink(name.c_str()));
+    settled(disk::unlink(name.c_str()));
     writeFailed(toldAs, err);
   }
   return name;
@@ -414,8 +420,8 @@ bool takeBack(const Entry& e) {
 // Removes the temporaries and second names a replacement that changed nothing left.
 void removeLeftovers(const std::vector<Entry>& entries) {
   for (const Entry& e : entries) {
-    if (!e.temp.empty() && !e.done) settled(::unlink(e.temp.c_str()));
-    if (e.op == 'W' && !e.backup.empty() && !e.byRename && !e.done) settled(::unlink(e.backup.c_str()));
+    if (!e.temp.empty() && !e.done) settled(disk::unlink(e.temp.c_str()));
+    if (e.op == 'W' && !e.backup.empty() && !e.byRename && !e.done) settled(disk::unlink(e.backup.c_str()));
   }
 }
 
@@ -471,7 +477,7 @@ void rewriteFileBytes(const std::string& fileName, const std::string& bytes) {
   // rename() replaces a link itself rather than its target, and the check above refused links.
   if (disk::rename(temp.c_str(), fileName.c_str()) != 0) {
     int err = errno;
-    settled(::unlink(temp.c_str()));
+    settled(disk::unlink(temp.c_str()));
     writeFailed(fileName, err);
   }
   --leftTemporaries;
@@ -528,8 +534,8 @@ void appendFileBytes(const std::string& fileName, const std::string& bytes) {
   if (!ok) {
     // Leave the file exactly as it was: half a record would stop every later start.
     if (created)
-      ::unlink(fileName.c_str());
-    else if (::ftruncate(fd, oldSize) == 0)
+      disk::unlink(fileName.c_str());
+    else if (disk::ftruncate(fd, oldSize) == 0)
       ::fsync(fd);
     ::close(fd);
     writeFailed(fileName, err);
@@ -596,7 +602,7 @@ void changeFiles(const FileChanges& changes) {
       const std::string temp = writeTemporary(kJournalFile, journal, 0600, first);
       if (disk::rename(temp.c_str(), kJournalFile) != 0) {
         const int err = errno;
-        settled(::unlink(temp.c_str()));
+        settled(disk::unlink(temp.c_str()));
         writeFailed(first, err);
       }
       --leftTemporaries;  // it is the journal now
@@ -724,9 +730,16 @@ void FolderLock::release() {
 
 // ---------------------------------------------------------------- test seam
 
-void failNthStep(IoStep step, int nth, int err, int times) { plan = Plan{true, false, step, nth, err, times}; }
-void clearInjectedFailure() { plan = Plan{}; }
-bool injectedFailureFired() { return plan.fired; }
+void failNthStep(IoStep step, int nth, int err, int times) {
+  plans[static_cast<int>(step)] = Plan{true, false, nth, err, times};
+}
+void clearInjectedFailure() {
+  for (Plan& plan : plans) plan = Plan{};
+}
+bool injectedFailureFired() {
+  return std::any_of(std::begin(plans), std::end(plans), [](const Plan& plan) { return plan.fired; });
+}
+bool injectedFailureFired(IoStep step) { return plans[static_cast<int>(step)].fired; }
 
 void refuseHardLinks(int err) { hardLinksRefused = err; }
 

@@ -86,13 +86,15 @@ inline constexpr const char* kFolderBusyMessage = words::kFolderBusy;
 
 // ---- test seam: make one system call of the store fail
 
-enum class IoStep { Open, Write, Fsync, Rename, Link };
+enum class IoStep { Open, Write, Fsync, Rename, Link, Remove, Truncate };
 // The nth call (1-based, counted from now) of that kind fails with `err`, and so do the next
 // `times` - 1 calls of that kind; a failing write first writes half of its bytes, as a full disk does.
+// Each kind has its own plan, so that a clean-up can be made to fail after the failure it cleans up.
 void failNthStep(IoStep step, int nth, int err, int times = 1);
 void clearInjectedFailure();
-// True once the planned failure has happened.
+// True once a planned failure (of that kind) has happened.
 bool injectedFailureFired();
+bool injectedFailureFired(IoStep step);
 // Every link() fails with `err` from now on, as on a file system without hard links; 0 ends it.
 void refuseHardLinks(int err);
 

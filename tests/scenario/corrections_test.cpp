@@ -32,7 +32,7 @@ TEST(Corrections, WeightsFollowEverywhereAndComeBack) {
   dir.writeCp932("体重.txt", kWeights);
   auto r = runDrive(dir.path(), std::string(kStart) +
                                     "input 69.2\nmenu msgB1 3 修正\ndump\n"
-                                    "menu msgB1 2 削除\n"
+                                    "menu msgB1 3 削除\n"  // the day before the last is a middle day too
                                     "answer OK\nmenu msgB1 4 削除\ndump\n"
                                     "answer Yes\nmenu msgB1 1 元に戻す\ndump\n"
                                     "answer Yes\nmenu msgB1 1 元に戻す\ndump\n");
@@ -144,7 +144,7 @@ TEST(Corrections, NotesAndDiaryListsAndTheirUndo) {
           "settext txtKin(1) 30\nenter txtKin(1)\nsettext txtKin(1) 20\nenter txtKin(1)\n"
           "input 25\nmenu lstKin(1) 0 修正\nanswer OK\nselect lstKin(1) 1\nkey lstKin(1) Delete\n"
           "settext txtKin(6) 40\nenter txtKin(6)\ninput 45\nmenu lstKin(6) 0 修正\n"
-          "input 買い物\nmouseup List5(2)\ninput 牛乳\nmenu List5(2) 0 修正\ndump\n"
+          "input 買い物\nmouseup List5(4)\ninput 牛乳\nmenu List5(4) 0 修正\ndump\n"
           "click Check1(0)\nclick Command3\nclick Check1(1)\nanswer Cancel\nclick Command3\n"
           "answer No\nclick Command3\nclick Check1(2)\nanswer Yes\nclick Command3\n"
           "answer OK\nmenu List6 0 削除\n"
@@ -156,8 +156,8 @@ TEST(Corrections, NotesAndDiaryListsAndTheirUndo) {
   const json& notes = r.dumps[0];
   EXPECT_EQ(notes["controls"]["lstKin(1)"]["items"].size(), 1u);
   EXPECT_EQ(notes["state"]["TrainingTotal"][0], 25);
-  EXPECT_EQ(notes["state"]["TrainingTotal"][5], 45);  // the last exercise is reloaded too
-  EXPECT_EQ(notes["controls"]["List5(2)"]["items"], json({"牛乳"}));
+  EXPECT_EQ(notes["state"]["TrainingTotal"][5], 45);                  // the last exercise is reloaded too
+  EXPECT_EQ(notes["controls"]["List5(4)"]["items"], json({"牛乳"}));  // the last list
   EXPECT_EQ(notes["state"]["UndoDepth"], 8);
 
   // Cancel stored nothing, No added a second record, Yes replaced that one; the first went by the menu.
@@ -187,7 +187,7 @@ TEST(Corrections, NotesAndDiaryListsAndTheirUndo) {
   EXPECT_EQ(r.dialogs(3)[1]["text"], "直前の操作（登録項目「みかん _ 80」 の削除）を取り消します。よろしいですか？");
   EXPECT_EQ(undone["controls"]["List10(0)"]["items"], json({"みかん _ 80"}));
   EXPECT_EQ(undone["controls"]["cmdMono(9)"], diary["controls"]["cmdMono(9)"]);
-  EXPECT_EQ(dir.readUtf8("ﾘｽﾄ2.txt"), "\"牛乳\"\r\n");
+  EXPECT_EQ(dir.readUtf8("ﾘｽﾄ4.txt"), "\"牛乳\"\r\n");
 }
 
 // A new start is no step to take back, and nothing before it can be taken back either.

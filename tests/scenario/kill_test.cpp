@@ -81,13 +81,13 @@ void killAtEveryStep(const char* name, void (*prepare)(const TempFolder&), const
     SCOPED_TRACE(std::string(name) + ", killed at step " + std::to_string(n) + " of" + spread);
     TempFolder dir(scratch());
     prepare(dir);
-    if (::fork() == 0) {
+    const pid_t child = ::fork();
+    if (child == 0) {
       store::resetStepCount();
       store::endProcessAtStep(n);
       ::_exit(runHere(dir, lines, lines.size()));
     }
-    int status = 0;
-    ::wait(&status);
+    const int status = testing_support::waitForChild(child);
     // Every step is reached; one more lets the script end.
     ASSERT_EQ(status, (n <= steps.back() ? store::kEndedAtStepStatus : 0) << 8);
 
@@ -160,13 +160,14 @@ TEST(Kill, AtEveryStepOfSeedingANewFolderTheNextStartHasTheWholeSample) {
   sample.copySample();
   for (long n = 1, status = 1; status != 0; ++n) {
     TempFolder dir(scratch());
-    if (::fork() == 0) {
+    const pid_t child = ::fork();
+    if (child == 0) {
       store::endProcessAtStep(n);
       ::_exit(store::prepareDataFolder(dir.file("diary"), sample.path()) ? 1 : 0);
     }
-    int wait = 0;
-    ::wait(&wait);
-    status = WEXITSTATUS(wait);  // 0: the seed went through before step n
+    const int ended = testing_support::waitForChild(child);
+    ASSERT_TRUE(WIFEXITED(ended)) << n;
+    status = WEXITSTATUS(ended);  // 0: the seed went through before step n
     ASSERT_NE(status, 1);
     ASSERT_FALSE(store::prepareDataFolder(dir.file("diary"), sample.path()));
     for (const auto& name : sample.list()) EXPECT_EQ(dir.readBytes("diary/" + name), sample.readBytes(name)) << n;

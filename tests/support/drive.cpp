@@ -1,12 +1,16 @@
 #include "support/drive.h"
 
+#include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "drive/driver.h"
 #include "support/temp_folder.h"
@@ -53,6 +57,21 @@ DriveResult runDriveInProcess(const std::string& folder, const std::string& scri
     if (!line.empty()) r.dumps.push_back(nlohmann::json::parse(line));
   r.stderrText = err.str();
   return r;
+}
+
+int waitForChild(int pid, int seconds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  int status = 0;
+  while (::waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, &status, 0);
+      ADD_FAILURE() << "a child process did not end within " << seconds << " s";
+      return -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return status;
 }
 
 }  // namespace testing_support

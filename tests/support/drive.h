@@ -20,5 +20,8 @@ DriveResult runDrive(const std::string& folder, const std::string& script);
 // The same driver run inside this process (the working folder is restored afterwards), so that a
 // failure injected into the store reaches it.
 DriveResult runDriveInProcess(const std::string& folder, const std::string& script);
+// The status of the child process `pid` as waitpid() gives it; a child still running after
+// `seconds` is killed and the test fails, instead of hanging.
+int waitForChild(int pid, int seconds = 60);
 
 }  // namespace testing_support

@@ -76,6 +76,7 @@ TEST(BackupFiles, OnlyOurOwnFoldersArePrunedNeverThroughALinkNorTheNewestOrToday
   }
   folder("2019-05-05", "notes.doc");  // the user's own
   folder("2019-05-06", "体重.txt");   // marked for another day
+  folder("2019-0x-05", "体重.txt");   // no date
   dir.writeBytes("バックアップ/2019-05-06/.zorvel-backup", "Zorvel backup 2019-05-07\n");
   outside.writeBytes("体重.txt", "theirs");
   fs::create_directory_symlink(outside.path(), dir.file("バックアップ/2019-05-07"));  // a link
@@ -90,10 +91,10 @@ TEST(BackupFiles, OnlyOurOwnFoldersArePrunedNeverThroughALinkNorTheNewestOrToday
   // Today's and the newest thirty of ours stay, and what is not ours: the user's folders, the link,
   // and a partial folder with something else in it.
   std::vector<std::string> left = store::folderNamesIn("バックアップ");
-  left.erase(left.begin() + 6, left.end() - 1);
+  left.erase(left.begin() + 7, left.end() - 1);
   EXPECT_EQ(left, (std::vector<std::string>{".2026-11-02.partial", ".notes.partial", "2019-05-05", "2019-05-06",
-                                            "2026-11-15", "2026-12-01", "2026-12-30"}));
-  EXPECT_EQ(store::folderNamesIn("バックアップ").size(), 35u);
+                                            "2019-0x-05", "2026-11-15", "2026-12-01", "2026-12-30"}));
+  EXPECT_EQ(store::folderNamesIn("バックアップ").size(), 36u);
   EXPECT_EQ(dir.readBytes("バックアップ/.2026-11-02.partial/notes.doc") + outside.readBytes("体重.txt"), "xtheirs");
 
   // A link at today's name is refused, naming it: nothing is written behind it.

@@ -54,8 +54,8 @@ TEST(WeightCsv, ReadsEachLayoutByItsHeader) {
   EXPECT_EQ(own.rows[0].kg, 69.5f);
   EXPECT_EQ(own.alreadyInDiary, 1);
 
-  // date,weight in any order with other columns; dates with dashes.
-  csv::WeightCsv plain = readWeightCsvBy("note,Weight,DATE\nmorning,68.2,2026-12-03\n,68,2026-12-02\n", last);
+  // date,weight in any order with other columns and blanks; dates with dashes.
+  csv::WeightCsv plain = readWeightCsvBy("note,Weight,DATE \nmorning,68.2,2026-12-03\n,68,2026-12-02\n", last);
   ASSERT_EQ(plain.rows.size(), 2u);
   EXPECT_EQ(plain.rows[0].day, store::makeDate(2026, 12, 2));
   EXPECT_EQ(plain.rows[1].kg, 68.2f);

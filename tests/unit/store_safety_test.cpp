@@ -8,11 +8,14 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <utility>
 
 #include "store/files.h"
 #include "store/folder_files.h"
 #include "store/record.h"
+#include "support/drive.h"
 #include "support/temp_folder.h"
 #include "words/file_errors.h"
 
@@ -39,31 +42,70 @@ bool hasOwnTemporary(const TempFolder& dir) {
   return false;
 }
 
-// Runs `work` with the nth call of `step` failing, for n = 1, 2, ... until a run goes through
-// without reaching the failure; after every failed run the folder must be byte for byte as before.
-void everyFailureLeavesTheFolderAlone(const TempFolder& dir, const std::function<void()>& work) {
-  for (IoStep step : {IoStep::Open, IoStep::Write, IoStep::Fsync, IoStep::Rename, IoStep::Link}) {
-    for (int nth = 1;; ++nth) {
-      SCOPED_TRACE("step " + std::to_string(static_cast<int>(step)) + " call " + std::to_string(nth));
-      std::map<std::string, std::string> before;
-      for (const auto& name : dir.list()) before[name] = dir.readBytes(name);
-      store::failNthStep(step, nth, ENOSPC);
-      bool threw = false;
-      try {
-        work();
-      } catch (const StoreError& e) {
-        threw = true;
-        EXPECT_NE(std::string(e.what()).find("No space left on device"), std::string::npos) << e.what();
+using Files = std::map<std::string, std::string>;
+Files filesOf(const TempFolder& dir, bool temporaries = true) {
+  Files files;
+  for (const auto& name : dir.list())
+    if (temporaries || !store::isOwnTemporaryName(name)) files[name] = dir.readBytes(name);
+  return files;
+}
+std::optional<std::string> fileIn(const Files& files, const std::string& name) {
+  const auto it = files.find(name);
+  return it == files.end() ? std::nullopt : std::optional(it->second);
+}
+
+// Runs `work` from the same folder with the nth call of each kind of step failing, n = 1, 2, ...
+// until a run no longer reaches it; exactly the kinds `reached` must fail at least once. A failed
+// open, write, fsync, rename or link leaves the folder byte for byte as before. A failed removal
+// or truncation, alone or as the clean-up after a failed fsync, leaves each file as before or as
+// the work makes it, with at most a temporary beside them. Ends with the work done.
+void everyFailureLeavesTheFolderAlone(const TempFolder& dir, const std::function<void()>& work,
+                                      const std::set<IoStep>& reached) {
+  const Files start = filesOf(dir);
+  const auto putBack = [&] {
+    for (const auto& name : dir.list())
+      if (!start.count(name)) std::filesystem::remove(dir.file(name));
+    for (const auto& [name, bytes] : start) dir.writeBytes(name, bytes);
+  };
+  work();
+  const Files done = filesOf(dir, false);
+  std::set<IoStep> fired;
+  for (const IoStep step :
+       {IoStep::Open, IoStep::Write, IoStep::Fsync, IoStep::Rename, IoStep::Link, IoStep::Remove, IoStep::Truncate}) {
+    const bool cleanUp = step == IoStep::Remove || step == IoStep::Truncate;
+    for (int afterFsync = 0; afterFsync <= (cleanUp ? 1 : 0); ++afterFsync)
+      for (int nth = 1;; ++nth) {
+        SCOPED_TRACE(testing::Message() << "step " << static_cast<int>(step) << " call " << nth << " " << afterFsync);
+        putBack();
+        store::failNthStep(step, nth, ENOSPC);
+        if (afterFsync) store::failNthStep(IoStep::Fsync, 1, EIO);
+        std::string error;
+        try {
+          work();
+        } catch (const StoreError& e) {
+          error = e.what();
+        }
+        const bool hit = store::injectedFailureFired(step);
+        store::clearInjectedFailure();
+        if (!hit) break;
+        fired.insert(step);
+        if (!cleanUp) {
+          EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
+          EXPECT_EQ(filesOf(dir), start);
+          continue;
+        }
+        EXPECT_TRUE(!afterFsync || error.find("Input/output error") != std::string::npos) << error;
+        const Files now = filesOf(dir, false);
+        Files all = now;
+        all.insert(start.begin(), start.end());
+        all.insert(done.begin(), done.end());
+        for (const auto& [name, bytes] : all)
+          EXPECT_TRUE(fileIn(now, name) == fileIn(start, name) || fileIn(now, name) == fileIn(done, name)) << name;
       }
-      const bool fired = store::injectedFailureFired();
-      store::clearInjectedFailure();
-      if (!fired) break;
-      EXPECT_TRUE(threw);
-      std::map<std::string, std::string> after;
-      for (const auto& name : dir.list()) after[name] = dir.readBytes(name);
-      EXPECT_EQ(after, before);
-    }
   }
+  EXPECT_EQ(fired, reached);
+  putBack();
+  work();
 }
 
 }  // namespace
@@ -93,20 +135,21 @@ TEST(StoreAppend, EveryFailedStepLeavesTheFileAsItWas) {
   InFolder in(dir);
   dir.writeBytes("体重.txt", "\"2026/12/02\",70.1\r\n\"2026/12/03\",70");  // no final line end
   everyFailureLeavesTheFolderAlone(
-      dir, [] { store::appendRecords("体重.txt", {Record().text("2026/12/04").single(69.5f)}); });
+      dir, [] { store::appendRecords("体重.txt", {Record().text("2026/12/04").single(69.5f)}); },
+      {IoStep::Open, IoStep::Write, IoStep::Fsync, IoStep::Truncate});
   // A file the failed append would have created is not left behind, not even empty.
-  everyFailureLeavesTheFolderAlone(dir, [] { store::appendRecords("歩数.txt", {Record().text("x").single(1)}); });
-  // One whole record from the run that went through after each kind of step.
-  std::string expected = "\"2026/12/02\",70.1\r\n\"2026/12/03\",70\r\n";
-  for (int i = 0; i < 5; ++i) expected += "\"2026/12/04\",69.5\r\n";
-  EXPECT_EQ(dir.readBytes("体重.txt"), expected);
+  everyFailureLeavesTheFolderAlone(dir, [] { store::appendRecords("歩数.txt", {Record().text("x").single(1)}); },
+                                   {IoStep::Open, IoStep::Write, IoStep::Fsync, IoStep::Remove});
+  EXPECT_EQ(dir.readBytes("体重.txt"), "\"2026/12/02\",70.1\r\n\"2026/12/03\",70\r\n\"2026/12/04\",69.5\r\n");
 }
 
 TEST(StoreRewrite, EveryFailedStepLeavesTheFileAsItWasAndNoTemporary) {
   TempFolder dir;
   InFolder in(dir);
   store::rewriteRecords("a.txt", {Record().text("keep")});
-  everyFailureLeavesTheFolderAlone(dir, [] { store::rewriteRecords("a.txt", {Record().text("new")}); });
+  for (const char* name : {"a.txt", "b.txt"})
+    everyFailureLeavesTheFolderAlone(dir, [&] { store::rewriteRecords(name, {Record().text("new")}); },
+                                     {IoStep::Open, IoStep::Write, IoStep::Fsync, IoStep::Rename, IoStep::Remove});
   EXPECT_EQ(dir.readUtf8("a.txt"), "\"new\"\r\n");
   EXPECT_FALSE(hasOwnTemporary(dir));
   // Nothing is written through a link planted at the old fixed temporary name either.
@@ -168,7 +211,9 @@ TEST(StoreReplace, SeveralFilesChangeAllOrNothing) {
     dir.writeBytes("d.txt", "old d\r\n");
     const store::FileChanges changes = {{{"a.txt", ""}, {"b.txt", "new b\r\n"}, {"c.txt", "new c\r\n"}}, {"d.txt"}, {}};
     store::refuseHardLinks(noLinks);
-    everyFailureLeavesTheFolderAlone(dir, [&] { store::changeFiles(changes); });
+    everyFailureLeavesTheFolderAlone(
+        dir, [&] { store::changeFiles(changes); },
+        {IoStep::Open, IoStep::Write, IoStep::Fsync, IoStep::Rename, IoStep::Link, IoStep::Remove});
     store::refuseHardLinks(0);
     EXPECT_EQ(dir.readBytes("a.txt") + dir.readBytes("b.txt") + dir.readBytes("c.txt"), "new b\r\nnew c\r\n");
     EXPECT_EQ(dir.list().size(), 3u);
@@ -236,8 +281,7 @@ TEST(FolderLock, OneHolderAtATimeAndADeadHoldersLockIsFree) {
     store::FolderLock held;
     ::_exit(held.take() == store::FolderLock::Result::Taken ? 0 : 1);
   }
-  int status = 0;
-  ::waitpid(child, &status, 0);
+  const int status = testing_support::waitForChild(child);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_TRUE(dir.exists(store::kFolderLockFile));
   store::FolderLock after;
@@ -302,6 +346,16 @@ TEST(FolderLock, ACleanEndWithNoTemporaryLeftSparesTheNextStartItsSweep) {
   EXPECT_EQ(dir.list().size(), 3u);  // a.txt, c.txt and the lock file
   EXPECT_FALSE(nextStartSweeps());
   // That holder ended without marking: it died, as far as the next start can tell.
+  EXPECT_TRUE(nextStartSweeps());
+  {
+    store::FolderLock lock;
+    ASSERT_EQ(lock.take(), store::FolderLock::Result::Taken);
+    store::failNthStep(IoStep::Rename, 1, EIO);  // and its temporary cannot be removed
+    store::failNthStep(IoStep::Remove, 1, EIO);
+    EXPECT_THROW(store::rewriteFileBytes("a.txt", "g\r\n"), StoreError);
+    store::clearInjectedFailure();
+    lock.markCleanEnd();
+  }
   EXPECT_TRUE(nextStartSweeps());
 }
 
