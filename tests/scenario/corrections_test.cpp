@@ -89,7 +89,8 @@ TEST(Corrections, BodyLogsReplaceCorrectAndDelete) {
                                     "input 7000\nmenu msgHosuList 1 修正\n"
                                     "answer OK\nmenu msgHosuList 2 削除\n"
                                     "input 62.5\nmenu msgTaiList 2 修正\n"
-                                    "answer OK\nmenu msgTaiList 1 削除\ndump\n");
+                                    "answer OK\nmenu msgTaiList 1 削除\ndump\nanswer OK\nmenu msgTaiList 1 削除\n"
+                                    "dump msgTaiList\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;
   const json& cancelled = r.dialogs(0);
   ASSERT_EQ(cancelled.size(), 1u);
@@ -101,8 +102,10 @@ TEST(Corrections, BodyLogsReplaceCorrectAndDelete) {
   EXPECT_EQ(r.dumps[1]["controls"]["lblNowShibou"]["caption"], "22.0");
   EXPECT_EQ(dir.readUtf8("歩数.txt"), "\"2026/12/06\",7000\r\n");
   EXPECT_EQ(r.dumps[2]["state"]["TotalSteps"], 7000);
-  EXPECT_EQ(dir.readUtf8("連続体重.txt"), "\"2026/12/07\",\"21:00:00\",62.5\r\n");
+  EXPECT_EQ(r.dumps[2]["controls"]["msgTaiList"]["cells"][1], json({"26/12/07", "21:00:00", "62.5Kg"}));
   EXPECT_EQ(r.dumps[2]["controls"]["msgTaiList"]["rows"], 2);
+  EXPECT_EQ(dir.readUtf8("連続体重.txt"), "");  // the last weighing deleted leaves no row behind
+  EXPECT_EQ(r.dumps[3]["controls"]["msgTaiList"]["rows"], 1);
   EXPECT_EQ(r.dumps[2]["state"]["UndoDepth"], 6);
 
   TempFolder sample;
