@@ -42,8 +42,8 @@ struct DayFigures {
   std::optional<std::string> error;
 };
 
-// `value` with one decimal, as it would be typed. Halves go up, judged on the decimal written
-// (24.55 as read from text is a hair below in binary and still goes up to 24.6).
+// `value` with one decimal, as it would be typed. Halves go up, judged on the decimal written:
+// a body fat of 0.1735 times 100 is a hair below 17.35 in binary and still goes up to 17.4.
 double oneDecimal(double value);
 
 inline constexpr double kKgPerPound = 0.45359237;

@@ -53,7 +53,7 @@ std::string healthExport() {
          record("BodyMass", "ヘルスケア", "kg", "abc", "2026-11-03 07:00:00 +0900") +
          record("BodyMass", "ヘルスケア", "kg", "70", "2026-11-31 07:00:00 +0900") +
          record("BodyFatPercentage", "体重計", "%", "0.245", "2026-11-01 06:10:00 +0900") +
-         record("BodyFatPercentage", "体重計", "%", "0.2465", "2026-11-02 06:10:00 +0900") +
+         record("BodyFatPercentage", "体重計", "%", "0.1735", "2026-11-02 06:10:00 +0900") +
          record("BodyFatPercentage", "体重計", "%", "1.5", "2026-11-03 06:10:00 +0900") +
          record("HeartRate", "Apple Watch", "count/min", "62", "2026-11-01 08:00:00 +0900") +
          record("StepCount", "iPhone", "count", "3000", "2026-11-01 08:00:00 +0900") +
@@ -72,7 +72,7 @@ std::string healthExport() {
 void expectHealthFigures(const history::DayFigures& f) {
   ASSERT_FALSE(f.error) << *f.error;
   EXPECT_EQ(shown(f.weight), "11/01 69.5, 11/02 69.8 (6 read; BadDate 1; BadValue 1; UnknownUnit 1; LaterSameDay 1)");
-  EXPECT_EQ(shown(f.fat), "11/01 24.5, 11/02 24.7 (3 read; BadValue 1)");
+  EXPECT_EQ(shown(f.fat), "11/01 24.5, 11/02 17.4 (3 read; BadValue 1)");
   EXPECT_EQ(shown(f.steps), "11/01 5600, 11/02 8000 (8 read; OtherSource 4)");
 }
 
