@@ -151,7 +151,7 @@ TEST(ScaleCsv, ReadsTheHeadersDatesAndEncodingsScalesAndAppsWrite) {
   } cases[] = {
       // A Japanese scale app's export, in CP932.
       {store::utf8ToCp932("測定日時,体重(kg),体脂肪率(%),歩数\r\n2026年11月1日 7:30,70.0,24.5,8000\r\n"
-                          "2026/11/01 6:55,70.6,-,\r\n2026/11/02,69.95,25.0,9000\r\n2026/11/02 21:00,,,9500\r\n"
+                          "2026/11/01 6:55,70.6,-,\r\n2026/11/02 21:00,,,9500\r\n2026/11/02,69.95,25.0,9000\r\n"
                           "あした,70,,\r\n"),
        "11/01 70.6, 11/02 70 (3 read; LaterSameDay 1)", "11/01 24.5, 11/02 25 (2 read)",
        "11/01 8000, 11/02 9500 (3 read; LaterSameDay 1)", 0, 1},
