@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "store/numbers.h"
+#include "words/import_messages.h"
 
 namespace history {
 namespace {
@@ -123,8 +124,7 @@ struct HealthXmlReader::State {
     State& s = *static_cast<State*>(self);
     if (s.depth++ == 0) {
       s.rootSeen = true;
-      if (std::strcmp(name, kRoot) != 0)
-        s.stop("ヘルスケアの書き出しではありません（最初の要素が " + std::string(name) + "）。");
+      if (std::strcmp(name, kRoot) != 0) s.stop(words::notHealthExport(name));
       return;
     }
     // Records nested in correlations repeat records of the top level.
@@ -154,10 +154,9 @@ bool HealthXmlReader::feed(const char* data, size_t size, bool last) {
       const XML_Error code = XML_GetErrorCode(s.parser);
       if (s.error) return false;
       if (!s.rootSeen && code == XML_ERROR_NO_ELEMENTS)
-        s.error = "XML に要素がありません（空のファイル？）。";
+        s.error = words::kXmlEmpty;
       else
-        s.error = "XML が " + std::to_string(XML_GetCurrentLineNumber(s.parser)) + " 行目で壊れています（" +
-                  XML_ErrorString(code) + "）。";
+        s.error = words::xmlDamaged(XML_GetCurrentLineNumber(s.parser), XML_ErrorString(code));
       return false;
     }
     data += n;
@@ -231,7 +230,7 @@ DayFigures readZip(const std::filesystem::path& path) {
   if (!zip.z) {
     zip_error_t e;
     zip_error_init_with_code(&e, code);
-    std::string why = "ZIP ファイルが読めません（" + std::string(zip_error_strerror(&e)) + "）。";
+    std::string why = words::zipUnreadable(zip_error_strerror(&e));
     zip_error_fini(&e);
     return failed(why);
   }
@@ -241,17 +240,16 @@ DayFigures readZip(const std::filesystem::path& path) {
   for (zip_int64_t i = 0; i < entries; ++i) {
     const char* name = zip_get_name(zip.z, static_cast<zip_uint64_t>(i), 0);
     if (!name || !endsWithXml(name) || rootOf(zip.z, static_cast<zip_uint64_t>(i), buffer) != kRoot) continue;
-    if (found)
-      return failed("ZIP にヘルスケアの書き出しが 2 つ以上あります。1 つずつ書き出した XML を選んでください。");
+    if (found) return failed(words::kZipTwoExports);
     found = static_cast<zip_uint64_t>(i);
   }
-  if (!found) return failed("ZIP にヘルスケアの書き出し（export.xml）が見つかりません。");
+  if (!found) return failed(words::kZipNoExport);
   ZipFile file{zip_fopen_index(zip.z, *found, 0)};
-  if (!file.f) return failed("ZIP の中の書き出しが開けません（" + std::string(zip_strerror(zip.z)) + "）。");
+  if (!file.f) return failed(words::zipEntryUnreadable(zip_strerror(zip.z)));
   HealthXmlReader reader;
   for (;;) {
     const zip_int64_t n = zip_fread(file.f, buffer.data(), buffer.size());
-    if (n < 0) return failed("ZIP の中の書き出しが壊れています（" + std::string(zip_file_strerror(file.f)) + "）。");
+    if (n < 0) return failed(words::zipEntryUnreadable(zip_file_strerror(file.f)));
     if (!reader.feed(buffer.data(), static_cast<size_t>(n), n == 0)) break;
     if (n == 0) break;
   }
@@ -262,7 +260,7 @@ DayFigures readZip(const std::filesystem::path& path) {
 
 DayFigures readHealthExport(const std::filesystem::path& path) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return failed("ファイルが開けません: " + path.filename().string());
+  if (!f) return failed(words::fileUnopenable(path.filename().string()));
   std::vector<char> buffer(kChunk);
   size_t n = std::fread(buffer.data(), 1, buffer.size(), f);
   if (n >= 2 && buffer[0] == 'P' && buffer[1] == 'K') {
@@ -274,7 +272,7 @@ DayFigures readHealthExport(const std::filesystem::path& path) {
     const bool last = n < buffer.size();
     if (last && std::ferror(f)) {
       std::fclose(f);
-      return failed("ファイルが読めません: " + path.filename().string());
+      return failed(words::fileUnreadable(path.filename().string()));
     }
     if (!reader.feed(buffer.data(), n, last) || last) break;
     n = std::fread(buffer.data(), 1, buffer.size(), f);

@@ -9,6 +9,8 @@
 #include "csv/csv.h"
 #include "store/cp932.h"
 #include "store/numbers.h"
+#include "words/import_messages.h"
+#include "words/messages.h"
 
 namespace history {
 namespace {
@@ -43,16 +45,15 @@ struct Header {
   double factor = 1;  // to kg for a weight in lb
 };
 
+void halfWidth(std::string& text) {
+  for (const auto& [wide, narrow] : words::kWideForms) replaceAll(text, wide, narrow);
+}
+
 // "体重（kg）", "Weight [lb]", "体脂肪率%", " Date " …
 Header headerOf(std::string text) {
-  replaceAll(text, "\xE3\x80\x80", " ");  // full-width space
-  replaceAll(text, "（", "(");
-  replaceAll(text, "）", ")");
-  replaceAll(text, "［", "(");
-  replaceAll(text, "］", ")");
+  halfWidth(text);
   replaceAll(text, "[", "(");
   replaceAll(text, "]", ")");
-  replaceAll(text, "％", "%");
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   std::string_view name = trimmed(text), unit;
   if (const size_t open = name.find('('); open != std::string_view::npos && name.back() == ')') {
@@ -71,16 +72,20 @@ Header headerOf(std::string text) {
       if (name == n) return true;
     return false;
   };
-  if (unit.empty() && any({"測定日", "測定日時", "日付", "日時", "date", "datetime", "date time", "timestamp"}))
+  if (unit.empty() && any({words::kMeasuredDayHeader, words::kMeasuredAtHeader, words::kCsvDateHeader,
+                           words::kCsvDateTimeHeader, "date", "datetime", "date time", "timestamp"}))
     return {Column::Date};
-  if (any({"体重", "weight", "body weight"})) {
+  if (any({words::kCsvWeightHeader, "weight", "body weight"})) {
     if (unit.empty()) return {Column::Weight};
     if (const std::optional<double> f = kgPerUnit(unit)) return {Column::Weight, *f};
     return {};
   }
-  if (any({"体脂肪率", "体脂肪", "body fat", "bodyfat", "body fat percentage", "fat"}) && (unit.empty() || unit == "%"))
+  if (any({words::kFatHeader, words::kFatShortHeader, "body fat", "bodyfat", "body fat percentage", "fat"}) &&
+      (unit.empty() || unit == "%"))
     return {Column::Fat};
-  if (any({"歩数", "steps", "step count"}) && (unit.empty() || unit == "歩" || unit == "steps")) return {Column::Steps};
+  if (any({words::kStepsHeader, "steps", "step count"}) &&
+      (unit.empty() || unit == words::kStepsUnit || unit == "steps"))
+    return {Column::Steps};
   return {};
 }
 
@@ -116,9 +121,9 @@ Stamp localOf(store::Date utcDay, long long utcSeconds) {
 }
 
 std::optional<Stamp> parseWhen(std::string text) {
-  replaceAll(text, "年", "/");
-  replaceAll(text, "月", "/");
-  replaceAll(text, "日", "");
+  replaceAll(text, words::kYearMark, "/");
+  replaceAll(text, words::kMonthMark, "/");
+  replaceAll(text, words::kDayMark, "");
   std::string_view p = trimmed(text);
   const size_t cut = p.find_first_of(" Tt");
   const std::optional<store::Date> day = store::parseDate(p.substr(0, cut));
@@ -150,8 +155,9 @@ std::optional<Stamp> parseWhen(std::string text) {
 
 // A figure of a cell: nullopt when the cell holds none ("", "-"), a bad value as NaN.
 std::optional<double> figureOf(std::string cell, bool steps) {
+  halfWidth(cell);
   std::string_view t = trimmed(cell);
-  if (t.empty() || t == "-" || t == "--" || t == "\xE2\x80\x95" /* ― */) return std::nullopt;
+  if (t.empty() || t == "-" || t == "--") return std::nullopt;
   std::string text(t);
   if (steps) replaceAll(text, ",", "");  // "12,345" in quotes
   const std::optional<double> v = store::parseNumberField(text);
@@ -166,7 +172,7 @@ DayFigures readScaleCsv(std::string_view bytes) {
   if (!bytes.starts_with(csv::kBom) && !validUtf8(bytes)) {
     size_t lineEnds = 0;
     if (store::checkCp932(bytes, lineEnds)) {
-      out.error = "文字コードが読めません。UTF-8 か Shift-JIS の CSV ファイルを選んでください。";
+      out.error = words::kCsvUnknownEncoding;
       return out;
     }
     cp932 = true;
@@ -189,9 +195,7 @@ DayFigures readScaleCsv(std::string_view bytes) {
       columns.push_back(h);
     }
   if (dateColumn < 0 || !figures) {
-    out.error =
-        "1 行目に日付（測定日 / 日付 / Date）と、体重・体脂肪率・歩数（Weight / Body Fat / Steps）のどれかの列名が"
-        "ありません。";
+    out.error = words::kFiguresCsvNoHeader;
     return out;
   }
   for (size_t k = 0; k < columns.size(); ++k)
