@@ -97,11 +97,11 @@ struct Stamp {
 // Digits at `p`: the number, moving `p` past them; nullopt when there are none or too many.
 std::optional<int> digits(std::string_view& p, size_t most) {
   size_t n = 0;
-  int v = 0;
+  long long v = 0;  // one digit more than `most` fits: that is how too many are told
   while (n < p.size() && n < most + 1 && std::isdigit(static_cast<unsigned char>(p[n]))) v = v * 10 + (p[n++] - '0');
   if (n == 0 || n > most) return std::nullopt;
   p.remove_prefix(n);
-  return v;
+  return static_cast<int>(v);
 }
 
 bool skip(std::string_view& p, char c) {
