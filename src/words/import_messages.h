@@ -22,6 +22,12 @@ std::string fileUnreadable(std::string_view name);
 inline constexpr const char* kFiguresCsvNoHeader =
     "1 行目に日付（測定日 / 日付 / Date）と、体重・体脂肪率・歩数（Weight / Body Fat / Steps）のどれかの列名が"
     "ありません。列名を書き足してから読み込んでください。";
+// The file chooser of 「CSVから読み込む」: a CSV, or the Health app's export (zip or XML).
+inline constexpr const char* kImportFilter = "CSV・ヘルスケアの書き出し (*.csv *.txt *.zip *.xml)";
+// The undo step: 「体重 3 日分・体脂肪率 2 日分・歩数 5 日分の読み込み」.
+std::string figuresImportStep(int weights, int fat, int steps);
+// The summary's lines for body fat and steps; empty when neither had anything.
+std::string figuresCounts(int fatAdded, int fatKept, int fatFuture, int stepsAdded, int stepsKept, int stepsFuture);
 // Column names in their Japanese forms (English ones are in the reader).
 inline constexpr const char* kMeasuredDayHeader = "測定日";
 inline constexpr const char* kMeasuredAtHeader = "測定日時";
