@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <filesystem>
 #include <vector>
 
 #include "app/corrections.h"
@@ -12,12 +14,18 @@
 #include "backup/backup.h"
 #include "csv/diary_export.h"
 #include "csv/weight_import.h"
+#include "import/health_export.h"
+#include "import/into_diary.h"
+#include "import/scale_csv.h"
 #include "profile/profile.h"
 #include "records/body_fat.h"
+#include "records/steps.h"
 #include "records/weight_entry.h"
+#include "store/files.h"
 #include "store/folder_files.h"
 #include "store/record.h"
 #include "words/file_errors.h"
+#include "words/import_messages.h"
 #include "words/messages.h"
 
 namespace app {
@@ -164,13 +172,81 @@ void cmdCsvOut_Click(frmMain& m) {
   info(m, words::exported(files.size(), *folder), kExportTitle);
 }
 
+bool healthExportName(const std::string& file) {
+  std::string ext = std::filesystem::path(file).extension().string();
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".zip" || ext == ".xml";
+}
+
+// Weights by the CSV import's rules; body fat and steps into their logs where a day has none.
+// Every file in one step, all or nothing, and one step to take back.
+void importFigures(frmMain& m, const std::string& file, const history::DayFigures& f) {
+  if (f.error) {
+    m.dialogs.MsgBox(words::importUnreadable(file, *f.error), kImportTitle, form::Icon::Error, form::Buttons::OK);
+    return;
+  }
+  const records::WeightSeries& s = m.Weight;
+  std::optional<store::Date> lastDay;
+  if (s.WeightCount > 0) lastDay = s.WeightDay.back();
+  const store::Date today = m.clock.today();
+  const csv::WeightCsv table = history::asWeightCsv(f, lastDay, today);
+  if (const std::optional<csv::Gap> gap = csv::longestGap(table, s); gap && gap->days() > csv::kLongestFilledGap) {
+    const bool inDiary = lastDay && gap->before == *lastDay;
+    m.dialogs.MsgBox(
+        words::importGapTooLong(store::formatDate(gap->before), store::formatDate(gap->after), gap->days(), inDiary),
+        kImportTitle, form::Icon::Warning, form::Buttons::OK);
+    return;
+  }
+  bool fill = false;
+  if (const int days = csv::missingDays(table, s); days > 0)
+    fill = m.dialogs.MsgBox(words::importGap(days), records::kGapFillTitle, form::Icon::Question,
+                            form::Buttons::YesNo) == form::Answer::Yes;
+  const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill);
+  const history::DatedPlan fat = history::planDated(m.body.FatDate, m.body.FatPercent, f.fat, today);
+  const history::DatedPlan steps = history::planDated(m.body.StepDate, m.body.StepValue, f.steps, today);
+  const std::string counts =
+      words::figuresCounts(fat.added, fat.kept, fat.future, steps.added, steps.kept, steps.future);
+  if (plan.records.empty() && fat.added == 0 && steps.added == 0) {
+    m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan) + counts), kImportTitle, form::Icon::Warning,
+                     form::Buttons::OK);
+    return;
+  }
+  std::vector<std::string> files;
+  if (!plan.records.empty()) files.push_back(records::kWeightFile);
+  if (fat.added > 0) files.push_back(records::kBodyFatFile);
+  if (steps.added > 0) files.push_back(records::kStepFile);
+  try {
+    m.Undoable(words::figuresImportStep(plan.imported, fat.added, steps.added), files, [&] {
+      std::vector<store::FileContent> write;
+      if (!plan.records.empty()) {
+        std::string bytes = store::fileExists(records::kWeightFile) ? store::readFileBytes(records::kWeightFile) : "";
+        if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
+        write.push_back({records::kWeightFile, bytes + store::encodeRecords(records::kWeightFile, plan.records)});
+      }
+      if (fat.added > 0)
+        write.push_back({records::kBodyFatFile, store::encodeRecords(records::kBodyFatFile, fat.records)});
+      if (steps.added > 0)
+        write.push_back({records::kStepFile, store::encodeRecords(records::kStepFile, steps.records)});
+      store::replaceFiles(write);
+    });
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  m.WithHourglass([&] {
+    for (const std::string& name : files) ReloadAfterFileChange(m, name);
+  });
+  info(m, csv::importSummary(table, plan) + counts, kImportTitle);
+}
+
 void cmdCsvIn_Click(frmMain& m) {
   if (m.SampleMode) {
     profile::ShowSampleModeRefusal(m.dialogs);
     return;
   }
-  const std::optional<std::string> file = m.dialogs.ChooseFile(words::kImportFileTitle, "CSV (*.csv *.txt)");
+  const std::optional<std::string> file = m.dialogs.ChooseFile(words::kImportFileTitle, words::kImportFilter);
   if (!file) return;
+  if (healthExportName(*file)) return importFigures(m, *file, history::readHealthExport(*file));
   std::string bytes;
   try {
     bytes = store::readBytes(*file);
@@ -181,6 +257,12 @@ void cmdCsvIn_Click(frmMain& m) {
   const records::WeightSeries& s = m.Weight;
   std::optional<store::Date> lastDay;
   if (s.WeightCount > 0) lastDay = s.WeightDay.back();
+  // A scale's CSV with body fat or steps goes in with them.
+  if (history::DayFigures figures = history::readScaleCsv(bytes);
+      !figures.error && (!figures.fat.days.empty() || !figures.steps.days.empty())) {
+    bytes = std::string();
+    return importFigures(m, *file, figures);
+  }
   const csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay, m.clock.today());
   bytes = std::string();  // the rows are read: the file's bytes go before anything else is made
   if (table.unusable) {

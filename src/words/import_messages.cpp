@@ -1,0 +1,41 @@
+#include "words/import_messages.h"
+
+#include <utility>
+
+namespace words {
+
+std::string notHealthExport(std::string_view root) {
+  return "ヘルスケアの書き出しではありません（最初の要素が " + std::string(root) + "）。";
+}
+std::string xmlDamaged(unsigned long line, std::string_view why) {
+  return "XML が " + std::to_string(line) + " 行目で壊れています（" + std::string(why) +
+         "）。書き出し直したファイルを選んでください。";
+}
+std::string zipUnreadable(std::string_view why) { return "ZIP ファイルが読めません（" + std::string(why) + "）。"; }
+std::string zipEntryUnreadable(std::string_view why) {
+  return "ZIP の中の書き出しが読めません（" + std::string(why) + "）。";
+}
+std::string fileUnopenable(std::string_view name) { return "「" + std::string(name) + "」が開けません。"; }
+std::string fileUnreadable(std::string_view name) { return "「" + std::string(name) + "」が読めません。"; }
+
+std::string figuresImportStep(int weights, int fat, int steps) {
+  std::string text;
+  for (const auto& [name, days] : {std::pair{"体重", weights}, std::pair{"体脂肪率", fat}, std::pair{"歩数", steps}})
+    if (days > 0) text += (text.empty() ? "" : "・") + std::string(name) + " " + std::to_string(days) + " 日分";
+  return text + "の読み込み";
+}
+
+std::string figuresCounts(int fatAdded, int fatKept, int fatFuture, int stepsAdded, int stepsKept, int stepsFuture) {
+  std::string text;
+  const auto line = [&text](const char* name, int added, int kept, int future) {
+    if (added + kept + future == 0) return;
+    text += "\n" + std::string(name) + ": " + std::to_string(added) + " 日分を入れました";
+    if (kept > 0) text += "（記録のある日 " + std::to_string(kept) + " 日はそのまま）";
+    if (future > 0) text += "（今日より後の日 " + std::to_string(future) + " 日は読み飛ばし）";
+  };
+  line("体脂肪率", fatAdded, fatKept, fatFuture);
+  line("歩数", stepsAdded, stepsKept, stepsFuture);
+  return text;
+}
+
+}  // namespace words
