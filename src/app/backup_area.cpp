@@ -178,98 +178,24 @@ bool healthExportName(const std::string& file) {
   return ext == ".zip" || ext == ".xml";
 }
 
-// Weights by the CSV import's rules; body fat and steps into their logs where a day has none.
-// Every file in one step, all or nothing, and one step to take back.
-void importFigures(frmMain& m, const std::string& file, const history::DayFigures& f) {
-  if (f.error) {
-    m.dialogs.MsgBox(words::importUnreadable(file, *f.error), kImportTitle, form::Icon::Error, form::Buttons::OK);
-    return;
-  }
-  const records::WeightSeries& s = m.Weight;
-  std::optional<store::Date> lastDay;
-  if (s.WeightCount > 0) lastDay = s.WeightDay.back();
-  const store::Date today = m.clock.today();
-  const csv::WeightCsv table = history::asWeightCsv(f, lastDay, today);
-  if (const std::optional<csv::Gap> gap = csv::longestGap(table, s); gap && gap->days() > csv::kLongestFilledGap) {
-    const bool inDiary = lastDay && gap->before == *lastDay;
-    m.dialogs.MsgBox(
-        words::importGapTooLong(store::formatDate(gap->before), store::formatDate(gap->after), gap->days(), inDiary),
-        kImportTitle, form::Icon::Warning, form::Buttons::OK);
-    return;
-  }
-  bool fill = false;
-  if (const int days = csv::missingDays(table, s); days > 0)
-    fill = m.dialogs.MsgBox(words::importGap(days), records::kGapFillTitle, form::Icon::Question,
-                            form::Buttons::YesNo) == form::Answer::Yes;
-  const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill);
-  const history::DatedPlan fat = history::planDated(m.body.FatDate, m.body.FatPercent, f.fat, today);
-  const history::DatedPlan steps = history::planDated(m.body.StepDate, m.body.StepValue, f.steps, today);
-  const std::string counts =
-      words::figuresCounts(fat.added, fat.kept, fat.future, steps.added, steps.kept, steps.future);
-  if (plan.records.empty() && fat.added == 0 && steps.added == 0) {
-    m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan) + counts), kImportTitle, form::Icon::Warning,
-                     form::Buttons::OK);
-    return;
-  }
-  std::vector<std::string> files;
-  if (!plan.records.empty()) files.push_back(records::kWeightFile);
-  if (fat.added > 0) files.push_back(records::kBodyFatFile);
-  if (steps.added > 0) files.push_back(records::kStepFile);
-  try {
-    m.Undoable(words::figuresImportStep(plan.imported, fat.added, steps.added), files, [&] {
-      std::vector<store::FileContent> write;
-      if (!plan.records.empty()) {
-        std::string bytes = store::fileExists(records::kWeightFile) ? store::readFileBytes(records::kWeightFile) : "";
-        if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
-        write.push_back({records::kWeightFile, bytes + store::encodeRecords(records::kWeightFile, plan.records)});
-      }
-      if (fat.added > 0)
-        write.push_back({records::kBodyFatFile, store::encodeRecords(records::kBodyFatFile, fat.records)});
-      if (steps.added > 0)
-        write.push_back({records::kStepFile, store::encodeRecords(records::kStepFile, steps.records)});
-      store::replaceFiles(write);
-    });
-  } catch (const store::StoreError& e) {
-    m.ShowFailure(e);
-    return;
-  }
-  m.WithHourglass([&] {
-    for (const std::string& name : files) ReloadAfterFileChange(m, name);
-  });
-  info(m, csv::importSummary(table, plan) + counts, kImportTitle);
-}
+// Body fat and steps of another program's export, beside its weights.
+struct OtherLogs {
+  history::DatedPlan fat, steps;
+  std::string counts;  // their lines of the summary
+};
 
-void cmdCsvIn_Click(frmMain& m) {
-  if (m.SampleMode) {
-    profile::ShowSampleModeRefusal(m.dialogs);
-    return;
-  }
-  const std::optional<std::string> file = m.dialogs.ChooseFile(words::kImportFileTitle, words::kImportFilter);
-  if (!file) return;
-  if (healthExportName(*file)) return importFigures(m, *file, history::readHealthExport(*file));
-  std::string bytes;
-  try {
-    bytes = store::readBytes(*file);
-  } catch (const store::StoreError& e) {
-    m.ShowFailure(e);
+// Weights by the entry's rules: after the diary's last day, gaps filled only when asked, typos
+// asked about once for the whole file. With `other`, body fat and steps go in beside them. Every
+// file in one step of the journal, all or nothing, and one step to take back.
+void importWeights(frmMain& m, const std::string& file, const csv::WeightCsv& table, const OtherLogs* other) {
+  if (table.unusable) {
+    m.dialogs.MsgBox(words::importUnreadable(file, *table.unusable), kImportTitle, form::Icon::Error,
+                     form::Buttons::OK);
     return;
   }
   const records::WeightSeries& s = m.Weight;
   std::optional<store::Date> lastDay;
   if (s.WeightCount > 0) lastDay = s.WeightDay.back();
-  // A scale's CSV with body fat or steps goes in with them.
-  if (history::DayFigures figures = history::readScaleCsv(bytes);
-      !figures.error && (!figures.fat.days.empty() || !figures.steps.days.empty())) {
-    bytes = std::string();
-    return importFigures(m, *file, figures);
-  }
-  const csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay, m.clock.today());
-  bytes = std::string();  // the rows are read: the file's bytes go before anything else is made
-  if (table.unusable) {
-    m.dialogs.MsgBox(words::importUnreadable(*file, *table.unusable), kImportTitle, form::Icon::Error,
-                     form::Buttons::OK);
-    return;
-  }
   // A gap of years is never filled with one weight: the whole import is refused.
   if (const std::optional<csv::Gap> gap = csv::longestGap(table, s); gap && gap->days() > csv::kLongestFilledGap) {
     const bool inDiary = lastDay && gap->before == *lastDay;
@@ -292,32 +218,95 @@ void cmdCsvIn_Click(frmMain& m) {
       lastFat = m.body.FatPercent[i];
     }
   const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill, lastFat);
-  if (plan.records.empty()) {
-    m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan)), kImportTitle, form::Icon::Warning,
+  const int fatAdded = other ? other->fat.added : 0, stepsAdded = other ? other->steps.added : 0;
+  const std::string counts = other ? other->counts : std::string();
+  if (plan.records.empty() && fatAdded == 0 && stepsAdded == 0) {
+    m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan) + counts), kImportTitle, form::Icon::Warning,
                      form::Buttons::OK);
     return;
   }
   // Typos in the file are asked about once, for all its rows; No reads nothing.
-  if (plan.unlikely > 0 &&
-      m.dialogs.MsgBoxDefaultSecond(words::askUnlikelyImport(plan.unlikely), kImportTitle, form::Icon::Question,
-                                    form::Buttons::YesNo) != form::Answer::Yes)
+  if (const int unlikely = plan.unlikely + (other ? other->fat.unlikely : 0);
+      unlikely > 0 && m.dialogs.MsgBoxDefaultSecond(words::askUnlikelyImport(unlikely), kImportTitle,
+                                                    form::Icon::Question, form::Buttons::YesNo) != form::Answer::Yes)
     return;
+  std::vector<std::string> files;
+  std::vector<store::FileContent> logs;
+  if (!plan.records.empty()) files.push_back(records::kWeightFile);
+  if (!plan.filledDates.empty()) files.push_back(records::kFilledFile);
+  if (!plan.fats.empty() || fatAdded > 0) files.push_back(records::kBodyFatFile);
+  if (stepsAdded > 0) files.push_back(records::kStepFile);
   try {
-    // One step to take back, like any entry.
-    std::vector<std::string> files{records::kWeightFile};
-    if (!plan.filledDates.empty()) files.push_back(records::kFilledFile);
-    if (!plan.fats.empty()) files.push_back(records::kBodyFatFile);
-    m.Undoable(words::csvImportStep(plan.imported), files,
-               [&] { records::AppendWeights(plan.records, plan.filledDates, plan.fats); });
+    if (fatAdded > 0)
+      logs.push_back({records::kBodyFatFile, store::encodeRecords(records::kBodyFatFile, other->fat.records)});
+    if (stepsAdded > 0)
+      logs.push_back({records::kStepFile, store::encodeRecords(records::kStepFile, other->steps.records)});
+    m.Undoable(
+        other ? words::figuresImportStep(plan.imported, fatAdded, stepsAdded) : words::csvImportStep(plan.imported),
+        files, [&] {
+          if (plan.records.empty())
+            store::replaceFiles(logs);
+          else
+            records::AppendWeights(plan.records, plan.filledDates, plan.fats, logs);
+        });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return;
   }
   m.WithHourglass([&] {
-    RecomputeAfterWeightChange(m);
-    if (!plan.fats.empty()) ReloadAfterFileChange(m, records::kBodyFatFile);
+    if (!plan.records.empty()) RecomputeAfterWeightChange(m);
+    if (!plan.fats.empty() || fatAdded > 0) ReloadAfterFileChange(m, records::kBodyFatFile);
+    if (stepsAdded > 0) ReloadAfterFileChange(m, records::kStepFile);
   });
-  info(m, csv::importSummary(table, plan), kImportTitle);
+  info(m, csv::importSummary(table, plan) + counts, kImportTitle);
+}
+
+// A Health export or a scale's CSV: weights as the CSV import takes them, body fat and steps
+// where their logs have no record for the day.
+void importFigures(frmMain& m, const std::string& file, const history::DayFigures& f) {
+  if (f.error) {
+    m.dialogs.MsgBox(words::importUnreadable(file, *f.error), kImportTitle, form::Icon::Error, form::Buttons::OK);
+    return;
+  }
+  const store::Date today = m.clock.today();
+  std::optional<store::Date> lastDay;
+  if (m.Weight.WeightCount > 0) lastDay = m.Weight.WeightDay.back();
+  OtherLogs other{history::planDated(m.body.FatDate, m.body.FatPercent, f.fat, today, records::UnlikelyFat),
+                  history::planDated(m.body.StepDate, m.body.StepValue, f.steps, today),
+                  {}};
+  other.counts = history::datedCounts(words::kFatKind, other.fat, f.fat) +
+                 history::datedCounts(words::kStepsKind, other.steps, f.steps);
+  importWeights(m, file, history::asWeightCsv(f, lastDay, today), &other);
+}
+
+void cmdCsvIn_Click(frmMain& m) {
+  if (m.SampleMode) {
+    profile::ShowSampleModeRefusal(m.dialogs);
+    return;
+  }
+  const std::optional<std::string> file = m.dialogs.ChooseFile(words::kImportFileTitle, words::kImportFilter);
+  if (!file) return;
+  if (healthExportName(*file)) return importFigures(m, *file, history::readHealthExport(*file));
+  std::string bytes;
+  try {
+    bytes = store::readBytes(*file);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  std::optional<store::Date> lastDay;
+  if (m.Weight.WeightCount > 0) lastDay = m.Weight.WeightDay.back();
+  csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay, m.clock.today());
+  // A table of weights (and body fat) the CSV import reads goes in by its rules alone; one with
+  // steps or with a scale's column names goes in with its body fat and steps.
+  if (history::DayFigures figures = history::readScaleCsv(bytes);
+      !figures.error && (table.unusable || figures.steps.records > 0)) {
+    bytes = std::string();
+    table = csv::WeightCsv();
+    return importFigures(m, *file, figures);
+  }
+  bytes = std::string();  // the rows are read: the file's bytes go before anything else is made
+  importWeights(m, *file, table, nullptr);
 }
 
 }  // namespace

@@ -25,16 +25,13 @@ std::string figuresImportStep(int weights, int fat, int steps) {
   return text + "の読み込み";
 }
 
-std::string figuresCounts(int fatAdded, int fatKept, int fatFuture, int stepsAdded, int stepsKept, int stepsFuture) {
-  std::string text;
-  const auto line = [&text](const char* name, int added, int kept, int future) {
-    if (added + kept + future == 0) return;
-    text += "\n" + std::string(name) + ": " + std::to_string(added) + " 日分を入れました";
-    if (kept > 0) text += "（記録のある日 " + std::to_string(kept) + " 日はそのまま）";
-    if (future > 0) text += "（今日より後の日 " + std::to_string(future) + " 日は読み飛ばし）";
-  };
-  line("体脂肪率", fatAdded, fatKept, fatFuture);
-  line("歩数", stepsAdded, stepsKept, stepsFuture);
+std::string figuresCounts(std::string_view kind, int added, const std::map<std::string, int>& skipped) {
+  int count = 0;
+  for (const auto& [why, n] : skipped) count += n;
+  if (added + count == 0) return "";
+  std::string text = "\n\n" + std::string(kind) + "を " + std::to_string(added) +
+                     " 日分読み込みました。\n読み飛ばした記録: " + std::to_string(count);
+  for (const auto& [why, n] : skipped) text += "\n  " + why + ": " + std::to_string(n);
   return text;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The messages and column names of reading other programs' exports (a phone's health data, a
 // scale's CSV). Apart from messages.h so that the two grow without getting in each other's way.
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -26,8 +27,20 @@ inline constexpr const char* kFiguresCsvNoHeader =
 inline constexpr const char* kImportFilter = "CSV・ヘルスケアの書き出し (*.csv *.txt *.zip *.xml)";
 // The undo step: 「体重 3 日分・体脂肪率 2 日分・歩数 5 日分の読み込み」.
 std::string figuresImportStep(int weights, int fat, int steps);
-// The summary's lines for body fat and steps; empty when neither had anything.
-std::string figuresCounts(int fatAdded, int fatKept, int fatFuture, int stepsAdded, int stepsKept, int stepsFuture);
+// The summary's lines of one kind (体脂肪率, 歩数): the days that went in, the records skipped
+// by reason; empty when the file had none of the kind.
+std::string figuresCounts(std::string_view kind, int added, const std::map<std::string, int>& skipped);
+inline constexpr const char* kFatKind = "体脂肪率";
+inline constexpr const char* kStepsKind = "歩数";
+// Why a record of body fat or steps was skipped.
+inline constexpr const char* kSkipDayHeld = "記録のある日";
+inline constexpr const char* kSkipFuture = "今日より後の日付";
+inline constexpr const char* kSkipBadDate = "日付が読めない";
+inline constexpr const char* kSkipBadValue = "値が読めない・範囲外";
+inline constexpr const char* kSkipUnknownUnit = "単位がちがう";
+inline constexpr const char* kSkipLaterSameDay = "同じ日の 2 回目以降";
+inline constexpr const char* kSkipOtherSource = "同じ日により多く数えた機器がある";
+inline constexpr const char* kSkipBadRow = "壊れた行";
 // Column names in their Japanese forms (English ones are in the reader).
 inline constexpr const char* kMeasuredDayHeader = "測定日";
 inline constexpr const char* kMeasuredAtHeader = "測定日時";
