@@ -14,10 +14,11 @@ say "Configuring build-fuzz"
 cmake -S "$ZORVEL_ROOT" -B "$ZORVEL_ROOT/build-fuzz" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZORVEL_FUZZ=ON -DZORVEL_GUI=OFF -DZORVEL_TESTS=OFF "${launcher[@]}"
 say "Building the fuzz targets"
-cmake --build "$ZORVEL_ROOT/build-fuzz" -j "$ZORVEL_JOBS" --target fuzz_record_reader fuzz_loaders fuzz_startup fuzz_csv_import
+cmake --build "$ZORVEL_ROOT/build-fuzz" -j "$ZORVEL_JOBS" --target fuzz_record_reader fuzz_loaders fuzz_startup fuzz_csv_import \
+  fuzz_health_export
 
 status=0
-for target in record_reader loaders startup csv_import; do
+for target in record_reader loaders startup csv_import health_export; do
   work="$ZORVEL_ROOT/build-fuzz/corpus/$target"
   crashes="$ZORVEL_ROOT/build-fuzz/crashes/$target"
   mkdir -p "$work" "$crashes"

@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <filesystem>
 #include <vector>
 
 #include "app/corrections.h"
@@ -12,12 +14,18 @@
 #include "backup/backup.h"
 #include "csv/diary_export.h"
 #include "csv/weight_import.h"
+#include "import/health_export.h"
+#include "import/into_diary.h"
+#include "import/scale_csv.h"
 #include "profile/profile.h"
 #include "records/body_fat.h"
+#include "records/steps.h"
 #include "records/weight_entry.h"
+#include "store/files.h"
 #include "store/folder_files.h"
 #include "store/record.h"
 #include "words/file_errors.h"
+#include "words/import_messages.h"
 #include "words/messages.h"
 
 namespace app {
@@ -164,30 +172,30 @@ void cmdCsvOut_Click(frmMain& m) {
   info(m, words::exported(files.size(), *folder), kExportTitle);
 }
 
-void cmdCsvIn_Click(frmMain& m) {
-  if (m.SampleMode) {
-    profile::ShowSampleModeRefusal(m.dialogs);
-    return;
-  }
-  const std::optional<std::string> file = m.dialogs.ChooseFile(words::kImportFileTitle, "CSV (*.csv *.txt)");
-  if (!file) return;
-  std::string bytes;
-  try {
-    bytes = store::readBytes(*file);
-  } catch (const store::StoreError& e) {
-    m.ShowFailure(e);
+bool healthExportName(const std::string& file) {
+  std::string ext = std::filesystem::path(file).extension().string();
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".zip" || ext == ".xml";
+}
+
+// Body fat and steps of another program's export, beside its weights.
+struct OtherLogs {
+  history::DatedPlan fat, steps;
+  std::string counts;  // their lines of the summary
+};
+
+// Weights by the entry's rules: after the diary's last day, gaps filled only when asked, typos
+// asked about once for the whole file. With `other`, body fat and steps go in beside them. Every
+// file in one step of the journal, all or nothing, and one step to take back.
+void importWeights(frmMain& m, const std::string& file, const csv::WeightCsv& table, const OtherLogs* other) {
+  if (table.unusable) {
+    m.dialogs.MsgBox(words::importUnreadable(file, *table.unusable), kImportTitle, form::Icon::Error,
+                     form::Buttons::OK);
     return;
   }
   const records::WeightSeries& s = m.Weight;
   std::optional<store::Date> lastDay;
   if (s.WeightCount > 0) lastDay = s.WeightDay.back();
-  const csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay, m.clock.today());
-  bytes = std::string();  // the rows are read: the file's bytes go before anything else is made
-  if (table.unusable) {
-    m.dialogs.MsgBox(words::importUnreadable(*file, *table.unusable), kImportTitle, form::Icon::Error,
-                     form::Buttons::OK);
-    return;
-  }
   // A gap of years is never filled with one weight: the whole import is refused.
   if (const std::optional<csv::Gap> gap = csv::longestGap(table, s); gap && gap->days() > csv::kLongestFilledGap) {
     const bool inDiary = lastDay && gap->before == *lastDay;
@@ -210,32 +218,95 @@ void cmdCsvIn_Click(frmMain& m) {
       lastFat = m.body.FatPercent[i];
     }
   const csv::WeightAppend plan = csv::planWeightAppend(table, s, fill, lastFat);
-  if (plan.records.empty()) {
-    m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan)), kImportTitle, form::Icon::Warning,
+  const int fatAdded = other ? other->fat.added : 0, stepsAdded = other ? other->steps.added : 0;
+  const std::string counts = other ? other->counts : std::string();
+  if (plan.records.empty() && fatAdded == 0 && stepsAdded == 0) {
+    m.dialogs.MsgBox(words::nothingToImport(csv::importCounts(table, plan) + counts), kImportTitle, form::Icon::Warning,
                      form::Buttons::OK);
     return;
   }
   // Typos in the file are asked about once, for all its rows; No reads nothing.
-  if (plan.unlikely > 0 &&
-      m.dialogs.MsgBoxDefaultSecond(words::askUnlikelyImport(plan.unlikely), kImportTitle, form::Icon::Question,
-                                    form::Buttons::YesNo) != form::Answer::Yes)
+  if (const int unlikely = plan.unlikely + (other ? other->fat.unlikely : 0);
+      unlikely > 0 && m.dialogs.MsgBoxDefaultSecond(words::askUnlikelyImport(unlikely), kImportTitle,
+                                                    form::Icon::Question, form::Buttons::YesNo) != form::Answer::Yes)
     return;
+  std::vector<std::string> files;
+  std::vector<store::FileContent> logs;
+  if (!plan.records.empty()) files.push_back(records::kWeightFile);
+  if (!plan.filledDates.empty()) files.push_back(records::kFilledFile);
+  if (!plan.fats.empty() || fatAdded > 0) files.push_back(records::kBodyFatFile);
+  if (stepsAdded > 0) files.push_back(records::kStepFile);
   try {
-    // One step to take back, like any entry.
-    std::vector<std::string> files{records::kWeightFile};
-    if (!plan.filledDates.empty()) files.push_back(records::kFilledFile);
-    if (!plan.fats.empty()) files.push_back(records::kBodyFatFile);
-    m.Undoable(words::csvImportStep(plan.imported), files,
-               [&] { records::AppendWeights(plan.records, plan.filledDates, plan.fats); });
+    if (fatAdded > 0)
+      logs.push_back({records::kBodyFatFile, store::encodeRecords(records::kBodyFatFile, other->fat.records)});
+    if (stepsAdded > 0)
+      logs.push_back({records::kStepFile, store::encodeRecords(records::kStepFile, other->steps.records)});
+    m.Undoable(
+        other ? words::figuresImportStep(plan.imported, fatAdded, stepsAdded) : words::csvImportStep(plan.imported),
+        files, [&] {
+          if (plan.records.empty())
+            store::replaceFiles(logs);
+          else
+            records::AppendWeights(plan.records, plan.filledDates, plan.fats, logs);
+        });
   } catch (const store::StoreError& e) {
     m.ShowFailure(e);
     return;
   }
   m.WithHourglass([&] {
-    RecomputeAfterWeightChange(m);
-    if (!plan.fats.empty()) ReloadAfterFileChange(m, records::kBodyFatFile);
+    if (!plan.records.empty()) RecomputeAfterWeightChange(m);
+    if (!plan.fats.empty() || fatAdded > 0) ReloadAfterFileChange(m, records::kBodyFatFile);
+    if (stepsAdded > 0) ReloadAfterFileChange(m, records::kStepFile);
   });
-  info(m, csv::importSummary(table, plan), kImportTitle);
+  info(m, csv::importSummary(table, plan) + counts, kImportTitle);
+}
+
+// A Health export or a scale's CSV: weights as the CSV import takes them, body fat and steps
+// where their logs have no record for the day.
+void importFigures(frmMain& m, const std::string& file, const history::DayFigures& f) {
+  if (f.error) {
+    m.dialogs.MsgBox(words::importUnreadable(file, *f.error), kImportTitle, form::Icon::Error, form::Buttons::OK);
+    return;
+  }
+  const store::Date today = m.clock.today();
+  std::optional<store::Date> lastDay;
+  if (m.Weight.WeightCount > 0) lastDay = m.Weight.WeightDay.back();
+  OtherLogs other{history::planDated(m.body.FatDate, m.body.FatPercent, f.fat, today, records::UnlikelyFat),
+                  history::planDated(m.body.StepDate, m.body.StepValue, f.steps, today),
+                  {}};
+  other.counts = history::datedCounts(words::kFatKind, other.fat, f.fat) +
+                 history::datedCounts(words::kStepsKind, other.steps, f.steps);
+  importWeights(m, file, history::asWeightCsv(f, lastDay, today), &other);
+}
+
+void cmdCsvIn_Click(frmMain& m) {
+  if (m.SampleMode) {
+    profile::ShowSampleModeRefusal(m.dialogs);
+    return;
+  }
+  const std::optional<std::string> file = m.dialogs.ChooseFile(words::kImportFileTitle, words::kImportFilter);
+  if (!file) return;
+  if (healthExportName(*file)) return importFigures(m, *file, history::readHealthExport(*file));
+  std::string bytes;
+  try {
+    bytes = store::readBytes(*file);
+  } catch (const store::StoreError& e) {
+    m.ShowFailure(e);
+    return;
+  }
+  std::optional<store::Date> lastDay;
+  if (m.Weight.WeightCount > 0) lastDay = m.Weight.WeightDay.back();
+  csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay, m.clock.today());
+  // A table of weights (and body fat) the CSV import reads goes in by its rules alone; one with
+  // steps or with a scale's column names goes in with its body fat and steps.
+  if (history::DayFigures figures = history::readScaleCsv(bytes);
+      !figures.error && (table.unusable || figures.steps.records > 0)) {
+    bytes = std::string();
+    table = csv::WeightCsv();
+    return importFigures(m, *file, figures);
+  }
+  bytes = std::string();  // the rows are read: the file's bytes go before anything else is made
+  importWeights(m, *file, table, nullptr);
 }
 
 }  // namespace

@@ -80,9 +80,10 @@ std::string appended(const char* file, const std::vector<store::Record>& records
 }  // namespace
 
 void AppendWeights(const std::vector<store::Record>& records, const std::vector<std::string>& filledDates,
-                   const std::vector<store::Record>& fats) {
-  if (filledDates.empty() && fats.empty()) return store::appendRecords(kWeightFile, records);
-  std::vector<store::FileContent> files{{kWeightFile, appended(kWeightFile, records)}};
+                   const std::vector<store::Record>& fats, const std::vector<store::FileContent>& others) {
+  if (filledDates.empty() && fats.empty() && others.empty()) return store::appendRecords(kWeightFile, records);
+  std::vector<store::FileContent> files = others;
+  if (!records.empty()) files.push_back({kWeightFile, appended(kWeightFile, records)});
   if (!filledDates.empty()) files.push_back({kFilledFile, appended(kFilledFile, dateRecords(filledDates))});
   if (!fats.empty()) files.push_back({kBodyFatFile, appended(kBodyFatFile, fats)});
   store::replaceFiles(files);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/dates.h"
+#include "store/files.h"
 #include "store/folder_files.h"
 #include "store/record.h"
 
@@ -51,9 +52,10 @@ store::StoreError WeightRangeError(const std::string& fileName, int line, const 
 void LoadWeightLog(WeightSeries& s);
 
 // Appends `records` to the weight log; with `filledDates` (the days among them that fill a gap)
-// those go into 補完.txt, and `fats` into the body-fat log, in the same step of the store's journal.
+// those go into 補完.txt, `fats` into the body-fat log and `others` (other logs written whole) in
+// the same step of the store's journal.
 void AppendWeights(const std::vector<store::Record>& records, const std::vector<std::string>& filledDates,
-                   const std::vector<store::Record>& fats = {});
+                   const std::vector<store::Record>& fats = {}, const std::vector<store::FileContent>& others = {});
 // Rewrites the weight log as `records` and 補完.txt as `filledDates` (removed when empty and
 // there was one), as one step.
 void RewriteWeights(const std::vector<store::Record>& records, const std::vector<std::string>& filledDates);

@@ -98,7 +98,7 @@ inline constexpr const char* kDataFolderLost =
 inline constexpr const char* kExportFolderTitle = "CSVファイルを書き出すフォルダー";
 std::string confirmOverwrite(std::string_view names);
 std::string exported(size_t files, std::string_view folder);
-inline constexpr const char* kImportFileTitle = "体重を読み込むCSVファイル";
+inline constexpr const char* kImportFileTitle = "読み込むファイル（CSV・ヘルスケアの書き出し）";
 std::string importUnreadable(std::string_view file, std::string_view why);
 std::string importGap(int days);
 std::string nothingToImport(std::string_view counts);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <zip.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <vector>
 
 #include "support/drive.h"
 #include "support/temp_folder.h"
@@ -237,4 +240,116 @@ TEST(CsvImport, RefusedRowsAreCountedAndTheImportIsOneStepToTakeBack) {
       "前の日の体重でうめられないため、読み込みませんでした。\nこの体重を記録するには、設定ページの「データの新規"
       "スタート」で新しく始めてから読み込んでください。");
   EXPECT_EQ(old.readUtf8("体重.txt"), "\"2025/11/28\",72\r\n\"2025/11/29\",72\r\n");
+}
+
+namespace {
+
+std::string healthRecord(const char* type, const char* source, const char* unit, const char* value, const char* start) {
+  return std::string(" <Record type=\"HKQuantityTypeIdentifier") + type + "\" sourceName=\"" + source + "\" unit=\"" +
+         unit + "\" creationDate=\"" + start + "\" startDate=\"" + start + "\" endDate=\"" + start + "\" value=\"" +
+         value + "\"/>\n";
+}
+
+std::string healthXml() {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<HealthData locale=\"ja_JP\">\n"
+         " <ExportDate value=\"2026-11-05 08:00:00 +0900\"/>\n" +
+         healthRecord("BodyMass", "ヘルスケア", "kg", "70.2", "2026-11-01 07:00:00 +0900") +
+         healthRecord("BodyMass", "ヘルスケア", "kg", "69.8", "2026-11-03 07:00:00 +0900") +
+         healthRecord("BodyMass", "ヘルスケア", "kg", "69.9", "2026-11-03 20:00:00 +0900") +
+         healthRecord("BodyMass", "体重計", "lb", "153.2", "2026-11-04 06:10:00 -0800") +
+         healthRecord("BodyFatPercentage", "体重計", "%", "0.245", "2026-11-01 07:00:00 +0900") +
+         healthRecord("BodyFatPercentage", "体重計", "%", "0.24", "2026-11-02 07:00:00 +0900") +
+         healthRecord("BodyFatPercentage", "体重計", "%", "0.18", "2026-11-03 07:00:00 +0900") +
+         healthRecord("BodyFatPercentage", "体重計", "%", "0.2", "2026-11-06 07:00:00 +0900") +
+         healthRecord("StepCount", "iPhone", "count", "7000", "2026-11-02 09:00:00 +0900") +
+         healthRecord("StepCount", "iPhone", "count", "3000", "2026-11-03 08:00:00 +0900") +
+         healthRecord("StepCount", "Apple Watch", "count", "4000", "2026-11-03 08:00:00 +0900") +
+         healthRecord("StepCount", "iPhone", "count", "2500", "2026-11-03 12:00:00 +0900") +
+         healthRecord("StepCount", "Apple Watch", "count", "6000", "2026-11-04 09:00:00 -0800") + "</HealthData>\n";
+}
+
+void writeZip(const std::string& path, const std::string& entry, const std::string& bytes) {
+  int code = 0;
+  zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+  ASSERT_NE(z, nullptr);
+  ASSERT_GE(zip_file_add(z, entry.c_str(), zip_source_buffer(z, bytes.data(), bytes.size(), 0), ZIP_FL_ENC_UTF_8), 0);
+  ASSERT_EQ(zip_close(z), 0);
+}
+
+}  // namespace
+
+// The same days from a phone's Health export (zipped or not) and from scales' CSVs: weights after
+// the diary's last day with the gap filled and kept in 補完.txt, one question about the body fat's
+// jump, body fat and steps where their logs have no record, all of it taken back by one Ctrl+Z.
+TEST(CsvImport, HealthExportsAndScaleCsvsBringWeightsBodyFatAndSteps) {
+  const std::string summary =
+      "体重を 2 日分読み込みました。\n間の 1 日は前の日の体重でうめました。\n\n読み飛ばした行: 2\n"
+      "  登録済みの日付の行: 1\n  同じ日の 2 回目以降の行: 1\n読み込めなかった行: 0\n\n体脂肪率を 2 "
+      "日分読み込みました。"
+      "\n読み飛ばした記録: 2\n  今日より後の日付: 1\n  記録のある日: 1\n\n歩数を 2 "
+      "日分読み込みました。\n読み飛ばした記録: ";
+  const std::string health = "2\n  同じ日により多く数えた機器がある: 1\n  記録のある日: 1",
+                    scale = "1\n  記録のある日: 1";
+  const struct {
+    const char* name;
+    std::string stepsSkipped;
+  } cases[] = {{"書き出したデータ.zip", health}, {"export.xml", health}, {"体組成計.csv", scale}, {"scale.csv", scale}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir, in;
+    const auto writeDiary = [&dir] {
+      dir.writeMinimalDiary();
+      dir.writeCp932("体重.txt", "\"2026/10/31\",70\r\n\"2026/11/01\",70\r\n");
+      dir.writeCp932("体脂肪率.txt", "\"2026/10/31\",25\r\n\"2026/11/02\",25\r\n");
+      dir.writeCp932("歩数.txt", "\"2026/11/02\",8000\r\n");
+      std::filesystem::remove(dir.file("補完.txt"));
+    };
+    writeDiary();
+    const std::string name = c.name;
+    if (name == "書き出したデータ.zip")
+      writeZip(in.file(name), "apple_health_export/書き出したデータ.xml", healthXml());
+    else if (name == "export.xml")
+      in.writeBytes(name, healthXml());
+    else if (name == "体組成計.csv")
+      in.writeCp932(
+          name,
+          "測定日,体重（kg）,体脂肪率（％）,歩数（歩）\r\n2026年11月1日,70.2,24.5,\r\n2026年11月2日,,24.0,7000\r\n"
+          "2026年11月3日,69.8,18.0,5500\r\n2026年11月3日,69.9,,\r\n2026年11月4日,69.5,,6000\r\n"
+          "2026年11月6日,,20.0,\r\n");
+    else
+      in.writeBytes(name,
+                    "Date,Weight (kg),Body Fat (%),Steps\n2026-11-01 07:00,70.2,24.5,\n2026-11-02 07:00,,24.0,7000\n"
+                    "2026-11-03 07:00,69.8,18.0,5500\n2026-11-03 20:00,69.9,,\n2026-11-04 06:10,69.5,,6000\n"
+                    "2026-11-06 07:00,,20.0,\n");
+    const std::vector<std::string> before = {dir.readBytes("体重.txt"), dir.readBytes("体脂肪率.txt"),
+                                             dir.readBytes("歩数.txt")};
+    const std::string import =
+        "clock 2026/11/05 09:00:00\nstart\nfile " + in.file(name) + "\nanswer Yes\nanswer Yes\nclick cmdCsvIn\ndump\n";
+    auto r = runDrive(dir.path(), import);
+    ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+    const auto& d = r.dialogs(0);
+    ASSERT_EQ(d.size(), 4u) << d;
+    EXPECT_EQ(d[1]["text"].get<std::string>().rfind("読み込む日付の間に体重のない日が 1 日あります。", 0), 0u);
+    EXPECT_EQ(d[2]["text"],
+              "読み込む記録のうち 1 件は、前の記録から体重が 5% より、体脂肪率が 5 ポイントより大きく変わっています。"
+              "入力のまちがいでないか確かめてください。\nこのまま読み込みますか？");
+    EXPECT_EQ(d[3]["text"], summary + c.stepsSkipped);
+    EXPECT_EQ(dir.readUtf8("体重.txt"),
+              "\"2026/10/31\",70\r\n\"2026/11/01\",70\r\n\"2026/11/02\",70\r\n\"2026/11/03\",69.8\r\n\"2026/11/"
+              "04\",69.5\r\n");
+    EXPECT_EQ(dir.readUtf8("補完.txt"), "\"2026/11/02\"\r\n");
+    EXPECT_EQ(dir.readUtf8("体脂肪率.txt"),
+              "\"2026/10/31\",25\r\n\"2026/11/01\",24.5\r\n\"2026/11/02\",25\r\n\"2026/11/03\",18\r\n");
+    EXPECT_EQ(dir.readUtf8("歩数.txt"), "\"2026/11/02\",8000\r\n\"2026/11/03\",5500\r\n\"2026/11/04\",6000\r\n");
+
+    writeDiary();
+    r = runDrive(dir.path(), import + "answer Yes\nkey txtInpTaijyu Ctrl+Z\ndump\n");
+    ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+    EXPECT_EQ(r.dialogs(1)[0]["text"],
+              "直前の操作（体重 2 日分・体脂肪率 2 日分・歩数 2 日分の読み込み）を取り消します。よろしいですか？");
+    EXPECT_EQ(
+        (std::vector<std::string>{dir.readBytes("体重.txt"), dir.readBytes("体脂肪率.txt"), dir.readBytes("歩数.txt")}),
+        before);
+    EXPECT_FALSE(dir.exists("補完.txt"));
+  }
 }
