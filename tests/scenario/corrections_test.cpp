@@ -177,8 +177,8 @@ TEST(Corrections, NotesAndDiaryListsAndTheirUndo) {
   EXPECT_EQ(diary["controls"]["List10(0)"]["items"], json({"みかん _ 80"}));
   bool askedName = false;
   for (const auto& box : asked)
-    askedName = askedName ||
-                (box.value("prompt", "") == "登録項目「りんご _ 120」の名称を修正します" && box.value("default", "") == "りんご");
+    askedName = askedName || (box.value("prompt", "") == "登録項目「りんご _ 120」の名称を修正します" &&
+                              box.value("default", "") == "りんご");
   EXPECT_TRUE(askedName);
 
   const json& removed = r.dumps[2];
