@@ -19,6 +19,8 @@ std::string field(std::string_view text);
 std::string textCell(std::string_view text);
 // The BOM, then each row followed by CR LF.
 std::string document(const std::vector<Row>& rows);
+// Whether the bytes are well-formed UTF-8.
+bool validUtf8(std::string_view s);
 
 // Reads a document one row at a time, keeping nothing of it but the row: an optional BOM, rows
 // ended by CR LF, LF or CR, quoted fields with doubled quotes and line breaks inside. A quote

@@ -17,18 +17,6 @@ constexpr float kHighestWeight = 999.9f;
 const char* const kBadDate = words::kCsvBadDate;
 const char* const kBadWeight = words::kCsvBadWeight;
 
-bool validUtf8(std::string_view s) {
-  for (size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    const size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-    if (n == 0 || i + n > s.size()) return false;
-    for (size_t k = 1; k < n; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    i += n;
-  }
-  return true;
-}
-
 std::string trimmedLower(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -130,7 +118,7 @@ WeightCsv readWeightCsv(std::string_view bytes, std::optional<store::Date> lastD
   // costs its own size and the days it holds, never a copy of itself. In CP932 only the cells
   // read are decoded (the separators never occur inside a character).
   bool cp932 = false;
-  if (!validUtf8(bytes)) {
+  if (!csv::validUtf8(bytes)) {
     size_t lineEnds = 0;
     if (store::checkCp932(bytes, lineEnds)) {
       out.unusable = words::kCsvUnknownEncoding;

@@ -15,18 +15,6 @@
 namespace history {
 namespace {
 
-bool validUtf8(std::string_view s) {
-  for (size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    const size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-    if (n == 0 || i + n > s.size()) return false;
-    for (size_t k = 1; k < n; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    i += n;
-  }
-  return true;
-}
-
 void replaceAll(std::string& s, std::string_view from, std::string_view to) {
   for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
     s.replace(at, from.size(), to);
@@ -169,7 +157,7 @@ std::optional<double> figureOf(std::string cell, bool steps) {
 DayFigures readScaleCsv(std::string_view bytes) {
   DayFigures out;
   bool cp932 = false;
-  if (!bytes.starts_with(csv::kBom) && !validUtf8(bytes)) {
+  if (!bytes.starts_with(csv::kBom) && !csv::validUtf8(bytes)) {
     size_t lineEnds = 0;
     if (store::checkCp932(bytes, lineEnds)) {
       out.error = words::kCsvUnknownEncoding;
