@@ -456,6 +456,13 @@ TEST(ChartFill, UnwrittenCellsAreGapsAndHiddenSeriesAreNotDrawn) {
   for (QAbstractSeries* s : chart.series())
     if (s->type() == QAbstractSeries::SeriesTypeLine) lineSizes.push_back(static_cast<QXYSeries*>(s)->count());
   EXPECT_EQ(lineSizes, (std::vector<int>{5}));
+  EXPECT_TRUE(chart.legend()->isVisible());
+  form::ChartModel single = model;
+  single.columnCount = 1;
+  for (auto& row : single.data) row.resize(1);
+  QChart alone;
+  qt::fillChart(alone, single, qt::ChartLook{});
+  EXPECT_FALSE(alone.legend()->isVisible()) << "one line needs no names";
 
   auto axisRange = [&] {
     auto* y = qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
