@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "store/cp932.h"
+
 namespace csv {
 
 std::string field(std::string_view text) {
@@ -136,6 +138,13 @@ bool validUtf8(std::string_view s) {
       if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
     i += n;
   }
+  return true;
+}
+
+std::optional<bool> readAsCp932(std::string_view bytes) {
+  if (validUtf8(bytes)) return false;
+  size_t lineEnds = 0;
+  if (store::checkCp932(bytes, lineEnds)) return std::nullopt;
   return true;
 }
 

@@ -2,6 +2,7 @@
 // RFC 4180 text: fields separated by commas, quoted when they hold a comma, a quote or a line
 // break (quotes doubled), CR LF after every row. Written in UTF-8 with a byte-order mark so
 // spreadsheets in Japan read it as UTF-8.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,8 @@ std::string textCell(std::string_view text);
 std::string document(const std::vector<Row>& rows);
 // Whether the bytes are well-formed UTF-8.
 bool validUtf8(std::string_view s);
+// How a CSV's cells are to be read: false for UTF-8, true for CP932, none when the bytes are neither.
+std::optional<bool> readAsCp932(std::string_view bytes);
 
 // Reads a document one row at a time, keeping nothing of it but the row: an optional BOM, rows
 // ended by CR LF, LF or CR, quoted fields with doubled quotes and line breaks inside. A quote

@@ -117,15 +117,12 @@ WeightCsv readWeightCsv(std::string_view bytes, std::optional<store::Date> lastD
   // The rows are read one at a time from the bytes as they stand: a file of millions of rows
   // costs its own size and the days it holds, never a copy of itself. In CP932 only the cells
   // read are decoded (the separators never occur inside a character).
-  bool cp932 = false;
-  if (!csv::validUtf8(bytes)) {
-    size_t lineEnds = 0;
-    if (store::checkCp932(bytes, lineEnds)) {
-      out.unusable = words::kCsvUnknownEncoding;
-      return out;
-    }
-    cp932 = true;
+  const std::optional<bool> asCp932 = csv::readAsCp932(bytes);
+  if (!asCp932) {
+    out.unusable = words::kCsvUnknownEncoding;
+    return out;
   }
+  const bool cp932 = *asCp932;
   const auto text = [cp932](const std::string& cell) { return cp932 ? store::checkedCp932ToUtf8(cell) : cell; };
   RowReader reader(bytes);
   Row row;

@@ -156,15 +156,13 @@ std::optional<double> figureOf(std::string cell, bool steps) {
 
 DayFigures readScaleCsv(std::string_view bytes) {
   DayFigures out;
-  bool cp932 = false;
-  if (!bytes.starts_with(csv::kBom) && !csv::validUtf8(bytes)) {
-    size_t lineEnds = 0;
-    if (store::checkCp932(bytes, lineEnds)) {
-      out.error = words::kCsvUnknownEncoding;
-      return out;
-    }
-    cp932 = true;
+  // A BOM says UTF-8 whatever follows.
+  const std::optional<bool> asCp932 = bytes.starts_with(csv::kBom) ? false : csv::readAsCp932(bytes);
+  if (!asCp932) {
+    out.error = words::kCsvUnknownEncoding;
+    return out;
   }
+  const bool cp932 = *asCp932;
   // Only the cells read are decoded; in CP932 the separators never occur inside a character.
   const auto text = [cp932](const std::string& cell) { return cp932 ? store::checkedCp932ToUtf8(cell) : cell; };
   csv::RowReader reader(bytes);
