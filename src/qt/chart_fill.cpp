@@ -4,6 +4,7 @@
 #include <QChart>
 #include <QCursor>
 #include <QDateTime>
+#include <QFont>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -58,6 +59,9 @@ Axis* keptAxis(QChart& chart, Qt::Orientation orientation, Qt::Alignment alignme
     delete old;
   }
   auto* axis = new Axis;
+  // A font of our own for its (empty) title: the theme's would load a typeface of its own,
+  // milliseconds before the first frame.
+  axis->setTitleFont(QFont());
   chart.addAxis(axis, alignment);
   return axis;
 }
@@ -124,79 +128,38 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
 
   double lo = 0, hi = 0;
   bool any = false;
-  int drawnColumns = 0;
   const bool showPoints = rowCount <= 60;
 
-  // Draws one column of values (row r+1 in values[r]) under `name` in `color`.
-  auto drawColumn = [&](const QString& name, const QColor& color, const std::vector<std::optional<double>>& values,
-                        Qt::PenStyle style, const std::vector<bool>& passed = {}) {
-    // Runs of written cells.
+  // One column of values to draw (row r+1 in values[r]) under `name` in `color`, as runs of
+  // written cells.
+  struct Column {
+    QString name;
+    QColor color;
+    Qt::PenStyle style;
     std::vector<QList<QPointF>> runs;
+  };
+  std::vector<Column> columns;
+  auto collect = [&](const QString& name, const QColor& color, const std::vector<std::optional<double>>& values,
+                     Qt::PenStyle style, const std::vector<bool>& passed = {}) {
+    Column column{name, color, style, {}};
     QList<QPointF> run;
-    bool drawn = false;
     for (size_t r = 0; r < values.size(); ++r) {
       if (values[r]) {
         const double v = *values[r];
         const double x = xOf(r);
         run.append(QPointF(x, v));
-        drawn = true;
         // With days in view chosen, the value axis fits what is seen of them.
         if (windowed && (x < left || x > right)) continue;
         lo = any ? std::min(lo, v) : v;
         hi = any ? std::max(hi, v) : v;
         any = true;
       } else if (!run.isEmpty() && !(r < passed.size() && passed[r])) {
-        runs.push_back(run);
+        column.runs.push_back(run);
         run.clear();
       }
     }
-    if (!run.isEmpty()) runs.push_back(run);
-    if (!drawn) return;
-    ++drawnColumns;
-
-    bool first = true;
-    auto add = [&](QXYSeries* s) {
-      s->setName(name);
-      s->setColor(color);
-      chart.addSeries(s);
-      s->attachAxis(xAxis);
-      s->attachAxis(yAxis);
-      // One legend entry per column, however many pieces it is drawn in.
-      if (!first)
-        for (QLegendMarker* m : chart.legend()->markers(s)) m->setVisible(false);
-      first = false;
-      // The nearest point of the line under the pointer, with its date.
-      QObject::connect(s, &QXYSeries::hovered, s, [s, name, dated](const QPointF& at, bool over) {
-        if (!over) return QToolTip::hideText();
-        const auto points = s->points();
-        if (points.isEmpty()) return;
-        const QPointF* best = &points.first();
-        for (const QPointF& p : points)
-          if (std::abs(p.x() - at.x()) < std::abs(best->x() - at.x())) best = &p;
-        const bool timed = std::abs(best->x() - std::round(best->x())) > 1e-6;
-        const QString where = dated ? dayText(best->x(), timed ? "yyyy/MM/dd HH:mm" : "yyyy/MM/dd")
-                                    : QString::number(std::lround(best->x()));
-        QToolTip::showText(QCursor::pos(), where + "\n" + name + ": " + QString::number(best->y(), 'g', 7));
-      });
-    };
-    for (const auto& points : runs) {
-      if (points.size() == 1) {
-        auto* s = new QScatterSeries;
-        s->setMarkerSize(7);
-        s->setBorderColor(color);
-        s->replace(points);
-        add(s);
-      } else {
-        auto* s = new QLineSeries;
-        s->replace(points);
-        s->setPointsVisible(showPoints && style == Qt::SolidLine);
-        QPen pen(color);
-        pen.setWidthF(1.6);
-        pen.setStyle(style);
-        s->setPen(pen);
-        add(s);
-      }
-    }
+    if (!run.isEmpty()) column.runs.push_back(run);
+    if (!column.runs.empty()) columns.push_back(std::move(column));
   };
 
   for (int c = 0; c < model.columnCount; ++c) {
@@ -208,13 +171,14 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
     const QString name = c < static_cast<int>(model.seriesNames.size()) ? QString::fromStdString(model.seriesNames[c])
                          : c < static_cast<int>(look.names.size())      ? look.names[c]
                                                                         : QString();
-    drawColumn(name, columnColor(c), values, Qt::SolidLine, c == 0 ? look.passedRows : std::vector<bool>());
+    collect(name, columnColor(c), values, Qt::SolidLine, c == 0 ? look.passedRows : std::vector<bool>());
   }
   if (!look.extra.empty()) {
     std::vector<std::optional<double>> values = look.extra;
     values.resize(std::min<size_t>(values.size(), static_cast<size_t>(rowCount)));
-    drawColumn(look.extraName, columnColor(model.columnCount), values, Qt::DashLine);
+    collect(look.extraName, columnColor(model.columnCount), values, Qt::DashLine);
   }
+  const int drawnColumns = static_cast<int>(columns.size());
 
   // Along the bottom: dates (or times) at round steps, else slot numbers. The categories go
   // before the range, so no label of the old range is laid out on the new one.
@@ -254,6 +218,54 @@ void fillChart(QChart& chart, const form::ChartModel& model, const ChartLook& lo
     yAxis->setTickInterval(step.step);
   }
   yAxis->setLabelFormat(QString("%.%1f").arg(step.decimals));
+
+  // The lines go in once the axes stand: each change of a range would lay out every line again.
+  for (const Column& column : columns) {
+    const QString& name = column.name;
+    bool first = true;
+    // Empty while it is added and put on the axes, which lay it out each time; then its points.
+    auto add = [&](QXYSeries* s, const QList<QPointF>& points) {
+      s->setName(name);
+      s->setColor(column.color);
+      chart.addSeries(s);
+      s->attachAxis(xAxis);
+      s->attachAxis(yAxis);
+      s->replace(points);
+      // One legend entry per column, however many pieces it is drawn in.
+      if (!first)
+        for (QLegendMarker* m : chart.legend()->markers(s)) m->setVisible(false);
+      first = false;
+      // The nearest point of the line under the pointer, with its date.
+      QObject::connect(s, &QXYSeries::hovered, s, [s, name, dated](const QPointF& at, bool over) {
+        if (!over) return QToolTip::hideText();
+        const auto points = s->points();
+        if (points.isEmpty()) return;
+        const QPointF* best = &points.first();
+        for (const QPointF& p : points)
+          if (std::abs(p.x() - at.x()) < std::abs(best->x() - at.x())) best = &p;
+        const bool timed = std::abs(best->x() - std::round(best->x())) > 1e-6;
+        const QString where = dated ? dayText(best->x(), timed ? "yyyy/MM/dd HH:mm" : "yyyy/MM/dd")
+                                    : QString::number(std::lround(best->x()));
+        QToolTip::showText(QCursor::pos(), where + "\n" + name + ": " + QString::number(best->y(), 'g', 7));
+      });
+    };
+    for (const auto& points : column.runs) {
+      if (points.size() == 1) {
+        auto* s = new QScatterSeries;
+        s->setMarkerSize(7);
+        s->setBorderColor(column.color);
+        add(s, points);
+      } else {
+        auto* s = new QLineSeries;
+        s->setPointsVisible(showPoints && column.style == Qt::SolidLine);
+        QPen pen(column.color);
+        pen.setWidthF(1.6);
+        pen.setStyle(column.style);
+        s->setPen(pen);
+        add(s, points);
+      }
+    }
+  }
   // Nothing drawn: an empty plot, with no scale or names made up for it.
   const bool drawn = drawnColumns > 0;
   xAxis->setLabelsVisible(drawn);
