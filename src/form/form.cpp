@@ -11,11 +11,17 @@ std::string arrayName(std::string_view base, int index) {
 Form::Form() : title_("今度こそ勝利をげっちゅー！") {}
 
 Control& Form::add(const std::string& name, Kind kind, const std::string& parent) {
-  if (byName_.count(name)) throw std::logic_error("duplicate control " + name);
-  controls_.push_back(std::make_unique<Control>(name, kind, parent));
-  Control& c = *controls_.back();
-  byName_.emplace(name, &c);
-  return c;
+  // One look-up per control: the form of a thousand controls is built at every start.
+  const auto [at, added] = byName_.try_emplace(name, nullptr);
+  if (!added) throw std::logic_error("duplicate control " + name);
+  try {
+    controls_.push_back(std::make_unique<Control>(name, kind, parent));
+  } catch (...) {
+    byName_.erase(at);
+    throw;
+  }
+  at->second = controls_.back().get();
+  return *at->second;
 }
 
 Control* Form::find(std::string_view name) {

@@ -3,8 +3,9 @@
 namespace store {
 
 void TextColumn::push_back(std::string_view text) {
-  places_.push_back({own_.size(), text.size(), true});
-  own_.append(text);
+  Data& d = changing();
+  d.places.push_back({d.own.size(), text.size(), true});
+  d.own.append(text);
 }
 
 }  // namespace store

@@ -25,28 +25,40 @@ class TextColumn {
     if (!file_) file_ = r.bytes();
     const size_t at = file_ == r.bytes() ? r.placeInBytes(text) : std::string_view::npos;
     if (at != std::string_view::npos)
-      places_.push_back({at, text.size(), false});
+      changing().places.push_back({at, text.size(), false});
     else
       push_back(text);
   }
   void push_back(std::string_view text);
-  void reserve(size_t n) { places_.reserve(n); }
-  size_t size() const { return places_.size(); }
-  bool empty() const { return places_.empty(); }
+  void reserve(size_t n) { changing().places.reserve(n); }
+  size_t size() const { return data_ ? data_->places.size() : 0; }
+  bool empty() const { return size() == 0; }
   std::string_view back() const { return (*this)[size() - 1]; }
   std::string_view operator[](size_t i) const {
-    const Place& p = places_[i];
-    return std::string_view((p.own ? own_.data() : file_->data()) + p.at, p.size);
+    const Place& p = data_->places[i];
+    return std::string_view((p.own ? data_->own.data() : file_->data()) + p.at, p.size);
   }
 
  private:
   struct Place {
     size_t at, size;
-    bool own;  // in own_ rather than file_
+    bool own;  // in `own` rather than file_
   };
+  struct Data {
+    std::string own;  // the texts decoded, or not from file_
+    std::vector<Place> places;
+  };
+  // A copy shares its places until one of the two changes: a chart keeps a copy of thousands of
+  // dates made at every start.
+  Data& changing() {
+    if (!data_)
+      data_ = std::make_shared<Data>();
+    else if (data_.use_count() > 1)
+      data_ = std::make_shared<Data>(*data_);
+    return *data_;
+  }
   std::shared_ptr<const std::string> file_;
-  std::string own_;  // the texts decoded, or not from file_
-  std::vector<Place> places_;
+  std::shared_ptr<Data> data_;
 };
 
 }  // namespace store
