@@ -128,7 +128,7 @@ void Control::setListIndex(int i) {
 void Control::setTopIndex(int i) { SET_FIELD(topIndex_, std::clamp(i, 0, std::max(0, listCount() - 1))); }
 
 void Control::makeRows() const {
-  if (later_.empty()) return;
+  if (later_.empty() && !rowsUnsized_) return;
   std::vector<LaterRows> later = std::move(later_);
   later_.clear();
   gm().cells.resize(gm().rows, std::vector<std::string>(gm().cols));
@@ -139,6 +139,10 @@ void Control::makeRows() const {
       gm().cells[r] = std::move(cells);
     }
   }
+  if (rowsUnsized_)
+    for (std::vector<std::string>& cells : gm().cells)
+      if (cells.size() < static_cast<size_t>(gm().cols)) cells.resize(gm().cols);
+  rowsUnsized_ = false;
 }
 bool Control::madeLater(int row) const {
   for (const LaterRows& l : later_)
@@ -192,8 +196,19 @@ void Control::setGridCols(int cols) {
 void Control::setCell(int row, int col, const std::string& text) {
   if (row < 0 || row >= gm().rows || col < 0 || col >= gm().cols) return;
   if (madeLater(row)) makeRows();
-  if (gm().cells.size() <= static_cast<size_t>(row)) gm().cells.resize(gm().rows, std::vector<std::string>(gm().cols));
-  SET_FIELD(gm().cells[row][col], text);
+  if (gm().cells.size() <= static_cast<size_t>(row)) {
+    // With thousands of rows still to be made, a row added after them costs one row: the
+    // others get their cells when they are made.
+    if (later_.empty()) {
+      gm().cells.resize(gm().rows, std::vector<std::string>(gm().cols));
+    } else {
+      gm().cells.resize(gm().rows);
+      rowsUnsized_ = true;
+    }
+  }
+  std::vector<std::string>& cells = gm().cells[row];
+  if (cells.size() < static_cast<size_t>(gm().cols)) cells.resize(gm().cols);
+  SET_FIELD(cells[col], text);
 }
 const std::string& Control::cell(int row, int col) const {
   static const std::string empty;

@@ -220,6 +220,8 @@ class Control {
   int listIndex_ = -1, topIndex_ = 0;
   mutable std::optional<GridModel> grid_;
   mutable std::vector<LaterRows> later_;
+  // Rows setCell left without cells while others waited to be made; sized on the first read.
+  mutable bool rowsUnsized_ = false;
   mutable std::optional<ChartModel> chart_;
   mutable std::vector<ChartValuesMaker> laterValues_;
   mutable RowDaysMaker laterDays_;
