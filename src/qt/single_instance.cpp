@@ -1,8 +1,11 @@
 #include "qt/single_instance.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -11,19 +14,56 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QWidget>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
 
 namespace qt {
 namespace {
 
 constexpr char kShow[] = "show\n";
 constexpr char kShown[] = "shown\n";
-constexpr qint64 kLongestLine = 64;
+constexpr size_t kLongestLine = 64;
+
+// The socket's address; false when the path does not fit one.
+bool addressOf(const QString& name, sockaddr_un& address) {
+  const QByteArray path = QFile::encodeName(name);
+  address = {};
+  address.sun_family = AF_UNIX;
+  if (static_cast<size_t>(path.size()) >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, path.constData(), static_cast<size_t>(path.size()));
+  return true;
+}
+
+// Waits for `events` on `fd` until `deadline`; false when it passed.
+bool waitFor(int fd, short events, const QDeadlineTimer& deadline) {
+  pollfd p{fd, events, 0};
+  for (;;) {
+    const int r = ::poll(&p, 1, static_cast<int>(std::max<qint64>(0, deadline.remainingTime())));
+    if (r > 0) return true;
+    if (r == 0 || errno != EINTR) return false;
+  }
+}
+
+// A descriptor closed when it goes out of scope, unless released.
+struct Fd {
+  explicit Fd(int f) : fd(f) {}
+  ~Fd() { reset(-1); }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  void reset(int f) {
+    if (fd >= 0) ::close(fd);
+    fd = f;
+  }
+  int release() { return std::exchange(fd, -1); }
+  int fd;
+};
 
 bool privateFolder(const QByteArray& path) {
   struct stat st;
@@ -47,7 +87,11 @@ SingleInstance::SingleInstance(const QString& folder, QObject* parent) : QObject
 
 SingleInstance::~SingleInstance() {
   // The socket goes before the lock, so the next program never finds a live lock without it.
-  if (server_) server_->close();
+  delete server_;
+  if (serverFd_ >= 0) {
+    ::close(serverFd_);
+    ::unlink(QFile::encodeName(name_).constData());
+  }
   if (lockFd_ >= 0) ::close(lockFd_);
 }
 
@@ -72,50 +116,73 @@ bool SingleInstance::claim() {
     return !held;
   }
   // The lock is ours, so a socket still there was left by a program that crashed.
-  QLocalServer::removeServer(name_);
-  server_ = new QLocalServer(this);
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!server_->listen(name_)) {
-    delete server_;
-    server_ = nullptr;
+  sockaddr_un address;
+  if (!addressOf(name_, address)) return true;
+  ::unlink(address.sun_path);
+  Fd fd{::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0)};
+  if (fd.fd < 0 || ::bind(fd.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return true;
+  // The runtime folder is the user's alone; the socket is too.
+  ::chmod(address.sun_path, 0600);
+  if (::listen(fd.fd, 8) != 0) {
+    ::unlink(address.sun_path);
     return true;
   }
-  connect(server_, &QLocalServer::newConnection, this, &SingleInstance::answer);
+  serverFd_ = fd.release();
+  server_ = new QSocketNotifier(serverFd_, QSocketNotifier::Read, this);
+  connect(server_, &QSocketNotifier::activated, this, &SingleInstance::answer);
   return true;
 }
 
 void SingleInstance::answer() {
-  while (QLocalSocket* socket = server_->nextPendingConnection()) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-      if (!socket->canReadLine() && socket->bytesAvailable() < kLongestLine) return;
-      if (socket->readLine(kLongestLine) == kShow) {
-        emit showRequested();
-        socket->write(kShown);
-      }
-      socket->disconnectFromServer();
-    });
-  }
+  for (int fd; (fd = ::accept4(serverFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0;) readFrom(fd);
+}
+
+// One line from a later start, read as it comes without holding up the window; then answered
+// and closed.
+void SingleInstance::readFrom(int fd) {
+  auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+  auto line = std::make_shared<std::string>();
+  connect(notifier, &QSocketNotifier::activated, this, [this, notifier, fd, line] {
+    char buffer[kLongestLine];
+    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
+    if (n > 0) line->append(buffer, static_cast<size_t>(n));
+    if (n > 0 && line->find('\n') == std::string::npos && line->size() < kLongestLine) return;
+    if (*line == kShow) {
+      emit showRequested();
+      [[maybe_unused]] const ssize_t sent = ::send(fd, kShown, sizeof kShown - 1, MSG_NOSIGNAL);
+    }
+    notifier->setEnabled(false);
+    notifier->deleteLater();
+    ::close(fd);
+  });
 }
 
 bool SingleInstance::askToShow(int waitMs) {
-  if (name_.isEmpty()) return false;
+  sockaddr_un address;
+  if (name_.isEmpty() || !addressOf(name_, address)) return false;
   const QDeadlineTimer deadline(waitMs);
-  const auto left = [&] { return static_cast<int>(std::max<qint64>(1, deadline.remainingTime())); };
-  QLocalSocket socket;
+  Fd fd{-1};
   // The other program takes the lock a moment before it listens: try again until it does.
   for (;;) {
-    socket.connectToServer(name_);
-    if (socket.waitForConnected(left())) break;
-    socket.abort();
+    fd.reset(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (fd.fd < 0) return false;
+    if (::connect(fd.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) break;
+    fd.reset(-1);
     if (deadline.hasExpired()) return false;
     QThread::msleep(50);
   }
-  socket.write(kShow);
-  if (!socket.waitForBytesWritten(left())) return false;
-  while (!socket.canReadLine())
-    if (!socket.waitForReadyRead(left())) return false;
-  return socket.readLine(kLongestLine) == kShown;
+  if (::send(fd.fd, kShow, sizeof kShow - 1, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof kShow - 1)) return false;
+  std::string line;
+  while (line.find('\n') == std::string::npos && line.size() < kLongestLine) {
+    if (!waitFor(fd.fd, POLLIN, deadline)) return false;
+    char buffer[kLongestLine];
+    const ssize_t n = ::recv(fd.fd, buffer, sizeof buffer, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    line.append(buffer, static_cast<size_t>(n));
+  }
+  return line == kShown;
 }
 
 void bringForward(QWidget& window) {

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 class QWidget;
 
 namespace qt {
@@ -35,10 +35,14 @@ class SingleInstance : public QObject {
 
  private:
   void answer();
+  void readFrom(int fd);
 
   QString name_;
   int lockFd_ = -1;
-  QLocalServer* server_ = nullptr;
+  // A plain socket watched by the event loop: Qt's network module would be loaded at every
+  // start for this alone.
+  int serverFd_ = -1;
+  QSocketNotifier* server_ = nullptr;
 };
 
 // Brings `window` forward: out of the minimised state, raised and activated; a modal box that
