@@ -1,16 +1,19 @@
 #include "import/health_export.h"
 
 #include <expat.h>
-#include <zip.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
+#include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "import/zip_reader.h"
 #include "store/numbers.h"
 #include "words/import_messages.h"
 
@@ -188,70 +191,70 @@ bool endsWithXml(std::string_view name) {
   return tail == ".xml";
 }
 
-struct Zip {
-  zip_t* z = nullptr;
-  ~Zip() {
-    if (z) zip_discard(z);
-  }
-};
-struct ZipFile {
-  zip_file_t* f = nullptr;
-  ~ZipFile() {
-    if (f) zip_fclose(f);
-  }
-};
-
 // The root element's name of an XML entry, read no further than to it; empty when there is none.
-std::string rootOf(zip_t* z, zip_uint64_t index, std::vector<char>& buffer) {
-  ZipFile file{zip_fopen_index(z, index, 0)};
-  if (!file.f) return {};
-  XML_Parser p = XML_ParserCreate(nullptr);
+// A ZipError when the entry cannot be read.
+std::string rootOf(const ZipReader& zip, const ZipEntry& entry, std::vector<char>& buffer) {
+  const std::unique_ptr<std::remove_pointer_t<XML_Parser>, void (*)(XML_Parser)> p(XML_ParserCreate(nullptr),
+                                                                                   XML_ParserFree);
   if (!p) throw std::bad_alloc();
   std::string root;
-  XML_SetUserData(p, &root);
-  XML_UseParserAsHandlerArg(p);
-  XML_SetStartElementHandler(p, [](void* parser, const char* name, const char**) {
+  XML_SetUserData(p.get(), &root);
+  XML_UseParserAsHandlerArg(p.get());
+  XML_SetStartElementHandler(p.get(), [](void* parser, const char* name, const char**) {
     auto pp = static_cast<XML_Parser>(parser);
     *static_cast<std::string*>(XML_GetUserData(pp)) = name;
     XML_StopParser(pp, XML_FALSE);
   });
+  const std::unique_ptr<ZipEntryStream> file = zip.open(entry);
   // The root comes after the declaration and the document type, a few kB at most.
   for (int pieces = 0; root.empty() && pieces < 16; ++pieces) {
-    const zip_int64_t n = zip_fread(file.f, buffer.data(), buffer.size());
-    if (n <= 0 || XML_Parse(p, buffer.data(), static_cast<int>(n), false) != XML_STATUS_OK) break;
+    const size_t n = file->read(buffer.data(), buffer.size());
+    if (n == 0 || XML_Parse(p.get(), buffer.data(), static_cast<int>(n), false) != XML_STATUS_OK) break;
   }
-  XML_ParserFree(p);
   return root;
 }
 
 DayFigures readZip(const std::filesystem::path& path) {
-  int code = 0;
-  Zip zip{zip_open(path.c_str(), ZIP_RDONLY, &code)};
-  if (!zip.z) {
-    zip_error_t e;
-    zip_error_init_with_code(&e, code);
-    std::string why = words::zipUnreadable(zip_error_strerror(&e));
-    zip_error_fini(&e);
-    return failed(why);
+  std::optional<ZipReader> zip;
+  try {
+    zip.emplace(path);
+  } catch (const ZipError& e) {
+    return failed(words::zipUnreadable(e.what()));
   }
   std::vector<char> buffer(kChunk);
-  std::optional<zip_uint64_t> found;
-  const zip_int64_t entries = zip_get_num_entries(zip.z, 0);
-  for (zip_int64_t i = 0; i < entries; ++i) {
-    const char* name = zip_get_name(zip.z, static_cast<zip_uint64_t>(i), 0);
-    if (!name || !endsWithXml(name) || rootOf(zip.z, static_cast<zip_uint64_t>(i), buffer) != kRoot) continue;
+  const ZipEntry* found = nullptr;
+  // Why an XML entry could not be looked into (a password, a damaged entry): the reason no
+  // export was found.
+  std::optional<std::string> unreadable;
+  for (const ZipEntry& entry : zip->entries()) {
+    if (!endsWithXml(entry.name)) continue;
+    std::string root;
+    try {
+      root = rootOf(*zip, entry, buffer);
+    } catch (const ZipError& e) {
+      if (!unreadable) unreadable = e.what();
+      continue;
+    }
+    if (root != kRoot) continue;
     if (found) return failed(words::kZipTwoExports);
-    found = static_cast<zip_uint64_t>(i);
+    found = &entry;
   }
-  if (!found) return failed(words::kZipNoExport);
-  ZipFile file{zip_fopen_index(zip.z, *found, 0)};
-  if (!file.f) return failed(words::zipEntryUnreadable(zip_strerror(zip.z)));
+  if (!found) return failed(unreadable ? words::zipEntryUnreadable(*unreadable) : words::kZipNoExport);
   HealthXmlReader reader;
-  for (;;) {
-    const zip_int64_t n = zip_fread(file.f, buffer.data(), buffer.size());
-    if (n < 0) return failed(words::zipEntryUnreadable(zip_file_strerror(file.f)));
-    if (!reader.feed(buffer.data(), static_cast<size_t>(n), n == 0)) break;
-    if (n == 0) break;
+  try {
+    const std::unique_ptr<ZipEntryStream> file = zip->open(*found);
+    for (;;) {
+      const size_t n = file->read(buffer.data(), buffer.size());
+      if (!reader.feed(buffer.data(), n, n == 0)) {
+        // XML that breaks off may be a damaged entry: its checksum, at its end, tells which.
+        while (file->read(buffer.data(), buffer.size()) > 0) {
+        }
+        break;
+      }
+      if (n == 0) break;
+    }
+  } catch (const ZipError& e) {
+    return failed(words::zipEntryUnreadable(e.what()));
   }
   return reader.finish();
 }

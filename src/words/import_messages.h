@@ -16,6 +16,12 @@ inline constexpr const char* kZipTwoExports =
     "ZIP にヘルスケアの書き出しが 2 つ以上あります。ZIP から 1 つ取り出した XML を選んでください。";
 inline constexpr const char* kZipNoExport = "ZIP にヘルスケアの書き出し（export.xml）が見つかりません。";
 std::string zipEntryUnreadable(std::string_view why);
+// Why, inside the two messages above.
+inline constexpr const char* kZipNoDirectory = "ZIP の目次が見つかりません";
+inline constexpr const char* kZipDamaged = "途中で切れているか、壊れています";
+inline constexpr const char* kZipEncrypted = "パスワードで保護されています";
+inline constexpr const char* kZipMethod = "対応していない圧縮方式です";
+inline constexpr const char* kZipDataDamaged = "中身が壊れています";
 std::string fileUnopenable(std::string_view name);
 std::string fileUnreadable(std::string_view name);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <zip.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -76,13 +77,96 @@ void expectHealthFigures(const history::DayFigures& f) {
   EXPECT_EQ(shown(f.steps), "11/01 5600, 11/02 8000 (8 read; OtherSource 4)");
 }
 
-void writeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
+enum class Packing { Deflated, Stored, Locked };
+
+void writeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries,
+              Packing packing = Packing::Deflated) {
   int code = 0;
   zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
   ASSERT_TRUE(z);
-  for (const auto& [name, bytes] : entries)
-    ASSERT_GE(zip_file_add(z, name.c_str(), zip_source_buffer(z, bytes.data(), bytes.size(), 0), ZIP_FL_ENC_UTF_8), 0);
+  for (const auto& [name, bytes] : entries) {
+    const zip_int64_t i =
+        zip_file_add(z, name.c_str(), zip_source_buffer(z, bytes.data(), bytes.size(), 0), ZIP_FL_ENC_UTF_8);
+    ASSERT_GE(i, 0);
+    if (packing == Packing::Stored) {
+      ASSERT_EQ(zip_set_file_compression(z, static_cast<zip_uint64_t>(i), ZIP_CM_STORE, 0), 0);
+    } else if (packing == Packing::Locked) {
+      ASSERT_EQ(zip_file_set_encryption(z, static_cast<zip_uint64_t>(i), ZIP_EM_AES_256, "secret"), 0);
+    }
+  }
+  // A comment after the table of contents, as some tools leave.
+  if (packing == Packing::Stored) {
+    ASSERT_EQ(zip_set_archive_comment(z, "exported", 8), 0);
+  }
   ASSERT_EQ(zip_close(z), 0);
+}
+
+// One stored entry the Zip64 way (sizes and offsets in the extra field, the Zip64 end records), as
+// archives of over 4 GB are written.
+std::string zip64Of(const std::string& name, const std::string& data) {
+  std::string z;
+  auto put = [&z](uint64_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) z += static_cast<char>(v >> (8 * i) & 0xFF);
+  };
+  const uint64_t crc = crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size()));
+  for (auto [v, n] : {std::pair<uint64_t, int>{0x04034b50, 4},
+                      {45, 2},
+                      {0, 2},
+                      {0, 2},
+                      {0, 4},
+                      {crc, 4},
+                      {0xFFFFFFFF, 4},
+                      {0xFFFFFFFF, 4},
+                      {name.size(), 2},
+                      {20, 2}})
+    put(v, n);
+  z += name;
+  for (auto [v, n] : {std::pair<uint64_t, int>{1, 2}, {16, 2}, {data.size(), 8}, {data.size(), 8}}) put(v, n);
+  z += data;
+  const uint64_t central = z.size();
+  for (auto [v, n] : {std::pair<uint64_t, int>{0x02014b50, 4},
+                      {45, 2},
+                      {45, 2},
+                      {0, 2},
+                      {0, 2},
+                      {0, 4},
+                      {crc, 4},
+                      {0xFFFFFFFF, 4},
+                      {0xFFFFFFFF, 4},
+                      {name.size(), 2},
+                      {28, 2},
+                      {0, 2},
+                      {0, 2},
+                      {0, 2},
+                      {0, 4},
+                      {0xFFFFFFFF, 4}})
+    put(v, n);
+  z += name;
+  for (auto [v, n] : {std::pair<uint64_t, int>{1, 2}, {24, 2}, {data.size(), 8}, {data.size(), 8}, {0, 8}}) put(v, n);
+  const uint64_t end64 = z.size();
+  for (auto [v, n] : {std::pair<uint64_t, int>{0x06064b50, 4},
+                      {44, 8},
+                      {45, 2},
+                      {45, 2},
+                      {0, 4},
+                      {0, 4},
+                      {1, 8},
+                      {1, 8},
+                      {end64 - central, 8},
+                      {central, 8},
+                      {0x07064b50, 4},
+                      {0, 4},
+                      {end64, 8},
+                      {1, 4},
+                      {0x06054b50, 4},
+                      {0, 4},
+                      {0xFFFF, 2},
+                      {0xFFFF, 2},
+                      {0xFFFFFFFF, 4},
+                      {0xFFFFFFFF, 4},
+                      {0, 2}})
+    put(v, n);
+  return z;
 }
 
 }  // namespace
@@ -100,15 +184,36 @@ TEST(HealthExport, TakesTheDaysFiguresFromTheXmlAndFromTheZip) {
                                               {"apple_health_export/workout-routes/route.gpx", other}});
   expectHealthFigures(history::readHealthExport(dir.file("書き出したデータ.zip")));
 
+  // Stored rather than deflated, with a comment after the table; and the Zip64 way.
+  writeZip(dir.file("stored.zip"), {{"apple_health_export/export.xml", healthExport()}}, Packing::Stored);
+  expectHealthFigures(history::readHealthExport(dir.file("stored.zip")));
+  dir.writeBytes("zip64.zip", zip64Of("apple_health_export/export.xml", healthExport()));
+  expectHealthFigures(history::readHealthExport(dir.file("zip64.zip")));
+
   writeZip(dir.file("two.zip"), {{"a/export.xml", healthExport()}, {"b/export.xml", healthExport()}});
   writeZip(dir.file("none.zip"), {{"apple_health_export/export_cda.xml", other}});
+  writeZip(dir.file("locked.zip"), {{"apple_health_export/export.xml", healthExport()}}, Packing::Locked);
   dir.writeBytes("broken.zip", "PK\x03\x04 not really");
+  // A download cut short has no table of contents; a byte changed in the packed data is found.
+  const std::string whole = dir.readBytes("書き出したデータ.zip");
+  dir.writeBytes("cut.zip", whole.substr(0, whole.size() / 2));
+  std::string changed = whole;
+  changed[changed.size() / 2] ^= 0x20;  // amid the export's packed data, after its root
+  dir.writeBytes("changed.zip", changed);
+  // A figure changed in a stored entry still reads as XML: only the checksum finds it.
+  std::string altered = dir.readBytes("stored.zip");
+  altered.replace(altered.find("69.84"), 5, "96.84");
+  dir.writeBytes("altered.zip", altered);
   const struct {
     const char* file;
     const char* error;
   } refused[] = {{"two.zip", "2 つ以上"},
                  {"none.zip", "見つかりません"},
-                 {"broken.zip", "ZIP ファイルが読めません"},
+                 {"locked.zip", "書き出しが読めません（パスワードで保護されています）"},
+                 {"broken.zip", "ZIP ファイルが読めません（ZIP の目次が見つかりません）"},
+                 {"cut.zip", "ZIP ファイルが読めません（ZIP の目次が見つかりません）"},
+                 {"changed.zip", "書き出しが読めません（中身が壊れています）"},
+                 {"altered.zip", "書き出しが読めません（中身が壊れています）"},
                  {"missing.xml", "開けません"}};
   for (const auto& r : refused) {
     const history::DayFigures f = history::readHealthExport(dir.file(r.file));
