@@ -105,67 +105,29 @@ void writeZip(const std::string& path, const std::vector<std::pair<std::string, 
 // archives of over 4 GB are written.
 std::string zip64Of(const std::string& name, const std::string& data) {
   std::string z;
-  auto put = [&z](uint64_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) z += static_cast<char>(v >> (8 * i) & 0xFF);
+  // Little-endian fields of the given widths in bytes.
+  auto put = [&z](std::initializer_list<int> widths, std::initializer_list<uint64_t> values) {
+    const uint64_t* v = values.begin();
+    for (int bytes : widths) {
+      for (int i = 0; i < bytes; ++i) z += static_cast<char>(*v >> (8 * i) & 0xFF);
+      ++v;
+    }
   };
   const uint64_t crc = crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size()));
-  for (auto [v, n] : {std::pair<uint64_t, int>{0x04034b50, 4},
-                      {45, 2},
-                      {0, 2},
-                      {0, 2},
-                      {0, 4},
-                      {crc, 4},
-                      {0xFFFFFFFF, 4},
-                      {0xFFFFFFFF, 4},
-                      {name.size(), 2},
-                      {20, 2}})
-    put(v, n);
+  const uint64_t size = data.size(), all = 0xFFFFFFFF;
+  put({4, 2, 2, 2, 4, 4, 4, 4, 2, 2}, {0x04034b50, 45, 0, 0, 0, crc, all, all, name.size(), 20});
   z += name;
-  for (auto [v, n] : {std::pair<uint64_t, int>{1, 2}, {16, 2}, {data.size(), 8}, {data.size(), 8}}) put(v, n);
+  put({2, 2, 8, 8}, {1, 16, size, size});
   z += data;
   const uint64_t central = z.size();
-  for (auto [v, n] : {std::pair<uint64_t, int>{0x02014b50, 4},
-                      {45, 2},
-                      {45, 2},
-                      {0, 2},
-                      {0, 2},
-                      {0, 4},
-                      {crc, 4},
-                      {0xFFFFFFFF, 4},
-                      {0xFFFFFFFF, 4},
-                      {name.size(), 2},
-                      {28, 2},
-                      {0, 2},
-                      {0, 2},
-                      {0, 2},
-                      {0, 4},
-                      {0xFFFFFFFF, 4}})
-    put(v, n);
+  put({4, 2, 2, 2, 2, 4, 4, 4, 4, 2, 2, 2, 2, 2, 4, 4},
+      {0x02014b50, 45, 45, 0, 0, 0, crc, all, all, name.size(), 28, 0, 0, 0, 0, all});
   z += name;
-  for (auto [v, n] : {std::pair<uint64_t, int>{1, 2}, {24, 2}, {data.size(), 8}, {data.size(), 8}, {0, 8}}) put(v, n);
+  put({2, 2, 8, 8, 8}, {1, 24, size, size, 0});
   const uint64_t end64 = z.size();
-  for (auto [v, n] : {std::pair<uint64_t, int>{0x06064b50, 4},
-                      {44, 8},
-                      {45, 2},
-                      {45, 2},
-                      {0, 4},
-                      {0, 4},
-                      {1, 8},
-                      {1, 8},
-                      {end64 - central, 8},
-                      {central, 8},
-                      {0x07064b50, 4},
-                      {0, 4},
-                      {end64, 8},
-                      {1, 4},
-                      {0x06054b50, 4},
-                      {0, 4},
-                      {0xFFFF, 2},
-                      {0xFFFF, 2},
-                      {0xFFFFFFFF, 4},
-                      {0xFFFFFFFF, 4},
-                      {0, 2}})
-    put(v, n);
+  put({4, 8, 2, 2, 4, 4, 8, 8, 8, 8}, {0x06064b50, 44, 45, 45, 0, 0, 1, 1, end64 - central, central});
+  put({4, 4, 8, 4}, {0x07064b50, 0, end64, 1});
+  put({4, 4, 2, 2, 4, 4, 2}, {0x06054b50, 0, 0xFFFF, 0xFFFF, all, all, 0});
   return z;
 }
 
