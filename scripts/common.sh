@@ -7,7 +7,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 # What a fresh Debian 12 needs to build, test and run the diary.
 ZORVEL_PACKAGES=(build-essential cmake pkg-config qt6-base-dev qt6-charts-dev libgl-dev libqt6svg6 qt6-translations-l10n
-  libgtest-dev googletest nlohmann-json3-dev libexpat1-dev zlib1g-dev libzip-dev clang-format xvfb xauth fonts-noto-cjk
+  libgtest-dev googletest nlohmann-json3-dev libexpat1-dev zlib1g-dev libfontconfig-dev libzip-dev clang-format xvfb xauth fonts-noto-cjk
   desktop-file-utils appstream lintian)
 
 say() { printf '\n==> %s\n' "$*"; }

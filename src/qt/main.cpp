@@ -1,4 +1,6 @@
 // The diary program: the window over the same core the driver runs.
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 #include "app/frmMain.h"
 #include "qt/desktop.h"
@@ -165,8 +168,14 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName("Zorvel");
   QCoreApplication::setApplicationVersion(ZORVEL_VERSION);
   const bool withWindow = wantsWindow(argc, argv);
+  // Reading the font configuration takes milliseconds, and connecting to the display leaves the
+  // program waiting for longer: the one goes on meanwhile on a second thread (fontconfig is
+  // thread-safe), so the window's first text finds it read.
+  std::thread fonts;
+  if (withWindow) fonts = std::thread([] { FcInit(); });
   std::unique_ptr<QCoreApplication> app =
       withWindow ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+  if (fonts.joinable()) fonts.join();
   // Before the command line is read, so that its help and errors are Japanese too.
   qt::installQtJapanese(*app);
 
