@@ -8,20 +8,27 @@ std::string arrayName(std::string_view base, int index) {
   return std::string(base) + "(" + std::to_string(index) + ")";
 }
 
-Form::Form() : title_("今度こそ勝利をげっちゅー！") {}
+Form::Form() : title_("今度こそ勝利をげっちゅー！") {
+  // Room for the main window's controls without growing.
+  byName_.reserve(2048);
+  controls_.reserve(2048);
+}
 
 Control& Form::add(const std::string& name, Kind kind, const std::string& parent) {
-  // One look-up per control: the form of a thousand controls is built at every start.
-  const auto [at, added] = byName_.try_emplace(name, nullptr);
-  if (!added) throw std::logic_error("duplicate control " + name);
+  controls_.push_back(std::make_unique<Control>(name, kind, parent));
+  Control& c = *controls_.back();
+  bool added = false;
   try {
-    controls_.push_back(std::make_unique<Control>(name, kind, parent));
+    added = byName_.try_emplace(c.name(), &c).second;
   } catch (...) {
-    byName_.erase(at);
+    controls_.pop_back();
     throw;
   }
-  at->second = controls_.back().get();
-  return *at->second;
+  if (!added) {
+    controls_.pop_back();
+    throw std::logic_error("duplicate control " + name);
+  }
+  return c;
 }
 
 Control* Form::find(std::string_view name) {

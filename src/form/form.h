@@ -1,10 +1,10 @@
 #pragma once
 // The headless main window: every control by its name, in creation order.
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "form/control.h"
@@ -58,7 +58,12 @@ class Form {
 
  private:
   std::vector<std::unique_ptr<Control>> controls_;
-  std::map<std::string, Control*, std::less<>> byName_;
+  // Hashed: a thousand look-ups at every start.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, Control*, NameHash, std::equal_to<>> byName_;
   std::string title_;
   std::string focus_;
   uint64_t focusChanges_ = 0;

@@ -35,6 +35,11 @@ TEST(FormModel, EveryControlOfTheWindowExistsWithItsKind) {
   EXPECT_EQ(f("HScroll1").max(), 320);
   EXPECT_EQ(f("VScroll1").max(), 365);
   EXPECT_THROW(f("noSuchControl"), std::out_of_range);
+  // A name given twice is refused and leaves the form as it was.
+  const size_t count = f.controls().size();
+  EXPECT_THROW(f.add("cmdMain", Kind::Label), std::logic_error);
+  EXPECT_EQ(f.controls().size(), count);
+  EXPECT_EQ(f("cmdMain").kind(), Kind::CommandButton);
 }
 
 TEST(GridModel, RowsHeaderCellsAndTopRow) {
