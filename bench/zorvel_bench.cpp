@@ -310,13 +310,6 @@ int main(int argc, char** argv) {
               << std::setw(10) << t[c.name].min << std::setw(10) << t[c.name].median << std::setw(10) << t[c.name].mean
               << std::setw(12) << p[c.name].median << "\n";
   }
-  std::cout << "weight entry and its recompute, by the medians: " << std::fixed << std::setprecision(2)
-            << t["start-up (729 weights) + weight entry"].median - t["start-up (729 weights)"].median << " ms wall, "
-            << p["start-up (729 weights) + weight entry"].median - p["start-up (729 weights)"].median
-            << " ms processor\n";
-  const double yearsEntry =
-      p["start-up (20 years less a day) + weight entry"].median - p["start-up (20 years less a day)"].median;
-  std::cout << "the same on 20 years of weights: " << yearsEntry << " ms processor\n";
   std::cout << "\nratios of the medians" << std::right << std::setw(33) << "wall" << std::setw(11) << "processor"
             << "   (goals by processor time)\n";
   for (const Ratio& r : ratios) {
