@@ -298,13 +298,15 @@ void cmdCsvIn_Click(frmMain& m) {
   if (m.Weight.WeightCount > 0) lastDay = m.Weight.WeightDay.back();
   csv::WeightCsv table = csv::readWeightCsv(bytes, lastDay, m.clock.today());
   // A table of weights (and body fat) the CSV import reads goes in by its rules alone; one with
-  // steps or with a scale's column names goes in with its body fat and steps.
-  if (history::DayFigures figures = history::readScaleCsv(bytes);
-      !figures.error && (table.unusable || figures.steps.records > 0)) {
-    bytes = std::string();
-    table = csv::WeightCsv();
-    return importFigures(m, *file, figures);
-  }
+  // steps or with a scale's column names goes in with its body fat and steps. A file with no
+  // column of steps is read a second time only when the CSV import could not read it.
+  if (table.unusable || history::namesSteps(bytes))
+    if (history::DayFigures figures = history::readScaleCsv(bytes);
+        !figures.error && (table.unusable || figures.steps.records > 0)) {
+      bytes = std::string();
+      table = csv::WeightCsv();
+      return importFigures(m, *file, figures);
+    }
   bytes = std::string();  // the rows are read: the file's bytes go before anything else is made
   importWeights(m, *file, table, nullptr);
 }

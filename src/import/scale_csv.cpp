@@ -1,5 +1,6 @@
 #include "import/scale_csv.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -152,41 +153,68 @@ std::optional<double> figureOf(std::string cell, bool steps) {
   return v ? *v : std::nan("");
 }
 
-}  // namespace
+// The file's header: its columns by kind, the first of each kind counting, read from `reader`
+// with the file's encoding told by readAsCp932 (the error when there is none).
+struct Layout {
+  const char* error = nullptr;
+  bool cp932 = false;
+  std::vector<Header> columns;
+  int dateColumn = -1;
+  bool figures = false;  // a column of weight, body fat or steps
+};
 
-DayFigures readScaleCsv(std::string_view bytes) {
-  DayFigures out;
+Layout layoutOf(std::string_view bytes, csv::RowReader& reader) {
+  Layout l;
   // A BOM says UTF-8 whatever follows.
   const std::optional<bool> asCp932 = bytes.starts_with(csv::kBom) ? false : csv::readAsCp932(bytes);
   if (!asCp932) {
-    out.error = words::kCsvUnknownEncoding;
-    return out;
+    l.error = words::kCsvUnknownEncoding;
+    return l;
   }
-  const bool cp932 = *asCp932;
-  // Only the cells read are decoded; in CP932 the separators never occur inside a character.
-  const auto text = [cp932](const std::string& cell) { return cp932 ? store::checkedCp932ToUtf8(cell) : cell; };
-  csv::RowReader reader(bytes);
+  l.cp932 = *asCp932;
   csv::Row row;
-  std::vector<Header> columns;
-  int dateColumn = -1;
-  bool figures = false;
   if (reader.next(row))
     for (size_t k = 0; k < row.size(); ++k) {
-      Header h = headerOf(text(row[k]));
-      // The first column of each kind counts.
-      for (const Header& before : columns)
+      Header h = headerOf(l.cp932 ? store::checkedCp932ToUtf8(row[k]) : row[k]);
+      for (const Header& before : l.columns)
         if (before.column == h.column) h.column = Column::Other;
-      if (h.column == Column::Date) dateColumn = static_cast<int>(k);
-      figures = figures || (h.column != Column::Other && h.column != Column::Date);
-      columns.push_back(h);
+      if (h.column == Column::Date) l.dateColumn = static_cast<int>(k);
+      l.figures = l.figures || (h.column != Column::Other && h.column != Column::Date);
+      l.columns.push_back(h);
     }
-  if (dateColumn < 0 || !figures) {
+  return l;
+}
+
+}  // namespace
+
+bool namesSteps(std::string_view bytes) {
+  csv::RowReader reader(bytes);
+  const Layout l = layoutOf(bytes, reader);
+  return std::any_of(l.columns.begin(), l.columns.end(), [](const Header& h) { return h.column == Column::Steps; });
+}
+
+DayFigures readScaleCsv(std::string_view bytes) {
+  DayFigures out;
+  csv::RowReader reader(bytes);
+  const Layout layout = layoutOf(bytes, reader);
+  if (layout.error) {
+    out.error = layout.error;
+    return out;
+  }
+  const std::vector<Header>& columns = layout.columns;
+  const int dateColumn = layout.dateColumn;
+  if (dateColumn < 0 || !layout.figures) {
     out.error = words::kFiguresCsvNoHeader;
     return out;
   }
+  // Only the cells read are decoded; in CP932 the separators never occur inside a character.
+  const auto text = [cp932 = layout.cp932](const std::string& cell) {
+    return cp932 ? store::checkedCp932ToUtf8(cell) : cell;
+  };
   for (size_t k = 0; k < columns.size(); ++k)
     if (columns[k].column != Column::Other) reader.keepOnOneLine(k);
 
+  csv::Row row;
   Collector collect;
   while (reader.next(row)) {
     if (reader.quoteLeftOpen()) {

@@ -20,5 +20,7 @@ namespace history {
 // as it grew). Empty cells and "-" are no figure; so are 0 steps, as apps write for days
 // nothing was counted.
 DayFigures readScaleCsv(std::string_view bytes);
+// True when the header row, read as readScaleCsv reads it, has a column of steps.
+bool namesSteps(std::string_view bytes);
 
 }  // namespace history
