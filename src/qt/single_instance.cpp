@@ -115,10 +115,13 @@ bool SingleInstance::claim() {
     lockFd_ = -1;
     return !held;
   }
-  // The lock is ours, so a socket still there was left by a program that crashed.
+  // The lock is ours, so a socket still there was left by a program that crashed; anything else
+  // by that name is left alone (and the bind below fails on it).
   sockaddr_un address;
   if (!addressOf(name_, address)) return true;
-  ::unlink(address.sun_path);
+  struct stat left;
+  if (::lstat(address.sun_path, &left) == 0 && S_ISSOCK(left.st_mode) && left.st_uid == ::getuid())
+    ::unlink(address.sun_path);
   Fd fd{::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0)};
   if (fd.fd < 0 || ::bind(fd.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return true;
   // The runtime folder is the user's alone; the socket is too.

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -111,4 +112,15 @@ TEST(SecondStart, BringsTheOpenWindowForwardAndEndsQuietly) {
   EXPECT_FALSE(qt::SingleInstance(folder).claim());
   first.reset();
   EXPECT_TRUE(qt::SingleInstance(folder).claim());
+  // Anything but a socket where the socket goes is not the program's to remove.
+  const QString path = qt::SingleInstance::serverName(folder);
+  {
+    QFile placed(path);
+    ASSERT_TRUE(placed.open(QIODevice::WriteOnly));
+    placed.write("mine");
+  }
+  EXPECT_TRUE(qt::SingleInstance(folder).claim());
+  QFile kept(path);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "mine");
 }
