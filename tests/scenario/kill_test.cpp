@@ -116,6 +116,14 @@ void minimalWithHistory(const TempFolder& dir) {
   dir.writeCp932("20240104.txt", "\"2024/01/04\"\r\n\"パン\",200,\"朝\"\r\n");
   dir.writeCp932("weights.csv", "日付,体重\r\n2024/01/05,69.6\r\n2024/01/06,69.5\r\n");
   dir.writeCp932("gap.csv", "日付,体重,体脂肪率\r\n2024/01/07,69.6,25.1\r\n");
+  dir.writeBytes("export.xml",
+                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<HealthData locale=\"ja_JP\">\n"
+                 " <Record type=\"HKQuantityTypeIdentifierBodyMass\" sourceName=\"x\" unit=\"kg\" value=\"69.5\""
+                 " startDate=\"2024-01-08 07:00:00 +0900\"/>\n"
+                 " <Record type=\"HKQuantityTypeIdentifierBodyFatPercentage\" sourceName=\"x\" unit=\"%\""
+                 " value=\"0.25\" startDate=\"2024-01-08 07:00:00 +0900\"/>\n"
+                 " <Record type=\"HKQuantityTypeIdentifierStepCount\" sourceName=\"x\" unit=\"count\" value=\"5000\""
+                 " startDate=\"2024-01-08 08:00:00 +0900\"/>\n</HealthData>\n");
   // A backup to go back to, from before the day above, and a month of daily ones to prune.
   fs::create_directories(dir.file("バックアップ/2024-01-03"));
   for (const auto& name : dir.list())
@@ -150,10 +158,12 @@ TEST(Kill, AtEveryStoreStepTheNextStartFindsOneWholeVersionOfTheDiary) {
   killAtEveryStep("backup, rename, import, restore", minimalWithHistory,
                   "clock 2024/01/07 09:00:00\nstart\nanswer OK\ninput 懸垂\ninput 20\ndblclick fraKin(1)\n"
                   "file weights.csv\nclick cmdCsvIn\nchoose 1\nanswer OK\nclick cmdBackup\n");
-  // Days filled in: an entry after a gap, its undo, and an import after a gap with body fat.
-  killAtEveryStep("filled days", minimalWithHistory,
+  // Days filled in: an entry after a gap, its undo, and an import after a gap with body fat;
+  // then a phone's export with weight, body fat and steps (three logs in one step).
+  killAtEveryStep("filled days, a phone's export", minimalWithHistory,
                   "clock 2024/01/08 09:00:00\nstart\nanswer Yes\nsettext txtInpTaijyu 69.4\nenter txtInpTaijyu\n"
-                  "answer Yes\nmenu msgB1 1 元に戻す\nfile gap.csv\nanswer Yes\nclick cmdCsvIn\n");
+                  "answer Yes\nmenu msgB1 1 元に戻す\nfile gap.csv\nanswer Yes\nclick cmdCsvIn\n"
+                  "file export.xml\nclick cmdCsvIn\n");
   killAtEveryStep(
       "new start from the sample", [](const TempFolder& dir) { dir.copySample(); },
       std::string("clock 2026/12/07 09:00:00\nstart\n") + kNewStart);
