@@ -352,4 +352,24 @@ TEST(CsvImport, HealthExportsAndScaleCsvsBringWeightsBodyFatAndSteps) {
         before);
     EXPECT_FALSE(dir.exists("補完.txt"));
   }
+
+  // A download cut short: the box says why, and no file changes.
+  TempFolder dir, in;
+  dir.writeMinimalDiary();
+  writeZip(in.file("export.zip"), "apple_health_export/export.xml", healthXml());
+  const std::string whole = in.readBytes("export.zip");
+  in.writeBytes("export.zip", whole.substr(0, whole.size() / 2));
+  const auto logs = [&dir] {
+    return std::vector<std::string>{dir.readBytes("体重.txt"), dir.readBytes("体脂肪率.txt"),
+                                    dir.readBytes("歩数.txt")};
+  };
+  const std::vector<std::string> before = logs();
+  auto r = runDrive(dir.path(),
+                    "clock 2026/11/05 09:00:00\nstart\nfile " + in.file("export.zip") + "\nclick cmdCsvIn\ndump\n");
+  ASSERT_EQ(r.exitCode, 0) << r.stderrText;
+  ASSERT_EQ(r.dialogs(0).size(), 2u) << r.dialogs(0);
+  EXPECT_EQ(
+      r.dialogs(0)[1]["text"],
+      "「" + in.file("export.zip") + "」を読み込めません。\nZIP ファイルが読めません（ZIP の目次が見つかりません）。");
+  EXPECT_EQ(logs(), before);
 }
