@@ -259,7 +259,7 @@ void frmMain::Click(const std::string& control) {
       auto [base, index] = splitControlName(control);
       for (const auto& other : form.controls())
         if (other->kind() == form::Kind::OptionButton && splitControlName(other->name()).first == base)
-          other->setValue(other.get() == &c ? 1 : 0);
+          other->setValue(other == &c ? 1 : 0);
     }
     raise(click_, control);
   });

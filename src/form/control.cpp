@@ -128,9 +128,9 @@ void Control::setListIndex(int i) {
 void Control::setTopIndex(int i) { SET_FIELD(topIndex_, std::clamp(i, 0, std::max(0, listCount() - 1))); }
 
 void Control::makeRows() const {
-  if (later_.empty() && !rowsUnsized_) return;
-  std::vector<LaterRows> later = std::move(later_);
-  later_.clear();
+  if (table().later.empty() && !table().rowsUnsized) return;
+  std::vector<LaterRows> later = std::move(table().later);
+  table().later.clear();
   gm().cells.resize(gm().rows, std::vector<std::string>(gm().cols));
   for (const LaterRows& l : later) {
     for (int r = l.first; r < l.end && r < gm().rows; ++r) {
@@ -139,13 +139,13 @@ void Control::makeRows() const {
       gm().cells[r] = std::move(cells);
     }
   }
-  if (rowsUnsized_)
+  if (table().rowsUnsized)
     for (std::vector<std::string>& cells : gm().cells)
       if (cells.size() < static_cast<size_t>(gm().cols)) cells.resize(gm().cols);
-  rowsUnsized_ = false;
+  table().rowsUnsized = false;
 }
 bool Control::madeLater(int row) const {
-  for (const LaterRows& l : later_)
+  for (const LaterRows& l : table().later)
     if (row >= l.first && row < l.end) return true;
   return false;
 }
@@ -160,26 +160,26 @@ void Control::resizeGrid(int rows, bool rowsToBeMade) {
   if (rows == gm().rows) return;
   if (rows < gm().rows) {
     // Rows cut off are never made.
-    for (LaterRows& l : later_) l.end = std::min(l.end, rows);
-    std::erase_if(later_, [](const LaterRows& l) { return l.first >= l.end; });
+    for (LaterRows& l : table().later) l.end = std::min(l.end, rows);
+    std::erase_if(table().later, [](const LaterRows& l) { return l.first >= l.end; });
     if (gm().cells.size() > static_cast<size_t>(rows)) gm().cells.resize(rows);
   }
   gm().rows = rows;
   // Rows still to be made get their cells when made.
-  if (later_.empty() && !rowsToBeMade) gm().cells.resize(rows, std::vector<std::string>(gm().cols));
+  if (table().later.empty() && !rowsToBeMade) gm().cells.resize(rows, std::vector<std::string>(gm().cols));
   if (gm().topRow >= rows) gm().topRow = std::max(1, std::min(gm().topRow, rows - 1));
   touch();
 }
 void Control::setGridRowsLater(int rows, int first, RowMaker make) {
   // A long run of rows waiting is made at once rather than holding a copy of its data for each.
-  if (later_.size() >= 16) makeRows();
+  if (table().later.size() >= 16) makeRows();
   first = std::max(first, 1);
   const bool made = first < std::max(1, rows);
   resizeGrid(rows, made);
   if (!made) return;
   // Rows waiting that the new ones cover would only be made to be replaced.
-  std::erase_if(later_, [first](const LaterRows& l) { return l.first >= first; });
-  later_.push_back({first, gm().rows, std::move(make)});
+  std::erase_if(table().later, [first](const LaterRows& l) { return l.first >= first; });
+  table().later.push_back({first, gm().rows, std::move(make)});
   touch();
 }
 void Control::setGridCols(int cols) {
@@ -199,11 +199,11 @@ void Control::setCell(int row, int col, const std::string& text) {
   if (gm().cells.size() <= static_cast<size_t>(row)) {
     // With thousands of rows still to be made, a row added after them costs one row: the
     // others get their cells when they are made.
-    if (later_.empty()) {
+    if (table().later.empty()) {
       gm().cells.resize(gm().rows, std::vector<std::string>(gm().cols));
     } else {
       gm().cells.resize(gm().rows);
-      rowsUnsized_ = true;
+      table().rowsUnsized = true;
     }
   }
   std::vector<std::string>& cells = gm().cells[row];
@@ -240,27 +240,27 @@ void Control::makeChart() const {
   // Rows added to the chart get their cells when first read or written.
   if (cm().data.size() < static_cast<size_t>(cm().rowCount))
     cm().data.resize(cm().rowCount, std::vector<std::optional<std::string>>(cm().columnCount));
-  if (laterDays_) {
-    cm().rowDays = laterDays_();
-    laterDays_ = nullptr;
+  if (plot().laterDays) {
+    cm().rowDays = plot().laterDays();
+    plot().laterDays = nullptr;
   }
-  if (laterValues_.empty()) return;
-  std::vector<ChartValuesMaker> later = std::move(laterValues_);
-  laterValues_.clear();
+  if (plot().laterValues.empty()) return;
+  std::vector<ChartValuesMaker> later = std::move(plot().laterValues);
+  plot().laterValues.clear();
   for (const ChartValuesMaker& make : later)
     for (ChartValue& v : make())
       if (v.row >= 1 && v.row <= cm().rowCount && v.column >= 1 && v.column <= cm().columnCount)
         cm().data[v.row - 1][v.column - 1] = std::move(v.text);
 }
 void Control::setChartValuesLater(ChartValuesMaker make) {
-  if (laterValues_.size() >= 16) makeChart();
-  laterValues_.push_back(std::move(make));
+  if (plot().laterValues.size() >= 16) makeChart();
+  plot().laterValues.push_back(std::move(make));
   touch();
 }
 void Control::setChartColumnCount(int n) {
   n = std::max(1, n);
   if (n == cm().columnCount) return;
-  if (!laterValues_.empty()) makeChart();  // values waiting are bound by the old size
+  if (!plot().laterValues.empty()) makeChart();  // values waiting are bound by the old size
   cm().columnCount = n;
   for (auto& r : cm().data) r.resize(n);
   cm().seriesVisible.resize(n, true);
@@ -270,7 +270,7 @@ void Control::setChartColumnCount(int n) {
 void Control::setChartRowCount(int n) {
   n = std::max(0, n);
   if (n == cm().rowCount) return;
-  if (!laterValues_.empty()) makeChart();
+  if (!plot().laterValues.empty()) makeChart();
   cm().rowCount = n;
   if (cm().data.size() > static_cast<size_t>(n)) cm().data.resize(n);
   touch();
@@ -303,7 +303,7 @@ void Control::setSeriesNames(std::vector<std::string> names) {
 }
 void Control::setChartRowDaysLater(RowDaysMaker make) {
   cm().rowDays.clear();
-  laterDays_ = std::move(make);
+  plot().laterDays = std::move(make);
   touch();
 }
 void Control::setChartDayRange(std::optional<std::pair<double, double>> range) {

@@ -4,6 +4,7 @@
 // controls that changed.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -186,8 +187,8 @@ class Control {
  private:
   void touch() { ++changes_; }
   // The models are made on first use: most controls are no table or chart.
-  GridModel& gm() const { return grid_ ? *grid_ : grid_.emplace(); }
-  ChartModel& cm() const { return chart_ ? *chart_ : chart_.emplace(); }
+  GridModel& gm() const { return table().model; }
+  ChartModel& cm() const { return plot().model; }
   // Make what was set to be made later, in the order it was set.
   void makeRows() const;
   void resizeGrid(int rows, bool rowsToBeMade);
@@ -218,13 +219,40 @@ class Control {
   mutable std::vector<std::string> items_;
   mutable std::vector<LaterItems> laterItems_;
   int listIndex_ = -1, topIndex_ = 0;
-  mutable std::optional<GridModel> grid_;
-  mutable std::vector<LaterRows> later_;
-  // Rows setCell left without cells while others waited to be made; sized on the first read.
-  mutable bool rowsUnsized_ = false;
-  mutable std::optional<ChartModel> chart_;
-  mutable std::vector<ChartValuesMaker> laterValues_;
-  mutable RowDaysMaker laterDays_;
+  // A table's or a chart's state, apart from the control: a form holds a thousand controls and
+  // a few dozen tables and charts.
+  struct Table {
+    GridModel model;
+    std::vector<LaterRows> later;
+    // Rows setCell left without cells while others waited to be made; sized on the first read.
+    bool rowsUnsized = false;
+  };
+  struct Plot {
+    ChartModel model;
+    std::vector<ChartValuesMaker> laterValues;
+    RowDaysMaker laterDays;
+  };
+  // Owns its value and copies it with the control.
+  template <class T>
+  struct Box {
+    std::unique_ptr<T> p;
+    Box() = default;
+    Box(Box&&) noexcept = default;
+    Box& operator=(Box&&) noexcept = default;
+    Box(const Box& o) : p(o.p ? std::make_unique<T>(*o.p) : nullptr) {}
+    Box& operator=(const Box& o) {
+      if (this != &o) p = o.p ? std::make_unique<T>(*o.p) : nullptr;
+      return *this;
+    }
+    T& get() {
+      if (!p) p = std::make_unique<T>();
+      return *p;
+    }
+  };
+  mutable Box<Table> table_;
+  mutable Box<Plot> plot_;
+  Table& table() const { return table_.get(); }
+  Plot& plot() const { return plot_.get(); }
 };
 
 }  // namespace form

@@ -1,5 +1,6 @@
 #include "form/form.h"
 
+#include <new>
 #include <stdexcept>
 
 namespace form {
@@ -10,43 +11,53 @@ std::string arrayName(std::string_view base, int index) {
 
 Form::Form() : title_("今度こそ勝利をげっちゅー！") {
   // Room for the main window's controls without growing.
-  byName_.reserve(2048);
   controls_.reserve(2048);
+  slots_.resize(4096);
+}
+
+Form::~Form() {
+  for (size_t i = controls_.size(); i-- > 0;) controls_[i]->~Control();
+}
+
+size_t Form::slotOf(std::string_view name, size_t hash) const {
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    const Slot& s = slots_[i];
+    if (!s.control || (s.hash == hash && s.control->name() == name)) return i;
+  }
 }
 
 Control& Form::add(const std::string& name, Kind kind, const std::string& parent) {
-  controls_.push_back(std::make_unique<Control>(name, kind, parent));
-  Control& c = *controls_.back();
-  bool added = false;
-  try {
-    added = byName_.try_emplace(c.name(), &c).second;
-  } catch (...) {
-    controls_.pop_back();
-    throw;
+  const size_t hash = hashOf(name);
+  if (slots_[slotOf(name, hash)].control) throw std::logic_error("duplicate control " + name);
+  // At most half the slots full, so that a search meets an empty one soon.
+  if (2 * (controls_.size() + 1) > slots_.size()) {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    for (const Slot& s : old)
+      if (s.control) slots_[slotOf(s.control->name(), s.hash)] = s;
   }
-  if (!added) {
-    controls_.pop_back();
-    throw std::logic_error("duplicate control " + name);
-  }
-  return c;
+  if (controls_.size() % kBlock == 0) blocks_.push_back(std::unique_ptr<Block>(new Block));  // left unfilled
+  controls_.reserve(controls_.size() + 1);
+  Control* c = new (blocks_.back()->room[controls_.size() % kBlock]) Control(name, kind, parent);
+  controls_.push_back(c);
+  slots_[slotOf(name, hash)] = {hash, c};
+  return *c;
 }
 
-Control* Form::find(std::string_view name) {
-  auto it = byName_.find(name);
-  return it == byName_.end() ? nullptr : it->second;
-}
+Control* Form::find(std::string_view name) { return slots_[slotOf(name, hashOf(name))].control; }
 
-bool Form::has(std::string_view name) const { return byName_.find(name) != byName_.end(); }
+bool Form::has(std::string_view name) const { return slots_[slotOf(name, hashOf(name))].control != nullptr; }
 
 Control& Form::operator()(std::string_view name) {
-  auto it = byName_.find(name);
-  if (it == byName_.end()) throw std::out_of_range("no control " + std::string(name));
-  return *it->second;
+  Control* c = find(name);
+  if (!c) throw std::out_of_range("no control " + std::string(name));
+  return *c;
 }
 const Control& Form::operator()(std::string_view name) const {
-  auto it = byName_.find(name);
-  if (it == byName_.end()) throw std::out_of_range("no control " + std::string(name));
-  return *it->second;
+  const Control* c = slots_[slotOf(name, hashOf(name))].control;
+  if (!c) throw std::out_of_range("no control " + std::string(name));
+  return *c;
 }
 Control& Form::operator()(std::string_view base, int index) { return (*this)(arrayName(base, index)); }
 const Control& Form::operator()(std::string_view base, int index) const { return (*this)(arrayName(base, index)); }

@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "form/control.h"
@@ -16,6 +15,7 @@ class Form {
   Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
+  ~Form();
 
   Control& add(const std::string& name, Kind kind, const std::string& parent = {});
   // By full name, "lblStDate" or "Label9(25)"; throws std::out_of_range for an unknown name.
@@ -27,7 +27,8 @@ class Form {
   Control* find(std::string_view name);
   bool has(std::string_view name) const;
 
-  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+  // In creation order; a control stays where it is for the form's life.
+  const std::vector<Control*>& controls() const { return controls_; }
 
   // Every control back to the state buildMainForm gives it, as before start-up; the focus and
   // the window's visibility stay.
@@ -57,13 +58,24 @@ class Form {
   void setBusyListener(std::function<void(bool)> listener) { busyListener_ = std::move(listener); }
 
  private:
-  std::vector<std::unique_ptr<Control>> controls_;
-  // Hashed: a thousand look-ups at every start.
-  struct NameHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  // The controls live in blocks of their own rather than one allocation each: a start builds
+  // more than a thousand of them.
+  static constexpr size_t kBlock = 128;
+  struct Block {
+    alignas(Control) std::byte room[kBlock][sizeof(Control)];
   };
-  std::unordered_map<std::string, Control*, NameHash, std::equal_to<>> byName_;
+  std::vector<std::unique_ptr<Block>> blocks_;
+  std::vector<Control*> controls_;
+  // Names to controls, open addressing: a thousand look-ups at every start, and no allocation
+  // for each name. The name is the control's own.
+  struct Slot {
+    size_t hash = 0;
+    Control* control = nullptr;
+  };
+  std::vector<Slot> slots_;
+  // The slot holding `name`, or the empty slot where it would go.
+  size_t slotOf(std::string_view name, size_t hash) const;
+  static size_t hashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
   std::string title_;
   std::string focus_;
   uint64_t focusChanges_ = 0;

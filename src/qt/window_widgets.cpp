@@ -185,7 +185,7 @@ void MainWindow::build() {
   int right = 0, bottom = 0;
   for (size_t i = 0; i < controls.size(); ++i) {
     Entry& e = entries_[i];
-    e.control = controls[i].get();
+    e.control = controls[i];
     if (!e.control->parent().empty()) {
       auto it = byName_.find(e.control->parent());
       if (it != byName_.end())

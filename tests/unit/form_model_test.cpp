@@ -40,6 +40,38 @@ TEST(FormModel, EveryControlOfTheWindowExistsWithItsKind) {
   EXPECT_THROW(f.add("cmdMain", Kind::Label), std::logic_error);
   EXPECT_EQ(f.controls().size(), count);
   EXPECT_EQ(f("cmdMain").kind(), Kind::CommandButton);
+
+  // Thousands more: every name still finds its own control, in creation order, and no control
+  // moves while the form grows.
+  Form big;
+  form::buildMainForm(big);
+  Control* const main = &big("cmdMain");
+  for (int i = 0; i < 5000; ++i) big.add("extra" + std::to_string(i), Kind::Label).setCaption(std::to_string(i));
+  ASSERT_EQ(big.controls().size(), count + 5000);
+  EXPECT_EQ(&big("cmdMain"), main);
+  EXPECT_EQ(big.controls().front()->name(), "txtDate");
+  for (int i = 0; i < 5000; i += 7) {
+    const Control& c = big("extra" + std::to_string(i));
+    EXPECT_EQ(c.caption(), std::to_string(i));
+    EXPECT_EQ(big.controls()[count + static_cast<size_t>(i)], &c);
+  }
+  EXPECT_FALSE(big.has("extra5000"));
+
+  // Back to the built state: tables and charts too, each a copy of its own.
+  f("msgB1").setGridRows(3);
+  f("msgB1").setCell(1, 1, "changed");
+  f("MSChart1").setChartRowCount(3);
+  f("MSChart1").setChartValue(2, 1, "71.5");
+  f.restoreBuiltState();
+  Form built;
+  form::buildMainForm(built);
+  EXPECT_EQ(f("msgB1").grid().rows, built("msgB1").grid().rows);
+  EXPECT_EQ(f("msgB1").grid().cells, built("msgB1").grid().cells);
+  EXPECT_EQ(f("MSChart1").chart().rowCount, built("MSChart1").chart().rowCount);
+  EXPECT_EQ(f("MSChart1").chart().data, built("MSChart1").chart().data);
+  EXPECT_EQ(f("MSChart1").chart().columnCount, 4);
+  EXPECT_EQ(f("MSChart1").chart().seriesNames, built("MSChart1").chart().seriesNames);
+  EXPECT_EQ(f("MSChart5").chart().seriesNames, std::vector<std::string>{"体重"});
 }
 
 TEST(GridModel, RowsHeaderCellsAndTopRow) {
