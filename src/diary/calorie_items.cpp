@@ -20,14 +20,16 @@ std::optional<int16_t> toInt16(double v) {
   if (whole < -32768 || whole > 32767) return std::nullopt;
   return static_cast<int16_t>(whole);
 }
+
+// The entry made from a name already copied (reading the file makes one of each).
+std::string entryOf(std::string name, int calories) {
+  name += kSeparator;
+  name += std::to_string(calories);
+  return name;
+}
 }  // namespace
 
-std::string CalorieItemEntry(std::string_view name, int calories) {
-  std::string s(name);
-  s += kSeparator;
-  s += std::to_string(calories);
-  return s;
-}
+std::string CalorieItemEntry(std::string_view name, int calories) { return entryOf(std::string(name), calories); }
 
 std::optional<int> entryCalories(std::string_view entry) {
   size_t at = entry.rfind(kSeparator);
@@ -70,14 +72,17 @@ std::optional<int> itemListOfKey(std::string_view key) {
 std::vector<RegisteredItem> readCalorieItems(const std::string& fileName) {
   std::vector<RegisteredItem> items;
   store::RecordReader r(fileName, store::RecordLimit{10 * 300});
+  items.reserve(r.recordsHint());
   while (!r.atEnd()) {
-    std::string key = r.readText();
-    int line = r.line();
-    std::string name = r.readText();
+    // Views, not copies: the key is one of four and the name goes straight into its entry.
+    const std::string_view key = r.readTextView();
+    const int line = r.line();
+    const std::optional<int> list = itemListOfKey(key);
+    const std::string unknownKey = list ? std::string() : std::string(key);
+    std::string name(r.readTextView());
     int16_t calories = r.readInt16();
-    auto list = itemListOfKey(key);
-    if (!list) throw store::StoreError(fileName, store::lineText(fileName, line) + words::unknownItemList(key));
-    items.push_back({*list, CalorieItemEntry(name, calories)});
+    if (!list) throw store::StoreError(fileName, store::lineText(fileName, line) + words::unknownItemList(unknownKey));
+    items.push_back({*list, entryOf(std::move(name), calories)});
   }
   return items;
 }
