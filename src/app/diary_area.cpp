@@ -1,6 +1,7 @@
 #include "app/diary_area.h"
 
 #include <array>
+#include <memory>
 
 #include "app/corrections.h"
 #include "app/frmMain.h"
@@ -244,15 +245,29 @@ void DateSelector_Key(frmMain& m, const std::string& key) {
 
 }  // namespace
 
-void LoadCalorieItems(frmMain& m) { LoadCalorieItems(m, diary::readCalorieItems()); }
+void LoadCalorieItems(frmMain& m) { LoadCalorieItems(m, diary::checkCalorieItems()); }
 
-void LoadCalorieItems(frmMain& m, const std::vector<diary::RegisteredItem>& items) {
-  // Up to 300 items: each list is looked up once.
-  std::array<form::Control*, diary::kItemLists> lists{};
-  for (const auto& item : items) {
-    form::Control*& list = lists[static_cast<size_t>(item.list)];
-    if (!list) list = &m.form("List10", item.list);
-    list->addItem(item.entry);
+void LoadCalorieItems(frmMain& m, const diary::CheckedItems& checked) {
+  // The entries are made when a list is first read (shown, dumped or chosen from), all three
+  // lists' at once from the bytes checked at start-up.
+  struct Items {
+    diary::CheckedItems checked;
+    std::array<std::vector<std::string>, diary::kItemLists> entries;
+  };
+  auto items = std::make_shared<Items>(Items{checked, {}});
+  for (int list = 0; list < diary::kItemLists; ++list) {
+    form::Control& box = m.form("List10", list);
+    const int first = box.listCount();
+    box.addItemsLater(checked.counts[static_cast<size_t>(list)], [items, list, first](int i) {
+      if (items->checked.bytes) {
+        store::RecordReader again(items->checked.file, std::move(items->checked.bytes));
+        for (diary::RegisteredItem& item : diary::readCalorieItems(again))
+          items->entries[static_cast<size_t>(item.list)].push_back(std::move(item.entry));
+        items->checked.bytes.reset();
+      }
+      // Each entry is asked for once: it may go rather than be copied.
+      return std::move(items->entries[static_cast<size_t>(list)][static_cast<size_t>(i - first)]);
+    });
   }
 }
 

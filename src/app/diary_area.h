@@ -25,7 +25,7 @@ struct DiaryArea {
 
 void LoadCalorieItems(frmMain& m);
 // The same from the items read ahead.
-void LoadCalorieItems(frmMain& m, const std::vector<diary::RegisteredItem>& items);
+void LoadCalorieItems(frmMain& m, const diary::CheckedItems& items);
 // The day's calorie figures (Label9 15, 16, 17, 22) from the lists of the day shown.
 void ShowCalorieBalance(frmMain& m);
 void LoadDayDiary(frmMain& m);

@@ -96,7 +96,7 @@ void frmMain::RunStartup(bool greet) {
   // The note pages' logs and the registered items, read meanwhile on a second thread when large.
   ReadAhead ahead;
   NotesFiles notes = ReadNotesAhead(ahead);
-  auto calorieItems = ahead.shared([] { return diary::readCalorieItems(); }, diary::kCalorieItemsFile);
+  auto calorieItems = ahead.shared([] { return diary::checkCalorieItems(); }, diary::kCalorieItemsFile);
   ahead.startIfWorth();
 
   SetUpGridHeaders(*this);

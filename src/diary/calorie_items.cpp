@@ -13,6 +13,8 @@
 namespace diary {
 namespace {
 constexpr std::string_view kSeparator = " _ ";
+// Up to 300 items, each written over up to ten lines by hand.
+constexpr store::RecordLimit kItemsLimit{10 * 300};
 
 std::optional<int16_t> toInt16(double v) {
   if (!std::isfinite(v)) return std::nullopt;
@@ -69,22 +71,48 @@ std::optional<int> itemListOfKey(std::string_view key) {
   return std::nullopt;
 }
 
-std::vector<RegisteredItem> readCalorieItems(const std::string& fileName) {
-  std::vector<RegisteredItem> items;
-  store::RecordReader r(fileName, store::RecordLimit{10 * 300});
-  items.reserve(r.recordsHint());
+namespace {
+// Reads every item of `r`, refusing a record of no known list; with `items`, makes their entries
+// too. Start-up only checks and counts, the same way: the entries are made when a list is read.
+std::array<int, kItemLists> readItems(store::RecordReader& r, std::vector<RegisteredItem>* items) {
+  std::array<int, kItemLists> counts{};
+  if (items) items->reserve(r.recordsHint());
   while (!r.atEnd()) {
     // Views, not copies: the key is one of four and the name goes straight into its entry.
     const std::string_view key = r.readTextView();
     const int line = r.line();
     const std::optional<int> list = itemListOfKey(key);
     const std::string unknownKey = list ? std::string() : std::string(key);
-    std::string name(r.readTextView());
-    int16_t calories = r.readInt16();
-    if (!list) throw store::StoreError(fileName, store::lineText(fileName, line) + words::unknownItemList(unknownKey));
-    items.push_back({*list, entryOf(std::move(name), calories)});
+    std::string name;
+    if (items)
+      name = r.readTextView();
+    else
+      r.skipField();
+    const int16_t calories = r.readInt16();
+    if (!list)
+      throw store::StoreError(r.fileName(), store::lineText(r.fileName(), line) + words::unknownItemList(unknownKey));
+    ++counts[static_cast<size_t>(*list)];
+    if (items) items->push_back({*list, entryOf(std::move(name), calories)});
   }
+  return counts;
+}
+}  // namespace
+
+std::vector<RegisteredItem> readCalorieItems(const std::string& fileName) {
+  store::RecordReader r(fileName, kItemsLimit);
+  return readCalorieItems(r);
+}
+
+std::vector<RegisteredItem> readCalorieItems(store::RecordReader& r) {
+  std::vector<RegisteredItem> items;
+  readItems(r, &items);
   return items;
+}
+
+CheckedItems checkCalorieItems(const std::string& fileName) {
+  store::RecordReader r(fileName, kItemsLimit);
+  CheckedItems checked{fileName, r.bytes(), readItems(r, nullptr)};
+  return checked;
 }
 
 void writeCalorieItems(const std::vector<RegisteredItem>& items, const std::string& fileName) {

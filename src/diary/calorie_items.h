@@ -1,11 +1,17 @@
 #pragma once
 // Registered food, drink and exercise items, and the entry text every diary list shows:
 // the item name, " _ " and the calories.
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace store {
+class RecordReader;
+}
 
 namespace diary {
 
@@ -39,6 +45,16 @@ struct RegisteredItem {
 };
 // Every item of ｶﾛﾘｰ.txt in file order. Throws store::StoreError on a missing or damaged file.
 std::vector<RegisteredItem> readCalorieItems(const std::string& fileName = kCalorieItemsFile);
+// The same from a reader (bytes read and checked before).
+std::vector<RegisteredItem> readCalorieItems(store::RecordReader& r);
+// The file read and checked as readCalorieItems does, with the same errors, and each list's
+// items counted; the entries are made from `bytes` when first needed.
+struct CheckedItems {
+  std::string file;
+  std::shared_ptr<const std::string> bytes;
+  std::array<int, kItemLists> counts{};
+};
+CheckedItems checkCalorieItems(const std::string& fileName = kCalorieItemsFile);
 // Rewrites the whole file (atomically) with `items`, whose entries are name and calories.
 void writeCalorieItems(const std::vector<RegisteredItem>& items, const std::string& fileName = kCalorieItemsFile);
 // Appends one item; throws store::StoreError when the file cannot be written.
