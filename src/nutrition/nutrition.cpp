@@ -32,10 +32,11 @@ std::vector<NutritionRecord> readNutritionLog(const std::string& fileName) {
 std::vector<Ticks> readTicks(store::RecordReader& r) {
   std::vector<Ticks> ticks;
   ticks.reserve(r.recordsHint());
+  store::TextIs isTicked(kTicked);
   while (!r.atEnd()) {
     r.skipField();
     Ticks& t = ticks.emplace_back();
-    for (bool& ticked : t) ticked = r.readTextIs(kTicked);
+    for (bool& ticked : t) ticked = isTicked.next(r);
   }
   return ticks;
 }

@@ -121,15 +121,9 @@ const std::string& RecordReader::decodeRecent(std::string_view stored) {
   return slot.text;
 }
 
-bool RecordReader::learnTextIs(std::string_view stored, std::string_view utf8) {
-  const bool is = decodeRecent(stored) == utf8;
-  if (stored.size() <= kRecentSize && utf8.size() <= kRecentSize) {
-    if (!(asked_ == utf8)) {
-      asked_.assign(utf8);
-      decodesToAsked_ = decodesToOther_ = {};
-    }
-    (is ? decodesToAsked_ : decodesToOther_).assign(stored);
-  }
+bool TextIs::learn(RecordReader& r, std::string_view stored) {
+  const bool is = r.decodeRecent(stored) == utf8_;
+  if (stored.size() <= ShortText::kMax) (is ? yes_ : no_).assign(stored);
   return is;
 }
 

@@ -84,8 +84,6 @@ class RecordReader {
   // bytes() when it stands there as it reads (ASCII, quoted on one line), else into a buffer
   // of the reader's own, good until the next read.
   std::string_view readTextView();
-  // True when the next text is `utf8`, without copying it (marks).
-  bool readTextIs(std::string_view utf8);
   float readSingle();
   double readDouble();
   int16_t readInt16();
@@ -99,6 +97,7 @@ class RecordReader {
   std::string lastNumberText() const { return textOf(lastNumber_); }
 
  private:
+  friend class TextIs;
   // The next field, a view into the file as read: no copy unless a text is kept.
   std::string_view next();
   std::string readOtherText();
@@ -139,12 +138,38 @@ class RecordReader {
   };
   static constexpr size_t kRecentSize = 15;  // fits std::string's own buffer
   std::array<RecentText, 4> recent_;
+  std::string longText_;
+  size_t nextRecent_ = 0;
+  size_t pos_ = 0;
+  size_t lines_ = 0;
+  int lineNo_ = 1;
+  int fieldLine_ = 0;
+  std::string_view lastNumber_;
+};
+
+// Whether each next text of a reader is `utf8`, as a log's marks are asked record after record:
+// the stored forms last seen to decode to it, and not to, are compared in place, undecoded.
+class TextIs {
+ public:
+  explicit TextIs(std::string utf8) : utf8_(std::move(utf8)) {}
+  // Reads the next field as RecordReader::readText would and tells whether it is `utf8`.
+  bool next(RecordReader& r);
+
+ private:
+  bool learn(RecordReader& r, std::string_view stored);
   // A short text compared byte by byte in place (a mark is two or three bytes).
   struct ShortText {
-    std::array<char, kRecentSize> bytes{};
-    size_t size = kRecentSize + 1;  // none
+    static constexpr size_t kMax = 15;
+    std::array<char, kMax> bytes{};
+    size_t size = static_cast<size_t>(-1);  // none: no text is that long
     bool operator==(std::string_view s) const {
-      if (s.size() != size) return false;
+      if (s.size() != size || size > kMax) return false;
+      if (size == 2) {  // one double-byte character, the usual mark: one load each
+        uint16_t a = 0, b = 0;
+        std::memcpy(&a, bytes.data(), 2);
+        std::memcpy(&b, s.data(), 2);
+        return a == b;
+      }
       for (size_t i = 0; i < size; ++i)
         if (bytes[i] != s[i]) return false;
       return true;
@@ -154,17 +179,8 @@ class RecordReader {
       std::copy(s.begin(), s.end(), bytes.begin());
     }
   };
-  // readTextIs's answers about the text last asked for: stored bytes seen to decode to it, and
-  // seen not to.
-  ShortText asked_, decodesToAsked_, decodesToOther_;
-  bool learnTextIs(std::string_view stored, std::string_view utf8);
-  std::string longText_;
-  size_t nextRecent_ = 0;
-  size_t pos_ = 0;
-  size_t lines_ = 0;
-  int lineNo_ = 1;
-  int fieldLine_ = 0;
-  std::string_view lastNumber_;
+  std::string utf8_;
+  ShortText yes_, no_;
 };
 
 // The hot paths of reading, inline so that each loader's loop keeps the reader in registers.
@@ -271,16 +287,14 @@ inline std::string_view RecordReader::readTextView() {
   return longText_ = readOtherText();
 }
 
-inline bool RecordReader::readTextIs(std::string_view utf8) {
+inline bool TextIs::next(RecordReader& r) {
   std::string_view text;
   bool ascii = false;
-  if (!quotedOnOneLine(text, ascii)) return otherTextIs(utf8);
-  if (ascii) return text == utf8;
-  if (asked_ == utf8) {
-    if (decodesToAsked_ == text) return true;
-    if (decodesToOther_ == text) return false;
-  }
-  return learnTextIs(text, utf8);
+  if (!r.quotedOnOneLine(text, ascii)) return r.otherTextIs(utf8_);
+  if (ascii) return text == utf8_;
+  if (yes_ == text) return true;
+  if (no_ == text) return false;
+  return learn(r, text);
 }
 
 inline void RecordReader::skipField() {

@@ -113,7 +113,7 @@ TEST(RecordReader, AQuoteLeftOpenAtALineEndIsDamageNamedWhereItOpened) {
                                       "\",3" + eol);
         RecordReader r("log.txt");
         store::TextColumn column;
-        const std::function<void()> reads[] = {[&] { r.readText(); }, [&] { r.readTextIs("a"); },
+        const std::function<void()> reads[] = {[&] { r.readText(); }, [&] { store::TextIs("a").next(r); },
                                                [&] { r.skipField(); }, [&] { column.read(r); }};
         r.readText();
         EXPECT_EQ(r.readInt16(), 1);
@@ -206,7 +206,7 @@ TEST(StoreFiles, MissingAndUndecodableFilesNameTheFile) {
 }
 
 // Texts of every kind (ASCII, double-byte, a character with two codes, half-width kana, tabs
-// and commas inside quotes, long and empty) read the same by readText, readTextIs and a
+// and commas inside quotes, long and empty) read the same by readText, TextIs and a
 // TextColumn, which keeps its texts after the reader is gone.
 TEST(RecordReader, EveryWayOfReadingATextAgrees) {
   const std::vector<std::string> pieces = {"a",
@@ -245,10 +245,11 @@ TEST(RecordReader, EveryWayOfReadingATextAgrees) {
   store::TextColumn column;
   {
     RecordReader a("log.txt"), b("log.txt"), c("log.txt");
+    std::vector<store::TextIs> isTarget(targets.begin(), targets.end());
     for (size_t record = 0, i = 0; record < textsOf.size(); ++record) {
       for (int t = 0; t < textsOf[record]; ++t, ++i) {
         plain.push_back(a.readText());
-        is.push_back(b.readTextIs(targets[i / 50 % targets.size()]));
+        is.push_back(isTarget[i / 50 % targets.size()].next(b));
         column.read(c);
       }
       for (RecordReader* r : {&a, &b, &c}) ASSERT_EQ(r->readInt32(), static_cast<int>(record));
