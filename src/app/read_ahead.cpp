@@ -6,7 +6,19 @@
 namespace app {
 
 void ReadAhead::readHere(size_t i) {
-  if (!reads_[i]->begun.exchange(true)) reads_[i]->task();
+  Read& r = *reads_[i];
+  if (r.begun.exchange(true)) return;
+  r.run();
+  {
+    std::lock_guard lock(doneMutex_);
+    r.done = true;
+  }
+  doneChanged_.notify_all();  // no system call while nobody waits
+}
+
+void ReadAhead::waitUntilDone(size_t i) {
+  std::unique_lock lock(doneMutex_);
+  doneChanged_.wait(lock, [&] { return reads_[i]->done; });
 }
 
 void ReadAhead::start() {

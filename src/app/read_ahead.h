@@ -5,9 +5,14 @@
 // so a damaged file stops start-up where it always did. The reads touch no form and write
 // nothing, and start-up writes none of the files they read meanwhile.
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <future>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,19 +31,25 @@ class ReadAhead {
     void readHereIfNotBegun() {
       if (ahead_) ahead_->readHere(index_);
     }
-    // The result, read here or waited for; or what the read threw.
+    // The result, read here or waited for; or what the read threw. Taken once.
     T get() {
       readHereIfNotBegun();
-      return result_.get();
+      ahead_->waitUntilDone(index_);
+      if (result_->error) std::rethrow_exception(result_->error);
+      return std::move(*result_->value);
     }
 
    private:
     friend class ReadAhead;
-    Shared(ReadAhead* ahead, size_t index, std::future<T> result)
+    struct Result {
+      std::optional<T> value;
+      std::exception_ptr error;
+    };
+    Shared(ReadAhead* ahead, size_t index, std::shared_ptr<Result> result)
         : ahead_(ahead), index_(index), result_(std::move(result)) {}
     ReadAhead* ahead_ = nullptr;
     size_t index_ = 0;
-    std::future<T> result_;
+    std::shared_ptr<Result> result_;
   };
 
   ReadAhead() = default;
@@ -51,16 +62,28 @@ class ReadAhead {
   // all itself.
   template <class Read>
   auto later(Read read) -> std::future<decltype(read())> {
-    return queue(std::move(read));
+    auto task = std::make_shared<std::packaged_task<decltype(read())()>>(std::move(read));
+    auto result = task->get_future();
+    queue([task] { (*task)(); });
+    return result;
   }
   // The same, read by whichever thread comes to it first; `file`, if given, is what it reads,
-  // counted by its size.
+  // counted by its size. Its result is handed over without a future: a future's result wakes
+  // its waiters with a system call even when there are none, at each of start-up's reads.
   template <class Read>
   auto shared(Read read, const std::string& file = {}) -> Shared<decltype(read())> {
+    using T = decltype(read());
     if (!file.empty()) bytes_ += sizeOf(file);
-    auto result = queue(std::move(read));
+    auto result = std::make_shared<typename Shared<T>::Result>();
+    queue([result, read = std::move(read)] {
+      try {
+        result->value.emplace(read());
+      } catch (...) {
+        result->error = std::current_exception();
+      }
+    });
     reads_.back()->shared = true;
-    return Shared<decltype(read())>(this, reads_.size() - 1, std::move(result));
+    return Shared<T>(this, reads_.size() - 1, std::move(result));
   }
   void start();
   // Starts the second thread only when the shared reads' files come to kWorthAThread bytes: a
@@ -74,25 +97,26 @@ class ReadAhead {
 
  private:
   struct Read {
-    std::packaged_task<void()> task;
+    std::function<void()> run;  // keeps its result or error; throws nothing
     std::atomic<bool> begun{false};
+    bool done = false;  // under doneMutex_
     bool shared = false;
   };
-  template <class Read>
-  auto queue(Read read) -> std::future<decltype(read())> {
-    std::packaged_task<decltype(read())()> task(std::move(read));
-    auto result = task.get_future();
+  void queue(std::function<void()> run) {
     reads_.push_back(std::make_unique<ReadAhead::Read>());
-    reads_.back()->task = std::packaged_task<void()>(std::move(task));
-    return result;
+    reads_.back()->run = std::move(run);
   }
   // Does read `i` here unless some thread has begun it.
   void readHere(size_t i);
+  // Waits until read `i`, begun by either thread, has ended.
+  void waitUntilDone(size_t i);
   static uintmax_t sizeOf(const std::string& file);
 
   std::vector<std::unique_ptr<Read>> reads_;
   uintmax_t bytes_ = 0;
   std::atomic<bool> stop_{false};
+  std::mutex doneMutex_;
+  std::condition_variable doneChanged_;
   std::thread worker_;
 };
 
