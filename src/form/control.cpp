@@ -84,19 +84,23 @@ void Control::makeItems() const {
   if (laterItems_.empty()) return;
   std::vector<LaterItems> later = std::move(laterItems_);
   laterItems_.clear();
+  items_.reserve(static_cast<size_t>(later.back().end));
   for (const LaterItems& l : later)
-    for (int i = l.first; i < l.end; ++i) items_[static_cast<size_t>(i)] = l.make(i);
+    for (int i = l.first; i < l.end; ++i) items_.push_back(l.make(i));
 }
 void Control::addItem(const std::string& item) {
-  items_.push_back(item);
+  if (laterItems_.empty())
+    items_.push_back(item);
+  else  // after items still to be made, in its place among them
+    addItemsLater(1, [item](int) { return item; });
   touch();
 }
 void Control::addItemsLater(int count, ItemMaker make) {
   if (count <= 0) return;
   if (laterItems_.size() >= 16) makeItems();
+  // Only counted: a list of thousands of lines waiting costs no empty line each.
   const int first = listCount();
-  items_.resize(items_.size() + static_cast<size_t>(count));  // the places, filled when read
-  laterItems_.push_back({first, listCount(), std::move(make)});
+  laterItems_.push_back({first, first + count, std::move(make)});
   touch();
 }
 void Control::removeItem(int index) {
@@ -113,7 +117,7 @@ void Control::removeItem(int index) {
   touch();
 }
 void Control::clearItems() {
-  if (items_.empty() && listIndex_ == -1 && topIndex_ == 0) return;
+  if (listCount() == 0 && listIndex_ == -1 && topIndex_ == 0) return;
   items_.clear();
   laterItems_.clear();
   listIndex_ = -1;

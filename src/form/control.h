@@ -136,7 +136,7 @@ class Control {
   void setListIndex(int i);
   int topIndex() const { return topIndex_; }
   void setTopIndex(int i);
-  int listCount() const { return static_cast<int>(items_.size()); }
+  int listCount() const { return laterItems_.empty() ? static_cast<int>(items_.size()) : laterItems_.back().end; }
 
   // Grid (table control). Reading the cells makes any rows still to be made.
   const GridModel& grid() const;
@@ -215,7 +215,8 @@ class Control {
   std::optional<Color> backColor_, foreColor_;
   Color fillColor_ = 0;
   int value_ = 0, min_ = 0, max_ = 0, smallChange_ = 1, largeChange_ = 1;
-  // Mutable: what waits to be made is made on the first read.
+  // Mutable: what waits to be made is made on the first read. The items made come first; the
+  // ranges waiting follow them, one after another.
   mutable std::vector<std::string> items_;
   mutable std::vector<LaterItems> laterItems_;
   int listIndex_ = -1, topIndex_ = 0;

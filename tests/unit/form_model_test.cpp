@@ -175,6 +175,14 @@ TEST(MadeWhenRead, EqualsWrittenAtOnceThroughAnyOrderOfChanges) {
             nowList.removeItem(row % 4);
             laterList.removeItem(row % 4);
           }
+          if (rng() % 3 == 0) {  // an item added behind the ones waiting
+            nowList.addItem("added" + std::to_string(step));
+            laterList.addItem("added" + std::to_string(step));
+          }
+          if (rng() % 11 == 0) {
+            nowList.clearItems();
+            laterList.clearItems();
+          }
           EXPECT_EQ(nowList.listCount(), laterList.listCount());
           break;
         }
