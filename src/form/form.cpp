@@ -1,12 +1,28 @@
 #include "form/form.h"
 
+#include <charconv>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
 namespace form {
 
+namespace {
+// "base(index)" into `out`, which has room for the base and 14 more; its length.
+size_t composeArrayName(std::string_view base, int index, char* out) {
+  std::memcpy(out, base.data(), base.size());
+  char* p = out + base.size();
+  *p++ = '(';
+  p = std::to_chars(p, p + 11, index).ptr;
+  *p++ = ')';
+  return static_cast<size_t>(p - out);
+}
+}  // namespace
+
 std::string arrayName(std::string_view base, int index) {
-  return std::string(base) + "(" + std::to_string(index) + ")";
+  std::string name(base.size() + 14, '\0');
+  name.resize(composeArrayName(base, index, name.data()));
+  return name;
 }
 
 Form::Form() : title_("今度こそ勝利をげっちゅー！") {
@@ -59,8 +75,15 @@ const Control& Form::operator()(std::string_view name) const {
   if (!c) throw std::out_of_range("no control " + std::string(name));
   return *c;
 }
-Control& Form::operator()(std::string_view base, int index) { return (*this)(arrayName(base, index)); }
-const Control& Form::operator()(std::string_view base, int index) const { return (*this)(arrayName(base, index)); }
+// Looked up by hundreds at every start: the name is made on the stack when it fits.
+Control& Form::operator()(std::string_view base, int index) {
+  char name[64];
+  if (base.size() + 14 > sizeof name) return (*this)(arrayName(base, index));
+  return (*this)(std::string_view(name, composeArrayName(base, index, name)));
+}
+const Control& Form::operator()(std::string_view base, int index) const {
+  return const_cast<Form&>(*this)(base, index);
+}
 
 void Form::restoreBuiltState() {
   Form built;

@@ -35,6 +35,15 @@ TEST(FormModel, EveryControlOfTheWindowExistsWithItsKind) {
   EXPECT_EQ(f("HScroll1").max(), 320);
   EXPECT_EQ(f("VScroll1").max(), 365);
   EXPECT_THROW(f("noSuchControl"), std::out_of_range);
+  EXPECT_EQ(form::arrayName("Label9", -2147483647 - 1), "Label9(-2147483648)");
+  EXPECT_EQ(&f("Label9", 30), &f("Label9(30)"));
+  const std::string longBase(80, 'x');
+  try {
+    f(longBase, 7);
+    ADD_FAILURE() << "a name no control has was found";
+  } catch (const std::out_of_range& e) {
+    EXPECT_EQ(std::string(e.what()), "no control " + longBase + "(7)");
+  }
   // A name given twice is refused and leaves the form as it was.
   const size_t count = f.controls().size();
   EXPECT_THROW(f.add("cmdMain", Kind::Label), std::logic_error);
