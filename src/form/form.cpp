@@ -26,9 +26,10 @@ std::string arrayName(std::string_view base, int index) {
 }
 
 Form::Form() : title_("今度こそ勝利をげっちゅー！") {
-  // Room for the main window's controls without growing.
-  controls_.reserve(2048);
-  slots_.resize(4096);
+  // Room for the main window's 436 controls without growing, the table at most half full; both
+  // grow for more.
+  controls_.reserve(512);
+  slots_.resize(1024);
 }
 
 Form::~Form() {
