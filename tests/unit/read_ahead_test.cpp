@@ -117,6 +117,30 @@ TEST(ReadAhead, SharedReadsNotBegunAreReadByTheThreadThatTakesThem) {
   release = true;
   ASSERT_TRUE(ready(busy)) << "the busy read did not end";
   EXPECT_NE(busy.get(), here);
+
+  // A shared read the second thread has begun is waited for, and not read twice.
+  std::atomic<bool> running{false}, go{false};
+  std::atomic<int> runs{0};
+  app::ReadAhead other;
+  auto slow = other.shared([&] {
+    ++runs;
+    running = true;
+    waitFor(go, "the release of the slow shared read");
+    return 42;
+  });
+  other.start();
+  if (!waitFor(running, "the start of the shared read on the second thread")) {
+    go = true;
+    return;
+  }
+  std::thread releaser([&] {
+    std::this_thread::sleep_for(20ms);
+    go = true;
+  });
+  EXPECT_EQ(slow.get(), 42);
+  EXPECT_TRUE(go) << "the result was taken before the read ended";
+  releaser.join();
+  EXPECT_EQ(runs, 1);
 }
 
 // A second thread is started only for files large enough to pay for it.
