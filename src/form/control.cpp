@@ -89,10 +89,9 @@ void Control::makeItems() const {
     for (int i = l.first; i < l.end; ++i) items_.push_back(l.make(i));
 }
 void Control::addItem(const std::string& item) {
-  if (laterItems_.empty())
-    items_.push_back(item);
-  else  // after items still to be made, in its place among them
-    addItemsLater(1, [item](int) { return item; });
+  // After items still to be made it waits in its place among them.
+  if (!laterItems_.empty()) return addItemsLater(1, [item](int) { return item; });
+  items_.push_back(item);
   touch();
 }
 void Control::addItemsLater(int count, ItemMaker make) {

@@ -220,7 +220,7 @@ class Control {
   mutable std::vector<std::string> items_;
   mutable std::vector<LaterItems> laterItems_;
   int listIndex_ = -1, topIndex_ = 0;
-  // A table's or a chart's state, apart from the control: a form holds a thousand controls and
+  // A table's or a chart's state, apart from the control: a form holds hundreds of controls and
   // a few dozen tables and charts.
   struct Table {
     GridModel model;

@@ -62,20 +62,18 @@ Control& Form::add(const std::string& name, Kind kind, const std::string& parent
   return *c;
 }
 
-Control* Form::find(std::string_view name) { return slots_[slotOf(name, hashOf(name))].control; }
+Control* Form::lookUp(std::string_view name) const { return slots_[slotOf(name, hashOf(name))].control; }
 
-bool Form::has(std::string_view name) const { return slots_[slotOf(name, hashOf(name))].control != nullptr; }
+Control* Form::find(std::string_view name) { return lookUp(name); }
+
+bool Form::has(std::string_view name) const { return lookUp(name) != nullptr; }
 
 Control& Form::operator()(std::string_view name) {
-  Control* c = find(name);
+  Control* c = lookUp(name);
   if (!c) throw std::out_of_range("no control " + std::string(name));
   return *c;
 }
-const Control& Form::operator()(std::string_view name) const {
-  const Control* c = slots_[slotOf(name, hashOf(name))].control;
-  if (!c) throw std::out_of_range("no control " + std::string(name));
-  return *c;
-}
+const Control& Form::operator()(std::string_view name) const { return const_cast<Form&>(*this)(name); }
 // Looked up by hundreds at every start: the name is made on the stack when it fits.
 Control& Form::operator()(std::string_view base, int index) {
   char name[64];

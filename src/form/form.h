@@ -58,15 +58,15 @@ class Form {
   void setBusyListener(std::function<void(bool)> listener) { busyListener_ = std::move(listener); }
 
  private:
-  // The controls live in blocks of their own rather than one allocation each: a start builds
-  // more than a thousand of them.
+  // The controls live in blocks of their own rather than one allocation each: every start
+  // builds hundreds of them.
   static constexpr size_t kBlock = 128;
   struct Block {
     alignas(Control) std::byte room[kBlock][sizeof(Control)];
   };
   std::vector<std::unique_ptr<Block>> blocks_;
   std::vector<Control*> controls_;
-  // Names to controls, open addressing: a thousand look-ups at every start, and no allocation
+  // Names to controls, open addressing: thousands of look-ups at every start, and no allocation
   // for each name. The name is the control's own.
   struct Slot {
     size_t hash = 0;
@@ -75,6 +75,7 @@ class Form {
   std::vector<Slot> slots_;
   // The slot holding `name`, or the empty slot where it would go.
   size_t slotOf(std::string_view name, size_t hash) const;
+  Control* lookUp(std::string_view name) const;
   static size_t hashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
   std::string title_;
   std::string focus_;
