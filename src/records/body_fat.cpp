@@ -34,38 +34,57 @@ std::vector<FatMassRow> ComputeFatMass(BodyFatSeries& s, const WeightSeries& w) 
   s.FatMassKg.clear();
   s.FatMassCount = 0;
   std::vector<FatMassRow> rows;
-  // The weight slots sorted by date text, then slot: the first slot from i on with a date is
-  // found by bisection instead of a scan from i.
+  rows.reserve(static_cast<size_t>(std::max(0, s.FatCount)));
+  s.FatMassKg.reserve(rows.capacity());
   const int weights = std::min(w.WeightCount, static_cast<int>(w.WeightDate.size()));
-  std::vector<int> byDate(static_cast<size_t>(std::max(0, weights)));
-  std::iota(byDate.begin(), byDate.end(), 0);
-  const auto byDateThenSlot = [&w](int a, int b) {
-    const int c = w.WeightDate[a].compare(w.WeightDate[b]);
-    return c != 0 ? c < 0 : a < b;
-  };
-  // A log kept in date order (the usual one) is sorted already.
-  if (!std::is_sorted(byDate.begin(), byDate.end(), byDateThenSlot))
-    std::sort(byDate.begin(), byDate.end(), byDateThenSlot);
-  // Records kept in date order (the usual log) look from where the record before them found
-  // its slot, one step at a time: the same slot as the bisection, found in one pass.
+  // The weight slots sorted by date text, then slot: the first slot from i on with a date is
+  // found by bisection instead of a scan from i. Made on the first record whose own slot does
+  // not hold its date: in the usual pair of logs, one record a day beside one weight a day,
+  // every record finds its weight in its own slot.
+  std::vector<int> byDate;
   bool walk = true;
-  for (size_t i = 1; i < s.FatDate.size() && walk; ++i) walk = !(s.FatDate[i] < s.FatDate[i - 1]);
   auto from = byDate.begin();
-  for (int i = 0; i < s.FatCount; ++i) {
-    const std::string_view date = s.FatDate[i];
-    const auto before = [&](int slot, int record) {
-      const int c = w.WeightDate[slot].compare(date);
-      return c != 0 ? c < 0 : slot < record;
+  const auto sortSlots = [&] {
+    byDate.resize(static_cast<size_t>(std::max(0, weights)));
+    std::iota(byDate.begin(), byDate.end(), 0);
+    const auto byDateThenSlot = [&w](int a, int b) {
+      const int c = w.WeightDate[a].compare(w.WeightDate[b]);
+      return c != 0 ? c < 0 : a < b;
     };
-    auto it = byDate.end();
-    if (walk) {
-      while (from != byDate.end() && before(*from, i)) ++from;
-      it = from;
-    } else {
-      it = std::lower_bound(byDate.begin(), byDate.end(), i, before);
+    // A log kept in date order (the usual one) is sorted already.
+    if (!std::is_sorted(byDate.begin(), byDate.end(), byDateThenSlot))
+      std::sort(byDate.begin(), byDate.end(), byDateThenSlot);
+    // Records kept in date order (the usual log) look from where the record before them found
+    // its slot, one step at a time: the same slot as the bisection, found in one pass.
+    for (size_t i = 1; i < s.FatDate.size() && walk; ++i) walk = !(s.FatDate[i] < s.FatDate[i - 1]);
+    from = byDate.begin();
+  };
+  bool sorted = false;
+  for (int i = 0; i < s.FatCount; ++i) {
+    if (i >= weights) break;  // no slot from i on: neither this record nor any after it finds one
+    const std::string_view date = s.FatDate[i];
+    int j = i;
+    if (w.WeightDate[static_cast<size_t>(i)] != date) {
+      if (!sorted) {
+        sortSlots();
+        sorted = true;
+      }
+      const auto before = [&](int slot, int record) {
+        const int c = w.WeightDate[slot].compare(date);
+        return c != 0 ? c < 0 : slot < record;
+      };
+      auto it = byDate.end();
+      if (walk) {
+        // Records found in their own slot moved the key on without moving `from`; the walk
+        // catches up here, as the key only grows.
+        while (from != byDate.end() && before(*from, i)) ++from;
+        it = from;
+      } else {
+        it = std::lower_bound(byDate.begin(), byDate.end(), i, before);
+      }
+      if (it == byDate.end() || w.WeightDate[*it] != date) continue;
+      j = *it;
     }
-    if (it == byDate.end() || w.WeightDate[*it] != date) continue;
-    const int j = *it;
     FatMassRow row;
     row.record = i;
     row.weightKg = w.WeightKg[j];
