@@ -112,10 +112,10 @@ class RecordReader {
   const std::string& decodeRecent(std::string_view stored);
   static bool isBlankByte(char c) { return c == ' ' || c == '\t'; }
   static bool isLineEndByte(char c) { return c == '\r' || c == '\n'; }
-  // Moves past the separator at `p`, if there is one, to the next field.
-  void endField(const char* p);
-  // True when a field may end at `p`: a separator or the end of the data.
-  bool endsField(const char* p) const;
+  // Ends at `p` the field that begins at pos_ when a field may end there (a separator or the
+  // end of the data): notes its line and moves past the separator. False, with nothing moved,
+  // for any other byte. The fast paths test and take the separator in one look.
+  bool endFieldAt(const char* p);
   enum class NumberKind { Any, Int16, Int32 };
   double readNumber(double lo, double hi, NumberKind kind, bool whole);
   // Reads the next field when it is a plain decimal right before a separator (most numbers
@@ -209,13 +209,9 @@ inline bool RecordReader::atEnd() const {
   return true;
 }
 
-inline bool RecordReader::endsField(const char* p) const {
-  return p == data_.data() + data_.size() || *p == ',' || isLineEndByte(*p);
-}
-
-inline void RecordReader::endField(const char* p) {
+inline bool RecordReader::endFieldAt(const char* p) {
   const char* const e = data_.data() + data_.size();
-  // The separator: a comma, or one line end (CR LF, LF or CR).
+  fieldLine_ = lineNo_;
   if (p < e) {
     if (*p == ',') {
       ++p;
@@ -226,9 +222,12 @@ inline void RecordReader::endField(const char* p) {
     } else if (*p == '\n') {
       ++p;
       ++lineNo_;
+    } else {
+      return false;
     }
   }
   pos_ = static_cast<size_t>(p - data_.data());
+  return true;
 }
 
 inline bool RecordReader::quotedOnOneLine(std::string_view& text, bool& ascii) {
@@ -264,9 +263,7 @@ inline bool RecordReader::quotedOnOneLine(std::string_view& text, bool& ascii) {
     if (*q == '"' || isLineEndByte(*q)) break;
     high |= static_cast<unsigned char>(*q) & 0x80u;
   }
-  if (q == e || *q != '"' || !endsField(q + 1)) return false;
-  fieldLine_ = lineNo_;
-  endField(q + 1);
+  if (q == e || *q != '"' || !endFieldAt(q + 1)) return false;
   text = std::string_view(p + 1, static_cast<size_t>(q - p - 1));
   ascii = high == 0 || !cp932_;
   return true;
@@ -292,14 +289,10 @@ inline bool TextIs::next(RecordReader& r) {
   // log): its two bytes compared where they lie, without the scan for the closing quote. What
   // was seen before was read by that scan, so it holds no quote and no line end.
   const char* const p = r.data_.data() + r.pos_;
-  if (r.data_.size() - r.pos_ >= 4 && p[0] == '"' && p[3] == '"' && r.endsField(p + 4)) {
+  if (r.data_.size() - r.pos_ >= 4 && p[0] == '"' && p[3] == '"') {
     const std::string_view stored(p + 1, 2);
     const bool yes = yes_ == stored;
-    if (yes || no_ == stored) {
-      r.fieldLine_ = r.lineNo_;
-      r.endField(p + 4);
-      return yes;
-    }
+    if ((yes || no_ == stored) && r.endFieldAt(p + 4)) return yes;
   }
   std::string_view text;
   bool ascii = false;
@@ -319,10 +312,8 @@ inline void RecordReader::skipField() {
 inline bool RecordReader::plainNumber(double& value) {
   const char* const p = data_.data() + pos_;
   const char* const q = scanPlainDecimal(p, data_.data() + data_.size(), value);
-  if (q == p || !endsField(q)) return false;
-  fieldLine_ = lineNo_;
+  if (q == p || !endFieldAt(q)) return false;
   lastNumber_ = std::string_view(p, static_cast<size_t>(q - p));
-  endField(q);
   return true;
 }
 
