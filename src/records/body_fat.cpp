@@ -59,16 +59,13 @@ std::vector<FatMassRow> ComputeFatMass(BodyFatSeries& s, const WeightSeries& w) 
     for (size_t i = 1; i < s.FatDate.size() && walk; ++i) walk = !(s.FatDate[i] < s.FatDate[i - 1]);
     from = byDate.begin();
   };
-  bool sorted = false;
-  for (int i = 0; i < s.FatCount; ++i) {
-    if (i >= weights) break;  // no slot from i on: neither this record nor any after it finds one
+  // A record past the last weight slot has no slot from its own on, and finds none.
+  const int records = std::min(s.FatCount, weights);
+  for (int i = 0; i < records; ++i) {
     const std::string_view date = s.FatDate[i];
     int j = i;
     if (w.WeightDate[static_cast<size_t>(i)] != date) {
-      if (!sorted) {
-        sortSlots();
-        sorted = true;
-      }
+      if (byDate.empty()) sortSlots();  // never empty once made: there is a slot i
       const auto before = [&](int slot, int record) {
         const int c = w.WeightDate[slot].compare(date);
         return c != 0 ? c < 0 : slot < record;

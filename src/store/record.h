@@ -211,7 +211,7 @@ inline bool RecordReader::atEnd() const {
 
 inline bool RecordReader::endFieldAt(const char* p) {
   const char* const e = data_.data() + data_.size();
-  fieldLine_ = lineNo_;
+  const int line = lineNo_;
   if (p < e) {
     if (*p == ',') {
       ++p;
@@ -226,6 +226,7 @@ inline bool RecordReader::endFieldAt(const char* p) {
       return false;
     }
   }
+  fieldLine_ = line;
   pos_ = static_cast<size_t>(p - data_.data());
   return true;
 }
