@@ -24,6 +24,9 @@ void LoadWeightLog(WeightSeries& s) {
   s.WeightCount = 0;
   s.FirstOutOfOrder.reset();
   store::RecordReader r(kWeightFile, store::RecordLimit{kWeightLimit});
+  s.WeightDate.reserve(r.recordsHint());
+  s.WeightDay.reserve(r.recordsHint());
+  s.WeightKg.reserve(r.recordsHint());
   while (!r.atEnd()) {
     std::string date = r.readText();
     // Every figure counts days between records: a date we cannot read must stop the load here,
