@@ -73,14 +73,13 @@ long minorFaults() {
   return u.ru_minflt;
 }
 
-// The processor time of the last timed() call, every thread of this process together, and the
-// pages it touched for the first time since the C library last gave memory back (minor faults).
-// Those faults are processor time too: they show where a case that keeps its memory costs more
-// time than its instructions tell.
+// The processor time of the last timed() call, every thread of this process together, and its
+// minor page faults: memory the C library had given back and the run touched again, processor
+// time that no instruction count shows.
 double lastProcessorMs = 0;
 long lastFaults = 0;
 
-// Wall time of f(), milliseconds; its processor time goes to lastProcessorMs.
+// Wall time of f(), milliseconds; its processor time and faults go to lastProcessorMs and lastFaults.
 template <class F>
 double timed(F&& f) {
   const long f0 = minorFaults();
