@@ -51,7 +51,8 @@ std::string partialName(const std::string& folderName) { return "." + folderName
 // バックアップ itself: a real folder, made when missing. A link is never followed, not even to
 // write into it.
 void prepareBackupFolder() {
-  if (store::pathExists(kBackupFolder) && !store::isRealDirectory(kBackupFolder)) somethingInTheWay(kBackupFolder);
+  if (store::isRealDirectory(kBackupFolder)) return;  // every day after the first: one look
+  if (store::pathExists(kBackupFolder)) somethingInTheWay(kBackupFolder);
   store::makeDirectories(kBackupFolder);
 }
 

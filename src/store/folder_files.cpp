@@ -32,10 +32,12 @@ std::vector<std::string> namesIn(const std::string& folder, bool wantFolders) {
   std::vector<std::string> out;
   for (const fs::directory_entry& e : it) {
     std::error_code kindError;
-    // Links are not followed: a backup never copies what lies outside the data folder.
-    const fs::file_status st = e.symlink_status(kindError);
-    if (kindError) continue;
-    if (wantFolders ? fs::is_directory(st) : fs::is_regular_file(st)) out.push_back(e.path().filename().string());
+    // Links are not followed: a backup never copies what lies outside the data folder. The kind
+    // comes with the entry where the file system gives it, so no name is looked up again.
+    const bool link = e.is_symlink(kindError);
+    if (kindError || link) continue;
+    const bool wanted = wantFolders ? e.is_directory(kindError) : e.is_regular_file(kindError);
+    if (!kindError && wanted) out.push_back(e.path().filename().string());
   }
   std::sort(out.begin(), out.end());
   return out;

@@ -16,6 +16,9 @@ TEST(BackupFiles, SafetyCopiesNeverOverwriteAndRestorePutsTheDayBackWhole) {
   TempFolder dir;
   dir.writeCp932("体重.txt", "\"2026/12/01\",70\r\n");
   dir.writeBytes("notes.md", "not a data file");
+  TempFolder outside;
+  outside.writeCp932("歩数.txt", "\"2026/12/01\",9000\r\n");
+  fs::create_symlink(outside.file("歩数.txt"), dir.file("歩数.txt"));  // neither copied nor removed
   InFolder here(dir);
   const store::Date today = store::makeDate(2026, 12, 7);
   ASSERT_TRUE(backup::makeDailyBackup(today));
