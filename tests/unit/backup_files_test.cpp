@@ -46,6 +46,7 @@ TEST(BackupFiles, SafetyCopiesNeverOverwriteAndRestorePutsTheDayBackWhole) {
   // The day as it was: a diary day written since is gone (kept in the safety copies), the
   // user's own file stays, and no temporary is left behind.
   EXPECT_EQ(store::fileNamesIn("."), (std::vector<std::string>{"notes.md", "体重.txt"}));
+  EXPECT_TRUE(fs::is_symlink(dir.file("歩数.txt")));
   EXPECT_TRUE(dir.exists("バックアップ/2026-12-07-復元前/20261202.txt"));
 }
 
