@@ -2,6 +2,7 @@
 // the least on a full diary, a 3001-point line chart and a 731x4 table, started the way the
 // program starts (style, font, offscreen platform from the caller). It quits once its first frame
 // is painted and prints "first-frame-ms N", the time since main() began.
+//   window_bare [WxH]      (800x600 unless given)
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -17,8 +18,6 @@
 #include <cstdio>
 
 #include "qt/first_frame.h"
-
-namespace {}  // namespace
 
 int main(int argc, char** argv) {
   QElapsedTimer since;
@@ -58,7 +57,9 @@ int main(int argc, char** argv) {
   layout->addWidget(table, 1);
 
   window.setCentralWidget(central);
-  window.resize(800, 600);
+  int width = 800, height = 600;
+  if (argc > 1 && std::sscanf(argv[1], "%dx%d", &width, &height) != 2) return 2;
+  window.resize(width, height);
   qt::FirstFrame first(window, since);
   app.installEventFilter(&first);
   window.show();

@@ -1,6 +1,7 @@
 #pragma once
 // --quit-after-show and the window benchmark's reference: the first frame of the window, once it
-// is painted in full, ends the run and prints "first-frame-ms N", the time since main() began.
+// is painted in full, ends the run and prints "first-frame-ms N", the time since main() began, and
+// "first-frame-size WxH", the window's size then.
 // A chart lays itself out after the window's first paint and paints again; the frame counts as
 // painted once the event loop has gone round twice with nothing more painted.
 #include <QApplication>
@@ -36,7 +37,7 @@ class FirstFrame : public QObject {
       quiet_ = 0;
       doneMs_ = since_.nsecsElapsed() / 1e6;
     } else if (++quiet_ == 2) {
-      std::printf("first-frame-ms %.3f\n", doneMs_);
+      std::printf("first-frame-ms %.3f\nfirst-frame-size %dx%d\n", doneMs_, window_.width(), window_.height());
       std::fflush(stdout);
       QCoreApplication::quit();
       return;
