@@ -317,7 +317,7 @@ void AfterStartup(frmMain& m) {
   m.form("lblDataFolder").setCaption(m.DataFolder);
   try {
     // A backup or safety copy a crash cut short never became one.
-    backup::sweepPartialBackups();
+    if (m.sweepsAtStart()) backup::sweepPartialBackups();
   } catch (const store::StoreError&) {
   }
   if (m.SampleMode) return;

@@ -62,7 +62,9 @@ void frmMain::LoadOnly() { RunStartup(false); }
 
 void frmMain::Start(bool firstStart) {
   try {
-    if (firstStart) store::recoverFolder(!folderLock_.endedCleanly());
+    // Leftovers of a holder that died, or that left one behind; a clean end left none.
+    sweepAtStart_ = firstStart && !folderLock_.endedCleanly();
+    if (firstStart) store::recoverFolder(sweepAtStart_);
     RunStartup(firstStart);
   } catch (const std::exception& e) {
     // The diary cannot run on files it cannot read: say which, where and what to do, then end.

@@ -63,16 +63,18 @@ void copyDataFilesTo(const std::string& name) {
   if (store::pathExists(partial)) store::removeOwnFolder(partial, isOwnContent);
   if (store::pathExists(partial)) somethingInTheWay(partial);  // not ours to clear, or a link
   store::makeDirectories(partial);
+  store::temporaryMade();
   try {
     for (const std::string& file : store::dataFileNames(".")) store::copyFileInto(file, store::joinPath(partial, file));
     store::writeFileInto(store::joinPath(partial, kMarkFile), markText(name));
     store::syncFolder(partial);
     store::renamePath(partial, inBackups(name));
-    store::syncFolder(kBackupFolder);
   } catch (...) {
-    store::removeOwnFolder(partial, isOwnContent);
+    if (store::removeOwnFolder(partial, isOwnContent)) store::temporarySettled();
     throw;
   }
+  store::temporarySettled();
+  store::syncFolder(kBackupFolder);
 }
 
 // Reads one backed-up file as the program would; returns why it cannot be used, if it cannot.

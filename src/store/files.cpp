@@ -714,6 +714,9 @@ FolderLock::Result FolderLock::take() {
   return Result::Taken;
 }
 
+void temporaryMade() { ++leftTemporaries; }
+void temporarySettled() { --leftTemporaries; }
+
 void FolderLock::markCleanEnd() {
   struct stat st {};
   if (fd_ < 0 || leftTemporaries != 0 || ::lstat(kJournalFile, &st) == 0 || ::lstat(kBackJournalFile, &st) == 0) return;

@@ -53,6 +53,11 @@ void changeFiles(const FileChanges& changes);
 // `sweepTemporaries`: also remove temporaries a killed program left (it lists the whole folder,
 // so a start after a clean end skips it).
 void recoverFolder(bool sweepTemporaries = true);
+// A leftover made outside the store (a backup's folder under its partial name) counts like the
+// store's temporaries until it is renamed or removed: a clean end needs none left, so that only
+// the start after a holder that died, or left one, looks for them.
+void temporaryMade();
+void temporarySettled();
 // True for the names of this program's own temporaries and journal.
 bool isOwnTemporaryName(const std::string& name);
 

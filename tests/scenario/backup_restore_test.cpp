@@ -37,6 +37,9 @@ TEST(DailyBackup, OncePerDayKeepingTheNewestThirtyAndNoneInSampleMode) {
     dir.writeBytes("バックアップ/" + day + "/体重.txt", "");
   }
   fs::create_directories(dir.file("バックアップ/2026-11-01-復元前"));
+  // A backup a killed program left half made: swept, as nothing says the last program ended well.
+  fs::create_directories(dir.file("バックアップ/.2026-12-06.partial"));
+  dir.writeBytes("バックアップ/.2026-12-06.partial/体重.txt", "");
 
   auto r = runDrive(dir.path(), "clock 2026/12/07 09:00:00\nstart\ndump lblDataFolder\n");
   ASSERT_EQ(r.exitCode, 0) << r.stderrText;

@@ -357,6 +357,17 @@ TEST(FolderLock, ACleanEndWithNoTemporaryLeftSparesTheNextStartItsSweep) {
     lock.markCleanEnd();
   }
   EXPECT_TRUE(nextStartSweeps());
+  // A backup's folder counts until it has its name or is gone, whoever made it.
+  for (const bool settled : {true, false}) {
+    {
+      store::FolderLock lock;
+      ASSERT_EQ(lock.take(), store::FolderLock::Result::Taken);
+      store::temporaryMade();
+      if (settled) store::temporarySettled();
+      lock.markCleanEnd();
+    }
+    EXPECT_EQ(nextStartSweeps(), !settled);
+  }
 }
 
 TEST(FileErrorText, AMissingFileIsPutBackThroughTheRestoreInUseAndByHandAtStartUp) {
