@@ -98,7 +98,8 @@ void frmMain::RunStartup(bool greet) {
   // The note pages' logs and the registered items, read meanwhile on a second thread when large.
   ReadAhead ahead;
   NotesFiles notes = ReadNotesAhead(ahead);
-  auto calorieItems = ahead.shared([] { return diary::checkCalorieItems(); }, diary::kCalorieItemsFile);
+  auto calorieItems = ahead.sharedFile(diary::kCalorieItemsFile,
+                                       [](store::OpenedFile& file) { return diary::checkCalorieItems(file); });
   ahead.startIfWorth();
 
   SetUpGridHeaders(*this);

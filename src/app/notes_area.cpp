@@ -8,6 +8,7 @@
 #include "memo/memo.h"
 #include "nutrition/nutrition.h"
 #include "store/cp932.h"
+#include "store/files.h"
 #include "store/numbers.h"
 #include "store/record.h"
 #include "store/typed_number.h"
@@ -98,9 +99,9 @@ void scrollToEnd(form::Control& list) {
 // A note is its own line: moved, not copied, so a long list is held once.
 std::string noteLine(std::string&& note) { return std::move(note); }
 
-ListFile readTrainingFile(int i) {
-  ListFile f{training::logFileName(i), {}, 0, 0, {}};
-  store::RecordReader r(f.file, store::kBusyLogLimit);
+ListFile readOpenedTrainingFile(store::OpenedFile& file) {
+  ListFile f{file.name(), {}, 0, 0, {}};
+  store::RecordReader r(file, store::kBusyLogLimit);
   const training::LogSummary log = training::summariseLog(r);
   f.entries = log.entries;
   f.total = log.total;
@@ -108,21 +109,36 @@ ListFile readTrainingFile(int i) {
   return f;
 }
 
-ListFile readMemoFile(int i) {
-  ListFile f{memo::listFileName(i), {}, 0, 0, {}};
-  store::RecordReader r(f.file, store::kBusyLogLimit);
+ListFile readOpenedMemoFile(store::OpenedFile& file) {
+  ListFile f{file.name(), {}, 0, 0, {}};
+  store::RecordReader r(file, store::kBusyLogLimit);
   f.entries = memo::countNotes(r);
   f.bytes = r.bytes();
   return f;
 }
 
-ListFile readNutritionFile() {
-  ListFile f{nutrition::kNutritionFile, {}, 0, 0, {}};
-  store::RecordReader r(f.file, store::kDailyLogLimit);
+ListFile readOpenedNutritionFile(store::OpenedFile& file) {
+  ListFile f{file.name(), {}, 0, 0, {}};
+  store::RecordReader r(file, store::kDailyLogLimit);
   f.ticks = nutrition::readTicks(r);
   f.entries = static_cast<int>(f.ticks.size());
   f.bytes = r.bytes();
   return f;
+}
+
+ListFile readTrainingFile(int i) {
+  store::OpenedFile file(training::logFileName(i));
+  return readOpenedTrainingFile(file);
+}
+
+ListFile readMemoFile(int i) {
+  store::OpenedFile file(memo::listFileName(i));
+  return readOpenedMemoFile(file);
+}
+
+ListFile readNutritionFile() {
+  store::OpenedFile file(nutrition::kNutritionFile);
+  return readOpenedNutritionFile(file);
 }
 
 template <class Read>
@@ -375,11 +391,11 @@ void memoMenu(frmMain& m, int i, int item, const std::string& action) {
 
 NotesFiles ReadNotesAhead(ReadAhead& ahead) {
   NotesFiles f;
-  f.nutrition = ahead.shared(readNutritionFile, nutrition::kNutritionFile);
+  f.nutrition = ahead.sharedFile(nutrition::kNutritionFile, readOpenedNutritionFile);
   for (int i = 1; i <= memo::kListCount; ++i)
-    f.memo.push_back(ahead.shared([i] { return readMemoFile(i); }, memo::listFileName(i)));
+    f.memo.push_back(ahead.sharedFile(memo::listFileName(i), readOpenedMemoFile));
   for (int i = 1; i <= training::kExerciseCount; ++i)
-    f.training.push_back(ahead.shared([i] { return readTrainingFile(i); }, training::logFileName(i)));
+    f.training.push_back(ahead.sharedFile(training::logFileName(i), readOpenedTrainingFile));
   return f;
 }
 

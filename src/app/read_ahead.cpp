@@ -1,6 +1,5 @@
 #include "app/read_ahead.h"
 
-#include <filesystem>
 #include <system_error>
 
 namespace app {
@@ -33,12 +32,6 @@ void ReadAhead::start() {
     // No thread to be had (the system is out of them): read here, in order, as before.
     for (size_t i = 0; i < reads_.size(); ++i) readHere(i);
   }
-}
-
-uintmax_t ReadAhead::sizeOf(const std::string& file) {
-  std::error_code ec;
-  const uintmax_t size = std::filesystem::file_size(file, ec);
-  return ec ? 0 : size;
 }
 
 void ReadAhead::startIfWorth() {

@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include "store/files.h"
+
 namespace app {
 
 class ReadAhead {
@@ -67,13 +69,12 @@ class ReadAhead {
     queue([task] { (*task)(); });
     return result;
   }
-  // The same, read by whichever thread comes to it first; `file`, if given, is what it reads,
-  // counted by its size. Its result is handed over without a future: a future's result wakes
-  // its waiters with a system call even when there are none, at each of start-up's reads.
+  // The same, read by whichever thread comes to it first. Its result is handed over without a
+  // future: a future's result wakes its waiters with a system call even when there are none, at
+  // each of start-up's reads.
   template <class Read>
-  auto shared(Read read, const std::string& file = {}) -> Shared<decltype(read())> {
+  auto shared(Read read) -> Shared<decltype(read())> {
     using T = decltype(read());
-    if (!file.empty()) bytes_ += sizeOf(file);
     auto result = std::make_shared<typename Shared<T>::Result>();
     queue([result, read = std::move(read)] {
       try {
@@ -84,6 +85,14 @@ class ReadAhead {
     });
     reads_.back()->shared = true;
     return Shared<T>(this, reads_.size() - 1, std::move(result));
+  }
+  // A shared read of `file`, opened here so that its size counts towards the second thread
+  // without another look at the file system; `read` reads the opened file.
+  template <class Read>
+  auto sharedFile(const std::string& file, Read read) {
+    auto opened = std::make_shared<store::OpenedFile>(file);
+    bytes_ += opened->size();
+    return shared([opened, read = std::move(read)] { return read(*opened); });
   }
   void start();
   // Starts the second thread only when the shared reads' files come to kWorthAThread bytes: a
@@ -110,7 +119,6 @@ class ReadAhead {
   void readHere(size_t i);
   // Waits until read `i`, begun by either thread, has ended.
   void waitUntilDone(size_t i);
-  static uintmax_t sizeOf(const std::string& file);
 
   std::vector<std::unique_ptr<Read>> reads_;
   uintmax_t bytes_ = 0;

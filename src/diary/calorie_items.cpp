@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "store/cp932.h"
+#include "store/files.h"
 #include "store/numbers.h"
 #include "store/record.h"
 #include "store/typed_number.h"
@@ -110,8 +111,13 @@ std::vector<RegisteredItem> readCalorieItems(store::RecordReader& r) {
 }
 
 CheckedItems checkCalorieItems(const std::string& fileName) {
-  store::RecordReader r(fileName, kItemsLimit);
-  CheckedItems checked{fileName, r.bytes(), readItems(r, nullptr)};
+  store::OpenedFile file(fileName);
+  return checkCalorieItems(file);
+}
+
+CheckedItems checkCalorieItems(store::OpenedFile& file) {
+  store::RecordReader r(file, kItemsLimit);
+  CheckedItems checked{file.name(), r.bytes(), readItems(r, nullptr)};
   return checked;
 }
 

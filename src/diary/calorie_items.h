@@ -10,8 +10,9 @@
 #include <vector>
 
 namespace store {
+class OpenedFile;
 class RecordReader;
-}
+}  // namespace store
 
 namespace diary {
 
@@ -55,6 +56,7 @@ struct CheckedItems {
   std::array<int, kItemLists> counts{};
 };
 CheckedItems checkCalorieItems(const std::string& fileName = kCalorieItemsFile);
+CheckedItems checkCalorieItems(store::OpenedFile& file);
 // Rewrites the whole file (atomically) with `items`, whose entries are name and calories.
 void writeCalorieItems(const std::vector<RegisteredItem>& items, const std::string& fileName = kCalorieItemsFile);
 // Appends one item; throws store::StoreError when the file cannot be written.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <iterator>
+#include <utility>
 
 #include "store/disk_steps.h"
 #include "store/folder_files.h"
@@ -429,23 +430,40 @@ void removeLeftovers(const std::vector<Entry>& entries) {
 
 // ---------------------------------------------------------------- reading
 
-std::string readFileBytes(const std::string& fileName) {
-  int fd = ::open(fileName.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    int err = errno;
-    struct stat st {};
-    if (err != ENOENT && ::lstat(fileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-      notAPlainFile(fileName, FileOp::Read, st.st_mode);
-    readFailed(fileName, err);
+std::string readFileBytes(const std::string& fileName) { return OpenedFile(fileName).read(); }
+
+OpenedFile::OpenedFile(std::string fileName) : name_(std::move(fileName)) {
+  fd_ = ::open(name_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd_ < 0) {
+    openError_ = errno;
+    return;
   }
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    mode_t mode = st.st_mode;
+  if (::fstat(fd_, &st) != 0) return;
+  mode_ = st.st_mode;
+  plain_ = S_ISREG(st.st_mode);
+  size_ = static_cast<uintmax_t>(st.st_size);
+}
+
+OpenedFile::~OpenedFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+std::string OpenedFile::read() {
+  if (fd_ < 0) {
+    struct stat st {};
+    if (openError_ != ENOENT && ::lstat(name_.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+      notAPlainFile(name_, FileOp::Read, st.st_mode);
+    readFailed(name_, openError_);
+  }
+  const int fd = fd_;
+  fd_ = -1;
+  if (!plain_) {
     ::close(fd);
-    notAPlainFile(fileName, FileOp::Read, mode);
+    notAPlainFile(name_, FileOp::Read, static_cast<mode_t>(mode_));
   }
   // Read straight into the text; one byte of room more shows a file that grew meanwhile.
-  std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
+  std::string bytes(static_cast<size_t>(size_) + 1, '\0');
   size_t have = 0;
   for (;;) {
     if (have == bytes.size()) bytes.resize(bytes.size() * 2);
@@ -454,7 +472,7 @@ std::string readFileBytes(const std::string& fileName) {
     if (n < 0) {
       int err = errno;
       ::close(fd);
-      readFailed(fileName, err);
+      readFailed(name_, err);
     }
     if (n == 0) break;
     have += static_cast<size_t>(n);

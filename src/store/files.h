@@ -2,6 +2,7 @@
 // Safe file handling below the record syntax: reads that refuse what is not a plain file, appends
 // that never leave half a record, atomic rewrites through unique temporaries, replacing several
 // files as one step, the folder lock, and the recovery after a crash.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,29 @@ namespace store {
 // The file's bytes. Missing, a folder, a symbolic link or anything but a plain file is a StoreError
 // naming the file.
 std::string readFileBytes(const std::string& fileName);
+// A file opened now and read later, perhaps on another thread: its size is known without asking
+// the file system again. read() gives what readFileBytes() would, and fails where it is called
+// as readFileBytes() would have failed.
+class OpenedFile {
+ public:
+  explicit OpenedFile(std::string fileName);
+  ~OpenedFile();
+  OpenedFile(const OpenedFile&) = delete;
+  OpenedFile& operator=(const OpenedFile&) = delete;
+  const std::string& name() const { return name_; }
+  // 0 for what could not be opened or is no plain file.
+  uintmax_t size() const { return plain_ ? size_ : 0; }
+  // The bytes; once.
+  std::string read();
+
+ private:
+  std::string name_;
+  int fd_ = -1;
+  int openError_ = 0;
+  unsigned mode_ = 0;
+  bool plain_ = false;
+  uintmax_t size_ = 0;
+};
 // True when the file exists (as anything, a broken link too).
 bool pathExists(const std::string& fileName);
 // Atomic replacement: a unique temporary in the same folder, flushed, renamed over the file.

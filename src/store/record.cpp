@@ -47,6 +47,15 @@ RecordReader::RecordReader(const std::string& fileName) : RecordReader(fileName,
 
 RecordReader::RecordReader(const std::string& fileName, RecordLimit limit) : fileName_(fileName), cp932_(true) {
   owner_ = std::make_shared<const std::string>(readFileBytes(fileName));
+  check(limit);
+}
+
+RecordReader::RecordReader(OpenedFile& file, RecordLimit limit) : fileName_(file.name()), cp932_(true) {
+  owner_ = std::make_shared<const std::string>(file.read());
+  check(limit);
+}
+
+void RecordReader::check(RecordLimit limit) {
   data_ = *owner_;
   // One pass checks the encoding and counts the lines; nothing is decoded until it is read.
   size_t lineEnds = 0;
@@ -58,11 +67,11 @@ RecordReader::RecordReader(const std::string& fileName, RecordLimit limit) : fil
     if (!data_.empty() && data_.back() != '\n') ++lines;
     lines_ = lines;
     if (lines > limit.records) {
-      const std::string text = words::tooManyLines(quoteName(fileName), lines, limit.records);
-      throw StoreError(fileName, text, text + "\n" + placeText(folderOfPath(fileName)) + words::kMoveOldRecords);
+      const std::string text = words::tooManyLines(quoteName(fileName_), lines, limit.records);
+      throw StoreError(fileName_, text, text + "\n" + placeText(folderOfPath(fileName_)) + words::kMoveOldRecords);
     }
   }
-  if (bad) failNotCp932(fileName, 1 + static_cast<int>(lineEnds));
+  if (bad) failNotCp932(fileName_, 1 + static_cast<int>(lineEnds));
 }
 
 RecordReader::RecordReader(const std::string& fileName, std::string utf8Contents)

@@ -20,6 +20,8 @@
 
 namespace store {
 
+class OpenedFile;
+
 // Any failure to read or write a data file; the message is Japanese and names the file.
 // Texts about failed system calls come from file_error_text.h.
 class StoreError : public std::runtime_error {
@@ -57,6 +59,8 @@ class RecordReader {
   explicit RecordReader(const std::string& fileName);
   // The same, refusing a file of more lines than `limit` before decoding it.
   RecordReader(const std::string& fileName, RecordLimit limit);
+  // The same, from a file opened earlier.
+  RecordReader(OpenedFile& file, RecordLimit limit);
   // Reads from text already in memory (UTF-8); `fileName` is used in messages only.
   RecordReader(const std::string& fileName, std::string utf8Contents);
   // Reads again the bytes of a file another reader read and checked (bytes()), for records
@@ -125,6 +129,8 @@ class RecordReader {
   double otherNumber();
   [[noreturn]] void failRange(NumberKind kind) const;
   [[noreturn]] void fail(const std::string& what) const;
+  // Checks the bytes read: CP932, and at most `limit` lines.
+  void check(RecordLimit limit);
 
   std::string fileName_;
   // The file's bytes, checked to be CP932 and decoded field by field as texts are read (the

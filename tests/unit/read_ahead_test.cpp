@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "store/files.h"
+#include "store/record.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -143,20 +145,35 @@ TEST(ReadAhead, SharedReadsNotBegunAreReadByTheThreadThatTakesThem) {
   EXPECT_EQ(runs, 1);
 }
 
-// A second thread is started only for files large enough to pay for it.
+// A second thread is started only for files large enough to pay for it, sized by the files it
+// opens; each read gets its file, or fails where it is taken as reading it by name would.
 TEST(ReadAhead, ReadsSmallFilesHereAndLargeOnesOnASecondThread) {
   testing_support::TempFolder dir;
   testing_support::InFolder in(dir);
   dir.writeBytes("log.txt", "1\r\n");
   const std::thread::id here = std::this_thread::get_id();
+  auto sizeRead = [](store::OpenedFile& file) { return file.read().size(); };
   for (const uintmax_t size : {uintmax_t{3}, app::ReadAhead::kWorthAThread}) {
     std::filesystem::resize_file("log.txt", size);
     app::ReadAhead ahead;
     auto other = ahead.later([] { return std::this_thread::get_id(); });
-    auto log = ahead.shared([] { return 0; }, "log.txt");
+    auto log = ahead.sharedFile("log.txt", sizeRead);
+    auto missing = ahead.sharedFile("none.txt", sizeRead);
     ahead.startIfWorth();
     ASSERT_TRUE(ready(other));
     EXPECT_EQ(other.get() == here, size < app::ReadAhead::kWorthAThread) << size << " bytes";
-    log.get();
+    EXPECT_EQ(log.get(), size);
+    std::string byName;
+    try {
+      store::readFileBytes("none.txt");
+    } catch (const store::StoreError& e) {
+      byName = e.what();
+    }
+    try {
+      missing.get();
+      ADD_FAILURE() << "read a missing file";
+    } catch (const store::StoreError& e) {
+      EXPECT_EQ(e.what(), byName);
+    }
   }
 }
