@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "store/cp932.h"
+#include "store/files.h"
 #include "store/folder_files.h"
 #include "store/record.h"
 #include "words/file_errors.h"
@@ -117,10 +118,10 @@ bool isDayFolderName(const std::string& name) {
 bool isOwnBackup(const std::string& name) {
   const std::string folder = inBackups(name);
   if (!isBackupName(name) || !store::isRealDirectory(folder)) return false;
-  const std::string mark = store::joinPath(folder, kMarkFile);
-  if (store::pathExists(mark)) {
+  store::OpenedFile mark(store::joinPath(folder, kMarkFile));
+  if (!mark.missing()) {
     try {
-      return store::readBytes(mark) == markText(name);
+      return mark.read() == markText(name);
     } catch (const store::StoreError&) {
       return false;
     }

@@ -33,9 +33,10 @@ std::string monthFileName(int year, unsigned month) { return monthCaption(year, 
 MonthRead readMonth(const std::string& fileName) {
   MonthRead out;
   out.marks.assign(kCellCount, kNoMark);
-  if (!store::pathExists(fileName)) return out;
+  store::OpenedFile file(fileName);
+  if (file.missing()) return out;
   try {
-    store::RecordReader r(fileName);
+    store::RecordReader r(file, store::RecordLimit{0});
     for (int i = 0; i < kCellCount && !r.atEnd(); ++i) out.marks[i] = r.readInt16();
   } catch (const store::StoreError& e) {
     // The marks read before the damage stay; the caller decides whether to say so.

@@ -77,9 +77,10 @@ using store::lineText;
 // The file's bytes; nullopt when there is no file. Anything else that stops the reading is a
 // problem of the day.
 std::optional<std::string> dayFileBytes(const std::string& fileName, std::vector<ReadProblem>& problems) {
-  if (!store::pathExists(fileName)) return std::nullopt;
+  store::OpenedFile file(fileName);
+  if (file.missing()) return std::nullopt;
   try {
-    return store::readFileBytes(fileName);
+    return file.read();
   } catch (const store::StoreError& e) {
     problems.push_back({fileName, e.what(), 0});
     return std::nullopt;

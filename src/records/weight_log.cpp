@@ -50,9 +50,10 @@ void LoadWeightLog(WeightSeries& s) {
     ++s.WeightCount;
   }
   s.WeightFilled.clear();
-  if (!store::pathExists(kFilledFile)) return;
+  store::OpenedFile filledFile(kFilledFile);
+  if (filledFile.missing()) return;
   std::vector<store::Date> filled;
-  store::RecordReader f(kFilledFile, store::RecordLimit{kWeightLimit});
+  store::RecordReader f(filledFile, store::RecordLimit{kWeightLimit});
   while (!f.atEnd()) {
     const std::string date = f.readText();
     const std::optional<store::Date> day = store::parseDate(date);

@@ -445,6 +445,8 @@ OpenedFile::OpenedFile(std::string fileName) : name_(std::move(fileName)) {
   size_ = static_cast<uintmax_t>(st.st_size);
 }
 
+bool OpenedFile::missing() const { return fd_ < 0 && openError_ == ENOENT; }
+
 OpenedFile::~OpenedFile() {
   if (fd_ >= 0) ::close(fd_);
 }

@@ -27,6 +27,8 @@ class OpenedFile {
   const std::string& name() const { return name_; }
   // 0 for what could not be opened or is no plain file.
   uintmax_t size() const { return plain_ ? size_ : 0; }
+  // Nothing has the name: no file, folder or link.
+  bool missing() const;
   // The bytes; once.
   std::string read();
 

@@ -171,7 +171,11 @@ TEST(StoreFiles, LinksFoldersAndOtherNonFilesAreRefusedByName) {
   for (const char* name : {"体重.txt", "歩数.txt", "栄養.txt"}) {
     SCOPED_TRACE(name);
     const std::string quoted = std::string("「") + name + "」";
-    for (const auto& message : {messageOf([&] { store::RecordReader r(name); }),
+    // Opened now to be read later, it is no missing file and has no size.
+    store::OpenedFile opened(name);
+    EXPECT_FALSE(opened.missing());
+    EXPECT_EQ(opened.size(), 0u);
+    for (const auto& message : {messageOf([&] { store::RecordReader r(name); }), messageOf([&] { opened.read(); }),
                                 messageOf([&] { store::appendRecords(name, {Record().text("y")}); }),
                                 messageOf([&] { store::rewriteRecords(name, {Record().text("y")}); })})
       EXPECT_EQ(message.rfind(quoted, 0), 0u) << message;
@@ -185,6 +189,9 @@ TEST(StoreFiles, LinksFoldersAndOtherNonFilesAreRefusedByName) {
   EXPECT_EQ(outside.readBytes("target.txt"), "\"x\"\r\n");
   EXPECT_TRUE(std::filesystem::is_symlink(dir.file("体重.txt")));
   EXPECT_FALSE(hasOwnTemporary(dir));
+  std::filesystem::create_symlink("nowhere.txt", dir.file("ﾘｽﾄ1.txt"));
+  EXPECT_FALSE(store::OpenedFile("ﾘｽﾄ1.txt").missing());
+  EXPECT_TRUE(store::OpenedFile("nowhere.txt").missing());
 }
 
 TEST(StoreFiles, AFileFarBeyondItsLimitIsRefusedBeforeItIsRead) {
