@@ -364,7 +364,7 @@ TEST(FolderLock, ACleanEndWithNoTemporaryLeftSparesTheNextStartItsSweep) {
     lock.markCleanEnd();
   }
   EXPECT_TRUE(nextStartSweeps());
-  // A backup's folder counts until it has its name or is gone, whoever made it.
+  // A backup's folder under its partial name counts until it has its own name or is gone.
   for (const bool settled : {true, false}) {
     {
       store::FolderLock lock;
