@@ -313,11 +313,11 @@ void cmdCsvIn_Click(frmMain& m) {
 
 }  // namespace
 
-void AfterStartup(frmMain& m) {
+void AfterStartup(frmMain& m, bool sweepLeftovers) {
   m.form("lblDataFolder").setCaption(m.DataFolder);
   try {
     // A backup or safety copy a crash cut short never became one.
-    if (m.sweepsAtStart()) backup::sweepPartialBackups();
+    if (sweepLeftovers) backup::sweepPartialBackups();
   } catch (const store::StoreError&) {
   }
   if (m.SampleMode) return;

@@ -61,10 +61,10 @@ void frmMain::Form_Load() {
 void frmMain::LoadOnly() { RunStartup(false); }
 
 void frmMain::Start(bool firstStart) {
+  // Leftovers of a holder that died, or that left one behind; a clean end left none.
+  const bool sweepLeftovers = firstStart && !folderLock_.endedCleanly();
   try {
-    // Leftovers of a holder that died, or that left one behind; a clean end left none.
-    sweepAtStart_ = firstStart && !folderLock_.endedCleanly();
-    if (firstStart) store::recoverFolder(sweepAtStart_);
+    if (firstStart) store::recoverFolder(sweepLeftovers);
     RunStartup(firstStart);
   } catch (const std::exception& e) {
     // The diary cannot run on files it cannot read: say which, where and what to do, then end.
@@ -78,7 +78,7 @@ void frmMain::Start(bool firstStart) {
     dialogs.MsgBox(
         words::weightDatesOutOfOrder(store::lineText(records::kWeightFile, order->line), order->date, order->previous),
         words::kWeightOrderTitle, form::Icon::Warning, form::Buttons::OK);
-  AfterStartup(*this);
+  AfterStartup(*this, sweepLeftovers);
 }
 
 void frmMain::RunStartup(bool greet) {

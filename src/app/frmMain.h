@@ -48,9 +48,6 @@ class frmMain {
   // Start-up's loading alone, in the current folder: no lock, no recovery, no backup, no box of
   // its own. Throws what would stop a start-up; a restore checks a backup with it.
   void LoadOnly();
-  // Whether this start looks for what an earlier program left half-done: only the first start
-  // after one that died or left something behind.
-  bool sweepsAtStart() const { return sweepAtStart_; }
 
   // ---- user events (from the GUI or the driver) ----
   void Click(const std::string& control);
@@ -159,7 +156,6 @@ class frmMain {
   void RunStartup(bool greet);
 
   store::FolderLock folderLock_;  // one program per data folder, for the life of the window
-  bool sweepAtStart_ = false;
 
   IndexMap click_, dblClick_, mouseUp_, mouseDown_, gotFocus_, change_, scroll_;
   std::map<std::string, KeyHandler, std::less<>> keyPress_;

@@ -441,8 +441,7 @@ OpenedFile::OpenedFile(std::string fileName) : name_(std::move(fileName)) {
   struct stat st {};
   if (::fstat(fd_, &st) != 0) return;
   mode_ = st.st_mode;
-  plain_ = S_ISREG(st.st_mode);
-  size_ = static_cast<uintmax_t>(st.st_size);
+  if (S_ISREG(st.st_mode)) size_ = static_cast<uintmax_t>(st.st_size);
 }
 
 bool OpenedFile::missing() const { return fd_ < 0 && openError_ == ENOENT; }
@@ -460,7 +459,7 @@ std::string OpenedFile::read() {
   }
   const int fd = fd_;
   fd_ = -1;
-  if (!plain_) {
+  if (!S_ISREG(mode_)) {
     ::close(fd);
     notAPlainFile(name_, FileOp::Read, static_cast<mode_t>(mode_));
   }

@@ -26,7 +26,7 @@ class OpenedFile {
   OpenedFile& operator=(const OpenedFile&) = delete;
   const std::string& name() const { return name_; }
   // 0 for what could not be opened or is no plain file.
-  uintmax_t size() const { return plain_ ? size_ : 0; }
+  uintmax_t size() const { return size_; }
   // Nothing has the name: no file, folder or link.
   bool missing() const;
   // The bytes; once.
@@ -36,8 +36,7 @@ class OpenedFile {
   std::string name_;
   int fd_ = -1;
   int openError_ = 0;
-  unsigned mode_ = 0;
-  bool plain_ = false;
+  unsigned mode_ = 0;  // 0 when it could not be looked at
   uintmax_t size_ = 0;
 };
 // True when the file exists (as anything, a broken link too).
