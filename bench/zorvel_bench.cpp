@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "analysis/ranking.h"
+#include "backup/backup.h"
 #include "calendar/lazy_calendar.h"
 #include "diary/calorie_items.h"
 #include "drive/driver.h"
@@ -334,6 +335,13 @@ int main(int argc, char** argv) {
       {"start-up, sample folder", [&] { return runScript(sample, dayAfter + "start\n"); }},
       {"start-up, limits folder", onLimits(fullLog, dayAfter + "start\n")},
       {"floor: read, check, split, parse", [&] { return floorLoop(limits); }},
+      {"first start of a day, limits folder (its backup)",
+       [&] {
+         // Today's backup gone, as every morning: the start copies the whole folder.
+         fs::remove_all(limits / backup::kBackupFolder / "2026-12-07");
+         writeFile(limits / "体重.txt", fullLog);
+         return runScript(limits, dayAfter + "start\n");
+       }},
       {"start-up's readers alone, limits folder", [&] { return readersAlone(limits); }},
       {"start-up + dump of every control", onLimits(fullLog, dayAfter + "start\ndump\n")},
       {"start-up (729 weights)", onLimits(shortLog, lastDay + "start\n")},
@@ -352,6 +360,8 @@ int main(int argc, char** argv) {
       {"start-up, limits vs floor", "start-up, limits folder", "floor: read, check, split, parse", 1.25},
       {"  readers alone vs floor", "start-up's readers alone, limits folder", "floor: read, check, split, parse", 0},
       {"  start-up vs its readers alone", "start-up, limits folder", "start-up's readers alone, limits folder", 0},
+      {"first start of a day vs any other, limits", "first start of a day, limits folder (its backup)",
+       "start-up, limits folder", 0},
       {"start-up, limits with weights 30-999 kg vs limits", "start-up, limits folder, weights 30-999 kg",
        "start-up, limits folder", 2.0},
       {"ranking alone, 30-999 kg vs limits weights", "ranking, 30-999 kg weights", "ranking, limits weights", 0},

@@ -68,7 +68,7 @@ void copyDataFilesTo(const std::string& name) {
   try {
     for (const std::string& file : store::dataFileNames(".")) store::copyFileInto(file, store::joinPath(partial, file));
     store::writeFileInto(store::joinPath(partial, kMarkFile), markText(name));
-    store::syncFolder(partial);
+    store::flushFolderFiles(partial);
     store::renamePath(partial, inBackups(name));
   } catch (...) {
     if (store::removeOwnFolder(partial, isOwnContent)) store::temporarySettled();

@@ -89,6 +89,11 @@ int fsync(int fd, bool injectable) {
   return ::fsync(fd);
 }
 
+int syncFileSystem(int fd) {
+  step();
+  return ::syncfs(fd);
+}
+
 int rename(const char* from, const char* to, bool injectable) {
   step();
   if (injectable && injected(IoStep::Rename)) return -1;

@@ -93,9 +93,18 @@ void writeFileInto(const std::string& to, std::string_view bytes) {
     }
     done += static_cast<size_t>(n);
   }
-  int err = disk::fsync(fd, false) != 0 ? errno : 0;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err != 0) failWrite(to, err);
+  if (::close(fd) != 0) failWrite(to, errno);
+}
+
+void flushFolderFiles(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) failWrite(folder, errno);
+  // A whole day's backup is hundreds of files, and a flush each costs a disk's round trip: one
+  // flush of the file system puts them all down, the folder's names with them.
+  int err = disk::syncFileSystem(fd) != 0 ? errno : 0;
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  ::close(fd);
+  if (err != 0) failWrite(folder, err);
 }
 
 void copyFileAtomic(const std::string& from, const std::string& to) { writeBytesAtomic(to, readBytes(from)); }

@@ -13,11 +13,15 @@ std::string readBytes(const std::string& path);
 // Writes `bytes` to a new temporary file beside `path`, flushes it to disk and renames it over
 // `path`, so `path` holds either its old or its new contents, never a half.
 void writeBytesAtomic(const std::string& path, std::string_view bytes);
-// A plain copy (written, flushed, private to the user) into a folder that is itself put in
-// place by one rename, so each file needs no rename of its own.
+// A plain copy (written, private to the user) into a folder that is itself put in place by one
+// rename, so each file needs no rename of its own. It is not yet on disk: flushFolderFiles before
+// the rename.
 void copyFileInto(const std::string& from, const std::string& to);
 // The same for bytes at hand.
 void writeFileInto(const std::string& to, std::string_view bytes);
+// Puts on disk every file written into `folder`, and its list of names, in one flush of its file
+// system rather than one for each file; a failure is a StoreError naming the folder.
+void flushFolderFiles(const std::string& folder);
 // readBytes + writeBytesAtomic.
 void copyFileAtomic(const std::string& from, const std::string& to);
 
