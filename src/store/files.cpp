@@ -32,6 +32,7 @@ Plan plans[7];  // one per IoStep
 long stepCount = 0;
 long endAtStep = 0;
 int hardLinksRefused = 0;
+int fileSystemFlushRefused = 0;
 
 bool injected(IoStep step) {
   Plan& plan = plans[static_cast<int>(step)];
@@ -91,6 +92,10 @@ int fsync(int fd, bool injectable) {
 
 int syncFileSystem(int fd) {
   step();
+  if (fileSystemFlushRefused != 0) {
+    errno = fileSystemFlushRefused;
+    return -1;
+  }
   return ::syncfs(fd);
 }
 
@@ -769,6 +774,7 @@ bool injectedFailureFired() {
 bool injectedFailureFired(IoStep step) { return plans[static_cast<int>(step)].fired; }
 
 void refuseHardLinks(int err) { hardLinksRefused = err; }
+void refuseFileSystemFlush(int err) { fileSystemFlushRefused = err; }
 
 void endProcessAtStep(long nth) { endAtStep = nth > 0 ? stepCount + nth : 0; }
 long stepsTaken() { return stepCount; }

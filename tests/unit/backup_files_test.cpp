@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "backup/backup.h"
+#include "store/files.h"
 #include "store/folder_files.h"
 #include "store/record.h"
 #include "support/temp_folder.h"
@@ -48,6 +50,35 @@ TEST(BackupFiles, SafetyCopiesNeverOverwriteAndRestorePutsTheDayBackWhole) {
   EXPECT_EQ(store::fileNamesIn("."), (std::vector<std::string>{"notes.md", "体重.txt"}));
   EXPECT_TRUE(fs::is_symlink(dir.file("歩数.txt")));
   EXPECT_TRUE(dir.exists("バックアップ/2026-12-07-復元前/20261202.txt"));
+}
+
+// A day's copies go to disk in one flush of their file system. Where a sandbox refuses it, each
+// file is flushed alone; where the disk fails it, no backup takes the day's name.
+TEST(BackupFiles, ADayIsBackedUpWholeOrNotAtAllWhateverTheFlushOfItsFileSystemDoes) {
+  for (int refused : {0, ENOSYS, EPERM, EIO}) {
+    SCOPED_TRACE(refused);
+    TempFolder dir;
+    dir.writeCp932("体重.txt", "\"2026/12/01\",70\r\n");
+    dir.writeCp932("20261201.txt", "\"2026/12/01\"\r\n");
+    InFolder here(dir);
+    store::refuseFileSystemFlush(refused);
+    std::string problem;
+    try {
+      EXPECT_TRUE(backup::makeDailyBackup(store::makeDate(2026, 12, 7)));
+    } catch (const store::StoreError& e) {
+      problem = e.what();
+    }
+    store::refuseFileSystemFlush(0);
+    if (refused == EIO) {
+      EXPECT_NE(problem.find(".2026-12-07.partial"), std::string::npos) << problem;
+      EXPECT_TRUE(store::folderNamesIn("バックアップ").empty());
+    } else {
+      EXPECT_EQ(problem, "");
+      EXPECT_EQ(store::fileNamesIn("バックアップ/2026-12-07"),
+                (std::vector<std::string>{".zorvel-backup", "20261201.txt", "体重.txt"}));
+      EXPECT_EQ(dir.readBytes("バックアップ/2026-12-07/体重.txt"), dir.readBytes("体重.txt"));
+    }
+  }
 }
 
 TEST(BackupFiles, AFolderWithoutItsWeightLogOrWithABadDateIsMarked) {
