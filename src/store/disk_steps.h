@@ -15,8 +15,8 @@ int open(const char* path, int flags, mode_t mode = 0, bool injectable = true);
 int makeTemporary(std::string& name);
 ssize_t write(int fd, const char* data, size_t size, bool injectable = true);
 int fsync(int fd, bool injectable = true);
-// syncfs(): every file of the file system `fd` is on. Only the backups flush so, and their
-// steps are never made to fail.
+// syncfs(): every file of the file system `fd` is on. Only the backups flush so; no planned
+// failure reaches it, but refuseFileSystemFlush stands in for a sandbox that refuses it.
 int syncFileSystem(int fd);
 int rename(const char* from, const char* to, bool injectable = true);
 int link(const char* from, const char* to);
