@@ -335,13 +335,6 @@ int main(int argc, char** argv) {
       {"start-up, sample folder", [&] { return runScript(sample, dayAfter + "start\n"); }},
       {"start-up, limits folder", onLimits(fullLog, dayAfter + "start\n")},
       {"floor: read, check, split, parse", [&] { return floorLoop(limits); }},
-      {"first start of a day, limits folder (its backup)",
-       [&] {
-         // Today's backup gone, as every morning: the start copies the whole folder.
-         fs::remove_all(limits / backup::kBackupFolder / "2026-12-07");
-         writeFile(limits / "体重.txt", fullLog);
-         return runScript(limits, dayAfter + "start\n");
-       }},
       {"start-up's readers alone, limits folder", [&] { return readersAlone(limits); }},
       {"start-up + dump of every control", onLimits(fullLog, dayAfter + "start\ndump\n")},
       {"start-up (729 weights)", onLimits(shortLog, lastDay + "start\n")},
@@ -360,8 +353,6 @@ int main(int argc, char** argv) {
       {"start-up, limits vs floor", "start-up, limits folder", "floor: read, check, split, parse", 1.25},
       {"  readers alone vs floor", "start-up's readers alone, limits folder", "floor: read, check, split, parse", 0},
       {"  start-up vs its readers alone", "start-up, limits folder", "start-up's readers alone, limits folder", 0},
-      {"first start of a day vs any other, limits", "first start of a day, limits folder (its backup)",
-       "start-up, limits folder", 0},
       {"start-up, limits with weights 30-999 kg vs limits", "start-up, limits folder, weights 30-999 kg",
        "start-up, limits folder", 2.0},
       {"ranking alone, 30-999 kg vs limits weights", "ranking, 30-999 kg weights", "ranking, limits weights", 0},
@@ -422,6 +413,23 @@ int main(int argc, char** argv) {
               << " / " << p75 << " ms, processor median " << procMedian << " ms\n"
               << std::left << std::setw(48) << "wall 75th percentile vs processor" << std::right << std::setw(5)
               << p75 / procMedian << "x   goal <= 1.3x" << (p75 / procMedian <= 1.3 ? "  met" : "  NOT met") << "\n";
+  }
+
+  // The first start of a day copies the whole folder into the day's backup. Timed on its own,
+  // after the rest: its writes would leave the cases run after it a cold cache.
+  {
+    std::vector<double> wall, proc;
+    for (int i = 0; i < runs; ++i) {
+      fs::remove_all(limits / backup::kBackupFolder / "2026-12-07");  // as every morning
+      wall.push_back(onLimits(fullLog, dayAfter + "start\n")());
+      proc.push_back(lastProcessorMs);
+    }
+    const Timing w = summarise(wall), c = summarise(proc);
+    std::cout << "\nfirst start of a day, limits folder (makes the day's backup), " << runs << " runs: wall median "
+              << w.median << " ms (min " << w.min << "), processor median " << c.median << " ms\n"
+              << std::left << std::setw(48) << "first start of a day vs any other, limits" << std::right << std::setw(8)
+              << w.median / t["start-up, limits folder"].median << "x by the clock, "
+              << c.median / p["start-up, limits folder"].median << "x by processor time (no goal)\n";
   }
 
   std::cout << "\n";
