@@ -422,8 +422,8 @@ int main(int argc, char** argv) {
     const fs::path made = base / "backups made";
     fs::create_directory(made);
     for (int i = 0; i < runs; ++i) {
-      // As every morning, the day has no backup yet. It is moved away, not removed: files removed
-      // a moment ago slow the next files' making on some file systems, as no day's start sees.
+      // As every morning, the day has no backup yet. It is moved away, not removed: on some file
+      // systems, files removed a moment ago slow the making of the next ones, which no morning meets.
       fs::rename(limits / backup::kBackupFolder / "2026-12-07", made / std::to_string(i));
       wall.push_back(onLimits(fullLog, dayAfter + "start\n")());
       proc.push_back(lastProcessorMs);

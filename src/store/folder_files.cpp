@@ -63,27 +63,6 @@ constexpr const char* kFixedDataFiles[] = {
     "ｶﾛﾘｰ.txt",     "ﾘｽﾄ題目.txt", "ﾘｽﾄ1.txt",    "ﾘｽﾄ2.txt",     "ﾘｽﾄ3.txt",     "ﾘｽﾄ4.txt",    "筋トレ題目.txt",
     "筋トレ1.txt",  "筋トレ2.txt", "筋トレ3.txt", "筋トレ4.txt",  "筋トレ5.txt",  "筋トレ6.txt", kFilledDaysFile};
 
-// fsync() of every file in the folder `folderFd`: 0, or the first errno.
-int flushEachFile(int folderFd) {
-  const int listFd = ::dup(folderFd);
-  DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
-  if (!dir) {
-    const int err = errno;
-    if (listFd >= 0) ::close(listFd);
-    return err;
-  }
-  int err = 0;
-  while (const dirent* e = ::readdir(dir)) {
-    const std::string_view name = e->d_name;
-    if (name == "." || name == "..") continue;
-    const int fd = ::openat(folderFd, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0 || disk::fsync(fd, false) != 0) err = err != 0 ? err : errno;
-    if (fd >= 0) ::close(fd);
-  }
-  ::closedir(dir);
-  return err;
-}
-
 }  // namespace
 
 std::string joinPath(const std::string& folder, const std::string& name) {
@@ -123,10 +102,19 @@ void flushFolderFiles(const std::string& folder) {
   // A whole day's backup is hundreds of files, and a flush each costs a disk's round trip: one
   // flush of the file system puts them all down, the folder's names with them.
   int err = disk::syncFileSystem(fd) != 0 ? errno : 0;
-  // A sandbox may refuse that call; each file is flushed alone then.
-  if (err == ENOSYS || err == EPERM || err == EACCES) err = flushEachFile(fd);
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
   ::close(fd);
+  if (err == ENOSYS || err == EPERM || err == EACCES) {
+    // A sandbox may refuse that call: each file alone then, and the folder's names last.
+    std::vector<std::string> paths;
+    for (const std::string& name : fileNamesIn(folder)) paths.push_back(joinPath(folder, name));
+    paths.push_back(folder);
+    err = 0;
+    for (const std::string& path : paths) {
+      const int one = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+      if (one < 0 || disk::fsync(one, false) != 0) err = err != 0 ? err : errno;
+      if (one >= 0) ::close(one);
+    }
+  }
   if (err != 0) failWrite(folder, err);
 }
 
