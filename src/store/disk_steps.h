@@ -15,9 +15,12 @@ int open(const char* path, int flags, mode_t mode = 0, bool injectable = true);
 int makeTemporary(std::string& name);
 ssize_t write(int fd, const char* data, size_t size, bool injectable = true);
 int fsync(int fd, bool injectable = true);
-// syncfs(): every file of the file system `fd` is on. Only the backups flush so; no planned
-// failure reaches it, but refuseFileSystemFlush stands in for a sandbox that refuses it.
-int syncFileSystem(int fd);
+// Starts writing a file's data to disk and returns at once (sync_file_range); a hint that changes
+// nothing a crash could show, so no step. fsync still puts the file down.
+void startWriteback(int fd);
+// fsync() of a backup's copy; no planned failure reaches it, but failCopyFlushes stands in for a
+// disk that fails it.
+int flushCopy(int fd);
 int rename(const char* from, const char* to, bool injectable = true);
 int link(const char* from, const char* to);
 int unlink(const char* path);

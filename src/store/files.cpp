@@ -32,7 +32,7 @@ Plan plans[7];  // one per IoStep
 long stepCount = 0;
 long endAtStep = 0;
 int hardLinksRefused = 0;
-int fileSystemFlushRefused = 0;
+int copyFlushFailure = 0;
 
 bool injected(IoStep step) {
   Plan& plan = plans[static_cast<int>(step)];
@@ -90,13 +90,15 @@ int fsync(int fd, bool injectable) {
   return ::fsync(fd);
 }
 
-int syncFileSystem(int fd) {
+void startWriteback(int fd) { ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE); }
+
+int flushCopy(int fd) {
   step();
-  if (fileSystemFlushRefused != 0) {
-    errno = fileSystemFlushRefused;
+  if (copyFlushFailure != 0) {
+    errno = copyFlushFailure;
     return -1;
   }
-  return ::syncfs(fd);
+  return ::fsync(fd);
 }
 
 int rename(const char* from, const char* to, bool injectable) {
@@ -774,7 +776,7 @@ bool injectedFailureFired() {
 bool injectedFailureFired(IoStep step) { return plans[static_cast<int>(step)].fired; }
 
 void refuseHardLinks(int err) { hardLinksRefused = err; }
-void refuseFileSystemFlush(int err) { fileSystemFlushRefused = err; }
+void failCopyFlushes(int err) { copyFlushFailure = err; }
 
 void endProcessAtStep(long nth) { endAtStep = nth > 0 ? stepCount + nth : 0; }
 long stepsTaken() { return stepCount; }

@@ -127,8 +127,8 @@ bool injectedFailureFired();
 bool injectedFailureFired(IoStep step);
 // Every link() fails with `err` from now on, as on a file system without hard links; 0 ends it.
 void refuseHardLinks(int err);
-// Every flush of a whole file system (syncfs) fails with `err` from now on; 0 ends it.
-void refuseFileSystemFlush(int err);
+// Every flush of a backup's copy (flushFolderFiles) fails with `err` from now on; 0 ends it.
+void failCopyFlushes(int err);
 
 // Every call that changes the disk (open for writing, write, flush, rename, link, remove, make
 // or remove a folder) is one step. The kill test ends the process at a chosen step.

@@ -93,29 +93,23 @@ void writeFileInto(const std::string& to, std::string_view bytes) {
     }
     done += static_cast<size_t>(n);
   }
+  disk::startWriteback(fd);  // flushFolderFiles waits for it
   if (::close(fd) != 0) failWrite(to, errno);
 }
 
 void flushFolderFiles(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) failWrite(folder, errno);
-  // A whole day's backup is hundreds of files, and a flush each costs a disk's round trip: one
-  // flush of the file system puts them all down, the folder's names with them.
-  int err = disk::syncFileSystem(fd) != 0 ? errno : 0;
-  ::close(fd);
-  if (err == ENOSYS || err == EPERM || err == EACCES) {
-    // A sandbox may refuse that call: each file alone then, and the folder's names last.
-    std::vector<std::string> paths;
-    for (const std::string& name : fileNamesIn(folder)) paths.push_back(joinPath(folder, name));
-    paths.push_back(folder);
-    err = 0;
-    for (const std::string& path : paths) {
-      const int one = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-      if (one < 0 || disk::fsync(one, false) != 0) err = err != 0 ? err : errno;
-      if (one >= 0) ::close(one);
-    }
+  // Each file's data is on its way since it was written, so these flushes mostly wait for writes
+  // already under way, and a journal commits many files at once. Not syncfs: that would wait for
+  // every other program's pending writes on the same disk too, gigabytes at times.
+  std::vector<std::string> paths;
+  for (const std::string& name : fileNamesIn(folder)) paths.push_back(joinPath(folder, name));
+  paths.push_back(folder);  // its list of names last
+  for (const std::string& path : paths) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int err = fd < 0 ? errno : disk::flushCopy(fd) != 0 ? errno : 0;
+    if (fd >= 0) ::close(fd);
+    if (err != 0) failWrite(folder, err);
   }
-  if (err != 0) failWrite(folder, err);
 }
 
 void copyFileAtomic(const std::string& from, const std::string& to) { writeBytesAtomic(to, readBytes(from)); }

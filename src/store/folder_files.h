@@ -19,9 +19,8 @@ void writeBytesAtomic(const std::string& path, std::string_view bytes);
 void copyFileInto(const std::string& from, const std::string& to);
 // The same for bytes at hand.
 void writeFileInto(const std::string& to, std::string_view bytes);
-// Puts on disk every file written into `folder`, and its list of names, in one flush of its file
-// system rather than one for each file (each file alone where that flush is refused); a failure
-// is a StoreError naming the folder.
+// Puts on disk every file written into `folder`, then its list of names; a failure is a
+// StoreError naming the folder.
 void flushFolderFiles(const std::string& folder);
 // readBytes + writeBytesAtomic.
 void copyFileAtomic(const std::string& from, const std::string& to);
