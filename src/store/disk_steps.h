@@ -18,8 +18,8 @@ int fsync(int fd, bool injectable = true);
 // Starts writing a file's data to disk and returns at once (sync_file_range); a hint that changes
 // nothing a crash could show, so no step. fsync still puts the file down.
 void startWriteback(int fd);
-// fsync() of a backup's copy; no planned failure reaches it, but failCopyFlushes stands in for a
-// disk that fails it.
+// fsync() of a backup's copy or of its folder; no planned failure reaches it, but failCopyFlushes
+// stands in for a disk that fails it.
 int flushCopy(int fd);
 int rename(const char* from, const char* to, bool injectable = true);
 int link(const char* from, const char* to);
