@@ -313,8 +313,9 @@ void cmdCsvIn_Click(frmMain& m) {
 
 }  // namespace
 
-void AfterStartup(frmMain& m, bool sweepLeftovers) {
-  m.form("lblDataFolder").setCaption(m.DataFolder);
+void AfterStartup(frmMain& m) { m.form("lblDataFolder").setCaption(m.DataFolder); }
+
+void MakeStartupBackup(frmMain& m, bool sweepLeftovers) {
   try {
     // A backup or safety copy a crash cut short never became one.
     if (sweepLeftovers) backup::sweepPartialBackups();

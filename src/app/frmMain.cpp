@@ -78,7 +78,20 @@ void frmMain::Start(bool firstStart) {
     dialogs.MsgBox(
         words::weightDatesOutOfOrder(store::lineText(records::kWeightFile, order->line), order->date, order->previous),
         words::kWeightOrderTitle, form::Icon::Warning, form::Buttons::OK);
-  AfterStartup(*this, sweepLeftovers);
+  AfterStartup(*this);
+  if (firstStart && scheduleBackup_) {
+    pendingBackup_ = sweepLeftovers;
+    scheduleBackup_();
+  } else {
+    MakeStartupBackup(*this, sweepLeftovers);
+  }
+}
+
+void frmMain::FinishStartup() {
+  if (!pendingBackup_) return;
+  const bool sweepLeftovers = *pendingBackup_;
+  pendingBackup_.reset();
+  WithHourglass([&] { MakeStartupBackup(*this, sweepLeftovers); });
 }
 
 void frmMain::RunStartup(bool greet) {
@@ -227,6 +240,7 @@ void frmMain::ClearDisplay() {
 
 void frmMain::guarded(const std::function<void()>& work) {
   if (Ended) return;
+  FinishStartup();
   try {
     work();
   } catch (const std::exception& e) {

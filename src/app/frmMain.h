@@ -4,6 +4,7 @@
 // (*_area.h); the chains of recomputation after an event live there too.
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,14 @@ class frmMain {
   // Start-up's loading alone, in the current folder: no lock, no recovery, no backup, no box of
   // its own. Throws what would stop a start-up; a restore checks a backup with it.
   void LoadOnly();
+  // With a window, the first start puts the day's backup off until the window is painted: the
+  // diary is there at once, the copies follow. `schedule` is called when start-up has put it
+  // off, to arrange for FinishStartup. Call before Form_Load.
+  void PutOffStartupBackup(std::function<void()> schedule) { scheduleBackup_ = std::move(schedule); }
+  bool StartupBackupPending() const { return pendingBackup_.has_value(); }
+  // Makes the backup start-up put off, if it still waits. Every event runs it first, so that
+  // nothing the user changes comes before the day's backup.
+  void FinishStartup();
 
   // ---- user events (from the GUI or the driver) ----
   void Click(const std::string& control);
@@ -156,6 +165,8 @@ class frmMain {
   void RunStartup(bool greet);
 
   store::FolderLock folderLock_;  // one program per data folder, for the life of the window
+  std::function<void()> scheduleBackup_;
+  std::optional<bool> pendingBackup_;  // put off; whether leftovers are swept first
 
   IndexMap click_, dblClick_, mouseUp_, mouseDown_, gotFocus_, change_, scroll_;
   std::map<std::string, KeyHandler, std::less<>> keyPress_;

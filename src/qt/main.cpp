@@ -261,5 +261,8 @@ int main(int argc, char** argv) {
     window.restorePlacement();
   }
   window.show();
-  return app->exec();
+  const int code = app->exec();
+  // Ended before the window was painted: the day's backup is still made.
+  main.FinishStartup();
+  return code;
 }

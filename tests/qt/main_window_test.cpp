@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -34,6 +35,7 @@
 #include <memory>
 
 #include "app/frmMain.h"
+#include "backup/backup.h"
 #include "charts/other_charts.h"
 #include "qt/chart_fill.h"
 #include "qt/pictures.h"
@@ -320,6 +322,49 @@ TEST_F(QtWindow, TypingGoesThroughTheModel) {
   QCoreApplication::sendEvent(name, &ime);
   EXPECT_EQ(m->form("txtPriData(0)").text(), "山田");
   EXPECT_EQ(name->text(), QString("山田"));
+}
+
+// The day's backup of a first start waits for the window's first frame, and still comes before
+// anything the user changes.
+TEST_F(QtWindow, TheDaysBackupFollowsTheFirstFrameAndPrecedesEveryChange) {
+  const std::string day = std::string(backup::kBackupFolder) + "/" + backup::dayFolderName(store::makeDate(2004, 5, 1));
+  // No event yet since the window was shown: a weight typed at once is kept out of the backup.
+  ASSERT_TRUE(m->StartupBackupPending());
+  EXPECT_FALSE(dir.exists(day));
+  const std::string before = dir.readBytes("体重.txt");
+  auto* edit = find<QLineEdit>("txtInpTaijyu");
+  typeInto(edit, "65.3");
+  sendKey(edit, Qt::Key_Return, "\r");
+  EXPECT_FALSE(m->StartupBackupPending());
+  EXPECT_EQ(dir.readBytes(day + "/体重.txt"), before);
+  EXPECT_NE(dir.readBytes("体重.txt"), before) << "the weight was not entered";
+
+  // Left alone, the window is painted first and the backup follows without any event.
+  window.reset();
+  m.reset();
+  std::filesystem::remove_all(dir.file(day));
+  m = std::make_unique<app::frmMain>(dialogs, clock);
+  window = std::make_unique<MainWindow>(*m);
+  m->Form_Load();
+  window->refresh();
+  int framesBefore = 0;
+  struct Frames : QObject {
+    std::function<void()> painted;
+    bool eventFilter(QObject* o, QEvent* e) override {
+      if (e->type() == QEvent::Paint && o->isWidgetType()) painted();
+      return false;
+    }
+  } frames;
+  frames.painted = [&] { framesBefore += m->StartupBackupPending() ? 1 : 0; };
+  QCoreApplication::instance()->installEventFilter(&frames);
+  window->show();
+  const QDeadlineTimer deadline(10000);
+  while (m->StartupBackupPending() && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  QCoreApplication::instance()->removeEventFilter(&frames);
+  EXPECT_FALSE(m->StartupBackupPending()) << "no backup 10 s after the window was shown";
+  EXPECT_GT(framesBefore, 0) << "the backup came before the first frame";
+  EXPECT_EQ(dir.readBytes(day + "/体重.txt"), dir.readBytes("体重.txt"));
 }
 
 TEST_F(QtWindow, DiaryTextKeepsItsLineBreaksAsCrLf) {
