@@ -2,46 +2,12 @@
 #include "qt/main_window.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 
+#include "qt/first_frame.h"
 #include "qt/qt_dialogs.h"
 #include "qt/window_widgets.h"
 
 namespace qt {
-
-namespace {
-// Runs `work` once, after the next frame of `window` is painted and shown.
-class AfterNextFrame : public QObject {
- public:
-  AfterNextFrame(QWidget& window, std::function<void()> work)
-      : QObject(&window), window_(window), work_(std::move(work)) {
-    QCoreApplication::instance()->installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !posted_ && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == &window_) {
-      posted_ = true;
-      // Queued: the frame being painted reaches the screen first.
-      QMetaObject::invokeMethod(
-          this,
-          [this] {
-            QCoreApplication::instance()->removeEventFilter(this);
-            work_();
-            deleteLater();
-          },
-          Qt::QueuedConnection);
-    }
-    return false;
-  }
-
- private:
-  QWidget& window_;
-  std::function<void()> work_;
-  bool posted_ = false;
-};
-}  // namespace
 
 MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), m_(m) {
   setObjectName("frmMain");
@@ -49,7 +15,11 @@ MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), 
   build();
   m_.form.setBusyListener([this](bool) { applyBusy(); });
   // The day's backup of a first start waits until the diary is on the screen.
-  m_.PutOffStartupBackup([this] { new AfterNextFrame(*this, [this] { forward([this] { m_.FinishStartup(); }); }); });
+  m_.PutOffStartupBackup([this] {
+    auto* whole = new WholeFrame(*this, [this] { forward([this] { m_.FinishStartup(); }); });
+    whole->setParent(this);
+    QCoreApplication::instance()->installEventFilter(whole);
+  });
   if (auto* dialogs = dynamic_cast<QtDialogs*>(&m_.dialogs)) {
     dialogs->setOwner(this);
     dialogs->setBeforeModal([this] {
