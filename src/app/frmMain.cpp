@@ -240,8 +240,8 @@ void frmMain::ClearDisplay() {
 
 void frmMain::guarded(const std::function<void()>& work) {
   if (Ended) return;
-  FinishStartup();
   try {
+    FinishStartup();
     work();
   } catch (const std::exception& e) {
     form.setBusy(false);
