@@ -33,6 +33,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 
 #include "app/frmMain.h"
 #include "backup/backup.h"
@@ -347,23 +348,23 @@ TEST_F(QtWindow, TheDaysBackupFollowsTheFirstFrameAndPrecedesEveryChange) {
   window = std::make_unique<MainWindow>(*m);
   m->Form_Load();
   window->refresh();
-  int framesBefore = 0;
-  struct Frames : QObject {
-    std::function<void()> painted;
-    bool eventFilter(QObject* o, QEvent* e) override {
-      if (e->type() == QEvent::Paint && o->isWidgetType()) painted();
+  struct FirstPaint : QObject {
+    const app::frmMain& m;
+    std::optional<bool> backupPending;  // at the first paint
+    explicit FirstPaint(const app::frmMain& main) : m(main) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint && !backupPending) backupPending = m.StartupBackupPending();
       return false;
     }
-  } frames;
-  frames.painted = [&] { framesBefore += m->StartupBackupPending() ? 1 : 0; };
-  QCoreApplication::instance()->installEventFilter(&frames);
+  } paint(*m);
+  QCoreApplication::instance()->installEventFilter(&paint);
   window->show();
   const QDeadlineTimer deadline(10000);
   while (m->StartupBackupPending() && !deadline.hasExpired())
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  QCoreApplication::instance()->removeEventFilter(&frames);
+  QCoreApplication::instance()->removeEventFilter(&paint);
   EXPECT_FALSE(m->StartupBackupPending()) << "no backup 10 s after the window was shown";
-  EXPECT_GT(framesBefore, 0) << "the backup came before the first frame";
+  EXPECT_EQ(paint.backupPending, std::optional<bool>(true)) << "the backup came before the first frame";
   EXPECT_EQ(dir.readBytes(day + "/体重.txt"), dir.readBytes("体重.txt"));
 }
 
