@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -36,6 +37,11 @@ QIcon programIcon(const QString& programFolder) {
   const QIcon themed = QIcon::fromTheme(kDesktopId);
   if (drawable(themed)) return themed;
   return pictureIcon("smile", 256);
+}
+
+void useProgramIcon() {
+  if (QGuiApplication::windowIcon().isNull())
+    QGuiApplication::setWindowIcon(programIcon(QCoreApplication::applicationDirPath()));
 }
 
 QFont programFont(const QFont& desktop) {

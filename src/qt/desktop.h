@@ -18,9 +18,14 @@ inline constexpr const char* kDesktopId = "org.zorvel.Zorvel";
 // when the translation is not installed; Qt then keeps its English.
 QTranslator* installQtJapanese(QCoreApplication& app);
 
-// The window icon: the icon theme's, else the SVG installed beside the program, else the smiling
+// The window icon: the SVG installed beside the program, else the icon theme's, else the smiling
 // face drawn by the program itself (no SVG support, or a program folder moved on its own).
 QIcon programIcon(const QString& programFolder);
+
+// Gives every window the program's icon, unless it has it already. Drawing it for the window
+// manager takes milliseconds (an SVG at several sizes), so the main window calls this once its
+// first frame is whole, and a box before it is shown.
+void useProgramIcon();
 
 // The user's desktop font at the user's size; its family only where it can show Japanese, else
 // Noto Sans CJK JP.

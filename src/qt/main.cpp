@@ -212,6 +212,7 @@ int main(int argc, char** argv) {
     if (!withWindow) {
       std::fprintf(stderr, "%s\n", qPrintable(text));
     } else {
+      qt::useProgramIcon();
       QMessageBox box(QMessageBox::Critical, words::kStartupErrorTitle, text, QMessageBox::Ok);
       box.exec();
     }
@@ -227,7 +228,6 @@ int main(int argc, char** argv) {
   if (!instance.claim() && instance.askToShow()) return 0;
 
   QGuiApplication::setDesktopFileName(qt::kDesktopId);
-  QApplication::setWindowIcon(qt::programIcon(programFolder));
   QApplication::setStyle("Fusion");
   // The window's layout is drawn for 9 points and scales as a whole, fonts included, to the
   // space it is given; boxes, choosers, menus and the help window take the desktop's size.

@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 
+#include "qt/desktop.h"
 #include "qt/first_frame.h"
 #include "qt/qt_dialogs.h"
 #include "qt/window_widgets.h"
@@ -14,12 +15,15 @@ MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), 
   setWindowTitle(q(m_.form.title()));
   build();
   m_.form.setBusyListener([this](bool) { applyBusy(); });
-  // The day's backup of a first start waits until the diary is on the screen.
-  m_.PutOffStartupBackup([this] {
-    auto* whole = new WholeFrame(*this, [this] { forward([this] { m_.FinishStartup(); }); });
-    whole->setParent(this);
-    QCoreApplication::instance()->installEventFilter(whole);
+  // What the diary's first frame need not wait for follows it: the program's icon, and the day's
+  // backup that a first start puts off.
+  auto* whole = new WholeFrame(*this, [this] {
+    useProgramIcon();
+    if (m_.StartupBackupPending()) forward([this] { m_.FinishStartup(); });
   });
+  whole->setParent(this);
+  QCoreApplication::instance()->installEventFilter(whole);
+  m_.PutOffStartupBackup([] {});
   if (auto* dialogs = dynamic_cast<QtDialogs*>(&m_.dialogs)) {
     dialogs->setOwner(this);
     dialogs->setBeforeModal([this] {

@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "qt/desktop.h"
 #include "words/messages.h"
 
 namespace qt {
@@ -50,6 +51,7 @@ QWidget* visibleOwner(QWidget* owner) { return owner && owner->isVisible() ? own
 }  // namespace
 
 void QtDialogs::prepareModal() {
+  useProgramIcon();
   if (beforeModal_) beforeModal_();
 }
 
@@ -177,6 +179,7 @@ void QtDialogs::showHelp(const std::string& fileName) {
       return;
     }
   }
+  useProgramIcon();
   auto* help = new HelpWindow(name, nullptr, helpFolder_);
   help->setAttribute(Qt::WA_DeleteOnClose);
   help_.emplace_back(help);

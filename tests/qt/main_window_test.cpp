@@ -327,7 +327,7 @@ TEST_F(QtWindow, TypingGoesThroughTheModel) {
 
 // The day's backup of a first start waits for the window's first frame, and still comes before
 // anything the user changes.
-TEST_F(QtWindow, TheDaysBackupFollowsTheFirstFrameAndPrecedesEveryChange) {
+TEST_F(QtWindow, TheDaysBackupAndTheIconFollowTheFirstFrame) {
   const std::string day = std::string(backup::kBackupFolder) + "/" + backup::dayFolderName(store::makeDate(2004, 5, 1));
   // No event yet since the window was shown: a weight typed at once is kept out of the backup.
   ASSERT_TRUE(m->StartupBackupPending());
@@ -340,8 +340,9 @@ TEST_F(QtWindow, TheDaysBackupFollowsTheFirstFrameAndPrecedesEveryChange) {
   EXPECT_EQ(dir.readBytes(day + "/体重.txt"), before);
   EXPECT_NE(dir.readBytes("体重.txt"), before) << "the weight was not entered";
 
-  // Left alone, the window is painted first and the backup follows without any event.
+  // Left alone, the window is painted first; the backup and the icon follow without any event.
   window.reset();
+  QGuiApplication::setWindowIcon(QIcon());
   m.reset();
   std::filesystem::remove_all(dir.file(day));
   m = std::make_unique<app::frmMain>(dialogs, clock);
@@ -350,10 +351,13 @@ TEST_F(QtWindow, TheDaysBackupFollowsTheFirstFrameAndPrecedesEveryChange) {
   window->refresh();
   struct FirstPaint : QObject {
     const app::frmMain& m;
-    std::optional<bool> backupPending;  // at the first paint
+    std::optional<bool> backupPending, iconSet;  // at the first paint
     explicit FirstPaint(const app::frmMain& main) : m(main) {}
     bool eventFilter(QObject*, QEvent* e) override {
-      if (e->type() == QEvent::Paint && !backupPending) backupPending = m.StartupBackupPending();
+      if (e->type() == QEvent::Paint && !backupPending) {
+        backupPending = m.StartupBackupPending();
+        iconSet = !QGuiApplication::windowIcon().isNull();
+      }
       return false;
     }
   } paint(*m);
@@ -365,6 +369,8 @@ TEST_F(QtWindow, TheDaysBackupFollowsTheFirstFrameAndPrecedesEveryChange) {
   QCoreApplication::instance()->removeEventFilter(&paint);
   EXPECT_FALSE(m->StartupBackupPending()) << "no backup 10 s after the window was shown";
   EXPECT_EQ(paint.backupPending, std::optional<bool>(true)) << "the backup came before the first frame";
+  EXPECT_EQ(paint.iconSet, std::optional<bool>(false)) << "the icon was drawn before the first frame";
+  EXPECT_FALSE(window->windowIcon().isNull()) << "no icon once the frame was whole";
   EXPECT_EQ(dir.readBytes(day + "/体重.txt"), dir.readBytes("体重.txt"));
 }
 
