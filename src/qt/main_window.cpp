@@ -23,6 +23,7 @@ MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), 
   });
   whole->setParent(this);
   QCoreApplication::instance()->installEventFilter(whole);
+  // A first start leaves its backup pending; the frame above makes it.
   m_.PutOffStartupBackup([] {});
   if (auto* dialogs = dynamic_cast<QtDialogs*>(&m_.dialogs)) {
     dialogs->setOwner(this);
