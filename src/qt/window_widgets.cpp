@@ -125,6 +125,20 @@ double contrast(QColor a, QColor b) {
   return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
 }
 
+// Lays its chart out as soon as it is given its size. Left to the events Qt Charts posts, a chart
+// with a legend was laid out once more after the window's first paint and drawn again: the first
+// frame was whole only with that second one, some 30 ms later under X11.
+class ChartWidget : public QChartView {
+ public:
+  using QChartView::QChartView;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QChartView::resizeEvent(event);
+    if (QChart* c = chart()) QCoreApplication::sendPostedEvents(c, QEvent::LayoutRequest);
+  }
+};
+
 }  // namespace
 
 QColor readableOn(QColor text, QColor back) {
@@ -326,7 +340,7 @@ QWidget* MainWindow::create(Entry& e, QWidget* parent) {
       auto* chart = new QChart;
       chart->setMargins(QMargins(4, 4, 4, 4));
       chart->legend()->setAlignment(Qt::AlignBottom);
-      auto* w = new QChartView(chart, parent);
+      auto* w = new ChartWidget(chart, parent);
       w->setRenderHint(QPainter::Antialiasing);
       return w;
     }
