@@ -1,6 +1,6 @@
 #pragma once
-// When the window's first frame is painted in full. A chart lays itself out after the window's
-// first paint and paints again; the frame counts as whole once the event loop has gone round
+// When the window's first frame is painted in full. A chart may lay itself out after the window's
+// first paint and paint again; the frame counts as whole once the event loop has gone round
 // twice with nothing more painted.
 #include <QApplication>
 #include <QElapsedTimer>
