@@ -79,9 +79,8 @@ void frmMain::Start(bool firstStart) {
         words::weightDatesOutOfOrder(store::lineText(records::kWeightFile, order->line), order->date, order->previous),
         words::kWeightOrderTitle, form::Icon::Warning, form::Buttons::OK);
   AfterStartup(*this);
-  if (firstStart && scheduleBackup_) {
+  if (firstStart && putOffBackup_) {
     pendingBackup_ = sweepLeftovers;
-    scheduleBackup_();
   } else {
     MakeStartupBackup(*this, sweepLeftovers);
   }

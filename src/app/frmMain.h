@@ -50,9 +50,9 @@ class frmMain {
   // its own. Throws what would stop a start-up; a restore checks a backup with it.
   void LoadOnly();
   // With a window, the first start puts the day's backup off until the window is painted: the
-  // diary is there at once, the copies follow. `schedule` is called when start-up has put it
-  // off, to arrange for FinishStartup. Call before Form_Load.
-  void PutOffStartupBackup(std::function<void()> schedule) { scheduleBackup_ = std::move(schedule); }
+  // diary is there at once, the copies follow, and the window calls FinishStartup once it is
+  // painted. Call before Form_Load.
+  void PutOffStartupBackup(bool putOff) { putOffBackup_ = putOff; }
   bool StartupBackupPending() const { return pendingBackup_.has_value(); }
   // Makes the backup start-up put off, if it still waits. Every event runs it first, so that
   // nothing the user changes comes before the day's backup.
@@ -165,7 +165,7 @@ class frmMain {
   void RunStartup(bool greet);
 
   store::FolderLock folderLock_;  // one program per data folder, for the life of the window
-  std::function<void()> scheduleBackup_;
+  bool putOffBackup_ = false;
   std::optional<bool> pendingBackup_;  // put off; whether leftovers are swept first
 
   IndexMap click_, dblClick_, mouseUp_, mouseDown_, gotFocus_, change_, scroll_;

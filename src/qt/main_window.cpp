@@ -23,8 +23,7 @@ MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), 
   });
   whole->setParent(this);
   QCoreApplication::instance()->installEventFilter(whole);
-  // A first start leaves its backup pending; the frame above makes it.
-  m_.PutOffStartupBackup([] {});
+  m_.PutOffStartupBackup(true);
   if (auto* dialogs = dynamic_cast<QtDialogs*>(&m_.dialogs)) {
     dialogs->setOwner(this);
     dialogs->setBeforeModal([this] {
@@ -41,7 +40,7 @@ MainWindow::MainWindow(app::frmMain& m, QWidget* parent) : QMainWindow(parent), 
 
 MainWindow::~MainWindow() {
   m_.form.setBusyListener({});
-  m_.PutOffStartupBackup({});
+  m_.PutOffStartupBackup(false);
   // The boxes may outlive the window; they must not call back into it.
   if (auto* dialogs = dynamic_cast<QtDialogs*>(&m_.dialogs)) {
     dialogs->setBeforeModal({});
